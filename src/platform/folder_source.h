@@ -1,0 +1,65 @@
+#pragma once
+// Enumerating a folder, the one OS service the walk depends on. Local folders
+// (posix_folder_source.cpp) and network shares implement the same interface,
+// so the walk cannot tell them apart; a Windows build would add its own.
+//
+// A Folder is read whole when it is opened: names in the order the system
+// returned them, each marked file or folder. Sizes and times are fetched per
+// entry on demand, so a file that the name filter rejects costs no stat.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace quillory {
+
+enum class EntryKind : std::uint8_t { File, Folder };
+
+struct FolderEntry {
+    std::string name;  // bytes as the file system returned them
+    EntryKind kind = EntryKind::File;
+};
+
+// What the listing needs to know about one file.
+struct FileFacts {
+    std::int64_t size = 0;
+    double modified = 0.0;  // date-time (days since 1899-12-30, local); 0 when unreadable
+};
+
+// Identity of a folder, to notice a link that leads back to an ancestor.
+struct FolderId {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    bool known = false;
+    bool operator==(const FolderId&) const = default;
+};
+
+class Folder {
+public:
+    virtual ~Folder() = default;
+    // False when the folder could not be opened or read (missing, no access);
+    // such a folder has no entries.
+    virtual bool readable() const = 0;
+    virtual const std::vector<FolderEntry>& entries() const = 0;
+    virtual FolderId id() const = 0;
+    // Size and modification time of entry i; fallbacks (size 0, time 0) when
+    // the file vanished or cannot be examined.
+    virtual FileFacts facts(std::size_t i) = 0;
+    // The attribute word of entry i (0x01 read-only, 0x02 hidden, 0x04 system,
+    // 0x20 archive, 0x80 normal); nullopt-like -1 when it cannot be read.
+    virtual std::int64_t attributes(std::size_t i) = 0;
+    // Opens the sub-folder named by entry i (a folder entry).
+    virtual std::unique_ptr<Folder> openChild(std::size_t i) = 0;
+};
+
+class FolderSource {
+public:
+    virtual ~FolderSource() = default;
+    // Opens a folder by its path; never null (an unreadable folder reports so).
+    virtual std::unique_ptr<Folder> open(const std::string& path) = 0;
+};
+
+// Local folders of this machine.
+std::unique_ptr<FolderSource> makeLocalFolderSource();
+
+}  // namespace quillory

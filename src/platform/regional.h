@@ -1,0 +1,30 @@
+#pragma once
+// The user's regional formats (LC_TIME, LC_NUMERIC, or LC_ALL/LANG) and the
+// conversion between system time and date-times (days since 1899-12-30 00:00,
+// local time, with the time of day as the fraction; TZ is honoured).
+#include <ctime>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quillory {
+
+// The decimal separator of the user's numbers ('.' in the C locale).
+char decimalSeparator();
+
+// Date-time of a system time, and back.
+double dateTimeFromTime(std::time_t t);
+std::time_t timeFromDateTime(double dateTime);
+double nowDateTime();
+
+// The general date form: short date, a blank, long time; the date alone when
+// the time is midnight, the time alone when the date is 1899-12-30.
+// C locale: "2007-12-03 14:30:05".
+std::string generalDateText(double dateTime);
+
+// Reads a date-time written in the regional short/general forms, the stored
+// filter-bound form ("14:30 2007-12-03": short time, blank, short date)
+// included. None when the text is not a date-time.
+std::optional<double> parseDateTime(std::string_view text);
+
+}  // namespace quillory

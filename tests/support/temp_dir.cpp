@@ -1,0 +1,57 @@
+#include "support/temp_dir.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace quillory::test {
+
+namespace fs = std::filesystem;
+
+TempDir::TempDir() {
+    std::string tmpl = (fs::temp_directory_path() / "quillory-test-XXXXXX").string();
+    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
+    m_path = tmpl;
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    // Tests take permissions away from folders; give them back (before the
+    // iterator descends) so that removal works.
+    ::chmod(m_path.c_str(), 0755);
+    for (fs::recursive_directory_iterator it(m_path, ec), end; !ec && it != end; it.increment(ec))
+        if (it->is_directory(ec) && !it->is_symlink(ec)) ::chmod(it->path().c_str(), 0755);
+    fs::remove_all(m_path, ec);
+}
+
+std::string TempDir::operator/(std::string_view relative) const {
+    return m_path + "/" + std::string(relative);
+}
+
+std::string TempDir::file(std::string_view relative, std::int64_t size, long long mtime) const {
+    const std::string p = *this / relative;
+    fs::create_directories(fs::path(p).parent_path());
+    const int fd = ::open(p.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    if (fd < 0) throw std::runtime_error("cannot create " + p);
+    if (size > 0 && ::ftruncate(fd, size) != 0) {
+        ::close(fd);
+        throw std::runtime_error("cannot size " + p);
+    }
+    ::close(fd);
+    if (mtime >= 0) {
+        const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
+        ::utimensat(AT_FDCWD, p.c_str(), times, 0);
+    }
+    return p;
+}
+
+std::string TempDir::folder(std::string_view relative) const {
+    const std::string p = *this / relative;
+    fs::create_directories(p);
+    return p;
+}
+
+}  // namespace quillory::test

@@ -1,0 +1,29 @@
+#pragma once
+// A scratch folder for one test, removed (permissions restored first) at the end.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace quillory::test {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return m_path; }
+    // path() + "/" + relative
+    std::string operator/(std::string_view relative) const;
+
+    // Creates a file (and its parent folders) holding `size` bytes, optionally
+    // with a modification time (seconds since the epoch).
+    std::string file(std::string_view relative, std::int64_t size = 0, long long mtime = -1) const;
+    std::string folder(std::string_view relative) const;
+
+private:
+    std::string m_path;
+};
+
+}  // namespace quillory::test

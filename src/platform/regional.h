@@ -22,6 +22,10 @@ double nowDateTime();
 // C locale: "2007-12-03 14:30:05".
 std::string generalDateText(double dateTime);
 
+// The stored form of a date-time bound: short time, a blank, short date.
+// C locale: "14:30 2007-12-03".
+std::string shortTimeDateText(double dateTime);
+
 // Reads a date-time written in the regional short/general forms, the stored
 // filter-bound form ("14:30 2007-12-03": short time, blank, short date)
 // included. None when the text is not a date-time.

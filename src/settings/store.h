@@ -14,6 +14,7 @@
 // Thread-safe: a worker thread may walk while the window thread writes.
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -70,6 +71,9 @@ public:
     };
 
 private:
+    // The stored text under kAppKey, none when absent.
+    std::optional<std::string> lookup(std::string_view section, std::string_view key);
+
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

@@ -44,7 +44,7 @@ TEST(GenFolderHtml, HeaderRowFollowsSwitchesAndCaptions) {
         {"all off", "000000", ""},
         {"all on", "111111",
          R"(<td width="35%"><b>Name</b></td><td width="6%"><b>Ext</b></td><td width="20%"><b>Type</b></td><td width="10%"><b>Size</b></td><td width="12%"><b>Date</b></td><td width="6%"><b>Attrs</b></td>)"},
-        {"flag text not a number", "x1y0z1", R"(<td width="6%"><b>Ext</b></td><td width="12%"><b>Date</b></td>)"},
+        {"flag text not a number", "x1y0z1", R"(<td width="6%"><b>Ext</b></td><td width="6%"><b>Attrs</b></td>)"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);

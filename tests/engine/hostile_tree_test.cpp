@@ -47,7 +47,7 @@ TEST(HostileTree, NameHoldingTheFolderPlaceholderTakesTheFolder) {
     f.columns("100000");
     f.tree.file("##FOL####NAME##", 1);
     const std::string folder = "\"" + f.tree.path() + "/\"";
-    EXPECT_EQ(csvWalk(f, f.tree.path()), "\"" + folder + "####NAME##\"," + folder + "\r\n\r\n");
+    EXPECT_EQ(csvWalk(f, f.tree.path()), "\"" + folder + "##NAME##\"," + folder + "\r\n\r\n");
 }
 
 TEST(HostileTree, PathsLongerThanTheSystemLimitAreWalked) {

@@ -37,7 +37,8 @@ struct EngineFixture {
     // Names of a folder's entries in the order the system returns them.
     std::vector<std::string> enumerationOrder(const std::string& path) const {
         std::vector<std::string> names;
-        for (const auto& e : source->open(path)->entries()) names.push_back(e.name);
+        const auto folder = source->open(path);
+        for (const auto& e : folder->entries()) names.push_back(e.name);
         return names;
     }
 };

@@ -29,7 +29,9 @@ bool endsWithNoCase(std::string_view text, std::string_view lowerTail) {
            startsWithNoCase(text.substr(text.size() - lowerTail.size()), lowerTail);
 }
 
-bool isWildcard(QChar c) { return c == u'*' || c == u'?' || c == u'['; }
+// The closing bracket counts too, so that a class at the end of a pattern
+// ("[0-9][0-9][0-9].vdr") is not taken for part of its literal tail.
+bool isWildcard(QChar c) { return c == u'*' || c == u'?' || c == u'[' || c == u']'; }
 
 std::string lowerBytes(const QString& text) {
     std::string out = text.toUtf8().toStdString();
@@ -40,7 +42,8 @@ std::string lowerBytes(const QString& text) {
 // Which names the database might answer by more than their suffix.
 //
 // A pattern "*.X" can only match from a dot onwards, and no dot comes before
-// the first one, so its verdict depends on the suffix from the first dot alone.
+// the first one, so its verdict depends on the suffix from the first dot alone
+// (given a stem in front of it: see typeTextForName).
 // Every other pattern ("makefile", "README*", "*~", "[0-9][0-9][0-9].vdr")
 // looks at the stem: a name that might match one is keyed by its whole self.
 // "Might" is judged by the pattern's literal head and tail, without case,
@@ -139,7 +142,9 @@ std::string typeTextUncached(std::string_view fileName) {
 
 std::string typeTextForName(std::string_view fileName) {
     if (fileName.empty()) return {};
-    const bool whole = stemPatterns().mightMatch(fileName);
+    // A name that starts with a dot has no stem at all, and the database reads
+    // such names differently (".txt" is no text file, ".tar.gz" just gzip).
+    const bool whole = fileName.front() == '.' || stemPatterns().mightMatch(fileName);
     const std::size_t dot = fileName.find('.');
     const std::string_view key =
         whole ? fileName : (dot == std::string_view::npos ? std::string_view{} : fileName.substr(dot));

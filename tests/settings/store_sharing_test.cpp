@@ -3,6 +3,8 @@
 // scope opens.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "support/temp_dir.h"
 
 #include "settings/store.h"
@@ -20,54 +22,48 @@ std::string include(SettingsStore& store) {
     return store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*");
 }
 
-TEST(SettingsStoreSharing, NextReadSeesAnotherWriter) {
+struct VisibilityRow {
+    const char* name;
+    bool scopeOpenDuringWrite;
+    bool closeItBeforeRead;
+    bool scopeOpenedAfterWrite;
+    bool ownWrite;
+    const char* expected;
+};
+
+// "before" is read first, then one of the two objects writes "after".
+const VisibilityRow kVisibilityRows[] = {
+    {"no scope: the next read", false, false, false, false, "after"},
+    // The documented boundary: within one folder a value stays as the folder
+    // found it.
+    {"inside a scope opened before the write", true, false, false, false, "before"},
+    {"after that scope closed", true, true, false, false, "after"},
+    {"in the next folder's scope", true, true, true, false, "after"},
+    {"in a nested scope opened after the write", true, false, true, false, "after"},
+    {"own write inside a scope", true, false, false, true, "after"},
+};
+
+TEST(SettingsStoreSharing, WhenAWriteBecomesVisible) {
+    for (const VisibilityRow& row : kVisibilityRows) {
+        TwoStores s;
+        ASSERT_TRUE(s.writer.WriteSetting("Tallyfold", "Filter", "FileInclude", "before"));
+        EXPECT_EQ(include(s.reader), "before") << row.name;
+        std::optional<SettingsStore::FolderScope> during;
+        if (row.scopeOpenDuringWrite) during.emplace(s.reader);
+        SettingsStore& writer = row.ownWrite ? s.reader : s.writer;
+        ASSERT_TRUE(writer.WriteSetting("TALLYFOLD", "FILTER", "FILEINCLUDE", "after")) << row.name;
+        if (row.closeItBeforeRead) during.reset();
+        std::optional<SettingsStore::FolderScope> after;
+        if (row.scopeOpenedAfterWrite) after.emplace(s.reader);
+        EXPECT_EQ(include(s.reader), row.expected) << row.name;
+    }
+}
+
+TEST(SettingsStoreSharing, EmptyTextFromAnotherWriterIsSeen) {
     TwoStores s;
     EXPECT_EQ(include(s.reader), "*");
-    ASSERT_TRUE(s.writer.WriteSetting("Tallyfold", "Filter", "FileInclude", "*.txt"));
-    EXPECT_EQ(include(s.reader), "*.txt");
-    ASSERT_TRUE(s.writer.WriteSetting("TALLYFOLD", "FILTER", "FILEINCLUDE", ""));
+    ASSERT_TRUE(s.writer.WriteSetting("Tallyfold", "Filter", "FileInclude", ""));
     EXPECT_EQ(include(s.reader), "");
-}
-
-TEST(SettingsStoreSharing, ScopeTakesOtherWritesOnlyWhenItOpens) {
-    TwoStores s;
-    ASSERT_TRUE(s.writer.WriteSetting("Tallyfold", "Filter", "FileInclude", "before"));
-    {
-        SettingsStore::FolderScope folder(s.reader);
-        EXPECT_EQ(include(s.reader), "before");
-        ASSERT_TRUE(s.writer.WriteSetting("Tallyfold", "Filter", "FileInclude", "during"));
-        // The documented boundary: within one folder the value stays as the
-        // folder found it.
-        EXPECT_EQ(include(s.reader), "before");
-    }
-    {
-        SettingsStore::FolderScope nextFolder(s.reader);
-        EXPECT_EQ(include(s.reader), "during");
-    }
-}
-
-TEST(SettingsStoreSharing, ReadAfterScopeClosesSeesOtherWrites) {
-    TwoStores s;
-    {
-        SettingsStore::FolderScope folder(s.reader);
-        ASSERT_TRUE(s.writer.WriteSetting("Tallyfold", "Filter", "FileInclude", "during"));
-    }
-    EXPECT_EQ(include(s.reader), "during");
-}
-
-TEST(SettingsStoreSharing, NestedScopeChecksAgain) {
-    TwoStores s;
-    SettingsStore::FolderScope parent(s.reader);
-    ASSERT_TRUE(s.writer.WriteSetting("Tallyfold", "Filter", "FileInclude", "sub"));
-    SettingsStore::FolderScope child(s.reader);
-    EXPECT_EQ(include(s.reader), "sub");
-}
-
-TEST(SettingsStoreSharing, OwnWritesShowInsideScope) {
-    TwoStores s;
-    SettingsStore::FolderScope folder(s.reader);
-    ASSERT_TRUE(s.reader.WriteSetting("Tallyfold", "Filter", "FileInclude", "mine"));
-    EXPECT_EQ(include(s.reader), "mine");
 }
 
 TEST(SettingsStoreSharing, GenerationMovesOnEveryChange) {

@@ -182,7 +182,8 @@ TEST(HostileTree, FileDeletedDuringTheWalkKeepsItsRowWithFallbacks) {
 TEST(HostileTree, FolderOfOneHundredThousandFiles) {
     EngineFixture f;
     f.columns("000000");
-    const int dir = ::open(f.tree.path().c_str(), O_RDONLY | O_DIRECTORY);
+    const TempDir big = TempDir::inMemory();
+    const int dir = ::open(big.path().c_str(), O_RDONLY | O_DIRECTORY);
     ASSERT_GE(dir, 0);
     for (int i = 0; i < 100000; ++i) {
         const int fd = ::openat(dir, ("f" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY, 0644);
@@ -190,7 +191,7 @@ TEST(HostileTree, FolderOfOneHundredThousandFiles) {
         ::close(fd);
     }
     ::close(dir);
-    const FolderListing listing = genFolderHTML(f.ctx, f.tree.path());
+    const FolderListing listing = genFolderHTML(f.ctx, big.path());
     EXPECT_EQ(listing.FileCount, 100000);
     EXPECT_NE(listing.Text.find("Files: 100000, Total Size: 0 Bytes."), std::string::npos);
     std::size_t rows = 0;

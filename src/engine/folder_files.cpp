@@ -1,6 +1,7 @@
 #include "engine/folder_files.h"
 
 #include <optional>
+#include <vector>
 
 #include "engine/file_format.h"
 #include "engine/filters.h"
@@ -24,24 +25,41 @@ ListedFiles collectFiles(ListingContext& ctx, const std::string& folderPath, con
     ListedFiles listed;
     const auto& entries = folder.entries();
     const bool logging = ctx.log.LoggingOn && kind == ListingKind::Html;
+    // The enumeration's own "normal file" mark keeps a file out of the CSV
+    // lines; only a Windows directory search reports it.
+    auto considered = [&](const FolderEntry& entry) {
+        return entry.kind == EntryKind::File && !(kind == ListingKind::Csv && entry.foundAttributes == 128);
+    };
+
+    // First the names alone: a file whose name fails needs no stat. The rest
+    // are examined together, which lets the source spread the stats over cores.
+    std::vector<std::size_t> candidates;
+    std::vector<bool> candidate(entries.size(), false);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (!considered(entries[i])) continue;
+        bool askedForFacts = false;
+        const bool byName = filePasses(ctx.store, entries[i].name, folderPath, [&] {
+            askedForFacts = true;
+            return FileFacts{};
+        });
+        if (byName || askedForFacts) {
+            candidates.push_back(i);
+            candidate[i] = true;
+        }
+    }
+    folder.prefetch(candidates, withAttributes);
+
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const FolderEntry& entry = entries[i];
-        if (entry.kind == EntryKind::Folder) continue;
-        // The enumeration's own "normal file" mark keeps a file out of the CSV
-        // lines; only a Windows directory search reports it.
-        if (kind == ListingKind::Csv && entry.foundAttributes == 128) continue;
-        std::optional<FileFacts> facts;
-        auto getFacts = [&]() -> FileFacts {
-            if (!facts) facts = folder.facts(i);
-            return *facts;
-        };
-        const bool passes = filePasses(ctx.store, entry.name, folderPath, getFacts);
+        if (!considered(entry)) continue;
+        const bool passes =
+            candidate[i] && filePasses(ctx.store, entry.name, folderPath, [&] { return folder.facts(i); });
         if (logging) {
             writeLog(ctx.log, "Retrieved file: " + entry.name);
             writeLog(ctx.log, passes ? "Filter returns: True" : "Filter returns: False");
         }
         if (!passes) continue;
-        const FileFacts f = getFacts();
+        const FileFacts f = folder.facts(i);
         ++listed.count;
         listed.bytes += f.size;
         clsFile& file = listed.files.emplace_back();

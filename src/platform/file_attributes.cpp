@@ -82,6 +82,10 @@ std::int64_t readAttributeWord(const std::string& path) {
         if (::lstat(path.c_str(), &st) != 0) return -1;
         followed = false;
     }
+    return attributeWordFor(path, lastComponent(path), st.st_mode, followed);
+}
+
+std::int64_t attributeWordFor(const std::string& path, std::string_view name, std::uint32_t mode, bool followed) {
     if (followed) {
         char buffer[512];
         const ssize_t n = ::getxattr(path.c_str(), kDosAttribName, buffer, sizeof buffer);
@@ -91,9 +95,8 @@ std::int64_t readAttributeWord(const std::string& path) {
         }
     }
     std::int64_t word = 0;
-    const std::string_view name = lastComponent(path);
     if (!name.empty() && name.front() == '.') word |= kHiddenAttribute;
-    if ((st.st_mode & S_IWUSR) == 0) word |= kReadOnlyAttribute;
+    if ((mode & S_IWUSR) == 0) word |= kReadOnlyAttribute;
     return word;
 }
 

@@ -24,6 +24,10 @@ inline constexpr std::int64_t kNormalAttribute = 0x80;
 // The word for a path; -1 when the file cannot be examined (missing, no access).
 std::int64_t readAttributeWord(const std::string& path);
 
+// The word for a file whose mode is already known (`followed`: the mode is the
+// link target's, so the extended attribute is read through `path`).
+std::int64_t attributeWordFor(const std::string& path, std::string_view name, std::uint32_t mode, bool followed);
+
 // The word a user.DOSATTRIB value holds: the old "0x20" text form or the
 // binary record Samba writes now (text, version, then the word). None when the
 // value is neither.

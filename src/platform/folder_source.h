@@ -53,6 +53,13 @@ public:
     virtual std::int64_t attributes(std::size_t i) = 0;
     // Opens the sub-folder named by entry i (a folder entry).
     virtual std::unique_ptr<Folder> openChild(std::size_t i) = 0;
+    // A hint that facts() (and attributes(), when asked) will be wanted for
+    // these entries: a source may fetch them ahead, side by side on another
+    // core. Answers stay the same either way.
+    virtual void prefetch(const std::vector<std::size_t>& entries, bool attributes) {
+        (void)entries;
+        (void)attributes;
+    }
 };
 
 class FolderSource {

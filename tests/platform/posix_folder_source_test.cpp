@@ -28,7 +28,9 @@ TEST(LocalFolderSource, EntriesAreFilesAndFoldersWithoutDots) {
         {"to-a", EntryKind::File},  {"to-sub", EntryKind::Folder}};
     EXPECT_EQ(seen, expected);
     for (std::size_t i = 0; i < folder->entries().size(); ++i) {
-        if (folder->entries()[i].name == "to-a") EXPECT_EQ(folder->facts(i).size, 3);
+        if (folder->entries()[i].name == "to-a") {
+            EXPECT_EQ(folder->facts(i).size, 3);
+        }
     }
 }
 

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/write_all.h"
+
 namespace quillory::cli {
 
 namespace {
@@ -40,13 +42,7 @@ OutputFile::~OutputFile() {
 }
 
 bool OutputFile::flush() {
-    std::size_t done = 0;
-    while (m_error == 0 && done < m_buffer.size()) {
-        const ssize_t n = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) m_error = n < 0 ? errno : EIO;
-        else done += static_cast<std::size_t>(n);
-    }
+    if (m_error == 0) m_error = writeAll(m_fd, m_buffer);
     m_buffer.clear();
     return m_error == 0;
 }

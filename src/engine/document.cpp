@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "engine/file_format.h"
+#include "platform/write_all.h"
 #include "engine/substitute.h"
 #include "engine/templates.h"
 #include "settings/store.h"
@@ -157,13 +158,7 @@ FileAppendSink::FileAppendSink(const std::string& path) {
 FileAppendSink::~FileAppendSink() { close(); }
 
 bool FileAppendSink::flush() {
-    std::size_t done = 0;
-    while (m_error == 0 && done < m_buffer.size()) {
-        const ssize_t n = ::write(m_fd, m_buffer.data() + done, m_buffer.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) m_error = n < 0 ? errno : EIO;
-        else done += static_cast<std::size_t>(n);
-    }
+    if (m_error == 0) m_error = writeAll(m_fd, m_buffer);
     m_buffer.clear();
     return m_error == 0;
 }

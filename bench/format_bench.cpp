@@ -12,6 +12,7 @@
 #include "engine/file_format.h"
 #include "platform/regional.h"
 #include "platform/type_text.h"
+#include "platform/type_text_globs.h"
 #include "settings/store.h"
 
 namespace {
@@ -84,5 +85,20 @@ void BM_TypeTextUncached(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TypeTextUncached);
+
+// What the first type look-up of a run pays to learn which names the memo
+// keys whole: the installed database's globs2 files read and reduced.
+// (Qt's own walk is not timed here: it is cached after its first round.)
+void BM_TypeTextStemGlobs(benchmark::State& state) {
+    for (auto _ : state) {
+        const auto patterns = globsFromMimeFolders(mimeFolders());
+        if (!patterns) {
+            state.SkipWithError("no usable globs2 files");
+            return;
+        }
+        benchmark::DoNotOptimize(stemGlobs(*patterns));
+    }
+}
+BENCHMARK(BM_TypeTextStemGlobs);
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "platform/type_text_globs.h"
+
 namespace quillory {
 
 namespace {
@@ -29,16 +31,6 @@ bool endsWithNoCase(std::string_view text, std::string_view lowerTail) {
            startsWithNoCase(text.substr(text.size() - lowerTail.size()), lowerTail);
 }
 
-// The closing bracket counts too, so that a class at the end of a pattern
-// ("[0-9][0-9][0-9].vdr") is not taken for part of its literal tail.
-bool isWildcard(QChar c) { return c == u'*' || c == u'?' || c == u'[' || c == u']'; }
-
-std::string lowerBytes(const QString& text) {
-    std::string out = text.toUtf8().toStdString();
-    for (char& c : out) c = lowerAscii(c);
-    return out;
-}
-
 // Which names the database might answer by more than their suffix.
 //
 // A pattern "*.X" can only match from a dot onwards, and no dot comes before
@@ -50,10 +42,11 @@ std::string lowerBytes(const QString& text) {
 // which can only over-match; over-matching costs a look-up, never a wrong answer.
 class StemPatterns {
 public:
-    StemPatterns() {
-        const QMimeDatabase db;
-        for (const QMimeType& type : db.allMimeTypes())
-            for (const QString& pattern : type.globPatterns()) add(pattern);
+    explicit StemPatterns(const StemGlobs& globs) : m_everyName(globs.everyName) {
+        for (const std::string& head : globs.heads)
+            m_byHead[static_cast<unsigned char>(head.front())].push_back(head);
+        for (const std::string& tail : globs.tails)
+            m_byTail[static_cast<unsigned char>(tail.back())].push_back(tail);
     }
 
     bool mightMatch(std::string_view name) const {
@@ -67,29 +60,13 @@ public:
     }
 
 private:
-    void add(const QString& pattern) {
-        if (pattern.startsWith(QLatin1String("*."))) return;
-        qsizetype first = 0;
-        while (first < pattern.size() && !isWildcard(pattern[first])) ++first;
-        qsizetype last = pattern.size();
-        while (last > 0 && !isWildcard(pattern[last - 1])) --last;
-        const std::string head = lowerBytes(pattern.left(first));
-        const std::string tail = lowerBytes(pattern.mid(last));
-        if (!head.empty())
-            m_byHead[static_cast<unsigned char>(head.front())].push_back(head);
-        else if (!tail.empty())
-            m_byTail[static_cast<unsigned char>(tail.back())].push_back(tail);
-        else
-            m_everyName = true;  // nothing literal to go by: no name can share a key
-    }
-
     std::array<std::vector<std::string>, 256> m_byHead;
     std::array<std::vector<std::string>, 256> m_byTail;
     bool m_everyName = false;
 };
 
 const StemPatterns& stemPatterns() {
-    static const StemPatterns patterns;
+    static const StemPatterns patterns(databaseStemGlobs());
     return patterns;
 }
 

@@ -121,26 +121,47 @@ std::string removeBlankLines(std::string_view text) {
 }
 
 bool BlankLineFilter::append(std::string_view text) {
-    m_out.clear();
-    for (char c : text) {
-        if (m_heldCr) {
-            m_heldCr = false;
-            if (c == '\n') {
-                if (!m_endsInCrlf) m_out += "\r\n";
-                m_endsInCrlf = true;
-                continue;
-            }
-            m_out += '\r';
-            m_endsInCrlf = false;
-        }
-        if (c == '\r') {
-            m_heldCr = true;
+    // Runs without a CR pass straight on; only CRs are looked at one by one.
+    bool ok = true;
+    auto pass = [&](std::string_view piece) {
+        if (piece.empty()) return;
+        ok = m_next.append(piece) && ok;
+        m_endsInCrlf = false;
+    };
+    auto lineEnd = [&] {
+        if (!m_endsInCrlf) ok = m_next.append(tpl::kCrlf) && ok;
+        m_endsInCrlf = true;
+    };
+    std::size_t i = 0;
+    if (m_heldCr && !text.empty()) {
+        m_heldCr = false;
+        if (text[0] == '\n') {
+            lineEnd();
+            i = 1;
         } else {
-            m_out += c;
-            m_endsInCrlf = false;
+            pass("\r");
         }
     }
-    return m_out.empty() || m_next.append(m_out);
+    while (i < text.size()) {
+        const std::size_t cr = text.find('\r', i);
+        if (cr == std::string_view::npos) {
+            pass(text.substr(i));
+            break;
+        }
+        pass(text.substr(i, cr - i));
+        if (cr + 1 == text.size()) {
+            m_heldCr = true;
+            break;
+        }
+        if (text[cr + 1] == '\n') {
+            lineEnd();
+            i = cr + 2;
+        } else {
+            pass("\r");
+            i = cr + 1;
+        }
+    }
+    return ok;
 }
 
 bool BlankLineFilter::finish() {

@@ -43,7 +43,6 @@ private:
     BlockSink& m_next;
     bool m_endsInCrlf = false;   // what was passed on so far ends in CRLF
     bool m_heldCr = false;       // a "\r" that may start a CRLF
-    std::string m_out;
 };
 
 // Appends to a file, buffered; false once any write failed.

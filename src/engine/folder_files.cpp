@@ -48,6 +48,7 @@ ListedFiles collectFiles(ListingContext& ctx, const std::string& folderPath, con
         }
     }
     folder.prefetch(candidates, withAttributes);
+    listed.files.reserve(candidates.size());
 
     for (std::size_t i = 0; i < entries.size(); ++i) {
         const FolderEntry& entry = entries[i];

@@ -73,11 +73,7 @@ void walkFolder(ListingContext& ctx, const std::string& folderPath, std::int16_t
         ctx.totals.TotalFiles += listing.FileCount;
         ctx.totals.TotalBytes += listing.TotalBytes;
         ctx.totals.TotalFolders += 1;
-        std::string text;
-        text.reserve(listing.Text.size() + 2);
-        text += listing.Text;
-        text += tpl::kCrlf;
-        if (!sink.append(text)) return;
+        if (!sink.append(listing.Text) || !sink.append(tpl::kCrlf)) return;
     }
 
     const Ancestor self{folder.id(), ancestors};

@@ -21,16 +21,19 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 void appendNumber(std::string& out, int value, int width, Padding padding) {
-    char digits[12];
-    int n = 0;
+    // Built right to left in a small buffer and appended once: this runs
+    // several times for every listed file.
+    char buffer[24];
+    char* end = buffer + sizeof buffer;
+    char* p = end;
     unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
     do {
-        digits[n++] = static_cast<char>('0' + v % 10);
+        *--p = static_cast<char>('0' + v % 10);
         v /= 10;
-    } while (v != 0 && n < 11);
+    } while (v != 0 && p > buffer + 12);
     if (padding != Padding::None)
-        for (int i = n; i < width; ++i) out.push_back(padding == Padding::Zero ? '0' : ' ');
-    while (n > 0) out.push_back(digits[--n]);
+        while (end - p < width && p > buffer) *--p = padding == Padding::Zero ? '0' : ' ';
+    out.append(p, static_cast<std::size_t>(end - p));
 }
 
 int widthOf(DateField field) {

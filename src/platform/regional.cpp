@@ -154,6 +154,7 @@ std::string generalDateText(const RegionalFormats& formats, double dateTime) {
     const DaySecond ds = splitSeconds(seconds);
     const CivilDateTime civil = civilFromSeconds(seconds);
     std::string out;
+    out.reserve(32);
     if (ds.day != 0) appendDate(formats, ds.day, civil, out);
     if (ds.second != 0 || ds.day == 0) {
         if (!out.empty()) out.push_back(' ');

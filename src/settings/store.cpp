@@ -8,6 +8,7 @@
 #include "platform/user_dirs.h"
 #include "settings/sqlite_handle.h"
 #include "settings/store_file.h"
+#include "settings/wal_index_watch.h"
 
 namespace quillory {
 
@@ -89,6 +90,7 @@ struct SettingsStore::Impl {
     SqliteDb db;
     SqliteStatement versionQuery;
     SqliteStatement upsert;
+    WalIndexWatch walIndex;
     std::unordered_map<std::string, std::string> values;  // address -> stored text
     // The same values for the table keys, by index, so that a read by table
     // key needs no lower-casing and no hashing; none when not stored.
@@ -113,6 +115,7 @@ struct SettingsStore::Impl {
 };
 
 void SettingsStore::Impl::open() {
+    walIndex.detach();
     versionQuery.reset();
     upsert.reset();
     db = openStoreFile(path);
@@ -124,13 +127,17 @@ void SettingsStore::Impl::open() {
     upsert = prepareStatement(db.get(),
                               "INSERT INTO setting(app, section, name, value) VALUES(?1, ?2, ?3, ?4)"
                               " ON CONFLICT(app, section, name) DO UPDATE SET value = excluded.value");
+    // The first check opens the WAL index, which the watch then shares; the
+    // next read makes the first full check with it.
     refreshIfChanged();
+    walIndex.attach(db.get());
 }
 
 // Damage found after the file was opened (another program wrote over it) is
 // handled like damage found at start: the file is moved aside and the store
 // starts afresh.
 void SettingsStore::Impl::reopenAfterDamage() {
+    walIndex.detach();
     versionQuery.reset();
     upsert.reset();
     db.reset();
@@ -194,7 +201,17 @@ bool SettingsStore::Impl::checkDataVersion() {
     return true;
 }
 
-void SettingsStore::Impl::refreshIfChanged() { checkDataVersion(); }
+// data_version is a read transaction (two file locks, a few microseconds), so
+// it is asked only when the WAL index header moved since the last successful
+// check: an unchanged header means no connection has committed since.
+void SettingsStore::Impl::refreshIfChanged() {
+    if (walIndex.unchangedSinceConfirmed()) return;
+    // Read before the check: a commit that lands during it then shows as a
+    // difference at the next read rather than passing as seen.
+    const std::optional<WalIndexWatch::Header> seen = walIndex.current();
+    if (checkDataVersion()) walIndex.confirm(seen);
+    else walIndex.forget();
+}
 
 // The stored text, or null when absent. Outside a folder scope every read
 // first looks for other processes' writes.
@@ -268,6 +285,9 @@ std::optional<std::string> SettingsStore::lookup(const SettingKey& key) {
 
 std::uint64_t SettingsStore::generation() {
     std::lock_guard lock(m_impl->mutex);
+    // Outside a scope a consumer may hold derived state across folders, so
+    // another process's write must move the generation as it would a read.
+    if (m_impl->openScopes == 0) m_impl->refreshIfChanged();
     return m_impl->generation;
 }
 

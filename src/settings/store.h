@@ -4,12 +4,15 @@
 //
 // Readers never see a stale value. The store keeps a write-through copy of the
 // file's rows (table keys also by index, so that read(key) is a plain copy);
-// the copy is checked against the file (SQLite's data_version, which moves
-// when another connection commits) on every read, except inside a
-// FolderScope, where the check is made once when the scope opens. The folder
-// walk opens one scope per folder, so a value that another process (a second
-// Quillory, or quillory-list --set) writes is seen by the next read after a
-// folder starts; writes made through this object are seen at once
+// the copy is checked against the file on every read, except inside a
+// FolderScope, where the check is made once when the scope opens. The check
+// compares the header of SQLite's shared WAL index, which every commit by any
+// connection rewrites, with the one seen at the last full check; only when it
+// moved is SQLite asked (data_version, which moves when another connection
+// commits) and the copy reloaded. The folder walk opens one scope per folder,
+// so a value that another process (a second Quillory, or quillory-list --set)
+// writes is seen by the next read outside a scope, or by the first read after
+// a folder starts; writes made through this object are seen at once
 // everywhere.
 //
 // Thread-safe: a worker thread may walk while the window thread writes.

@@ -39,6 +39,14 @@ private:
     SqliteDb m_db;
 };
 
+// A store file, the store object under test and a connection for checkpoints.
+struct Watched {
+    test::TempDir dir;
+    std::string path = dir / "settings.sqlite";
+    SettingsStore reader{path};
+    Checkpointer checkpointer{path};
+};
+
 enum class When { Never, BeforeWrite, AfterWrite };
 
 struct CheckpointRow {
@@ -66,11 +74,9 @@ constexpr int kRounds = 60;
 
 TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
     for (const CheckpointRow& row : kCheckpointRows) {
-        test::TempDir dir;
-        const std::string path = dir / "settings.sqlite";
-        SettingsStore reader(path);
-        SettingsStore writer(path);
-        Checkpointer checkpointer(path);
+        Watched w;
+        SettingsStore& reader = w.reader;
+        SettingsStore writer(w.path);
         auto generation = reader.generation();
         for (int i = 0; i < kRounds; ++i) {
             const std::string value = "round " + std::to_string(i);
@@ -78,12 +84,12 @@ TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
                 ASSERT_TRUE(reader.write(keys::FolInclude, value));
             }
             if (row.when == When::BeforeWrite) {
-                ASSERT_TRUE(checkpointer.run(row.mode)) << row.name;
+                ASSERT_TRUE(w.checkpointer.run(row.mode)) << row.name;
             }
             ASSERT_TRUE(writer.write(keys::FileInclude, value));
             ASSERT_TRUE(writer.WriteSetting(kAppKey, "Custom", "Round", value));
             if (row.when == When::AfterWrite) {
-                ASSERT_TRUE(checkpointer.run(row.mode)) << row.name;
+                ASSERT_TRUE(w.checkpointer.run(row.mode)) << row.name;
             }
 
             // Whichever read comes first must find the write.
@@ -106,25 +112,23 @@ TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
 }
 
 TEST(SettingsStoreFreshness, GenerationAloneNoticesAnotherWriter) {
-    test::TempDir dir;
-    SettingsStore reader(dir / "settings.sqlite");
-    SettingsStore writer(dir / "settings.sqlite");
-    const auto start = reader.generation();
-    EXPECT_EQ(reader.generation(), start) << "nothing written";
+    Watched w;
+    SettingsStore writer(w.path);
+    const auto start = w.reader.generation();
+    EXPECT_EQ(w.reader.generation(), start) << "nothing written";
     ASSERT_TRUE(writer.write(keys::FileExclude, "*.tmp"));
-    EXPECT_NE(reader.generation(), start);
+    EXPECT_NE(w.reader.generation(), start);
 }
 
 TEST(SettingsStoreFreshness, ReadsWithNothingWrittenChangeNothing) {
-    test::TempDir dir;
-    SettingsStore reader(dir / "settings.sqlite");
-    SettingsStore writer(dir / "settings.sqlite");
+    Watched w;
+    SettingsStore writer(w.path);
     ASSERT_TRUE(writer.write(keys::FileInclude, "*.c"));
-    Checkpointer(dir / "settings.sqlite").run("TRUNCATE");
-    EXPECT_EQ(reader.read(keys::FileInclude), "*.c");
-    const auto generation = reader.generation();
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(reader.read(keys::FileInclude), "*.c") << i;
-    EXPECT_EQ(reader.generation(), generation);
+    ASSERT_TRUE(w.checkpointer.run("TRUNCATE"));
+    EXPECT_EQ(w.reader.read(keys::FileInclude), "*.c");
+    const auto generation = w.reader.generation();
+    for (int i = 0; i < 100; ++i) EXPECT_EQ(w.reader.read(keys::FileInclude), "*.c") << i;
+    EXPECT_EQ(w.reader.generation(), generation);
 }
 
 struct ProcessRow {
@@ -146,18 +150,16 @@ constexpr int kProcessRounds = 12;
 // round also has the other side's last connection going away.
 TEST(SettingsStoreFreshness, AnotherProcessesWriteIsSeenByTheNextRead) {
     for (const ProcessRow& row : kProcessRows) {
-        test::TempDir dir;
-        const std::string path = dir / "settings.sqlite";
-        SettingsStore reader(path);
-        Checkpointer checkpointer(path);
+        Watched w;
+        SettingsStore& reader = w.reader;
         for (int i = 0; i < kProcessRounds; ++i) {
             const std::string value = "process " + std::to_string(i);
             const std::string label = std::string(row.name) + ", round " + std::to_string(i);
             if (row.checkpoint) {
-                ASSERT_TRUE(checkpointer.run(row.checkpoint)) << label;
+                ASSERT_TRUE(w.checkpointer.run(row.checkpoint)) << label;
             }
             const test::ProcessResult set = test::runProcess(
-                {QUILLORY_LIST_EXE, "--set", "Filter/FileInclude=" + value}, {"QUILLORY_SETTINGS=" + path});
+                {QUILLORY_LIST_EXE, "--set", "Filter/FileInclude=" + value}, {"QUILLORY_SETTINGS=" + w.path});
             ASSERT_EQ(set.status, 0) << label << ": " << set.err;
             if (row.inScope) {
                 SettingsStore::FolderScope folder(reader);

@@ -1,6 +1,8 @@
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -131,17 +133,22 @@ TEST(QuilloryList, UnwritableOutputLeavesNothingAndExitsTwo) {
     EXPECT_TRUE(S_ISDIR(st.st_mode));
 }
 
+// Twelve levels of ten links each to the next level: the walk enters links,
+// so a listing of l0 has 10^12 folders ahead of it. Returns l0.
+std::string endlessTree(const TempDir& tree) {
+    for (int level = 0; level < 12; ++level) {
+        const std::string here = tree.folder("l" + std::to_string(level));
+        tree.file("l" + std::to_string(level) + "/file");
+        for (int link = 0; link < 10; ++link)
+            ::symlink(("../l" + std::to_string(level + 1)).c_str(), (here + "/" + std::to_string(link)).c_str());
+    }
+    tree.folder("l12");
+    return tree / "l0";
+}
+
 TEST(QuilloryList, InterruptLeavesTheOldFileUntouched) {
     const Cli cli;
-    // Twelve levels of ten links each to the next level: the walk enters
-    // links, so it has 10^12 folders ahead of it when the signal comes.
-    for (int level = 0; level < 12; ++level) {
-        const std::string here = cli.tree.folder("l" + std::to_string(level));
-        cli.tree.file("l" + std::to_string(level) + "/file");
-        for (int link = 0; link < 10; ++link)
-            ASSERT_EQ(::symlink(("../l" + std::to_string(level + 1)).c_str(), (here + "/" + std::to_string(link)).c_str()), 0);
-    }
-    cli.tree.folder("l12");
+    endlessTree(cli.tree);
     const std::string target = cli.home / "listing.html";
     writeFile(target, "the old listing");
     std::vector<std::string> args{QUILLORY_LIST_EXE, "-o", target, cli.tree / "l0"};
@@ -162,6 +169,54 @@ TEST(QuilloryList, InterruptLeavesTheOldFileUntouched) {
     EXPECT_EQ(waitProcess(pid), 130);
     EXPECT_EQ(readFile(target), "the old listing");
     EXPECT_EQ(tempFiles(), 0);
+}
+
+TEST(QuilloryList, FullDiskLeavesTheOldFileUntouched) {
+    const Cli cli;
+    for (int i = 0; i < 400; ++i) cli.tree.file("file-with-a-longish-name-" + std::to_string(i) + ".txt", i);
+    const std::string target = cli.home / "listing.html";
+    writeFile(target, "the old listing");
+    const ProcessResult r = runProcess({QUILLORY_LIST_EXE, "-o", target, cli.tree.path()}, cli.env, 16 * 1024);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("cannot write '" + target + "': File too large"), std::string::npos) << r.err;
+    EXPECT_EQ(readFile(target), "the old listing");
+    int leftovers = 0;
+    if (DIR* dir = ::opendir(cli.home.path().c_str())) {
+        while (const dirent* e = ::readdir(dir)) leftovers += std::string(e->d_name).rfind("listing.html.", 0) == 0;
+        ::closedir(dir);
+    }
+    EXPECT_EQ(leftovers, 0);
+}
+
+TEST(QuilloryList, ProgressShowsOnATerminalOnly) {
+    const Cli cli;
+    const std::string start = endlessTree(cli.tree);
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    const int pid = startProcess({QUILLORY_LIST_EXE, "-o", cli.home / "out.html", start}, cli.env, terminal);
+    ::close(terminal);
+    // Read until a progress line has been drawn twice, then stop the walk.
+    std::string shown;
+    char buffer[4096];
+    for (int waited = 0; waited < 10000 && std::count(shown.begin(), shown.end(), '\r') < 2; waited += 10) {
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, 10) > 0) {
+            const ssize_t n = ::read(master, buffer, sizeof buffer);
+            if (n > 0) shown.append(buffer, static_cast<std::size_t>(n));
+        }
+    }
+    ::kill(pid, SIGINT);
+    EXPECT_EQ(waitProcess(pid), 130);
+    ::close(master);
+    EXPECT_NE(shown.find(" folders, "), std::string::npos) << shown;
+    EXPECT_NE(shown.find(" files/s"), std::string::npos) << shown;
+    // Not a terminal: nothing on standard error.
+    const ProcessResult quiet = cli({"--csv", cli.tree / "l11"});
+    EXPECT_EQ(quiet.err, "");
 }
 
 }  // namespace

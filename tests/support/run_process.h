@@ -11,10 +11,15 @@ struct ProcessResult {
     std::string err;
 };
 
-ProcessResult runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {});
+// `fileSizeLimit` (bytes, -1 none) caps what the program may write to a file,
+// as a full disk would; the signal that limit raises is blocked, so writes fail
+// with EFBIG instead.
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {},
+                         long fileSizeLimit = -1);
 
 // Starts a program in the background (its output discarded); returns its pid.
-int startProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {});
+// `errFd` >= 0 becomes its standard error.
+int startProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {}, int errFd = -1);
 int waitProcess(int pid);
 
 }  // namespace quillory::test

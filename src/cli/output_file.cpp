@@ -8,63 +8,47 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/write_all.h"
-
 namespace quillory::cli {
-
-namespace {
-constexpr std::size_t kBufferSize = 1 << 20;
-}
 
 OutputFile::OutputFile(std::string target) : m_target(std::move(target)) {
     if (m_target.empty()) {
-        m_fd = STDOUT_FILENO;
+        m_writer.emplace(STDOUT_FILENO, false);
         return;
     }
     m_temp = m_target + ".XXXXXX";
-    m_fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
-    if (m_fd < 0) {
+    const int fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
+    if (fd < 0) {
         m_error = errno;
         m_temp.clear();
-        return;
+    } else {
+        // mkstemp makes it private; a listing is an ordinary file.
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        ::fchmod(fd, 0666 & ~mask);
     }
-    // mkstemp makes it private; a listing is an ordinary file.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(m_fd, 0666 & ~mask);
+    m_writer.emplace(fd, true);
 }
 
 OutputFile::~OutputFile() {
-    if (!m_temp.empty()) {
-        if (m_fd >= 0) ::close(m_fd);
-        ::unlink(m_temp.c_str());
-    }
+    if (m_temp.empty()) return;
+    m_writer.reset();
+    ::unlink(m_temp.c_str());
 }
 
-bool OutputFile::flush() {
-    if (m_error == 0) m_error = writeAll(m_fd, m_buffer);
-    m_buffer.clear();
-    return m_error == 0;
-}
-
-bool OutputFile::append(std::string_view text) {
-    if (m_error != 0) return false;
-    m_buffer += text;
-    return m_buffer.size() < kBufferSize || flush();
-}
+bool OutputFile::append(std::string_view text) { return m_error == 0 && m_writer->append(text); }
 
 bool OutputFile::commit() {
-    if (!flush()) return false;
-    if (m_temp.empty()) return true;
-    if (::fsync(m_fd) != 0 && errno != EINVAL) m_error = errno;
-    if (::close(m_fd) != 0 && m_error == 0) m_error = errno;
-    m_fd = -1;
-    if (m_error == 0 && ::rename(m_temp.c_str(), m_target.c_str()) != 0) m_error = errno;
     if (m_error != 0) return false;
+    if (!m_writer->close(!m_temp.empty())) return false;
+    if (m_temp.empty()) return true;
+    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
+        m_error = errno;
+        return false;
+    }
     m_temp.clear();
     return true;
 }
 
-std::string OutputFile::failure() const { return std::strerror(m_error); }
+std::string OutputFile::failure() const { return std::strerror(m_error != 0 ? m_error : m_writer->error()); }
 
 }  // namespace quillory::cli

@@ -2,9 +2,11 @@
 // Where quillory-list writes: standard output, or a temporary file beside the
 // target that replaces it only when the listing is complete, so an interrupted
 // or failed run leaves the old file as it was.
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "engine/document.h"
 #include "engine/listing.h"
 
 namespace quillory::cli {
@@ -17,7 +19,7 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool ok() const { return m_error == 0; }
+    bool ok() const { return m_error == 0 && m_writer->error() == 0; }
     bool append(std::string_view text) override;
     // Flushes and, for a file, renames it over the target. False on any error.
     bool commit();
@@ -25,12 +27,10 @@ public:
     std::string failure() const;
 
 private:
-    bool flush();
     std::string m_target;
     std::string m_temp;
-    int m_fd = -1;
     int m_error = 0;
-    std::string m_buffer;
+    std::optional<FileAppendSink> m_writer;
 };
 
 }  // namespace quillory::cli

@@ -176,6 +176,10 @@ FileAppendSink::FileAppendSink(const std::string& path) {
     if (m_fd < 0) m_error = errno;
 }
 
+FileAppendSink::FileAppendSink(int fd, bool owned) : m_fd(fd), m_owned(owned) {
+    if (m_fd < 0) m_error = EBADF;
+}
+
 FileAppendSink::~FileAppendSink() { close(); }
 
 bool FileAppendSink::flush() {
@@ -190,10 +194,12 @@ bool FileAppendSink::append(std::string_view text) {
     return m_buffer.size() < (1u << 20) || flush();
 }
 
-bool FileAppendSink::close() {
+bool FileAppendSink::close(bool sync) {
     if (m_fd < 0) return m_error == 0;
     flush();
-    if (::close(m_fd) != 0 && m_error == 0) m_error = errno;
+    // A pipe or terminal cannot be synced; that is no failure.
+    if (sync && m_error == 0 && ::fsync(m_fd) != 0 && errno != EINVAL) m_error = errno;
+    if (m_owned && ::close(m_fd) != 0 && m_error == 0) m_error = errno;
     m_fd = -1;
     return m_error == 0;
 }

@@ -49,16 +49,21 @@ private:
 class FileAppendSink final : public BlockSink {
 public:
     explicit FileAppendSink(const std::string& path);
+    // Writes to an open descriptor; closes it at the end when `owned`.
+    FileAppendSink(int fd, bool owned);
     ~FileAppendSink() override;
     FileAppendSink(const FileAppendSink&) = delete;
     FileAppendSink& operator=(const FileAppendSink&) = delete;
     bool append(std::string_view text) override;
-    bool close();  // flushes; false when anything was lost
+    // Flushes (and with `sync`, waits until the data is on disk), then closes
+    // an owned descriptor; false when anything was lost.
+    bool close(bool sync = false);
     int error() const { return m_error; }
 
 private:
     bool flush();
     int m_fd = -1;
+    bool m_owned = true;
     int m_error = 0;
     std::string m_buffer;
 };

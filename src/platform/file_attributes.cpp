@@ -1,7 +1,12 @@
 #include "platform/file_attributes.h"
 
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
 
 namespace quillory {
 
@@ -85,19 +90,64 @@ std::int64_t readAttributeWord(const std::string& path) {
     return attributeWordFor(path, lastComponent(path), st.st_mode, followed);
 }
 
-std::int64_t attributeWordFor(const std::string& path, std::string_view name, std::uint32_t mode, bool followed) {
-    if (followed) {
-        char buffer[512];
-        const ssize_t n = ::getxattr(path.c_str(), kDosAttribName, buffer, sizeof buffer);
-        if (n > 0) {
-            if (const auto word = decodeDosAttrib(std::string_view(buffer, static_cast<std::size_t>(n))))
-                return *word == kNormalAttribute ? 0 : static_cast<std::int64_t>(*word);
-        }
+namespace {
+
+// getxattrat() reads an attribute relative to an open folder (Linux 6.13 on):
+// no path walk from the root for every file. Older kernels answer ENOSYS once
+// and the full path is used from then on.
+#ifndef SYS_getxattrat
+#if defined(__x86_64__) || defined(__aarch64__)
+#define SYS_getxattrat 464
+#endif
+#endif
+
+struct XattrArgs {
+    std::uint64_t value;
+    std::uint32_t size;
+    std::uint32_t flags;
+};
+
+std::atomic<bool> g_noGetxattrat{false};
+
+ssize_t readDosAttrib(int dirFd, const std::string& name, const std::string& path, char* buffer, std::size_t size) {
+#ifdef SYS_getxattrat
+    if (dirFd >= 0 && !g_noGetxattrat.load(std::memory_order_relaxed)) {
+        XattrArgs args{reinterpret_cast<std::uintptr_t>(buffer), static_cast<std::uint32_t>(size), 0};
+        const long n = ::syscall(SYS_getxattrat, dirFd, name.c_str(), 0, kDosAttribName, &args, sizeof args);
+        if (n >= 0 || errno != ENOSYS) return n;
+        g_noGetxattrat.store(true, std::memory_order_relaxed);
+    }
+#else
+    (void)dirFd;
+    (void)name;
+#endif
+    return ::getxattr(path.c_str(), kDosAttribName, buffer, size);
+}
+
+std::int64_t wordFrom(ssize_t n, const char* buffer, std::string_view name, std::uint32_t mode) {
+    if (n > 0) {
+        if (const auto word = decodeDosAttrib(std::string_view(buffer, static_cast<std::size_t>(n))))
+            return *word == kNormalAttribute ? 0 : static_cast<std::int64_t>(*word);
     }
     std::int64_t word = 0;
     if (!name.empty() && name.front() == '.') word |= kHiddenAttribute;
     if ((mode & S_IWUSR) == 0) word |= kReadOnlyAttribute;
     return word;
+}
+
+}  // namespace
+
+std::int64_t attributeWordFor(const std::string& path, std::string_view name, std::uint32_t mode, bool followed) {
+    char buffer[512];
+    const ssize_t n = followed ? ::getxattr(path.c_str(), kDosAttribName, buffer, sizeof buffer) : -1;
+    return wordFrom(n, buffer, name, mode);
+}
+
+std::int64_t attributeWordAt(int dirFd, const std::string& name, const std::string& path, std::uint32_t mode,
+                             bool followed) {
+    char buffer[512];
+    const ssize_t n = followed ? readDosAttrib(dirFd, name, path, buffer, sizeof buffer) : -1;
+    return wordFrom(n, buffer, name, mode);
 }
 
 }  // namespace quillory

@@ -119,8 +119,8 @@ private:
         if (ok) {
             m_facts[i] = {st.st_size, dateTimeFromTime(st.st_mtim.tv_sec)};
             if (withAttributes)
-                m_attributes[i] = attributeWordFor(attributePath(i), m_entries[i].name, st.st_mode,
-                                                   followed || !S_ISLNK(st.st_mode));
+                m_attributes[i] = attributeWordAt(m_fd.get(), m_entries[i].name, attributePath(i), st.st_mode,
+                                                  followed || !S_ISLNK(st.st_mode));
         }
         m_state[i] |= withAttributes ? (kHaveFacts | kHaveAttributes) : kHaveFacts;
     }

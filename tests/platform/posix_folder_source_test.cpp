@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
 
+#include "platform/file_attributes.h"
 #include "platform/folder_source.h"
 #include "platform/regional.h"
 #include "support/temp_dir.h"
@@ -52,6 +54,8 @@ TEST(LocalFolderSource, PrefetchedFactsEqualDirectOnes) {
         const std::string name = (i % 7 == 0 ? "." : "") + std::string("f") + std::to_string(i);
         tree.file(name, i * 37, 1000000000LL + i * 3600);
         if (i % 5 == 0) ::chmod((tree / name).c_str(), 0444);
+        // Samba's word on some: archive and system.
+        if (i % 11 == 0) ::setxattr((tree / name).c_str(), "user.DOSATTRIB", "0x24", 4, 0);
     }
     ASSERT_EQ(::symlink("f1", (tree / "link").c_str()), 0);
     ASSERT_EQ(::symlink("gone", (tree / "broken").c_str()), 0);
@@ -68,11 +72,22 @@ TEST(LocalFolderSource, PrefetchedFactsEqualDirectOnes) {
         EXPECT_EQ(ahead->facts(i).size, direct->facts(i).size);
         EXPECT_EQ(ahead->facts(i).modified, direct->facts(i).modified);
         EXPECT_EQ(ahead->attributes(i), direct->attributes(i));
+        // Read relative to the folder, the same as through the whole path.
+        EXPECT_EQ(direct->attributes(i), readAttributeWord(tree / direct->entries()[i].name));
         readOnly += (direct->attributes(i) & 1) != 0;
         hidden += (direct->attributes(i) & 2) != 0;
     }
-    EXPECT_EQ(readOnly, 60);
-    EXPECT_EQ(hidden, 43);
+    int samba = 0;
+    for (std::size_t i = 0; i < all.size(); ++i) samba += direct->attributes(i) == 0x24;
+    if (::setxattr((tree / "f1").c_str(), "user.probe", "1", 1, 0) == 0) {
+        // A Samba word replaces what the name and mode say.
+        EXPECT_EQ(samba, 28);
+        EXPECT_EQ(readOnly, 60 - 6);
+        EXPECT_EQ(hidden, 43 - 4);
+    } else {
+        EXPECT_EQ(readOnly, 60);
+        EXPECT_EQ(hidden, 43);
+    }
 }
 
 }  // namespace

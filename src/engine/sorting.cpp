@@ -4,9 +4,8 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
-#include <numeric>
 #include <string_view>
-#include <type_traits>
+#include <utility>
 
 #include "engine/ascii_case.h"
 #include "platform/regional.h"
@@ -40,34 +39,71 @@ const Order* chosenOrder(SettingsStore& store) {
     return nullptr;
 }
 
-// Rearranges the list by ascending key. Sorting positions rather than records
-// reads each key once instead of once per comparison, and stable_sort keeps
-// records with equal keys in their enumeration order. Keys compare as
-// std::string / string_view do: byte by byte as unsigned codes, so bytes above
-// 127 (non-ASCII names) come after every ASCII character, and a text that is
-// the beginning of a longer one comes first.
-template <typename Key>
-void arrangeBy(std::vector<clsFile>& list, const std::vector<Key>& keys) {
-    std::vector<std::uint32_t> positions(list.size());
-    std::iota(positions.begin(), positions.end(), 0u);
-    std::stable_sort(positions.begin(), positions.end(),
-                     [&keys](std::uint32_t a, std::uint32_t b) { return keys[a] < keys[b]; });
-    std::vector<clsFile> arranged;
-    arranged.reserve(list.size());
-    for (const std::uint32_t position : positions) arranged.push_back(std::move(list[position]));
-    list.swap(arranged);
+// Rearranges the list by ascending key. Each record's key is computed once and
+// sorted beside its position, rather than once per comparison; stable_sort
+// keeps records with equal keys in their enumeration order.
+template <typename Key, typename KeyAt>
+void arrangeBy(std::vector<clsFile>& list, KeyAt keyAt) {
+    std::vector<std::pair<Key, std::uint32_t>> keyed;
+    keyed.reserve(list.size());
+    for (std::uint32_t i = 0; i < list.size(); ++i) keyed.emplace_back(keyAt(i), i);
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    // Position k receives the record from keyed[k].second. Following each cycle
+    // of that permutation moves every record once, in place: a large folder
+    // needs no second array of records.
+    for (std::uint32_t start = 0; start < keyed.size(); ++start) {
+        if (keyed[start].second == start) continue;
+        clsFile held = std::move(list[start]);
+        std::uint32_t to = start;
+        while (keyed[to].second != start) {
+            const std::uint32_t from = keyed[to].second;
+            list[to] = std::move(list[from]);
+            keyed[to].second = to;  // done
+            to = from;
+        }
+        list[to] = std::move(held);
+        keyed[to].second = to;
+    }
 }
 
-// A property converted to text, as a text sort sees it.
-std::string propertyText(const PropertyValue& value) {
-    return std::visit(
-        [](const auto& v) -> std::string {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, std::string_view>) return std::string(v);
-            else if constexpr (std::is_same_v<T, std::int64_t>) return std::to_string(v);
-            else return generalDateText(v);
-        },
-        value);
+// A property's own value of the kind the key's first record showed; one key
+// names one property, so the fallback is never taken in practice.
+template <typename T>
+T valueAs(const clsFile& file, const std::string& key) {
+    const std::optional<PropertyValue> value = readProperty(file, key);
+    const T* own = value ? std::get_if<T>(&*value) : nullptr;
+    return own ? *own : T{};
+}
+
+// A property converted to text and lower-cased, as a text sort sees it.
+std::string loweredText(const clsFile& file, const std::string& key) {
+    const std::optional<PropertyValue> value = readProperty(file, key);
+    if (!value) return {};
+    if (const auto* text = std::get_if<std::string_view>(&*value)) return asciiLower(*text);
+    if (const auto* size = std::get_if<std::int64_t>(&*value)) return std::to_string(*size);
+    return asciiLower(generalDateText(std::get<double>(*value)));
+}
+
+// Texts compare as string_view does: byte by byte as unsigned codes (so bytes
+// above 127, non-ASCII names, come after every ASCII character), a text that
+// begins a longer one first. The first eight bytes, packed big-endian beside
+// the view, settle most comparisons on one integer without reaching into the
+// text; packing pads with zero bytes, which keeps a text before any longer
+// text it begins, and equal heads fall back to the whole text.
+struct TextKey {
+    std::uint64_t head;
+    std::string_view text;
+    bool operator<(const TextKey& other) const {
+        return head != other.head ? head < other.head : text < other.text;
+    }
+};
+
+TextKey textKey(std::string_view text) {
+    std::uint64_t head = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        head = (head << 8) | (i < text.size() ? static_cast<unsigned char>(text[i]) : 0u);
+    return {head, text};
 }
 
 // The record list is left alone when the store now says "no order" or when the
@@ -91,27 +127,29 @@ bool isTextSort(SettingsStore& store) {
 
 void sortByText(SettingsStore& store, std::vector<clsFile>& list, const std::string& key) {
     if (keepsEnumerationOrder(store, list, key)) return;
-    std::vector<std::string> keys;
-    keys.reserve(list.size());
-    for (const clsFile& file : list) keys.push_back(asciiLower(propertyText(*readProperty(file, key))));
-    arrangeBy(list, keys);
+    // The lowered texts stay put; the sort moves only their heads and views.
+    std::vector<std::string> texts;
+    texts.reserve(list.size());
+    for (const clsFile& file : list) texts.push_back(loweredText(file, key));
+    arrangeBy<TextKey>(list, [&texts](std::uint32_t i) { return textKey(texts[i]); });
 }
 
 void sortByValue(SettingsStore& store, std::vector<clsFile>& list, const std::string& key) {
     if (keepsEnumerationOrder(store, list, key)) return;
-    // One key names one property, so every value holds the same alternative
-    // and the variant's own ordering compares like with like: texts by code
-    // (case kept), sizes and date-times numerically.
-    std::vector<PropertyValue> values;
-    values.reserve(list.size());
-    for (const clsFile& file : list) {
-        PropertyValue value = *readProperty(file, key);
-        // A date-time that is not a number would break the ordering; it sorts
-        // as the unreadable time, zero.
-        if (const double* d = std::get_if<double>(&value); d && std::isnan(*d)) value = 0.0;
-        values.push_back(value);
+    // Texts compare by code with their case kept, sizes and date-times numerically.
+    const PropertyValue first = *readProperty(list.front(), key);
+    if (std::holds_alternative<std::string_view>(first)) {
+        arrangeBy<std::string_view>(list, [&](std::uint32_t i) { return valueAs<std::string_view>(list[i], key); });
+    } else if (std::holds_alternative<std::int64_t>(first)) {
+        arrangeBy<std::int64_t>(list, [&](std::uint32_t i) { return valueAs<std::int64_t>(list[i], key); });
+    } else {
+        arrangeBy<double>(list, [&](std::uint32_t i) {
+            // A date-time that is not a number would break the ordering; it
+            // sorts as the unreadable time, zero.
+            const double dateTime = valueAs<double>(list[i], key);
+            return std::isnan(dateTime) ? 0.0 : dateTime;
+        });
     }
-    arrangeBy(list, values);
 }
 
 }  // namespace quillory

@@ -11,6 +11,8 @@ std::string getAppPath();
 // writable, else $XDG_STATE_HOME/Tallyfold/ (default ~/.local/state/Tallyfold/),
 // created when missing. Ends in the separator. Everything asks this one function.
 std::string programFilesFolder();
+// The same choice for a given program folder (ending in the separator).
+std::string programFilesFolderFor(const std::string& appFolder);
 
 std::string scratchFilePath();  // programFilesFolder() + "myTmpFile.htm"
 std::string logFilePath();      // programFilesFolder() + "log.txt"

@@ -67,16 +67,19 @@ bool isAsciiPunctuation(std::string_view text) {
     return true;
 }
 
-// Longest of the names that the text starts with; -1 when none.
+// The index of the longest full or short name that the text starts with
+// (the full name on a tie); -1 when none.
 template <std::size_t N>
-int matchName(std::string_view text, const std::array<std::string, N>& names, std::size_t& length) {
+int matchName(std::string_view text, const std::array<std::string, N>& full,
+              const std::array<std::string, N>& abbreviated, std::size_t& length) {
     int best = -1;
     length = 0;
-    for (std::size_t i = 0; i < N; ++i)
-        if (names[i].size() > length && startsWithNoCase(text, names[i])) {
-            best = static_cast<int>(i);
-            length = names[i].size();
-        }
+    for (const auto* names : {&full, &abbreviated})
+        for (std::size_t i = 0; i < N; ++i)
+            if ((*names)[i].size() > length && startsWithNoCase(text, (*names)[i])) {
+                best = static_cast<int>(i);
+                length = (*names)[i].size();
+            }
     return best;
 }
 
@@ -263,17 +266,7 @@ void DateFormat::append(const CivilDateTime& when, std::string& out) const {
                 break;
             }
             case DateField::Other: {
-                std::tm tm{};
-                tm.tm_year = when.year - 1900;
-                tm.tm_mon = when.month - 1;
-                tm.tm_mday = when.day;
-                tm.tm_hour = when.hour;
-                tm.tm_min = when.minute;
-                tm.tm_sec = when.second;
-                tm.tm_wday = weekdayOfDays(daysFromCivil(when.year, when.month, when.day));
-                tm.tm_yday = static_cast<int>(daysFromCivil(when.year, when.month, when.day) -
-                                              daysFromCivil(when.year, 1, 1));
-                tm.tm_isdst = -1;
+                const std::tm tm = tmOf(when);
                 char buffer[128];
                 const std::size_t n =
                     m_words->locale
@@ -328,21 +321,19 @@ bool DateFormat::readAt(std::string_view text, std::size_t& pos, ReadFields& int
             }
             case DateField::MonthAbbrev:
             case DateField::MonthName: {
-                std::size_t lenA = 0, lenB = 0;
-                const int a = matchName(rest, m_words->monthName, lenA);
-                const int b = matchName(rest, m_words->monthAbbrev, lenB);
-                if (a < 0 && b < 0) return false;
-                into.month = (lenA >= lenB ? a : b) + 1;
-                pos += lenA >= lenB ? lenA : lenB;
+                std::size_t length = 0;
+                const int month = matchName(rest, m_words->monthName, m_words->monthAbbrev, length);
+                if (month < 0) return false;
+                into.month = month + 1;
+                pos += length;
                 break;
             }
             case DateField::WeekdayAbbrev:
             case DateField::WeekdayName: {
-                std::size_t lenA = 0, lenB = 0;
-                const int a = matchName(rest, m_words->weekdayName, lenA);
-                const int b = matchName(rest, m_words->weekdayAbbrev, lenB);
-                if (a < 0 && b < 0) return false;
-                pos += lenA >= lenB ? lenA : lenB;
+                std::size_t length = 0;
+                if (matchName(rest, m_words->weekdayName, m_words->weekdayAbbrev, length) < 0)
+                    return false;
+                pos += length;
                 break;
             }
             case DateField::Other: return false;

@@ -18,6 +18,9 @@ enum class EntryKind : std::uint8_t { File, Folder };
 struct FolderEntry {
     std::string name;  // bytes as the file system returned them
     EntryKind kind = EntryKind::File;
+    // The attribute word the enumeration itself reports (a Windows directory
+    // search does; no Linux source does, so it stays 0 here).
+    std::uint32_t foundAttributes = 0;
 };
 
 // What the listing needs to know about one file.
@@ -46,7 +49,7 @@ public:
     // the file vanished or cannot be examined.
     virtual FileFacts facts(std::size_t i) = 0;
     // The attribute word of entry i (0x01 read-only, 0x02 hidden, 0x04 system,
-    // 0x20 archive, 0x80 normal); nullopt-like -1 when it cannot be read.
+    // 0x20 archive); -1 when it cannot be read. Asked only when the output needs it.
     virtual std::int64_t attributes(std::size_t i) = 0;
     // Opens the sub-folder named by entry i (a folder entry).
     virtual std::unique_ptr<Folder> openChild(std::size_t i) = 0;

@@ -96,4 +96,19 @@ int daysInMonth(int year, int month) {
     return kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
+std::tm tmOf(const CivilDateTime& when) {
+    const std::int64_t days = daysFromCivil(when.year, when.month, when.day);
+    std::tm tm{};
+    tm.tm_year = when.year - 1900;
+    tm.tm_mon = when.month - 1;
+    tm.tm_mday = when.day;
+    tm.tm_hour = when.hour;
+    tm.tm_min = when.minute;
+    tm.tm_sec = when.second;
+    tm.tm_wday = weekdayOfDays(days);
+    tm.tm_yday = static_cast<int>(days - daysFromCivil(when.year, 1, 1));
+    tm.tm_isdst = -1;
+    return tm;
+}
+
 }  // namespace quillory

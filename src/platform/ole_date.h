@@ -6,6 +6,7 @@
 // Before 1899-12-30 the day part is negative while the fraction still counts
 // forwards from midnight: -1.25 is 1899-12-29 06:00, not 1899-12-28 18:00.
 #include <cstdint>
+#include <ctime>
 
 namespace quillory {
 
@@ -41,5 +42,9 @@ struct DaySecond {
 DaySecond splitSeconds(std::int64_t seconds);
 
 int daysInMonth(int year, int month);
+
+// The C library's broken-down form, weekday and day of the year filled in,
+// daylight saving left for the library to decide (-1).
+std::tm tmOf(const CivilDateTime& when);
 
 }  // namespace quillory

@@ -195,15 +195,7 @@ double dateTimeFromTime(std::time_t t) {
 }
 
 std::time_t timeFromDateTime(double dateTime) {
-    const CivilDateTime c = civilFromSeconds(secondsFromDateTime(dateTime));
-    std::tm tm{};
-    tm.tm_year = c.year - 1900;
-    tm.tm_mon = c.month - 1;
-    tm.tm_mday = c.day;
-    tm.tm_hour = c.hour;
-    tm.tm_min = c.minute;
-    tm.tm_sec = c.second;
-    tm.tm_isdst = -1;
+    std::tm tm = tmOf(civilFromSeconds(secondsFromDateTime(dateTime)));
     return std::mktime(&tm);
 }
 

@@ -6,9 +6,15 @@
 
 namespace quillory {
 
-// The type text for a file name (no folder), or "" when the name says nothing.
+// The type text for a file name (no folder): the description of the MIME type
+// its name matches; for a name that matches no type, "XYZ File" after its
+// upper-cased extension, or "File" without one; "" for the empty name.
 // Look-ups are memoised by the part of the name that decides the answer, so a
 // million files with a dozen extensions cost a dozen database look-ups.
+// Thread-safe.
 std::string typeTextForName(std::string_view fileName);
+
+// The same answer straight from the database, without the memo.
+std::string typeTextUncached(std::string_view fileName);
 
 }  // namespace quillory

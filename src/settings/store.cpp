@@ -64,6 +64,9 @@ struct SettingsStore::Impl {
     std::unordered_map<std::string, std::string> values;  // address -> stored text
     long long dataVersion = -1;
     std::uint64_t generation = 1;
+    // Counted for the whole object, not per thread: while a walk holds a
+    // scope, a read on another thread skips the check too. Own writes still
+    // show at once, and the next scope picks up everything else.
     int openScopes = 0;
 
     void open();

@@ -36,10 +36,13 @@ SqliteDb openConnection(const std::string& uri, int flags) {
 }
 
 // Reads every page of the table once, so that damage shows now rather than
-// in the middle of a run.
-int checkReadable(sqlite3* db) {
+// in the middle of a run. A missing table is no damage when the file is new.
+int checkReadable(sqlite3* db, bool tableRequired) {
     SqliteStatement stmt = prepareStatement(db, "SELECT count(value) FROM setting");
-    if (!stmt) return sqlite3_errcode(db);
+    if (!stmt) {
+        const int rc = sqlite3_errcode(db);
+        return isDamaged(rc) || tableRequired ? rc : SQLITE_OK;
+    }
     const int rc = sqlite3_step(stmt.get());
     return rc == SQLITE_ROW ? SQLITE_OK : rc;
 }
@@ -49,13 +52,15 @@ int checkReadable(sqlite3* db) {
 int openWritable(const std::string& path, SqliteDb& out) {
     SqliteDb db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     if (!db) return SQLITE_CANTOPEN;
-    int rc = sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+    // Checked before anything writes, so that a damaged file goes aside as it was.
+    int rc = checkReadable(db.get(), false);
+    if (rc == SQLITE_OK)
+        rc = sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
     // In WAL mode a commit is safe against a crash of the program without a
     // sync per write; the settings dialog writes some fifty keys on OK.
     if (rc == SQLITE_OK)
         rc = sqlite3_exec(db.get(), "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
     if (rc == SQLITE_OK) rc = sqlite3_exec(db.get(), kSchema, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = checkReadable(db.get());
     if (rc == SQLITE_OK) out = std::move(db);
     return rc;
 }
@@ -81,7 +86,7 @@ std::string fileUri(const std::string& path, const char* query) {
 SqliteDb openReadOnly(const std::string& path) {
     for (const char* query : {"mode=ro", "mode=ro&immutable=1"}) {
         SqliteDb db = openConnection(fileUri(path, query), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
-        if (db && checkReadable(db.get()) == SQLITE_OK) return db;
+        if (db && checkReadable(db.get(), true) == SQLITE_OK) return db;
     }
     return nullptr;
 }

@@ -11,8 +11,14 @@ namespace quillory::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() {
-    std::string tmpl = (fs::temp_directory_path() / "quillory-test-XXXXXX").string();
+TempDir::TempDir() : TempDir(fs::temp_directory_path().string()) {}
+
+TempDir TempDir::inMemory() {
+    return TempDir(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : fs::temp_directory_path().string());
+}
+
+TempDir::TempDir(const std::string& parent) {
+    std::string tmpl = parent + "/quillory-test-XXXXXX";
     if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
     m_path = tmpl;
 }

@@ -9,6 +9,8 @@ namespace quillory::test {
 class TempDir {
 public:
     TempDir();
+    // On a memory file system when there is one: for trees of many files.
+    static TempDir inMemory();
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
@@ -23,6 +25,7 @@ public:
     std::string folder(std::string_view relative) const;
 
 private:
+    explicit TempDir(const std::string& parent);
     std::string m_path;
 };
 

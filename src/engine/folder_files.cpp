@@ -1,0 +1,146 @@
+#include "engine/folder_files.h"
+
+#include <optional>
+
+#include "engine/file_format.h"
+#include "engine/filters.h"
+#include "engine/sorting.h"
+#include "engine/substitute.h"
+#include "engine/templates.h"
+#include "platform/type_text.h"
+#include "settings/store.h"
+#include "settings/values.h"
+
+namespace quillory {
+
+ColumnSwitches readColumnSwitches(SettingsStore& store) {
+    ColumnSwitches switches;
+    for (std::size_t i = 0; i < tpl::kColumns.size(); ++i) switches.on[i] = flagOn(store.read(tpl::kColumns[i].flag));
+    return switches;
+}
+
+ListedFiles collectFiles(ListingContext& ctx, const std::string& folderPath, const std::string& prefix,
+                         Folder& folder, ListingKind kind, bool withAttributes) {
+    ListedFiles listed;
+    const auto& entries = folder.entries();
+    const bool logging = ctx.log.LoggingOn && kind == ListingKind::Html;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const FolderEntry& entry = entries[i];
+        if (entry.kind == EntryKind::Folder) continue;
+        // The enumeration's own "normal file" mark keeps a file out of the CSV
+        // lines; only a Windows directory search reports it.
+        if (kind == ListingKind::Csv && entry.foundAttributes == 128) continue;
+        std::optional<FileFacts> facts;
+        auto getFacts = [&]() -> FileFacts {
+            if (!facts) facts = folder.facts(i);
+            return *facts;
+        };
+        const bool passes = filePasses(ctx.store, entry.name, folderPath, getFacts);
+        if (logging) {
+            writeLog(ctx.log, "Retrieved file: " + entry.name);
+            writeLog(ctx.log, passes ? "Filter returns: True" : "Filter returns: False");
+        }
+        if (!passes) continue;
+        const FileFacts f = getFacts();
+        ++listed.count;
+        listed.bytes += f.size;
+        clsFile& file = listed.files.emplace_back();
+        file.Name = entry.name;
+        file.FullyQualifiedName = prefix + entry.name;
+        file.FileType = typeTextForName(entry.name);
+        file.FileSize = f.size;
+        file.FileSizeStr = sizeText(ctx.store, f.size);
+        file.DateTime = f.modified;
+        file.FileExt = getExtension(entry.name);
+        if (withAttributes) file.FileAttr = attribLetters(folder.attributes(i));
+    }
+    const std::string key = getSortKey(ctx.store);
+    if (isTextSort(ctx.store))
+        sortByText(ctx.store, listed.files, key);
+    else
+        sortByValue(ctx.store, listed.files, key);
+    return listed;
+}
+
+namespace {
+
+// In the order they are replaced.
+constexpr std::string_view kFields[] = {tpl::kName, tpl::kFolder, tpl::kType, tpl::kSize,
+                                        tpl::kDate, tpl::kExt, tpl::kAttrib};
+enum Field { kNameField, kFolderField, kTypeField, kSizeField, kDateField, kExtField, kAttribField };
+
+bool holdsMarker(std::string_view value) { return value.find("##") != std::string_view::npos; }
+
+std::string attribText(const clsFile& file, bool attributesRead) {
+    return attributesRead ? file.FileAttr : getAttribText(file.FullyQualifiedName);
+}
+
+void appendValue(std::string& out, std::string_view value, bool quoted) {
+    if (quoted) out += '"';
+    out += value;
+    if (quoted) out += '"';
+}
+
+}  // namespace
+
+RowTemplate::RowTemplate(std::string text, bool quoted) : m_text(std::move(text)), m_quoted(quoted) {
+    std::size_t from = 0;
+    for (;;) {
+        std::size_t best = std::string::npos;
+        int field = -1;
+        for (int f = 0; f < static_cast<int>(std::size(kFields)); ++f) {
+            const std::size_t at = m_text.find(kFields[f], from);
+            if (at < best) best = at, field = f;
+        }
+        if (field < 0) {
+            m_slots.push_back({from, m_text.size() - from, -1});
+            return;
+        }
+        m_slots.push_back({from, best - from, field});
+        from = best + kFields[field].size();
+    }
+}
+
+void RowTemplate::render(std::string& out, const clsFile& file, const std::string* folderWithSeparator,
+                         bool attributesRead) const {
+    if (holdsMarker(file.Name) || holdsMarker(file.FileType) ||
+        (folderWithSeparator && holdsMarker(*folderWithSeparator))) {
+        std::string text = m_text;
+        auto put = [&](Field f, std::string_view value) {
+            if (m_quoted)
+                replaceAll(text, kFields[f], '"' + std::string(value) + '"');
+            else
+                replaceAll(text, kFields[f], value);
+        };
+        auto holds = [&](Field f) { return text.find(kFields[f]) != std::string::npos; };
+        put(kNameField, file.Name);
+        if (folderWithSeparator) put(kFolderField, *folderWithSeparator);
+        put(kTypeField, file.FileType);
+        put(kSizeField, file.FileSizeStr);
+        if (holds(kDateField)) put(kDateField, dateTimeText(file.DateTime));
+        put(kExtField, file.FileExt);
+        if (holds(kAttribField)) put(kAttribField, attribText(file, attributesRead));
+        out += text;
+        return;
+    }
+    for (const Slot& slot : m_slots) {
+        out.append(m_text, slot.begin, slot.length);
+        switch (slot.field) {
+            case kNameField: appendValue(out, file.Name, m_quoted); break;
+            case kFolderField:
+                if (folderWithSeparator)
+                    appendValue(out, *folderWithSeparator, m_quoted);
+                else
+                    out += kFields[kFolderField];
+                break;
+            case kTypeField: appendValue(out, file.FileType, m_quoted); break;
+            case kSizeField: appendValue(out, file.FileSizeStr, m_quoted); break;
+            case kDateField: appendValue(out, dateTimeText(file.DateTime), m_quoted); break;
+            case kExtField: appendValue(out, file.FileExt, m_quoted); break;
+            case kAttribField: appendValue(out, attribText(file, attributesRead), m_quoted); break;
+            default: break;
+        }
+    }
+}
+
+}  // namespace quillory

@@ -1,0 +1,12 @@
+#include "engine/run_totals.h"
+
+namespace quillory {
+
+void resetTotals(RunTotals& totals) {
+    totals.TotalFolders = 0;
+    totals.TotalBytes = 0;
+    totals.TotalFiles = 0;
+    totals.BasePath.clear();
+}
+
+}  // namespace quillory

@@ -1,0 +1,100 @@
+#include "platform/file_attributes.h"
+
+#include <sys/stat.h>
+#include <sys/xattr.h>
+
+namespace quillory {
+
+namespace {
+
+constexpr const char* kDosAttribName = "user.DOSATTRIB";
+
+std::optional<std::uint32_t> hexWord(std::string_view text) {
+    if (text.size() < 3 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X') || text.size() > 10)
+        return std::nullopt;
+    std::uint32_t word = 0;
+    for (char c : text.substr(2)) {
+        int digit;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else return std::nullopt;
+        word = word * 16 + static_cast<std::uint32_t>(digit);
+    }
+    return word;
+}
+
+std::uint32_t little(std::string_view bytes, std::size_t at, int width) {
+    std::uint32_t value = 0;
+    for (int i = width - 1; i >= 0; --i)
+        value = (value << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+    return value;
+}
+
+// The binary record after the text: version (16 bits), the same number again
+// as the record's tag, then per version: 1 and 0xFFFF the word first; 2 a
+// flags word, then the word; 3 to 5 a validity mask (bit 0: the word is
+// valid), then the word. Fields sit on their natural alignment.
+std::optional<std::uint32_t> binaryWord(std::string_view value, std::size_t pos) {
+    pos = (pos + 1) & ~std::size_t{1};
+    if (pos + 4 > value.size()) return std::nullopt;
+    const std::uint32_t version = little(value, pos, 2);
+    if (little(value, pos + 2, 2) != version) return std::nullopt;
+    pos = (pos + 4 + 3) & ~std::size_t{3};
+    std::size_t wordAt = pos;
+    switch (version) {
+        case 1:
+        case 0xFFFF: break;
+        case 2: wordAt = pos + 4; break;
+        case 3:
+        case 4:
+        case 5:
+            if (pos + 4 > value.size() || (little(value, pos, 4) & 1u) == 0) return std::nullopt;
+            wordAt = pos + 4;
+            break;
+        default: return std::nullopt;
+    }
+    if (wordAt + 4 > value.size()) return std::nullopt;
+    return little(value, wordAt, 4);
+}
+
+std::string_view lastComponent(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string_view::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> decodeDosAttrib(std::string_view value) {
+    const std::size_t nul = value.find('\0');
+    const std::optional<std::uint32_t> fromText = hexWord(value.substr(0, nul));
+    if (nul != std::string_view::npos)
+        if (const auto fromRecord = binaryWord(value, nul + 1)) return fromRecord;
+    return fromText;
+}
+
+std::int64_t readAttributeWord(const std::string& path) {
+    struct stat st {};
+    bool followed = true;
+    if (::stat(path.c_str(), &st) != 0) {
+        // A dangling link is still a directory entry with a name and a mode.
+        if (::lstat(path.c_str(), &st) != 0) return -1;
+        followed = false;
+    }
+    if (followed) {
+        char buffer[512];
+        const ssize_t n = ::getxattr(path.c_str(), kDosAttribName, buffer, sizeof buffer);
+        if (n > 0) {
+            if (const auto word = decodeDosAttrib(std::string_view(buffer, static_cast<std::size_t>(n))))
+                return *word == kNormalAttribute ? 0 : static_cast<std::int64_t>(*word);
+        }
+    }
+    std::int64_t word = 0;
+    const std::string_view name = lastComponent(path);
+    if (!name.empty() && name.front() == '.') word |= kHiddenAttribute;
+    if ((st.st_mode & S_IWUSR) == 0) word |= kReadOnlyAttribute;
+    return word;
+}
+
+}  // namespace quillory

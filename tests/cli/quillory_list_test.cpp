@@ -1,0 +1,168 @@
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <thread>
+
+#include "engine/document.h"
+#include "support/engine_fixture.h"
+#include "support/golden.h"
+#include "support/run_process.h"
+
+namespace quillory::test {
+namespace {
+
+struct Cli {
+    TempDir home;
+    TempDir tree;
+    std::vector<std::string> env{"QUILLORY_SETTINGS=" + (home / "settings.sqlite")};
+    ProcessResult operator()(std::vector<std::string> args) const {
+        args.insert(args.begin(), QUILLORY_LIST_EXE);
+        return runProcess(args, env);
+    }
+};
+
+TEST(QuilloryList, UsageErrorsExitOneWithOneLine) {
+    const std::vector<std::vector<std::string>> cases = {
+        {},
+        {"--bogus"},
+        {"-o"},
+        {"a", "b"},
+        {"--get", "Output/NoSuchKey"},
+        {"--get", "NoSection"},
+        {"--set", "Display/Name"},
+        {"--set", "Nowhere/Name=1"},
+        {"--csv"},
+        {"--get", "Display/Name", "folder"},
+        {""},
+    };
+    const Cli cli;
+    for (const auto& args : cases) {
+        std::string joined;
+        for (const auto& a : args) joined += "[" + a + "]";
+        SCOPED_TRACE(joined);
+        const ProcessResult r = cli(args);
+        EXPECT_EQ(r.status, 1);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+    }
+}
+
+TEST(QuilloryList, HelpAndVersion) {
+    const Cli cli;
+    const ProcessResult help = cli({"--help"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.out.rfind("Usage: quillory-list", 0), 0u);
+    const ProcessResult version = cli({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, std::string("quillory-list ") + QUILLORY_VERSION + "\n");
+}
+
+TEST(QuilloryList, SettingsRoundTripWithoutCase) {
+    const Cli cli;
+    EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "*\n");
+    EXPECT_EQ(cli({"--set", "filter/FILETIMETO=14:30 2007-12-03"}).status, 0);
+    EXPECT_EQ(cli({"--get", "Filter/FileTimeto"}).out, "14:30 2007-12-03\n");
+    EXPECT_EQ(cli({"--set", "Filter/FileInclude="}).status, 0);
+    EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "\n");  // stored empty, not the default
+    const std::string all = cli({"--list-settings"}).out;
+    EXPECT_NE(all.find("Filter/FileTimeTo=14:30 2007-12-03\n"), std::string::npos);
+    EXPECT_NE(all.find("HTML/FolFontColor=16777215\n"), std::string::npos);
+    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 49);
+}
+
+TEST(QuilloryList, ListsLikeTheDesktopRun) {
+    const Cli cli;
+    cli.tree.file("b.doc", 2048, 1196692205);
+    cli.tree.file("sub/a.txt", 10, 1196692205);
+    cli.tree.file("sub/deeper/c", 0, 1196692205);
+    cli.tree.folder("empty");
+    ASSERT_EQ(cli({"--set", "Output/IgnoreNoFiles=1"}).status, 0);
+    // The same store through the engine's own scratch-file run.
+    EngineFixture f;
+    SettingsStore store(cli.home / "settings.sqlite");
+    const auto source = makeLocalFolderSource();
+    ListingContext ctx{store, f.totals, f.log, *source, {}, nullptr};
+    const auto html = buildReport(ctx, cli.tree.path(), f.home / "scratch");
+    const auto csv = buildSpreadsheet(ctx, cli.tree.path(), f.home / "scratch");
+    ASSERT_TRUE(html && csv);
+
+    const ProcessResult toStdout = cli({cli.tree.path()});
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.out, *html);
+    const std::string file = cli.home / "out.csv";
+    const ProcessResult toFile = cli({"--csv", "-o", file, cli.tree.path()});
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_EQ(readFile(file), *csv);
+}
+
+TEST(QuilloryList, MissingFolderStillWritesTheListingAndExitsTwo) {
+    const Cli cli;
+    const std::string missing = cli.tree / "nope";
+    const ProcessResult r = cli({"--csv", missing});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "Name,Folder,Type,Size,Date Modified\r\nEMPTY," + missing + "/,,,\r\n");
+    EXPECT_NE(r.err.find("cannot read folder '" + missing + "'"), std::string::npos);
+}
+
+TEST(QuilloryList, UnwritableOutputLeavesNothingAndExitsTwo) {
+    const Cli cli;
+    cli.tree.file("a");
+    struct Row {
+        const char* name;
+        std::string target;
+    } rows[] = {
+        {"folder missing", cli.home / "no/such/dir/out.html"},
+        {"system folder", "/proc/quillory-out.html"},
+        {"target is a folder", cli.tree.path()},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ProcessResult r = cli({"-o", row.target, cli.tree.path()});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_NE(r.err.find("cannot write '" + row.target + "'"), std::string::npos) << r.err;
+    }
+    // The folder target is untouched and no temporary file is left beside it.
+    struct stat st;
+    ASSERT_EQ(::stat(cli.tree.path().c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+}
+
+TEST(QuilloryList, InterruptLeavesTheOldFileUntouched) {
+    const Cli cli;
+    // Twelve levels of ten links each to the next level: the walk enters
+    // links, so it has 10^12 folders ahead of it when the signal comes.
+    for (int level = 0; level < 12; ++level) {
+        const std::string here = cli.tree.folder("l" + std::to_string(level));
+        cli.tree.file("l" + std::to_string(level) + "/file");
+        for (int link = 0; link < 10; ++link)
+            ASSERT_EQ(::symlink(("../l" + std::to_string(level + 1)).c_str(), (here + "/" + std::to_string(link)).c_str()), 0);
+    }
+    cli.tree.folder("l12");
+    const std::string target = cli.home / "listing.html";
+    writeFile(target, "the old listing");
+    std::vector<std::string> args{QUILLORY_LIST_EXE, "-o", target, cli.tree / "l0"};
+    const int pid = startProcess(args, cli.env);
+    ASSERT_GT(pid, 0);
+    // Wait for the temporary file to appear, then interrupt.
+    auto tempFiles = [&] {
+        int count = 0;
+        if (DIR* dir = ::opendir(cli.home.path().c_str())) {
+            while (const dirent* e = ::readdir(dir))
+                if (std::string(e->d_name).rfind("listing.html.", 0) == 0) ++count;
+            ::closedir(dir);
+        }
+        return count;
+    };
+    for (int i = 0; i < 5000 && tempFiles() == 0; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    ::kill(pid, SIGINT);
+    EXPECT_EQ(waitProcess(pid), 130);
+    EXPECT_EQ(readFile(target), "the old listing");
+    EXPECT_EQ(tempFiles(), 0);
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -1,0 +1,174 @@
+#include <gtest/gtest.h>
+
+#include "engine/listing.h"
+#include "support/engine_fixture.h"
+
+namespace quillory::test {
+namespace {
+
+const std::string kHeading = R"(<table border="0" cellspacing="0" cellpadding="3" width="100%"><tr><td class="dir">)";
+const std::string kTable = R"(<table border="0" cellspacing="1" cellpadding="3" width="100%">)";
+
+std::string summary(const std::string& count, const std::string& size) {
+    return "</table>\r\n" + kTable + R"(<tr class="summary"><td>Files: )" + count + ", Total Size: " + size +
+           ".</td></tr></table><br><br>";
+}
+
+TEST(GenFolderHtml, WorkedExampleIsExact) {
+    EngineFixture f;
+    f.columns("100100");
+    f.set(keys::NoOrder, "0");
+    f.set(keys::NameOrder, "1");
+    f.tree.file("b.doc", 2048);
+    f.tree.file("a.txt", 10);
+    const FolderListing listing = genFolderHTML(f.ctx, f.tree.path());
+    EXPECT_EQ(listing.Text, kHeading + f.tree.path() + "</td></tr></table>\r\n" + kTable +
+                                R"(<tr class="fileOdd"><td width="35%">a.txt</td><td width="10%">10 Bytes</td></tr>)"
+                                "\r\n"
+                                R"(<tr class="file"><td width="35%">b.doc</td><td width="10%">2.0 KB</td></tr>)"
+                                "\r\n" +
+                                summary("2", "2.0 KB"));
+    EXPECT_EQ(listing.FileCount, 2);
+    EXPECT_EQ(listing.TotalBytes, 2058);
+    EXPECT_EQ(genHeaderRow(f.store), kTable + R"(<tr><td width="35%"><b>Name</b></td><td width="10%"><b>Size</b></td></tr></table>)");
+}
+
+TEST(GenFolderHtml, HeaderRowFollowsSwitchesAndCaptions) {
+    struct Row {
+        const char* name;
+        const char* flags;
+        const char* cells;
+    } rows[] = {
+        {"defaults", nullptr,
+         R"(<td width="35%"><b>Name</b></td><td width="20%"><b>Type</b></td><td width="10%"><b>Size</b></td><td width="12%"><b>Date</b></td>)"},
+        {"all off", "000000", ""},
+        {"all on", "111111",
+         R"(<td width="35%"><b>Name</b></td><td width="6%"><b>Ext</b></td><td width="20%"><b>Type</b></td><td width="10%"><b>Size</b></td><td width="12%"><b>Date</b></td><td width="6%"><b>Attrs</b></td>)"},
+        {"flag text not a number", "x1y0z1", R"(<td width="6%"><b>Ext</b></td><td width="6%"><b>Attrs</b></td>)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EngineFixture f;
+        if (row.flags) {
+            const SettingKey* flags[] = {&keys::Name, &keys::Ext, &keys::Type, &keys::Size, &keys::DateTime, &keys::Attrib};
+            for (int i = 0; i < 6; ++i) f.set(*flags[i], std::string(1, row.flags[i]));
+        }
+        EXPECT_EQ(genHeaderRow(f.store), kTable + "<tr>" + row.cells + "</tr></table>");
+    }
+}
+
+TEST(GenFolderHtml, CaptionHoldingALaterPlaceholderIsFilledToo) {
+    EngineFixture f;
+    f.columns("111000");
+    f.set(keys::NameStr, "File ##TYPE##");
+    f.set(keys::TypeStr, "Kind");
+    EXPECT_EQ(genHeaderRow(f.store),
+              kTable + R"(<tr><td width="35%"><b>File Kind</b></td><td width="6%"><b>Ext</b></td><td width="20%"><b>Kind</b></td></tr></table>)");
+}
+
+TEST(GenFolderHtml, RowsAlternateAndRestartInEachFolder) {
+    EngineFixture f;
+    f.columns("100000");
+    f.set(keys::NoOrder, "0");
+    f.set(keys::NameOrder, "1");
+    for (const char* n : {"a", "b", "c"}) f.tree.file(std::string("one/") + n);
+    f.tree.file("two/d");
+    const std::string one = genFolderHTML(f.ctx, f.tree / "one").Text;
+    const std::string two = genFolderHTML(f.ctx, f.tree / "two").Text;
+    EXPECT_NE(one.find(R"(<tr class="fileOdd"><td width="35%">a</td></tr>)" "\r\n"
+                       R"(<tr class="file"><td width="35%">b</td></tr>)" "\r\n"
+                       R"(<tr class="fileOdd"><td width="35%">c</td></tr>)" "\r\n</table>"),
+              std::string::npos);
+    EXPECT_NE(two.find(R"(<tr class="fileOdd"><td width="35%">d</td></tr>)"), std::string::npos);
+}
+
+TEST(GenFolderHtml, PlaceholdersInNamesAreReplacedInOrder) {
+    struct Row {
+        const char* name;
+        const char* flags;
+        const char* fileName;
+        const char* cells;
+    } rows[] = {
+        {"size inside the name", "100100", "n##SIZE##.txt",
+         R"(<td width="35%">n5 Bytes.txt</td><td width="10%">5 Bytes</td>)"},
+        {"type column off still fills the name", "100000", "x##TYPE##.txt", R"(<td width="35%">xplain text document.txt</td>)"},
+        {"name placeholder is not searched again", "100000", "##NAME##", R"(<td width="35%">##NAME##</td>)"},
+        {"earlier placeholder is not filled after", "000100", "a", R"(<td width="10%">5 Bytes</td>)"},
+        {"extension brings a later placeholder", "010001", ".f.##ATTRIB##",
+         R"(<td width="6%">h</td><td width="6%">h</td>)"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EngineFixture f;
+        f.columns(row.flags);
+        f.tree.file(row.fileName, 5);
+        const std::string text = genFolderHTML(f.ctx, f.tree.path()).Text;
+        EXPECT_NE(text.find(std::string(R"(<tr class="fileOdd">)") + row.cells + "</tr>\r\n"), std::string::npos) << text;
+    }
+}
+
+TEST(GenFolderHtml, NothingIsEscaped) {
+    EngineFixture f;
+    f.columns("100000");
+    const std::string odd = "a&b<c>\"d\",e;f \n g";
+    f.tree.file(odd);
+    const std::string folder = f.tree.folder("x&y<z>");
+    f.tree.file("x&y<z>/" + odd);
+    EXPECT_NE(genFolderHTML(f.ctx, folder).Text.find(kHeading + folder + "</td></tr>"), std::string::npos);
+    EXPECT_NE(genFolderHTML(f.ctx, f.tree.path()).Text.find("<td width=\"35%\">" + odd + "</td>"), std::string::npos);
+}
+
+TEST(GenFolderHtml, FilteredAndEmptyFolders) {
+    EngineFixture f;
+    f.tree.file("f.txt", 100);
+    const std::string empty = f.tree.folder("empty");
+
+    f.set(keys::FolExclude, "*/empty");
+    FolderListing rejected = genFolderHTML(f.ctx, empty);
+    EXPECT_EQ(rejected.Text, "*");
+    EXPECT_EQ(rejected.FileCount, 0);
+
+    f.set(keys::FolExclude, "");
+    EXPECT_EQ(genFolderHTML(f.ctx, empty).Text, kHeading + empty + "</td></tr></table>\r\n" + kTable +
+                                                    summary("0", "0 Bytes"));
+    f.set(keys::IgnoreNoFiles, "1");
+    const FolderListing dropped = genFolderHTML(f.ctx, empty);
+    EXPECT_EQ(dropped.Text, "");
+    EXPECT_EQ(dropped.FileCount, 0);
+
+    // A folder that cannot be read is a folder without files.
+    f.set(keys::IgnoreNoFiles, "0");
+    const FolderListing missing = genFolderHTML(f.ctx, f.tree / "missing");
+    EXPECT_EQ(missing.Text, kHeading + f.tree / "missing" + "</td></tr></table>\r\n" + kTable + summary("0", "0 Bytes"));
+}
+
+TEST(GenFolderHtml, NetworkPathReplacesTheDriveInHeadings) {
+    EngineFixture f;
+    f.ctx.NetworkPath = R"(\\server\share)";
+    const std::string text = genFolderHTML(f.ctx, f.tree.path()).Text;
+    EXPECT_EQ(text.substr(0, kHeading.size() + 14 + f.tree.path().size() - 2),
+              kHeading + R"(\\server\share)" + f.tree.path().substr(2));
+}
+
+TEST(GenFolderHtml, LogsCallsFilesAndFilterResults) {
+    EngineFixture f;
+    f.log = {true, f.home / "log.txt"};
+    f.set(keys::FileInclude, "*.txt");
+    f.tree.file("a.txt");
+    f.tree.file("b.doc");
+    genFolderHTML(f.ctx, f.tree.path());
+    std::string expected = "Gen Folder HTML called for folder: " + f.tree.path() + "\r\n";
+    for (const auto& name : f.enumerationOrder(f.tree.path()))
+        expected += "Retrieved file: " + name + "\r\nFilter returns: " + (name == "a.txt" ? "True" : "False") + "\r\n";
+    std::string written;
+    if (FILE* in = std::fopen((f.home / "log.txt").c_str(), "rb")) {
+        char buf[4096];
+        std::size_t n;
+        while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) written.append(buf, n);
+        std::fclose(in);
+    }
+    EXPECT_EQ(written, expected);
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -1,0 +1,130 @@
+#include "platform/file_attributes.h"
+
+#include <sys/stat.h>
+#include <sys/xattr.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace quillory {
+namespace {
+
+using namespace std::string_literals;
+
+// Samba's binary record: text, NUL, padding to 2, version, version again,
+// padding to 4, then the fields of that version.
+std::string record(const std::string& text, std::uint16_t version,
+                   std::initializer_list<std::uint32_t> fields) {
+    std::string out = text + '\0';
+    while (out.size() % 2) out.push_back('\0');
+    for (int i = 0; i < 2; ++i) {
+        out.push_back(static_cast<char>(version & 0xFF));
+        out.push_back(static_cast<char>(version >> 8));
+    }
+    while (out.size() % 4) out.push_back('\0');
+    for (std::uint32_t f : fields)
+        for (int b = 0; b < 4; ++b) out.push_back(static_cast<char>((f >> (8 * b)) & 0xFF));
+    // Sizes and times that follow the word.
+    out.append(24, '\0');
+    return out;
+}
+
+struct DecodeRow {
+    const char* name;
+    std::string value;
+    std::optional<std::uint32_t> expected;
+};
+
+const DecodeRow kDecodeRows[] = {
+    {"text form", "0x20", 0x20},
+    {"text form with NUL", "0x20\0"s, 0x20},
+    {"upper-case hex", "0X1A", 0x1A},
+    {"eight hex digits", "0xFFFFFFFF", 0xFFFFFFFF},
+    {"normal", "0x80", 0x80},
+    {"empty", "", std::nullopt},
+    {"no prefix", "20", std::nullopt},
+    {"prefix only", "0x", std::nullopt},
+    {"not hex", "0xZZ", std::nullopt},
+    {"too long", "0x123456789", std::nullopt},
+    {"version 3 record", record("0x22", 3, {0x11, 0x22}), 0x22},
+    {"version 3 record without text", record("", 3, {0x01, 0x26}), 0x26},
+    {"record wins over its text", record("0x20", 3, {0x01, 0x21}), 0x21},
+    {"version 4 record", record("", 4, {0x41, 0x04}), 0x04},
+    {"version 5 record", record("", 5, {0x01, 0x02}), 0x02},
+    {"record says the word is not valid", record("0x10", 5, {0x10, 0x02}), 0x10},
+    {"version 1 record", record("", 1, {0x20}), 0x20},
+    {"version 2 record", record("", 2, {0x01, 0x27}), 0x27},
+    {"unknown version falls back to the text", record("0x20", 9, {0x01, 0x02}), 0x20},
+    {"version tags disagree", "0x20\0\0\3\0\4\0\0\0\1\0\0\0\2\0\0\0"s, 0x20},
+    {"cut-off record", "\0\0\3\0\3\0\0\0\1\0"s, std::nullopt},
+};
+
+TEST(DecodeDosAttrib, ReadsTheTextAndTheRecord) {
+    for (const DecodeRow& row : kDecodeRows)
+        EXPECT_EQ(decodeDosAttrib(row.value), row.expected) << row.name;
+}
+
+struct WordRow {
+    const char* name;
+    const char* relative;
+    mode_t mode;
+    const char* dosAttrib;  // nullptr: none
+    std::int64_t expected;
+};
+
+const WordRow kWordRows[] = {
+    {"plain file", "plain.txt", 0644, nullptr, 0},
+    {"dot name is hidden", ".hidden", 0644, nullptr, kHiddenAttribute},
+    {"owner may not write", "locked.txt", 0444, nullptr, kReadOnlyAttribute},
+    {"others' write bits do not count", "group.txt", 0466, nullptr, kReadOnlyAttribute},
+    {"hidden and read-only", ".locked", 0400, nullptr, kHiddenAttribute | kReadOnlyAttribute},
+    {"Samba's word is taken whole", "described.txt", 0644, "0x26", 0x26},
+    {"Samba's word replaces the derived one", ".described", 0444, "0x20", 0x20},
+    {"normal reads as nothing", "normal.txt", 0644, "0x80", 0},
+    {"unreadable value falls back", ".garbage", 0644, "junk", kHiddenAttribute},
+};
+
+TEST(ReadAttributeWord, BuildsTheWordFromTheFile) {
+    test::TempDir dir;
+    bool xattrsWork = true;
+    for (const WordRow& row : kWordRows) {
+        const std::string path = dir.file(row.relative);
+        ASSERT_EQ(::chmod(path.c_str(), row.mode), 0) << row.name;
+        if (row.dosAttrib) {
+            const std::string value = std::string(row.dosAttrib) + '\0';
+            if (::setxattr(path.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0) != 0) {
+                xattrsWork = false;
+                continue;
+            }
+        }
+        EXPECT_EQ(readAttributeWord(path), row.expected) << row.name;
+    }
+    if (!xattrsWork) GTEST_SKIP() << "file system refuses user extended attributes";
+}
+
+TEST(ReadAttributeWord, IsMinusOneWhenTheFileCannotBeExamined) {
+    test::TempDir dir;
+    const std::string file = dir.file("file.txt");
+    EXPECT_EQ(readAttributeWord(dir / "missing.txt"), -1);
+    EXPECT_EQ(readAttributeWord(file + "/under-a-file"), -1);
+    EXPECT_EQ(readAttributeWord(""), -1);
+}
+
+TEST(ReadAttributeWord, ReadsFoldersAndDanglingLinks) {
+    test::TempDir dir;
+    const std::string folder = dir.folder(".git");
+    EXPECT_EQ(readAttributeWord(folder), kHiddenAttribute);
+    EXPECT_EQ(readAttributeWord(folder + "/"), kHiddenAttribute);
+    const std::string link = dir / ".dangling";
+    ASSERT_EQ(::symlink((dir / "nowhere").c_str(), link.c_str()), 0);
+    EXPECT_EQ(readAttributeWord(link), kHiddenAttribute);
+}
+
+}  // namespace
+}  // namespace quillory

@@ -1,0 +1,102 @@
+#include "platform/type_text.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quillory {
+namespace {
+
+struct TypeRow {
+    const char* name;
+    std::string_view fileName;
+    const char* expected;
+};
+
+// Only the texts this program makes itself; the database's own wording
+// depends on the installed shared-mime-info.
+const TypeRow kOwnTextRows[] = {
+    {"unknown extension upper-cased", "data.qqzz", "QQZZ File"},
+    {"last extension counts", "archive.tar.qqzz", "QQZZ File"},
+    {"mixed case extension", "x.QqZz9", "QQZZ9 File"},
+    {"no extension", "nothingknown", "File"},
+    {"trailing dot", "nothingknown.", "File"},
+    {"empty name", "", ""},
+};
+
+TEST(TypeTextForName, NamesUnknownTypesByTheirExtension) {
+    for (const TypeRow& row : kOwnTextRows)
+        EXPECT_EQ(typeTextForName(row.fileName), row.expected) << row.name;
+}
+
+TEST(TypeTextForName, DescribesKnownTypes) {
+    EXPECT_EQ(typeTextForName("notes.txt"), "plain text document");
+    EXPECT_EQ(typeTextForName("NOTES.TXT"), "plain text document");
+}
+
+// Names built to trip a memo keyed by too little: the same suffix behind a
+// literal name (Makefile.txt), a prefix pattern (README.txt), a stem that a
+// pattern straddles (notes.txt~), case-sensitive patterns (.C and .c), leading
+// dots, several dots and bytes that are not UTF-8.
+std::vector<std::string> trickyNames() {
+    const std::vector<std::string> stems = {
+        "a",       "x",        "",          "Makefile", "makefile", "GNUmakefile", "README",
+        "readme",  "ReadMe",   "READMEs",   "core",     "Core",     "corefile",    "COPYING",
+        "INSTALL", "cacerts",  "gmon",      "meson",    "pom",      "SConscript",  "123",
+        "12",      "CMakeLists", "ChangeLog", "winmail", "settings", "\xC3",        "\xFF\xFE",
+        "caf\xC3\xA9", "a.b",  ".",         "..",
+    };
+    const std::vector<std::string> suffixes = {
+        "",       ".txt",   ".TXT",    ".Txt",   ".tar.gz", ".Tar.GZ", ".gz",   ".c",
+        ".C",     ".cpp",   ".h",      ".qqzz",  ".",       "..",      ".vdr",  ".out",
+        ".build", ".so.1",  ".so.1.2", ".anim1", ".1",      ".9",      ".txt~", "~",
+        ".bak%",  "%",      ",v",      ".txt,v", ".JPG",    ".jpeg",   ".html", ".xml",
+        ".dat",   ".godot", ".in",     ".am",    ".desktop", ".md",    ".bin",  ".\xC3",
+        ".tar",   ".tgz",   ".pdf",    ".PDF",   ".profile", ".bashrc",
+    };
+    std::vector<std::string> names;
+    for (const std::string& stem : stems)
+        for (const std::string& suffix : suffixes) names.push_back(stem + suffix);
+    for (const char* literal : {"makefile", "Makefile.am", "SConstruct", "meson_options.txt",
+                                "CMakeLists.txt", "project.godot", "gmon.out", "001.vdr",
+                                "1234.vdr", "abc.vdr", "RMAIL", "dicomdir", "core.1234"})
+        names.push_back(literal);
+    return names;
+}
+
+TEST(TypeTextForName, MemoAgreesWithTheDatabaseForEveryName) {
+    const std::vector<std::string> names = trickyNames();
+    std::set<std::string> answers;
+    // Twice, so that the second round answers from the memo filled by the first.
+    for (int round = 0; round < 2; ++round)
+        for (const std::string& name : names) {
+            const std::string direct = typeTextUncached(name);
+            EXPECT_EQ(typeTextForName(name), direct) << "round " << round << ": \"" << name << '"';
+            answers.insert(direct);
+        }
+    // The names must tell types apart, or agreement proves nothing.
+    EXPECT_GT(answers.size(), 20u);
+}
+
+TEST(TypeTextForName, AgreesAcrossThreads) {
+    const std::vector<std::string> names = trickyNames();
+    std::vector<std::string> expected;
+    for (const std::string& name : names) expected.push_back(typeTextUncached(name));
+    std::vector<int> mismatches(4, 0);
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (std::size_t k = 0; k < names.size(); ++k) {
+                const std::size_t i = (k * 7 + static_cast<std::size_t>(t) * 13) % names.size();
+                if (typeTextForName(names[i]) != expected[i]) ++mismatches[t];
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    for (int t = 0; t < 4; ++t) EXPECT_EQ(mismatches[t], 0) << "thread " << t;
+}
+
+}  // namespace
+}  // namespace quillory

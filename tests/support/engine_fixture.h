@@ -1,0 +1,46 @@
+#pragma once
+// A listing context on a real temp store, a real folder source and a temp tree.
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "engine/listing.h"
+#include "settings/store.h"
+#include "support/temp_dir.h"
+
+namespace quillory::test {
+
+struct StringSink final : BlockSink {
+    std::string text;
+    bool append(std::string_view t) override {
+        text += t;
+        return true;
+    }
+};
+
+struct EngineFixture {
+    TempDir tree;
+    TempDir home;
+    SettingsStore store{home / "settings.sqlite"};
+    RunTotals totals;
+    EventLog log;
+    std::unique_ptr<FolderSource> source = makeLocalFolderSource();
+    ListingContext ctx{store, totals, log, *source, {}, nullptr};
+
+    void set(const SettingKey& key, std::string_view value) { store.write(key, value); }
+    // Name, Ext, Type, Size, DateTime, Attrib switches as "1"/"0".
+    void columns(std::string_view sixFlags) {
+        const SettingKey* flags[] = {&keys::Name, &keys::Ext, &keys::Type, &keys::Size, &keys::DateTime, &keys::Attrib};
+        for (int i = 0; i < 6; ++i) set(*flags[i], std::string(1, sixFlags[i]));
+    }
+    // Names of a folder's entries in the order the system returns them.
+    std::vector<std::string> enumerationOrder(const std::string& path) const {
+        std::vector<std::string> names;
+        const auto folder = source->open(path);
+        for (const auto& e : folder->entries()) names.push_back(e.name);
+        return names;
+    }
+};
+
+}  // namespace quillory::test

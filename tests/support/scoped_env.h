@@ -1,0 +1,29 @@
+#pragma once
+// Sets (or, with a null value, removes) one environment variable for the
+// lifetime of the object and puts the old value back afterwards.
+#include <cstdlib>
+#include <optional>
+#include <string>
+
+namespace quillory::test {
+
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        if (value) ::setenv(name, value, 1);
+        else ::unsetenv(name);
+    }
+    ~ScopedEnv() {
+        if (m_old) ::setenv(m_name.c_str(), m_old->c_str(), 1);
+        else ::unsetenv(m_name.c_str());
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string m_name;
+    std::optional<std::string> m_old;
+};
+
+}  // namespace quillory::test

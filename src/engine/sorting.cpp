@@ -85,9 +85,10 @@ std::string loweredText(const clsFile& file, const std::string& key) {
     return asciiLower(generalDateText(std::get<double>(*value)));
 }
 
-// Texts compare as string_view does: byte by byte as unsigned codes (so bytes
-// above 127, non-ASCII names, come after every ASCII character), a text that
-// begins a longer one first. The first eight bytes, packed big-endian beside
+// Texts compare as string_view does: byte by byte as codes 0 to 255, a text
+// that begins a longer one first. Names are bytes of the system's code page,
+// whose order runs by those codes; read as signed char, every non-ASCII name
+// would land before the blank. The first eight bytes, packed big-endian beside
 // the view, settle most comparisons on one integer without reaching into the
 // text; packing pads with zero bytes, which keeps a text before any longer
 // text it begins, and equal heads fall back to the whole text.

@@ -1,5 +1,6 @@
 #include "settings/store.h"
 
+#include <array>
 #include <cstdlib>
 #include <mutex>
 #include <unordered_map>
@@ -7,6 +8,7 @@
 #include "platform/user_dirs.h"
 #include "settings/sqlite_handle.h"
 #include "settings/store_file.h"
+#include "settings/wal_index_watch.h"
 
 namespace quillory {
 
@@ -38,6 +40,33 @@ std::string lowered(std::string_view name) {
     return out;
 }
 
+// The look-up key of every table key, by index, and the way back.
+struct TableAddresses {
+    std::array<std::string, kAllKeys.size()> byIndex;
+    std::unordered_map<std::string, std::size_t> indexOf;
+
+    TableAddresses() {
+        for (const SettingKey* key : kAllKeys) {
+            byIndex[key->index] = addressOf(kAppKey, key->section, key->name);
+            indexOf.emplace(byIndex[key->index], key->index);
+        }
+    }
+};
+
+const TableAddresses& tableAddresses() {
+    static const TableAddresses addresses;
+    return addresses;
+}
+
+// The key's index when it is the table's own entry (or a copy of it); none for
+// a key made elsewhere, which is then looked up by its names.
+std::optional<std::size_t> tableIndex(const SettingKey& key) {
+    if (key.index >= kAllKeys.size()) return std::nullopt;
+    const SettingKey& entry = *kAllKeys[key.index];
+    if (&entry == &key || (entry.section == key.section && entry.name == key.name)) return key.index;
+    return std::nullopt;
+}
+
 std::string columnBytes(sqlite3_stmt* stmt, int column) {
     const void* data = sqlite3_column_blob(stmt, column);
     const int size = sqlite3_column_bytes(stmt, column);
@@ -61,7 +90,11 @@ struct SettingsStore::Impl {
     SqliteDb db;
     SqliteStatement versionQuery;
     SqliteStatement upsert;
+    WalIndexWatch walIndex;
     std::unordered_map<std::string, std::string> values;  // address -> stored text
+    // The same values for the table keys, by index, so that a read by table
+    // key needs no lower-casing and no hashing; none when not stored.
+    std::array<std::optional<std::string>, kAllKeys.size()> tableValues;
     long long dataVersion = -1;
     std::uint64_t generation = 1;
     // Counted for the whole object, not per thread: while a walk holds a
@@ -71,7 +104,10 @@ struct SettingsStore::Impl {
 
     void open();
     void reopenAfterDamage();
+    void forgetValues();
+    void fillTableValues();
     bool reload();
+    bool checkDataVersion();
     void refreshIfChanged();
     const std::string* find(std::string_view app, std::string_view section, std::string_view key);
     int store(std::string_view app, std::string_view section, std::string_view key,
@@ -79,10 +115,11 @@ struct SettingsStore::Impl {
 };
 
 void SettingsStore::Impl::open() {
+    walIndex.detach();
     versionQuery.reset();
     upsert.reset();
     db = openStoreFile(path);
-    values.clear();
+    forgetValues();
     dataVersion = -1;
     if (!db) return;
     versionQuery = prepareStatement(db.get(), "PRAGMA data_version");
@@ -90,19 +127,37 @@ void SettingsStore::Impl::open() {
     upsert = prepareStatement(db.get(),
                               "INSERT INTO setting(app, section, name, value) VALUES(?1, ?2, ?3, ?4)"
                               " ON CONFLICT(app, section, name) DO UPDATE SET value = excluded.value");
+    // The first check opens the WAL index, which the watch then shares; the
+    // next read makes the first full check with it.
     refreshIfChanged();
+    walIndex.attach(db.get());
 }
 
 // Damage found after the file was opened (another program wrote over it) is
 // handled like damage found at start: the file is moved aside and the store
 // starts afresh.
 void SettingsStore::Impl::reopenAfterDamage() {
+    walIndex.detach();
     versionQuery.reset();
     upsert.reset();
     db.reset();
     if (moveDamagedStoreAside(path)) open();
-    else values.clear();
+    else forgetValues();
     ++generation;
+}
+
+void SettingsStore::Impl::forgetValues() {
+    values.clear();
+    for (std::optional<std::string>& value : tableValues) value.reset();
+}
+
+void SettingsStore::Impl::fillTableValues() {
+    const TableAddresses& addresses = tableAddresses();
+    for (std::size_t i = 0; i < tableValues.size(); ++i) {
+        const auto found = values.find(addresses.byIndex[i]);
+        if (found != values.end()) tableValues[i] = found->second;
+        else tableValues[i].reset();
+    }
 }
 
 // Loads the whole table into a new copy and swaps it in only when every row
@@ -122,26 +177,40 @@ bool SettingsStore::Impl::reload() {
         return false;
     }
     values = std::move(fresh);
+    fillTableValues();
     return true;
 }
 
-// data_version moves when another connection commits, and costs no file read
-// in WAL mode; our own writes keep the copy current without it.
-void SettingsStore::Impl::refreshIfChanged() {
-    if (!versionQuery) return;
+// data_version moves when another connection commits; our own writes keep
+// the copy current without it. True when the copy is now as current as the
+// version read; false when the file could not be asked or read.
+bool SettingsStore::Impl::checkDataVersion() {
+    if (!versionQuery) return false;
     sqlite3_stmt* query = versionQuery.get();
     const int rc = sqlite3_step(query);
     const long long version = rc == SQLITE_ROW ? sqlite3_column_int64(query, 0) : -1;
     sqlite3_reset(query);
     if (rc != SQLITE_ROW) {
         if (isDamaged(rc)) reopenAfterDamage();
-        return;  // a busy or unreadable file: keep the copy, try again next read
+        return false;  // a busy or unreadable file: keep the copy, try again next read
     }
-    if (version == dataVersion) return;
-    if (reload()) {
-        dataVersion = version;
-        ++generation;
-    }
+    if (version == dataVersion) return true;
+    if (!reload()) return false;
+    dataVersion = version;
+    ++generation;
+    return true;
+}
+
+// data_version is a read transaction (two file locks, a few microseconds), so
+// it is asked only when the WAL index header moved since the last successful
+// check: an unchanged header means no connection has committed since.
+void SettingsStore::Impl::refreshIfChanged() {
+    if (walIndex.unchangedSinceConfirmed()) return;
+    // Read before the check: a commit that lands during it then shows as a
+    // difference at the next read rather than passing as seen.
+    const std::optional<WalIndexWatch::Header> seen = walIndex.current();
+    if (checkDataVersion()) walIndex.confirm(seen);
+    else walIndex.forget();
 }
 
 // The stored text, or null when absent. Outside a folder scope every read
@@ -171,7 +240,11 @@ int SettingsStore::Impl::store(std::string_view app, std::string_view section,
     }
     // Only a committed value enters the copy: a failed write leaves the old
     // value readable.
-    values[addressOf(app, section, key)] = std::string(value);
+    std::string address = addressOf(app, section, key);
+    const TableAddresses& addresses = tableAddresses();
+    if (const auto entry = addresses.indexOf.find(address); entry != addresses.indexOf.end())
+        tableValues[entry->second] = std::string(value);
+    values[std::move(address)] = std::string(value);
     ++generation;
     return rc;
 }
@@ -199,14 +272,22 @@ bool SettingsStore::WriteSetting(std::string_view app, std::string_view section,
     return isDamaged(rc) && m_impl->store(app, section, key, value) == SQLITE_DONE;
 }
 
-std::optional<std::string> SettingsStore::lookup(std::string_view section, std::string_view key) {
+std::optional<std::string> SettingsStore::lookup(const SettingKey& key) {
+    const std::optional<std::size_t> index = tableIndex(key);
     std::lock_guard lock(m_impl->mutex);
-    const std::string* stored = m_impl->find(kAppKey, section, key);
-    return stored ? std::optional<std::string>(*stored) : std::nullopt;
+    if (!index) {
+        const std::string* stored = m_impl->find(kAppKey, key.section, key.name);
+        return stored ? std::optional<std::string>(*stored) : std::nullopt;
+    }
+    if (m_impl->openScopes == 0) m_impl->refreshIfChanged();
+    return m_impl->tableValues[*index];
 }
 
 std::uint64_t SettingsStore::generation() {
     std::lock_guard lock(m_impl->mutex);
+    // Outside a scope a consumer may hold derived state across folders, so
+    // another process's write must move the generation as it would a read.
+    if (m_impl->openScopes == 0) m_impl->refreshIfChanged();
     return m_impl->generation;
 }
 

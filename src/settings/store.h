@@ -3,13 +3,17 @@
 // and key, names matched without case, kept in one SQLite file.
 //
 // Readers never see a stale value. The store keeps a write-through copy of the
-// file's rows so that a read costs a hash look-up; the copy is checked against
-// the file (SQLite's data_version, which moves when another connection commits)
-// on every read, except inside a FolderScope, where the check is made once when
-// the scope opens. The folder walk opens one scope per folder, so a value that
-// another process (a second Quillory, or quillory-list --set) writes is seen by
-// the next read after a folder starts; writes made through this object are seen
-// at once everywhere.
+// file's rows (table keys also by index, so that read(key) is a plain copy);
+// the copy is checked against the file on every read, except inside a
+// FolderScope, where the check is made once when the scope opens. The check
+// compares the header of SQLite's shared WAL index, which every commit by any
+// connection rewrites, with the one seen at the last full check; only when it
+// moved is SQLite asked (data_version, which moves when another connection
+// commits) and the copy reloaded. The folder walk opens one scope per folder,
+// so a value that another process (a second Quillory, or quillory-list --set)
+// writes is seen by the next read outside a scope, or by the first read after
+// a folder starts; writes made through this object are seen at once
+// everywhere.
 //
 // Thread-safe: a worker thread may walk while the window thread writes.
 #include <cstdint>
@@ -71,8 +75,8 @@ public:
     };
 
 private:
-    // The stored text under kAppKey, none when absent.
-    std::optional<std::string> lookup(std::string_view section, std::string_view key);
+    // The key's stored text, none when absent.
+    std::optional<std::string> lookup(const SettingKey& key);
 
     struct Impl;
     std::unique_ptr<Impl> m_impl;

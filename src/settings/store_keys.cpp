@@ -6,14 +6,14 @@
 namespace quillory {
 
 std::string SettingsStore::read(const SettingKey& key) {
-    if (!key.defaultIsNow) return ReadSetting(kAppKey, key.section, key.name, key.def);
+    if (std::optional<std::string> stored = lookup(key)) return std::move(*stored);
     // The current time is formatted only when nothing is stored.
-    if (std::optional<std::string> stored = lookup(key.section, key.name)) return std::move(*stored);
-    return generalDateText(nowDateTime());
+    return key.defaultIsNow ? generalDateText(nowDateTime()) : std::string(key.def);
 }
 
 std::string SettingsStore::read(const SettingKey& key, std::string_view def) {
-    return ReadSetting(kAppKey, key.section, key.name, def);
+    if (std::optional<std::string> stored = lookup(key)) return std::move(*stored);
+    return std::string(def);
 }
 
 bool SettingsStore::write(const SettingKey& key, std::string_view value) {

@@ -49,10 +49,22 @@ void arrangeBy(std::vector<clsFile>& list, KeyAt keyAt) {
     for (std::uint32_t i = 0; i < list.size(); ++i) keyed.emplace_back(keyAt(i), i);
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    std::vector<clsFile> arranged;
-    arranged.reserve(list.size());
-    for (const auto& entry : keyed) arranged.push_back(std::move(list[entry.second]));
-    list.swap(arranged);
+    // Position k receives the record from keyed[k].second. Following each cycle
+    // of that permutation moves every record once, in place: a large folder
+    // needs no second array of records.
+    for (std::uint32_t start = 0; start < keyed.size(); ++start) {
+        if (keyed[start].second == start) continue;
+        clsFile held = std::move(list[start]);
+        std::uint32_t to = start;
+        while (keyed[to].second != start) {
+            const std::uint32_t from = keyed[to].second;
+            list[to] = std::move(list[from]);
+            keyed[to].second = to;  // done
+            to = from;
+        }
+        list[to] = std::move(held);
+        keyed[to].second = to;
+    }
 }
 
 // A property's own value of the kind the key's first record showed; one key
@@ -73,9 +85,10 @@ std::string loweredText(const clsFile& file, const std::string& key) {
     return asciiLower(generalDateText(std::get<double>(*value)));
 }
 
-// Texts compare as string_view does: byte by byte as unsigned codes (so bytes
-// above 127, non-ASCII names, come after every ASCII character), a text that
-// begins a longer one first. The first eight bytes, packed big-endian beside
+// Texts compare as string_view does: byte by byte as codes 0 to 255, a text
+// that begins a longer one first. Names are bytes of the system's code page,
+// whose order runs by those codes; read as signed char, every non-ASCII name
+// would land before the blank. The first eight bytes, packed big-endian beside
 // the view, settle most comparisons on one integer without reaching into the
 // text; packing pads with zero bytes, which keeps a text before any longer
 // text it begins, and equal heads fall back to the whole text.

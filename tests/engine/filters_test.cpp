@@ -334,6 +334,15 @@ TEST(FilterSettings, OtherWriterSeenInTheNextFolder) {
     EXPECT_FALSE(filePasses(t.store, "a.doc", "/d", {}));
 }
 
+// Outside a walk every call looks for other writers.
+TEST(FilterSettings, OtherWriterSeenAtTheNextCall) {
+    test::TempStore t;
+    EXPECT_TRUE(folderPasses(t.store, "/d/temp"));
+    SettingsStore other(t.store.path());
+    ASSERT_TRUE(other.write(keys::FolExclude, "*/temp"));
+    EXPECT_FALSE(folderPasses(t.store, "/d/temp"));
+}
+
 // Each thread keeps its own compiled lists; a write on one thread must reach
 // a walk that already runs on another.
 TEST(FilterSettings, WorkerThreadSeesWindowThreadWrites) {

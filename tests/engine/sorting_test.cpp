@@ -310,7 +310,7 @@ TEST(SortEntries, SameOrderAsSelectionSort) {
         const std::string key = getSortKey(t.store);
         const bool text = isTextSort(t.store);
         for (int round = 0; round < 2000; ++round) {
-            const std::size_t count = round < 1990 ? round % 40 : 200;
+            const std::size_t count = round < 1990 ? round % 40 : 150;
             const std::vector<clsFile> original = randomList(rng, count);
             // The kind the generator picks, and the other kind with the same key.
             for (const bool byText : {text, !text}) {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "engine/ascii_case.h"
+#include "platform/ascii_case.h"
 #include "platform/regional.h"
 #include "settings/key_table.h"
 #include "settings/store.h"

@@ -1,12 +1,12 @@
 // The folder walk: the base folder, then each sub-folder depth first, in the
 // order the system lists them, as deep as the recursion level allows.
 #include <algorithm>
-#include <cctype>
 #include <vector>
 
 #include "engine/file_format.h"
 #include "engine/listing.h"
 #include "engine/templates.h"
+#include "platform/ascii_case.h"
 #include "settings/store.h"
 #include "settings/values.h"
 
@@ -22,11 +22,8 @@ std::int16_t getRecursionLevel(SettingsStore& store) {
 int getFolderDepth(std::string_view basePath, std::string_view folderPath) {
     // A trailing separator on the base ("/" for the root) must not change the count.
     while (!basePath.empty() && basePath.back() == kSeparator) basePath.remove_suffix(1);
-    const bool underBase =
-        folderPath.size() >= basePath.size() &&
-        std::equal(basePath.begin(), basePath.end(), folderPath.begin(), [](unsigned char a, unsigned char b) {
-            return std::tolower(a) == std::tolower(b);
-        });
+    const bool underBase = folderPath.size() >= basePath.size() &&
+                           equalWithoutCase(basePath, folderPath.substr(0, basePath.size()));
     std::string_view rest = underBase ? folderPath.substr(basePath.size()) : folderPath;
     while (!rest.empty() && rest.back() == kSeparator) rest.remove_suffix(1);
     return static_cast<int>(std::count(rest.begin(), rest.end(), kSeparator));

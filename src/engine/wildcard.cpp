@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "engine/ascii_case.h"
+#include "platform/ascii_case.h"
 #include "engine/filters.h"
 
 namespace quillory {

@@ -1,5 +1,7 @@
 #include "platform/date_format.h"
 
+#include "platform/ascii_case.h"
+
 #include <langinfo.h>
 
 #include <ctime>
@@ -11,12 +13,11 @@ namespace {
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (prefix.empty() || text.size() < prefix.size()) return false;
     for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (lowerAscii(text[i]) != lowerAscii(prefix[i])) return false;
+        if (asciiLower(text[i]) != asciiLower(prefix[i])) return false;
     return true;
 }
 
@@ -257,7 +258,7 @@ void DateFormat::append(const CivilDateTime& when, std::string& out) const {
             case DateField::Second: appendNumber(out, when.second, 2, part.padding); break;
             case DateField::AmPm: out += when.hour < 12 ? m_words->am : m_words->pm; break;
             case DateField::AmPmLower:
-                for (char c : when.hour < 12 ? m_words->am : m_words->pm) out.push_back(lowerAscii(c));
+                for (char c : when.hour < 12 ? m_words->am : m_words->pm) out.push_back(asciiLower(c));
                 break;
             case DateField::MonthAbbrev: out += m_words->monthAbbrev[(when.month + 11) % 12]; break;
             case DateField::MonthName: out += m_words->monthName[(when.month + 11) % 12]; break;

@@ -1,5 +1,7 @@
 #include "platform/type_text.h"
 
+#include "platform/ascii_case.h"
+
 #include <QFile>
 #include <QMimeDatabase>
 #include <QMimeType>
@@ -16,13 +18,12 @@ namespace quillory {
 
 namespace {
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 char upperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
 bool startsWithNoCase(std::string_view text, std::string_view lowerPrefix) {
     if (text.size() < lowerPrefix.size()) return false;
     for (std::size_t i = 0; i < lowerPrefix.size(); ++i)
-        if (lowerAscii(text[i]) != lowerPrefix[i]) return false;
+        if (asciiLower(text[i]) != lowerPrefix[i]) return false;
     return true;
 }
 
@@ -52,9 +53,9 @@ public:
     bool mightMatch(std::string_view name) const {
         if (m_everyName) return true;
         if (name.empty()) return false;
-        for (const std::string& head : m_byHead[static_cast<unsigned char>(lowerAscii(name.front()))])
+        for (const std::string& head : m_byHead[static_cast<unsigned char>(asciiLower(name.front()))])
             if (startsWithNoCase(name, head)) return true;
-        for (const std::string& tail : m_byTail[static_cast<unsigned char>(lowerAscii(name.back()))])
+        for (const std::string& tail : m_byTail[static_cast<unsigned char>(asciiLower(name.back()))])
             if (endsWithNoCase(name, tail)) return true;
         return false;
     }

@@ -1,5 +1,7 @@
 #include "platform/type_text_globs.h"
 
+#include "platform/ascii_case.h"
+
 #include <QFile>
 #include <QMimeDatabase>
 #include <QMimeType>
@@ -17,17 +19,9 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kNoGlobs = "__NOGLOBS__";
 
-char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The closing bracket counts too, so that a class at the end of a pattern
 // ("[0-9][0-9][0-9].vdr") is not taken for part of its literal tail.
 bool isWildcard(char c) { return c == '*' || c == '?' || c == '[' || c == ']'; }
-
-std::string lowerAsciiCopy(std::string_view text) {
-    std::string out(text);
-    for (char& c : out) c = lowerAscii(c);
-    return out;
-}
 
 void sortUnique(std::vector<std::string>& items) {
     std::sort(items.begin(), items.end());
@@ -81,9 +75,9 @@ StemGlobs stemGlobs(const std::vector<std::string>& patterns) {
         std::size_t last = pattern.size();
         while (last > 0 && !isWildcard(pattern[last - 1])) --last;
         if (first > 0)
-            globs.heads.push_back(lowerAsciiCopy(std::string_view(pattern).substr(0, first)));
+            globs.heads.push_back(asciiLower(std::string_view(pattern).substr(0, first)));
         else if (last < pattern.size())
-            globs.tails.push_back(lowerAsciiCopy(std::string_view(pattern).substr(last)));
+            globs.tails.push_back(asciiLower(std::string_view(pattern).substr(last)));
         else
             globs.everyName = true;
     }

@@ -19,4 +19,11 @@ inline std::string asciiLower(std::string_view text) {
     return lowered;
 }
 
+inline bool equalWithoutCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    return true;
+}
+
 }  // namespace quillory

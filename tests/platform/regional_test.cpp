@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -228,6 +230,9 @@ struct LocaleRow {
     const char* bound;
     const char* dateOnly;
 };
+
+// Names the row in test listings instead of dumping its bytes.
+void PrintTo(const LocaleRow& row, std::ostream* out) { *out << row.name; }
 
 const LocaleRow kLocaleRows[] = {
     {"German", "de_DE.UTF-8", "de_DE", ',', "03.12.2007 14:30:05", "14:30 03.12.2007", "03.12.2007"},

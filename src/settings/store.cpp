@@ -5,6 +5,7 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/ascii_case.h"
 #include "platform/user_dirs.h"
 #include "settings/sqlite_handle.h"
 #include "settings/store_file.h"
@@ -17,7 +18,7 @@ namespace {
 // Names match without case. Only ASCII letters fold: names are bytes, and a
 // byte above 127 is not a letter of any one known alphabet.
 void appendLowered(std::string& out, std::string_view name) {
-    for (const char c : name) out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    for (const char c : name) out += asciiLower(c);
 }
 
 // One look-up key for the three names. Each name is preceded by its length,

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 
+#include "support/unprivileged.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -53,12 +54,13 @@ TEST(AppPaths, UnwritableProgramFolderFallsBackToStateFolder) {
 }
 
 TEST(AppPaths, ReadOnlyProgramFolderFallsBack) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from writing";
-    test::TempDir dir;
-    const std::string program = dir.folder("program");
-    ::chmod(program.c_str(), 0555);
-    test::ScopedEnv state("XDG_STATE_HOME", (dir / "state").c_str());
-    EXPECT_EQ(programFilesFolderFor(program), dir / "state/Tallyfold/");
+    test::runUnprivileged([] {
+        test::TempDir dir;
+        const std::string program = dir.folder("program");
+        ::chmod(program.c_str(), 0555);
+        test::ScopedEnv state("XDG_STATE_HOME", (dir / "state").c_str());
+        EXPECT_EQ(programFilesFolderFor(program), dir / "state/Tallyfold/");
+    });
 }
 
 TEST(AppPaths, StateFolderDefaultsUnderHome) {

@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "support/unprivileged.h"
 #include "support/temp_dir.h"
 
 #include "settings/store.h"
@@ -184,21 +185,22 @@ TEST(SettingsStoreDamage, FullDiskFailsTheWriteAndKeepsTheOldValue) {
 }
 
 TEST(SettingsStoreDamage, ReadOnlyStoreKeepsValuesReadable) {
-    if (geteuid() == 0) GTEST_SKIP() << "permissions do not stop root from writing";
-    test::TempDir dir;
-    const std::string folder = dir.folder("Tallyfold");
-    const std::string path = folder + "/settings.sqlite";
-    {
+    test::runUnprivileged([] {
+        test::TempDir dir;
+        const std::string folder = dir.folder("Tallyfold");
+        const std::string path = folder + "/settings.sqlite";
+        {
+            SettingsStore store(path);
+            ASSERT_TRUE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "old"));
+        }
+        ::chmod(path.c_str(), 0444);
+        ::chmod(folder.c_str(), 0555);
         SettingsStore store(path);
-        ASSERT_TRUE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "old"));
-    }
-    ::chmod(path.c_str(), 0444);
-    ::chmod(folder.c_str(), 0555);
-    SettingsStore store(path);
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
-    EXPECT_FALSE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "new"));
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
-    EXPECT_TRUE(namesStartingWith(folder, "settings.sqlite.corrupt-").empty());
+        EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
+        EXPECT_FALSE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "new"));
+        EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
+        EXPECT_TRUE(namesStartingWith(folder, "settings.sqlite.corrupt-").empty());
+    });
 }
 
 }  // namespace

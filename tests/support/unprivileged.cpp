@@ -1,0 +1,26 @@
+#include "support/unprivileged.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quillory::test {
+
+void runUnprivileged(const std::function<void()>& body) {
+    if (::geteuid() != 0) {
+        body();
+        return;
+    }
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        body();
+        ::_exit(::testing::Test::HasFailure() ? 1 : 0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the unprivileged part failed: status " << status;
+}
+
+}  // namespace quillory::test

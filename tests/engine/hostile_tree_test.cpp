@@ -3,12 +3,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include "engine/document.h"
 #include "engine/listing.h"
 #include "support/engine_fixture.h"
+#include "support/unprivileged.h"
 
 namespace quillory::test {
 namespace {
@@ -84,9 +84,6 @@ TEST(HostileTree, MissingBaseFolderIsListedWithoutFiles) {
     EXPECT_EQ(f.totals.TotalFiles, 0);
 }
 
-// Folder permissions do not bind root, so the unreadable-folder case runs in a
-// child that gives up root first (with its own store: an SQLite connection
-// must not cross a fork).
 TEST(HostileTree, UnreadableFolderIsListedEmptyAndTheWalkGoesOn) {
     TempDir tree;
     tree.file("locked/secret.txt");
@@ -94,44 +91,16 @@ TEST(HostileTree, UnreadableFolderIsListedEmptyAndTheWalkGoesOn) {
     tree.file("open/seen.txt");
     ::chmod(tree.path().c_str(), 0755);
     ASSERT_EQ(::chmod((tree / "locked").c_str(), 0), 0);
-    int pipeFds[2];
-    ASSERT_EQ(::pipe(pipeFds), 0);
-    const pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        ::close(pipeFds[0]);
-        if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(3);
-        std::string text;
-        {
-            TempDir home;
-            SettingsStore store(home / "settings.sqlite");
-            store.write(keys::Type, "0");
-            store.write(keys::Size, "0");
-            store.write(keys::DateTime, "0");
-            RunTotals totals;
-            const EventLog log;
-            const auto source = makeLocalFolderSource();
-            ListingContext ctx{store, totals, log, *source, {}, nullptr};
-            StringSink sink;
-            totals.BasePath = tree.path();
-            walkFolderCSV(ctx, tree.path(), -1, sink);
-            text = sink.text;
-        }
-        if (::write(pipeFds[1], text.data(), text.size()) != static_cast<ssize_t>(text.size())) ::_exit(4);
-        ::_exit(0);
-    }
-    ::close(pipeFds[1]);
-    std::string text;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, n);
-    ::close(pipeFds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-    EXPECT_NE(text.find("EMPTY," + tree.path() + "/locked/\r\n"), std::string::npos) << text;
-    EXPECT_EQ(text.find("secret.txt"), std::string::npos);
-    EXPECT_EQ(text.find("deeper.txt"), std::string::npos);
-    EXPECT_NE(text.find("\"seen.txt\""), std::string::npos);
+    // Its own store inside: an SQLite connection must not cross a fork.
+    runUnprivileged([&] {
+        EngineFixture f;
+        f.columns("100000");
+        const std::string text = csvWalk(f, tree.path());
+        EXPECT_NE(text.find("EMPTY," + tree.path() + "/locked/\r\n"), std::string::npos) << text;
+        EXPECT_EQ(text.find("secret.txt"), std::string::npos);
+        EXPECT_EQ(text.find("deeper.txt"), std::string::npos);
+        EXPECT_NE(text.find("\"seen.txt\""), std::string::npos);
+    });
 }
 
 // The real folder source, with a file removed between enumeration and stat.

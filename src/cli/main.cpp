@@ -1,6 +1,7 @@
 // quillory-list: the listing engine and the settings store from the command line.
 #include <fcntl.h>
 #include <malloc.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -222,5 +223,12 @@ int main(int argc, char** argv) {
     // largest folder.
     ::mallopt(M_MMAP_THRESHOLD, 64 << 20);
     ::mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    // The walk holds one descriptor per folder level it is inside; the usual
+    // soft limit of 1,024 would leave folders nested deeper than that unread.
+    rlimit files{};
+    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
+        files.rlim_cur = files.rlim_max;
+        ::setrlimit(RLIMIT_NOFILE, &files);
+    }
     return quillory::cli::run(argc, argv);
 }

@@ -171,6 +171,25 @@ TEST(QuilloryList, InterruptLeavesTheOldFileUntouched) {
     EXPECT_EQ(tempFiles(), 0);
 }
 
+TEST(QuilloryList, FoldersNestedDeeperThanTheDescriptorLimit) {
+    const Cli cli;
+    const TempDir deep = TempDir::inMemory();
+    int dir = ::open(deep.path().c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < 1500 && dir >= 0; ++level) {
+        ::mkdirat(dir, "d", 0755);
+        const int next = ::openat(dir, "d", O_RDONLY | O_DIRECTORY);
+        ::close(dir);
+        dir = next;
+    }
+    ASSERT_GE(dir, 0);
+    ::close(::openat(dir, "bottom.txt", O_CREAT | O_WRONLY, 0644));
+    ::close(dir);
+    const ProcessResult r = cli({"--csv", deep.path()});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.out.find("\"bottom.txt\""), std::string::npos);
+    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 1500 + 1);  // header, empty folders, the file
+}
+
 TEST(QuilloryList, FullDiskLeavesTheOldFileUntouched) {
     const Cli cli;
     for (int i = 0; i < 400; ++i) cli.tree.file("file-with-a-longish-name-" + std::to_string(i) + ".txt", i);

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <functional>
 #include <cerrno>
 
 namespace quillory {
@@ -109,7 +110,8 @@ struct XattrArgs {
 
 std::atomic<bool> g_noGetxattrat{false};
 
-ssize_t readDosAttrib(int dirFd, const std::string& name, const std::string& path, char* buffer, std::size_t size) {
+ssize_t readDosAttrib(int dirFd, const std::string& name, const std::function<std::string()>& path, char* buffer,
+                      std::size_t size) {
 #ifdef SYS_getxattrat
     if (dirFd >= 0 && !g_noGetxattrat.load(std::memory_order_relaxed)) {
         XattrArgs args{reinterpret_cast<std::uintptr_t>(buffer), static_cast<std::uint32_t>(size), 0};
@@ -121,7 +123,7 @@ ssize_t readDosAttrib(int dirFd, const std::string& name, const std::string& pat
     (void)dirFd;
     (void)name;
 #endif
-    return ::getxattr(path.c_str(), kDosAttribName, buffer, size);
+    return ::getxattr(path().c_str(), kDosAttribName, buffer, size);
 }
 
 std::int64_t wordFrom(ssize_t n, const char* buffer, std::string_view name, std::uint32_t mode) {
@@ -143,7 +145,7 @@ std::int64_t attributeWordFor(const std::string& path, std::string_view name, st
     return wordFrom(n, buffer, name, mode);
 }
 
-std::int64_t attributeWordAt(int dirFd, const std::string& name, const std::string& path, std::uint32_t mode,
+std::int64_t attributeWordAt(int dirFd, const std::string& name, const std::function<std::string()>& path, std::uint32_t mode,
                              bool followed) {
     char buffer[512];
     const ssize_t n = followed ? readDosAttrib(dirFd, name, path, buffer, sizeof buffer) : -1;

@@ -9,6 +9,7 @@
 // same as everyone). Archive and system are never invented. A word of exactly
 // 0x80 ("no other attribute") reads as 0: no Linux source means anything by it.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,8 +30,9 @@ std::int64_t readAttributeWord(const std::string& path);
 std::int64_t attributeWordFor(const std::string& path, std::string_view name, std::uint32_t mode, bool followed);
 
 // The same for entry `name` of the folder open as `dirFd`, read relative to
-// it where the kernel allows; `path` is the way there otherwise.
-std::int64_t attributeWordAt(int dirFd, const std::string& name, const std::string& path, std::uint32_t mode,
+// it where the kernel allows; `path` gives the way there otherwise (asked only
+// then, so the usual case builds no path).
+std::int64_t attributeWordAt(int dirFd, const std::string& name, const std::function<std::string()>& path, std::uint32_t mode,
                              bool followed);
 
 // The word a user.DOSATTRIB value holds: the old "0x20" text form or the

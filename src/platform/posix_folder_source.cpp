@@ -119,7 +119,7 @@ private:
         if (ok) {
             m_facts[i] = {st.st_size, dateTimeFromTime(st.st_mtim.tv_sec)};
             if (withAttributes)
-                m_attributes[i] = attributeWordAt(m_fd.get(), m_entries[i].name, attributePath(i), st.st_mode,
+                m_attributes[i] = attributeWordAt(m_fd.get(), m_entries[i].name, [&] { return attributePath(i); }, st.st_mode,
                                                   followed || !S_ISLNK(st.st_mode));
         }
         m_state[i] |= withAttributes ? (kHaveFacts | kHaveAttributes) : kHaveFacts;

@@ -181,8 +181,7 @@ struct GoldenTree {
         ::chmod(f.tree.file("sub/locked.txt", 2, t).c_str(), 0444);
         const std::string samba = f.tree.file("sub/samba.doc", 3, t);
         hasXattrs = ::setxattr(samba.c_str(), "user.DOSATTRIB", "0x21", 4, 0) == 0;
-        f.set(keys::NoOrder, "0");
-        f.set(keys::NameOrder, "1");
+        f.nameOrder();
     }
     std::string anonymous(const std::string& text) const { return replaced(text, f.tree.path(), "@BASE@"); }
     bool hasXattrs = false;

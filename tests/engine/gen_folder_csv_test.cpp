@@ -9,8 +9,7 @@ namespace {
 TEST(GenFolderCsv, WorkedExampleIsExact) {
     EngineFixture f;
     f.columns("100100");
-    f.set(keys::NoOrder, "0");
-    f.set(keys::NameOrder, "1");
+    f.nameOrder();
     f.tree.file("b.doc", 2048);
     f.tree.file("a.txt", 10);
     const FolderListing listing = genFolderCSV(f.ctx, f.tree.path());

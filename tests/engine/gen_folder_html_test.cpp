@@ -2,6 +2,7 @@
 
 #include "engine/listing.h"
 #include "support/engine_fixture.h"
+#include "support/golden.h"
 
 namespace quillory::test {
 namespace {
@@ -17,8 +18,7 @@ std::string summary(const std::string& count, const std::string& size) {
 TEST(GenFolderHtml, WorkedExampleIsExact) {
     EngineFixture f;
     f.columns("100100");
-    f.set(keys::NoOrder, "0");
-    f.set(keys::NameOrder, "1");
+    f.nameOrder();
     f.tree.file("b.doc", 2048);
     f.tree.file("a.txt", 10);
     const FolderListing listing = genFolderHTML(f.ctx, f.tree.path());
@@ -69,8 +69,7 @@ TEST(GenFolderHtml, CaptionHoldingALaterPlaceholderIsFilledToo) {
 TEST(GenFolderHtml, RowsAlternateAndRestartInEachFolder) {
     EngineFixture f;
     f.columns("100000");
-    f.set(keys::NoOrder, "0");
-    f.set(keys::NameOrder, "1");
+    f.nameOrder();
     for (const char* n : {"a", "b", "c"}) f.tree.file(std::string("one/") + n);
     f.tree.file("two/d");
     const std::string one = genFolderHTML(f.ctx, f.tree / "one").Text;
@@ -160,13 +159,7 @@ TEST(GenFolderHtml, LogsCallsFilesAndFilterResults) {
     std::string expected = "Gen Folder HTML called for folder: " + f.tree.path() + "\r\n";
     for (const auto& name : f.enumerationOrder(f.tree.path()))
         expected += "Retrieved file: " + name + "\r\nFilter returns: " + (name == "a.txt" ? "True" : "False") + "\r\n";
-    std::string written;
-    if (FILE* in = std::fopen((f.home / "log.txt").c_str(), "rb")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) written.append(buf, n);
-        std::fclose(in);
-    }
+    const std::string written = readFile(f.home / "log.txt");
     EXPECT_EQ(written, expected);
 }
 

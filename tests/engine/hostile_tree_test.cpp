@@ -141,8 +141,7 @@ TEST(HostileTree, FileDeletedDuringTheWalkKeepsItsRowWithFallbacks) {
     f.tree.file("goes.txt", 9, 1196692205);
     VanishingSource source(f.tree / "goes.txt");
     ListingContext ctx{f.store, f.totals, f.log, source, {}, nullptr};
-    f.set(keys::NoOrder, "0");
-    f.set(keys::NameOrder, "1");
+    f.nameOrder();
     EXPECT_EQ(genFolderCSV(ctx, f.tree.path()).Text,
               "\"goes.txt\",\"" + f.tree.path() + "/\",\"0 Bytes\",\"00:00:00\"\r\n\"stays.txt\",\"" + f.tree.path() +
                   "/\",\"7 Bytes\",\"2007-12-03 14:30:05\"\r\n");

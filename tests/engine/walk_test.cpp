@@ -5,6 +5,7 @@
 
 #include "engine/listing.h"
 #include "support/engine_fixture.h"
+#include "support/golden.h"
 
 namespace quillory::test {
 namespace {
@@ -192,13 +193,7 @@ TEST_F(WalkTree, LogsDepthAgainstLevel) {
     f.set(keys::RecurseDepth, "1");
     f.set(keys::FolInclude, "");  // keeps the generator's own lines out
     walkHtml(f, base());
-    std::string written;
-    if (FILE* in = std::fopen(f.log.path.c_str(), "rb")) {
-        char buf[4096];
-        std::size_t n;
-        while ((n = std::fread(buf, 1, sizeof buf, in)) > 0) written.append(buf, n);
-        std::fclose(in);
-    }
+    const std::string written = readFile(f.log.path);
     EXPECT_EQ(written.find("Folder depth: 0. Recursion level: 1\r\n"), 0u);
     EXPECT_NE(written.find("Folder depth: 2. Recursion level: 1\r\n"), std::string::npos);
 }

@@ -34,6 +34,10 @@ struct EngineFixture {
         const SettingKey* flags[] = {&keys::Name, &keys::Ext, &keys::Type, &keys::Size, &keys::DateTime, &keys::Attrib};
         for (int i = 0; i < 6; ++i) set(*flags[i], std::string(1, sixFlags[i]));
     }
+    void nameOrder() {
+        set(keys::NoOrder, "0");
+        set(keys::NameOrder, "1");
+    }
     // Names of a folder's entries in the order the system returns them.
     std::vector<std::string> enumerationOrder(const std::string& path) const {
         std::vector<std::string> names;

@@ -6,6 +6,11 @@
 // A Folder is read whole when it is opened: names in the order the system
 // returned them, each marked file or folder. Sizes and times are fetched per
 // entry on demand, so a file that the name filter rejects costs no stat.
+//
+// Lifetime: a Folder opened with openChild() must be destroyed before the
+// folder it came from (the walk keeps them on a stack). A source may then
+// keep only a bounded number of system handles open, however deep the walk
+// goes, and reopen an ancestor when the walk returns to it.
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -43,6 +48,8 @@ public:
     // False when the folder could not be opened or read (missing, no access);
     // such a folder has no entries.
     virtual bool readable() const = 0;
+    // Why the folder could not be opened or read (an errno value); 0 when readable.
+    virtual int error() const = 0;
     virtual const std::vector<FolderEntry>& entries() const = 0;
     virtual FolderId id() const = 0;
     // Size and modification time of entry i; fallbacks (size 0, time 0) when
@@ -55,7 +62,8 @@ public:
     virtual std::unique_ptr<Folder> openChild(std::size_t i) = 0;
     // A hint that facts() (and attributes(), when asked) will be wanted for
     // these entries: a source may fetch them ahead, side by side on another
-    // core. Answers stay the same either way.
+    // core. Answers stay the same either way. Returns early when the source's
+    // stop token is raised; facts() still answers for every entry afterwards.
     virtual void prefetch(const std::vector<std::size_t>& entries, bool attributes) {
         (void)entries;
         (void)attributes;
@@ -69,7 +77,10 @@ public:
     virtual std::unique_ptr<Folder> open(const std::string& path) = 0;
 };
 
-// Local folders of this machine.
-std::unique_ptr<FolderSource> makeLocalFolderSource();
+class StopToken;
+
+// Local folders of this machine. One source serves one run: its helper
+// threads are its own. `stop`, when given, cuts prefetching short.
+std::unique_ptr<FolderSource> makeLocalFolderSource(const StopToken* stop = nullptr);
 
 }  // namespace quillory

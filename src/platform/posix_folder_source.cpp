@@ -45,6 +45,7 @@ public:
     // `worker` may be null (no second core).
     PosixFolder(int fd, std::string path, BackgroundWorker* worker)
         : m_fd(fd), m_path(std::move(path)), m_worker(worker) {
+        if (m_fd.get() < 0) m_error = errno;
         struct stat self;
         if (m_fd.get() >= 0 && ::fstat(m_fd.get(), &self) == 0)
             m_id = {static_cast<std::uint64_t>(self.st_dev), self.st_ino, true};
@@ -55,6 +56,10 @@ public:
     bool readable() const override {
         readOnce();
         return m_readable;
+    }
+    int error() const override {
+        readOnce();
+        return m_readable ? 0 : (m_error != 0 ? m_error : EIO);
     }
     const std::vector<FolderEntry>& entries() const override {
         readOnce();
@@ -139,9 +144,13 @@ private:
         if (m_fd.get() < 0) return;
         // fdopendir takes the descriptor over; keep our own for fstatat/openat.
         const int dupFd = ::fcntl(m_fd.get(), F_DUPFD_CLOEXEC, 0);
-        if (dupFd < 0) return;
+        if (dupFd < 0) {
+            m_error = errno;
+            return;
+        }
         DIR* dir = ::fdopendir(dupFd);
         if (!dir) {
+            m_error = errno;
             ::close(dupFd);
             return;
         }
@@ -164,6 +173,7 @@ private:
         }
         // A folder that fails part-way keeps what it had read; only a folder
         // that yields nothing at all counts as unreadable.
+        if (errno != 0) m_error = errno;
         m_readable = errno == 0 || !m_entries.empty();
         ::closedir(dir);
     }
@@ -174,6 +184,7 @@ private:
     FolderId m_id;
     mutable bool m_read = false;
     mutable bool m_readable = false;
+    mutable int m_error = 0;
     mutable std::vector<FolderEntry> m_entries;
     mutable std::vector<bool> m_links;
     std::vector<std::uint8_t> m_state;
@@ -199,6 +210,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<FolderSource> makeLocalFolderSource() { return std::make_unique<PosixFolderSource>(); }
+std::unique_ptr<FolderSource> makeLocalFolderSource(const StopToken* stop) {
+    (void)stop;
+    return std::make_unique<PosixFolderSource>();
+}
 
 }  // namespace quillory

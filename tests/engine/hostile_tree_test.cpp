@@ -116,6 +116,7 @@ private:
     public:
         VanishingFolder(std::unique_ptr<Folder> real, const std::string& victim) : m_real(std::move(real)), m_victim(victim) {}
         bool readable() const override { return m_real->readable(); }
+        int error() const override { return m_real->error(); }
         const std::vector<FolderEntry>& entries() const override {
             const auto& entries = m_real->entries();
             ::unlink(m_victim.c_str());

@@ -1,5 +1,4 @@
 // quillory-list: the listing engine and the settings store from the command line.
-#include <fcntl.h>
 #include <malloc.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -51,11 +50,11 @@ constexpr const char* kHelp =
     "Exit status: 0 done; 1 usage error; 2 the folder could not be read (the\n"
     "listing is still written) or the output could not be written; 130 stopped.\n";
 
-// The one stop flag a signal can reach.
-std::atomic<bool>* g_stopRequested = nullptr;
+// The one stop token a signal can reach.
+StopToken* g_stop = nullptr;
 
 extern "C" void onInterrupt(int) {
-    if (g_stopRequested) g_stopRequested->store(true);
+    if (g_stop) g_stop->request();
 }
 
 int usageError(const std::string& message) {
@@ -99,18 +98,10 @@ int listSettings(SettingsStore& store) {
     return kOk;
 }
 
-// Why the base folder cannot be listed, or "" when it can.
-std::string folderProblem(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return std::strerror(errno);
-    ::close(fd);
-    return {};
-}
-
 int listFolder(SettingsStore& store, const std::string& folder, bool csv, const std::string& outputPath) {
     // Caught before the temporary file exists, so no interrupt can strand it.
-    RunTotals totals;
-    g_stopRequested = &totals.StopRequested;
+    StopToken stop;
+    g_stop = &stop;
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
@@ -122,40 +113,32 @@ int listFolder(SettingsStore& store, const std::string& folder, bool csv, const 
         std::fprintf(stderr, "quillory-list: cannot write '%s': %s\n", outputPath.c_str(), output.failure().c_str());
         return kFailed;
     }
-    const std::string problem = folderProblem(folder);
-    if (!problem.empty())
-        std::fprintf(stderr, "quillory-list: cannot read folder '%s': %s\n", folder.c_str(), problem.c_str());
 
+    RunTotals totals;
     const EventLog log;
-    const auto source = makeLocalFolderSource();
-    TerminalProgress progress(totals, ::isatty(STDERR_FILENO) == 1);
-    ListingContext ctx{store, totals, log, *source, {}, &progress};
-    totals.BasePath = folder;
-    const std::int16_t level = getRecursionLevel(store);
-    if (csv) {
-        BlankLineFilter filtered(output);
-        filtered.append(spreadsheetHeader(store));
-        walkFolderCSV(ctx, folder, level, filtered);
-        filtered.finish();
-    } else {
-        output.append(documentStart(store, documentTitle(ctx, folder)));
-        walkFolderHTML(ctx, folder, level, output);
-        if (!totals.StopRequested) output.append(documentEnd(store, totals));
-    }
-    progress.finish();
-    if (totals.StopRequested) {
+    RunProgress progress;
+    TerminalProgress terminal(progress, ::isatty(STDERR_FILENO) == 1);
+    ListingContext ctx{store, totals, log, stop};
+    ctx.observer = &terminal;
+    ctx.progress = &progress;
+    const RunResult result = runListing(ctx, folder, csv ? Format::Csv : Format::Html, output);
+    terminal.finish();
+    for (const UnreadFolder& unread : result.unreadable)
+        std::fprintf(stderr, "quillory-list: cannot read folder '%s': %s\n", unread.path.c_str(),
+                     std::strerror(unread.error));
+    if (result.outcome == RunResult::Outcome::Stopped) {
         if (outputPath.empty())
             std::fputs("quillory-list: stopped\n", stderr);
         else
             std::fprintf(stderr, "quillory-list: stopped; '%s' was left as it was\n", outputPath.c_str());
         return kInterrupted;
     }
-    if (!output.commit()) {
+    if (result.outcome == RunResult::Outcome::OutputFailed || !output.commit()) {
         std::fprintf(stderr, "quillory-list: cannot write '%s': %s\n",
                      outputPath.empty() ? "standard output" : outputPath.c_str(), output.failure().c_str());
         return kFailed;
     }
-    return problem.empty() ? kOk : kFailed;
+    return result.unreadable.empty() ? kOk : kFailed;
 }
 
 int run(int argc, char** argv) {

@@ -6,8 +6,8 @@ namespace quillory::cli {
 
 using Clock = std::chrono::steady_clock;
 
-TerminalProgress::TerminalProgress(const RunTotals& totals, bool enabled)
-    : m_totals(totals), m_enabled(enabled), m_start(Clock::now()), m_last(m_start) {}
+TerminalProgress::TerminalProgress(const RunProgress& progress, bool enabled)
+    : m_progress(progress), m_enabled(enabled), m_start(Clock::now()), m_last(m_start) {}
 
 void TerminalProgress::yield() {
     // The clock is read every 256 calls: yields come once per entry and row.
@@ -20,9 +20,10 @@ void TerminalProgress::yield() {
 
 void TerminalProgress::draw() {
     const double seconds = std::chrono::duration<double>(Clock::now() - m_start).count();
-    const double rate = seconds > 0 ? static_cast<double>(m_totals.TotalFiles) / seconds : 0;
-    std::fprintf(stderr, "\r%.0f folders, %lld files, %.0f files/s ", m_totals.TotalFolders,
-                 static_cast<long long>(m_totals.TotalFiles), rate);
+    const auto files = static_cast<long long>(m_progress.files.load());
+    const double rate = seconds > 0 ? static_cast<double>(files) / seconds : 0;
+    std::fprintf(stderr, "\r%lld folders, %lld files, %.0f files/s ", static_cast<long long>(m_progress.folders.load()),
+                 files, rate);
     std::fflush(stderr);
     m_drawn = true;
 }

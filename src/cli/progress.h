@@ -10,13 +10,13 @@ namespace quillory::cli {
 
 class TerminalProgress final : public WalkObserver {
 public:
-    TerminalProgress(const RunTotals& totals, bool enabled);
+    TerminalProgress(const RunProgress& progress, bool enabled);
     void yield() override;
     void finish();
 
 private:
     void draw();
-    const RunTotals& m_totals;
+    const RunProgress& m_progress;
     bool m_enabled;
     bool m_drawn = false;
     unsigned m_calls = 0;

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <optional>
 
 #include "engine/file_format.h"
 #include "platform/write_all.h"
@@ -13,6 +14,7 @@
 #include "engine/templates.h"
 #include "settings/store.h"
 #include "settings/values.h"
+#include "engine/listing_options.h"
 
 namespace quillory {
 
@@ -29,38 +31,33 @@ std::string colorToHTML(std::uint32_t colour) {
 
 namespace {
 
-// Font sizes are whole points; text that is no number gives 0.
-std::string fontSize(SettingsStore& store, const SettingKey& key) {
-    return std::to_string(roundToInt16(leadingNumber(store.read(key))));
-}
-
-std::string styleSheet(SettingsStore& store) {
-    const std::string folSize = fontSize(store, keys::FolFontSize);
-    const std::string fileSize = fontSize(store, keys::FileFontSize);
+std::string styleSheet(const ListingOptions& options) {
     std::string head;
     head += tpl::kHeadStart;
     head += tpl::kCrlf;
     head += tpl::kDirRule;
-    head += folSize;
+    head += options.folFontSize;
     head += tpl::kDirRuleEnd;
     for (auto [start, end] : {std::pair{tpl::kFileRule, tpl::kFileRuleEnd}, {tpl::kFileOddRule, tpl::kFileOddRuleEnd},
                               {tpl::kSummaryRule, tpl::kSummaryRuleEnd}}) {
         head += start;
-        head += fileSize;
+        head += options.fileFontSize;
         head += end;
     }
     head += tpl::kBodyRule;
     head += tpl::kHeadEnd;
-    for (const auto& style : tpl::kStylePlaceholders) {
-        const std::string stored = store.read(style.key);
-        if (!style.colour) {
-            replaceAll(head, style.placeholder, stored);
-        } else if (const auto number = wholeNumber(stored)) {
-            replaceAll(head, style.placeholder, colorToHTML(static_cast<std::uint32_t>(*number)));
-        }
-        // A colour that is no whole number leaves its placeholder standing.
-    }
+    for (std::size_t i = 0; i < tpl::kStylePlaceholders.size(); ++i)
+        if (options.style[i]) replaceAll(head, tpl::kStylePlaceholders[i].placeholder, *options.style[i]);
     return head;
+}
+
+std::string spreadsheetHeader(const ListingOptions& options) {
+    std::string header;
+    for (const auto& column : tpl::kCsvColumns)
+        if (column.column < 0 || options.columns[static_cast<std::size_t>(column.column)]) header += column.header;
+    if (!header.empty() && header.back() == ',') header.pop_back();
+    header += tpl::kCrlf;
+    return header;
 }
 
 }  // namespace
@@ -69,19 +66,21 @@ std::string documentTitle(const ListingContext& ctx, std::string_view folder) {
     return ctx.NetworkPath.empty() ? std::string(folder) : ctx.NetworkPath;
 }
 
-std::string documentStart(SettingsStore& store, std::string_view title) {
-    std::string text = styleSheet(store);
+std::string documentStart(Format format, const ListingOptions& options, std::string_view title) {
+    if (format == Format::Csv) return spreadsheetHeader(options);
+    std::string text = styleSheet(options);
     text += tpl::kCrlf;
     text += tpl::kHeadingOpen;
     text += title;
     text += tpl::kHeadingClose;
     text += tpl::kCrlf;
-    text += genHeaderRow(store);
+    text += genHeaderRow(options);
     text += tpl::kCrlf;
     return text;
 }
 
-std::string documentEnd(SettingsStore& store, const RunTotals& totals) {
+std::string documentEnd(Format format, const ListingOptions& options, const RunTotals& totals) {
+    if (format == Format::Csv) return {};
     std::string text;
     text += tpl::kCrlf;
     text += tpl::kTotalsStart;
@@ -90,34 +89,10 @@ std::string documentEnd(SettingsStore& store, const RunTotals& totals) {
     text += tpl::kTotalFolders;
     text += numberText(totals.TotalFolders);
     text += tpl::kTotalSize;
-    text += sizeText(store, totals.TotalBytes);
+    text += sizeText(options, totals.TotalBytes);
     text += tpl::kTotalsEnd;
     text += tpl::kDocumentEnd;
     return text;
-}
-
-std::string spreadsheetHeader(SettingsStore& store) {
-    std::string header;
-    for (const auto& column : tpl::kCsvColumns)
-        if (!column.flag || flagOn(store.read(*column.flag))) header += column.header;
-    if (!header.empty() && header.back() == ',') header.pop_back();
-    header += tpl::kCrlf;
-    return header;
-}
-
-std::string removeBlankLines(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        if (text.compare(i, 2, tpl::kCrlf) == 0) {
-            const bool afterCrlf = out.size() >= 2 && out.compare(out.size() - 2, 2, tpl::kCrlf) == 0;
-            if (!afterCrlf) out += tpl::kCrlf;
-            i += 2;
-        } else {
-            out += text[i++];
-        }
-    }
-    return out;
 }
 
 bool BlankLineFilter::append(std::string_view text) {
@@ -204,88 +179,93 @@ bool FileAppendSink::close(bool sync) {
     return m_error == 0;
 }
 
-int replaceFileContent(const std::string& path, std::string_view text) {
-    const std::string temp = path + ".part";
-    int error = 0;
-    {
-        ::unlink(temp.c_str());
-        FileAppendSink out(temp);
-        out.append(text);
-        if (!out.close()) error = out.error();
+RunResult runListing(ListingContext& ctx, const std::string& base, Format format, BlockSink& sink) {
+    resetTotals(ctx.totals);
+    ctx.totals.BasePath = base;
+    BlankLineFilter csvLines(sink);
+    // The spreadsheet has no blank line anywhere.
+    BlockSink& out = format == Format::Csv ? static_cast<BlockSink&>(csvLines) : sink;
+    const auto failed = [&out] {
+        RunResult result;
+        result.outcome = RunResult::Outcome::OutputFailed;
+        result.outputError = out.error();
+        return result;
+    };
+    if (!out.append(documentStart(format, readListingOptions(ctx.store), documentTitle(ctx, base)))) return failed();
+    RunResult result = walkFolder(ctx, base, format, out);
+    if (result.outcome != RunResult::Outcome::Completed) return result;
+    if (!out.append(documentEnd(format, readListingOptions(ctx.store), ctx.totals)) ||
+        (format == Format::Csv && !csvLines.finish())) {
+        RunResult failure = failed();
+        failure.unreadable = std::move(result.unreadable);
+        return failure;
     }
-    if (error == 0 && ::rename(temp.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) ::unlink(temp.c_str());
-    return error;
+    return result;
 }
 
 namespace {
 
-std::string readWhole(const std::string& path) {
-    std::string text;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return text;  // no scratch file: the walk wrote nothing
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        text.append(buffer, static_cast<std::size_t>(n));
+// The scratch file, written through a temporary file beside it.
+class ScratchFile final : public BlockSink {
+public:
+    explicit ScratchFile(std::string path) : m_path(std::move(path)), m_temp(m_path + ".part") {
+        ::unlink(m_temp.c_str());
+        m_file.emplace(m_temp);
     }
-    ::close(fd);
-    return text;
-}
+    ~ScratchFile() override {
+        if (m_file) {
+            m_file.reset();
+            ::unlink(m_temp.c_str());
+        }
+    }
+    ScratchFile(const ScratchFile&) = delete;
+    ScratchFile& operator=(const ScratchFile&) = delete;
+    bool append(std::string_view text) override { return m_file->append(text); }
+    int error() const override { return m_file ? m_file->error() : m_error; }
+    int commit() {
+        if (!m_file->close(true)) m_error = m_file->error();
+        m_file.reset();
+        if (m_error == 0 && ::rename(m_temp.c_str(), m_path.c_str()) != 0) m_error = errno;
+        if (m_error != 0) ::unlink(m_temp.c_str());
+        return m_error;
+    }
 
-// Runs the walk into the scratch file; the body it holds afterwards, or none when stopped.
-template <typename Walk>
-std::optional<std::string> walkIntoScratch(ListingContext& ctx, const std::string& folder,
-                                           const std::string& scratchPath, Walk walk) {
-    ctx.totals.StopRequested = false;
-    resetTotals(ctx.totals);
+private:
+    std::string m_path;
+    std::string m_temp;
+    std::optional<FileAppendSink> m_file;
+    int m_error = 0;
+};
+
+RunResult runIntoScratch(ListingContext& ctx, const std::string& folder, const std::string& scratchPath,
+                         Format format) {
+    ctx.stop.reset();
     ::unlink(scratchPath.c_str());
-    ctx.totals.BasePath = folder;
-    {
-        // Opened lazily so that a walk that writes nothing leaves no scratch file.
-        struct LazyScratch final : BlockSink {
-            const std::string& path;
-            std::optional<FileAppendSink> file;
-            explicit LazyScratch(const std::string& p) : path(p) {}
-            bool append(std::string_view text) override {
-                if (!file) file.emplace(path);
-                return file->append(text);
-            }
-        } sink(scratchPath);
-        walk(ctx, folder, getRecursionLevel(ctx.store), sink);
+    ScratchFile scratch(scratchPath);
+    RunResult result = runListing(ctx, folder, format, scratch);
+    if (result.outcome != RunResult::Outcome::OutputFailed) {
+        if (const int error = scratch.commit(); error != 0) {
+            result.outcome = RunResult::Outcome::OutputFailed;
+            result.outputError = error;
+        }
     }
-    if (ctx.observer) ctx.observer->status("");
-    if (ctx.totals.StopRequested) return std::nullopt;
-    return readWhole(scratchPath);
+    return result;
 }
 
 }  // namespace
 
-std::optional<std::string> buildReport(ListingContext& ctx, const std::string& folder,
-                                       const std::string& scratchPath) {
+RunResult buildReport(ListingContext& ctx, const std::string& folder, const std::string& scratchPath) {
     if (ctx.log.LoggingOn) writeLog(ctx.log, "Make Report Called. Base Folder: " + folder);
-    auto body = walkIntoScratch(ctx, folder, scratchPath, walkFolderHTML);
-    if (!body) return std::nullopt;
-    std::string document = documentStart(ctx.store, documentTitle(ctx, folder));
-    document += *body;
-    document += documentEnd(ctx.store, ctx.totals);
-    if (ctx.log.LoggingOn)
+    RunResult result = runIntoScratch(ctx, folder, scratchPath, Format::Html);
+    if (result.outcome == RunResult::Outcome::Completed && ctx.log.LoggingOn)
         writeLog(ctx.log, "Total files: " + std::to_string(ctx.totals.TotalFiles) +
                               " . Total files size: " + std::to_string(ctx.totals.TotalBytes) +
                               " .Total folders: " + numberText(ctx.totals.TotalFolders));
-    replaceFileContent(scratchPath, document);
-    return document;
+    return result;
 }
 
-std::optional<std::string> buildSpreadsheet(ListingContext& ctx, const std::string& folder,
-                                            const std::string& scratchPath) {
-    auto body = walkIntoScratch(ctx, folder, scratchPath, walkFolderCSV);
-    if (!body) return std::nullopt;
-    std::string text = removeBlankLines(spreadsheetHeader(ctx.store) + *body);
-    replaceFileContent(scratchPath, text);
-    return text;
+RunResult buildSpreadsheet(ListingContext& ctx, const std::string& folder, const std::string& scratchPath) {
+    return runIntoScratch(ctx, folder, scratchPath, Format::Csv);
 }
 
 }  // namespace quillory

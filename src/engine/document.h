@@ -1,13 +1,8 @@
 #pragma once
 // The whole document around the walk's blocks, and the spreadsheet text
-// around its lines.
-//
-// Desktop runs keep the scratch file as the program always has: the walk
-// appends to it, and after the walk it is rewritten with the whole document
-// (or CSV text). The command streams the same pieces straight to its output:
-// documentStart before the walk, the blocks, documentEnd after it.
+// around its lines: what runListing writes before and after the walk, and
+// the desktop runs that keep their result in the scratch file.
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,34 +10,30 @@
 
 namespace quillory {
 
-class SettingsStore;
-
 // #RRGGBB of a colour number whose low byte is red.
 std::string colorToHTML(std::uint32_t colour);
 
-// Head with the style sheet, heading, header row, and the line end before the blocks.
-std::string documentStart(SettingsStore& store, std::string_view title);
-// The line end after the blocks, the totals table and the tail.
-std::string documentEnd(SettingsStore& store, const RunTotals& totals);
+// HTML: the head with the style sheet, the heading, the header row and the
+// line end before the blocks. CSV: the header line.
+std::string documentStart(Format format, const ListingOptions& options, std::string_view title);
+// HTML: the line end after the blocks, the totals table and the tail. CSV: nothing.
+std::string documentEnd(Format format, const ListingOptions& options, const RunTotals& totals);
 // The title: NetworkPath when set, else the folder as given.
 std::string documentTitle(const ListingContext& ctx, std::string_view folder);
 
-// The CSV header line with its CRLF.
-std::string spreadsheetHeader(SettingsStore& store);
-// Collapses every run of CRLFs into one, so no line is empty.
-std::string removeBlankLines(std::string_view text);
-
-// Passes text on with blank lines removed, across any split into pieces.
+// Passes text on with blank lines removed (every run of CRLFs collapses into
+// one), across any split into pieces.
 class BlankLineFilter final : public BlockSink {
 public:
     explicit BlankLineFilter(BlockSink& next) : m_next(next) {}
     bool append(std::string_view text) override;
+    int error() const override { return m_next.error(); }
     bool finish();  // passes on a held-back "\r"
 
 private:
     BlockSink& m_next;
-    bool m_endsInCrlf = false;   // what was passed on so far ends in CRLF
-    bool m_heldCr = false;       // a "\r" that may start a CRLF
+    bool m_endsInCrlf = false;  // what was passed on so far ends in CRLF
+    bool m_heldCr = false;      // a "\r" that may start a CRLF
 };
 
 // Appends to a file, buffered; false once any write failed.
@@ -58,7 +49,7 @@ public:
     // Flushes (and with `sync`, waits until the data is on disk), then closes
     // an owned descriptor; false when anything was lost.
     bool close(bool sync = false);
-    int error() const { return m_error; }
+    int error() const override { return m_error; }
 
 private:
     bool flush();
@@ -68,17 +59,11 @@ private:
     std::string m_buffer;
 };
 
-// The report's walk and document, kept in the scratch file. The log lines of
-// the run are written here. None when Stop ended the walk (the scratch file
-// then holds the blocks written so far).
-std::optional<std::string> buildReport(ListingContext& ctx, const std::string& folder,
-                                       const std::string& scratchPath);
-// The same for the spreadsheet text.
-std::optional<std::string> buildSpreadsheet(ListingContext& ctx, const std::string& folder,
-                                            const std::string& scratchPath);
-
-// Replaces a file's content with `text`, through a temporary file beside it
-// renamed over it, so that a failure leaves the old file as it was. 0 or errno.
-int replaceFileContent(const std::string& path, std::string_view text);
+// The desktop runs: the stop token is cleared, the totals reset, the scratch
+// file deleted, and the document (or CSV text) written into it whole. A
+// stopped run leaves the scratch file with what was written so far; a run
+// whose output failed leaves none.
+RunResult buildReport(ListingContext& ctx, const std::string& folder, const std::string& scratchPath);
+RunResult buildSpreadsheet(ListingContext& ctx, const std::string& folder, const std::string& scratchPath);
 
 }  // namespace quillory

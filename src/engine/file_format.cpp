@@ -6,7 +6,7 @@
 #include "platform/file_times.h"
 #include "platform/regional.h"
 #include "platform/type_text.h"
-#include "settings/store.h"
+#include "engine/listing_options.h"
 
 namespace quillory {
 
@@ -72,8 +72,8 @@ constexpr std::int64_t kGiga = 1024 * 1024 * 1024;
 
 }  // namespace
 
-std::string sizeText(SettingsStore& store, std::int64_t bytes) {
-    return sizeTextFor(store.read(keys::DisplayFileSize), bytes, decimalSeparator());
+std::string sizeText(const ListingOptions& options, std::int64_t bytes) {
+    return sizeTextFor(options.sizeDisplay, bytes, options.decimalSeparator);
 }
 
 std::string sizeTextFor(std::string_view displayFileSize, std::int64_t bytes, char decimalSep) {

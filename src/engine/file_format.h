@@ -7,10 +7,10 @@
 
 namespace quillory {
 
-class SettingsStore;
+struct ListingOptions;
 
-// The size text by the stored DisplayFileSize ("Bytes", "Kb", "Mb", else dynamic).
-std::string sizeText(SettingsStore& store, std::int64_t bytes);
+// The size text by the options' DisplayFileSize ("Bytes", "Kb", "Mb", else dynamic).
+std::string sizeText(const ListingOptions& options, std::int64_t bytes);
 // The same for a given display word and decimal separator (no store read).
 std::string sizeTextFor(std::string_view displayFileSize, std::int64_t bytes, char decimalSep);
 

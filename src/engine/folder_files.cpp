@@ -9,26 +9,33 @@
 #include "engine/substitute.h"
 #include "engine/templates.h"
 #include "platform/type_text.h"
-#include "settings/store.h"
-#include "settings/values.h"
 
 namespace quillory {
 
-ColumnSwitches readColumnSwitches(SettingsStore& store) {
-    ColumnSwitches switches;
-    for (std::size_t i = 0; i < tpl::kColumns.size(); ++i) switches.on[i] = flagOn(store.read(tpl::kColumns[i].flag));
-    return switches;
-}
+namespace {
 
-ListedFiles collectFiles(ListingContext& ctx, const std::string& folderPath, const std::string& prefix,
+// How many entries pass between two looks at the stop token and two progress
+// updates: often enough for Stop to act within milliseconds, seldom enough to
+// cost nothing.
+constexpr std::size_t kCheckEvery = 1024;
+
+}  // namespace
+
+ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, const std::string& prefix,
                          Folder& folder, ListingKind kind, bool withAttributes) {
     ListedFiles listed;
     const auto& entries = folder.entries();
+    const FilterOptions& filters = options.filters;
     const bool logging = ctx.log.LoggingOn && kind == ListingKind::Html;
     // The enumeration's own "normal file" mark keeps a file out of the CSV
     // lines; only a Windows directory search reports it.
     auto considered = [&](const FolderEntry& entry) {
         return entry.kind == EntryKind::File && !(kind == ListingKind::Csv && entry.foundAttributes == 128);
+    };
+    auto stopNow = [&](std::size_t i) {
+        if (i % kCheckEvery != 0 || !ctx.stop.requested()) return false;
+        listed.stopped = true;
+        return true;
     };
 
     // First the names alone: a file whose name fails needs no stat. The rest
@@ -36,25 +43,21 @@ ListedFiles collectFiles(ListingContext& ctx, const std::string& folderPath, con
     std::vector<std::size_t> candidates;
     std::vector<bool> candidate(entries.size(), false);
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (!considered(entries[i])) continue;
-        bool askedForFacts = false;
-        const bool byName = filePasses(ctx.store, entries[i].name, folderPath, [&] {
-            askedForFacts = true;
-            return FileFacts{};
-        });
-        if (byName || askedForFacts) {
-            candidates.push_back(i);
-            candidate[i] = true;
-        }
+        if (stopNow(i)) return listed;
+        if (!considered(entries[i]) || !namePasses(filters, entries[i].name)) continue;
+        candidates.push_back(i);
+        candidate[i] = true;
     }
     folder.prefetch(candidates, withAttributes);
     listed.files.reserve(candidates.size());
 
+    const bool factsFilter = needsFacts(filters);
+    std::int64_t unreported = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (stopNow(i)) break;
         const FolderEntry& entry = entries[i];
         if (!considered(entry)) continue;
-        const bool passes =
-            candidate[i] && filePasses(ctx.store, entry.name, folderPath, [&] { return folder.facts(i); });
+        const bool passes = candidate[i] && (!factsFilter || factsPass(filters, folder.facts(i)));
         if (logging) {
             writeLog(ctx.log, "Retrieved file: " + entry.name);
             writeLog(ctx.log, passes ? "Filter returns: True" : "Filter returns: False");
@@ -68,16 +71,17 @@ ListedFiles collectFiles(ListingContext& ctx, const std::string& folderPath, con
         file.FullyQualifiedName = prefix + entry.name;
         file.FileType = typeTextForName(entry.name);
         file.FileSize = f.size;
-        file.FileSizeStr = sizeText(ctx.store, f.size);
+        file.FileSizeStr = sizeText(options, f.size);
         file.DateTime = f.modified;
         file.FileExt = getExtension(entry.name);
         if (withAttributes) file.FileAttr = attribLetters(folder.attributes(i));
+        if (ctx.progress && ++unreported == static_cast<std::int64_t>(kCheckEvery)) {
+            ctx.progress->files.fetch_add(unreported);
+            unreported = 0;
+        }
     }
-    const std::string key = getSortKey(ctx.store);
-    if (isTextSort(ctx.store))
-        sortByText(ctx.store, listed.files, key);
-    else
-        sortByValue(ctx.store, listed.files, key);
+    if (ctx.progress) ctx.progress->files.fetch_add(unreported);
+    if (!listed.stopped) sortFiles(listed.files, options.order);
     return listed;
 }
 

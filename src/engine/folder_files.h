@@ -14,6 +14,7 @@ struct ListedFiles {
     std::vector<clsFile> files;
     std::int64_t count = 0;
     std::int64_t bytes = 0;
+    bool stopped = false;  // a stop request cut the folder short; the files are those read so far, unsorted
 };
 
 enum class ListingKind { Html, Csv };
@@ -21,14 +22,8 @@ enum class ListingKind { Html, Csv };
 // `prefix` is the folder path with its separator. Attribute letters are read
 // only when `withAttributes`; otherwise FileAttr stays empty and rendering
 // reads it if a placeholder calls for it.
-ListedFiles collectFiles(ListingContext& ctx, const std::string& folderPath, const std::string& prefix,
+ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, const std::string& prefix,
                          Folder& folder, ListingKind kind, bool withAttributes);
-
-// The column switches, read once per folder.
-struct ColumnSwitches {
-    bool on[6] = {};  // in the column order: name, ext, type, size, date, attrib
-};
-ColumnSwitches readColumnSwitches(SettingsStore& store);
 
 // A row or line template, filled per file. Placeholders are replaced one after
 // the other in their fixed order, each in the result of the step before, so a

@@ -6,17 +6,15 @@
 #include "engine/listing.h"
 #include "engine/substitute.h"
 #include "engine/templates.h"
-#include "settings/store.h"
-#include "settings/values.h"
 
 namespace quillory {
 
 namespace {
 
-std::string lineTemplate(SettingsStore& store) {
+std::string lineTemplate(const ListingOptions& options) {
     std::string text;
     for (const auto& column : tpl::kCsvColumns) {
-        if (column.flag && !flagOn(store.read(*column.flag))) continue;
+        if (column.column >= 0 && !options.columns[static_cast<std::size_t>(column.column)]) continue;
         text += column.placeholder;
         text += ',';
     }
@@ -36,18 +34,14 @@ std::string emptyLine(std::string text, const std::string& folderWithSeparator) 
 
 }  // namespace
 
-FolderListing genFolderCSV(ListingContext& ctx, const std::string& folderPath) {
-    const auto folder = ctx.source.open(folderPath);
-    return genFolderCSV(ctx, folderPath, *folder);
-}
+FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, const std::string& folderPath,
+                           Folder& folder) {
+    if (!folderPasses(options.filters, folderPath)) return {std::string(tpl::kRejectedFolder), 0, 0};
 
-FolderListing genFolderCSV(ListingContext& ctx, const std::string& folderPath, Folder& folder) {
-    if (!folderPasses(ctx.store, folderPath)) return {std::string(tpl::kRejectedFolder), 0, 0};
-
-    const RowTemplate line(lineTemplate(ctx.store), true);
+    const RowTemplate line(lineTemplate(options), true);
     const bool withAttributes = line.text().find(tpl::kAttrib) != std::string::npos;
     const std::string prefix = addSeparator(folderPath);
-    const ListedFiles listed = collectFiles(ctx, folderPath, prefix, folder, ListingKind::Csv, withAttributes);
+    const ListedFiles listed = collectFiles(ctx, options, prefix, folder, ListingKind::Csv, withAttributes);
 
     std::string text;
     for (const clsFile& file : listed.files) {
@@ -55,7 +49,7 @@ FolderListing genFolderCSV(ListingContext& ctx, const std::string& folderPath, F
         text += tpl::kCrlf;
     }
     if (listed.count == 0) text = emptyLine(line.text(), prefix);
-    if (listed.count == 0 && ignoreEmptyFolders(ctx.store)) text.clear();
+    if (listed.count == 0 && options.ignoreEmpty) text.clear();
     return {std::move(text), listed.count, listed.bytes};
 }
 

@@ -6,47 +6,34 @@
 #include "engine/listing.h"
 #include "engine/substitute.h"
 #include "engine/templates.h"
-#include "settings/store.h"
 
 namespace quillory {
 
-namespace {
-
-std::string headingText(const ListingContext& ctx, const std::string& folderPath) {
-    if (ctx.NetworkPath.empty()) return folderPath;
-    // The temporary drive ("Z:") gives way to the network path.
-    return ctx.NetworkPath + (folderPath.size() > 2 ? folderPath.substr(2) : std::string());
-}
-
-}  // namespace
-
-FolderListing genFolderHTML(ListingContext& ctx, const std::string& folderPath) {
-    const auto folder = ctx.source.open(folderPath);
-    return genFolderHTML(ctx, folderPath, *folder);
-}
-
-FolderListing genFolderHTML(ListingContext& ctx, const std::string& folderPath, Folder& folder) {
+FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, const std::string& folderPath,
+                            Folder& folder) {
     if (ctx.log.LoggingOn) writeLog(ctx.log, "Gen Folder HTML called for folder: " + folderPath);
-    if (!folderPasses(ctx.store, folderPath)) return {std::string(tpl::kRejectedFolder), 0, 0};
+    if (!folderPasses(options.filters, folderPath)) return {std::string(tpl::kRejectedFolder), 0, 0};
 
-    const std::string prefix = addSeparator(folderPath);
     std::string block;
     block += tpl::kHeadingStart;
-    block += headingText(ctx, folderPath);
+    block += shownPath(ctx, folderPath);
     block += tpl::kHeadingEnd;
     block += tpl::kCrlf;
     block += tpl::kTableStart;
 
-    const ColumnSwitches columns = readColumnSwitches(ctx.store);
     std::string rowText;
-    for (std::size_t i = 0; i < tpl::kColumns.size(); ++i)
-        if (columns.on[i]) rowText += tpl::kColumns[i].rowCell;
-    const bool withAttributes = columns.on[5];
+    for (std::size_t i = 0; i < kColumnCount; ++i)
+        if (options.columns[i]) rowText += tpl::kColumns[i].rowCell;
+    const bool withAttributes = options.columns[kAttribColumn];
     const RowTemplate row(std::move(rowText), false);
 
-    const ListedFiles listed = collectFiles(ctx, folderPath, prefix, folder, ListingKind::Html, withAttributes);
+    const ListedFiles listed =
+        collectFiles(ctx, options, addSeparator(folderPath), folder, ListingKind::Html, withAttributes);
     bool odd = true;
+    std::size_t rows = 0;
     for (const clsFile& file : listed.files) {
+        // A stopped run shows nothing; the rows of a huge folder need not wait.
+        if (++rows % 1024 == 0 && ctx.stop.requested()) break;
         block += odd ? tpl::kOddRowStart : tpl::kEvenRowStart;
         odd = !odd;
         row.render(block, file, nullptr, withAttributes);
@@ -61,20 +48,19 @@ FolderListing genFolderHTML(ListingContext& ctx, const std::string& folderPath, 
     block += tpl::kSummaryStart;
     block += std::to_string(listed.count);
     block += tpl::kSummaryMiddle;
-    block += sizeText(ctx.store, listed.bytes);
+    block += sizeText(options, listed.bytes);
     block += tpl::kSummaryEnd;
     block += tpl::kBlockEnd;
-    if (listed.count == 0 && ignoreEmptyFolders(ctx.store)) block.clear();
+    if (listed.count == 0 && options.ignoreEmpty) block.clear();
     return {std::move(block), listed.count, listed.bytes};
 }
 
-std::string genHeaderRow(SettingsStore& store) {
-    const ColumnSwitches columns = readColumnSwitches(store);
+std::string genHeaderRow(const ListingOptions& options) {
     std::string cells;
-    for (std::size_t i = 0; i < tpl::kColumns.size(); ++i)
-        if (columns.on[i]) cells += tpl::kColumns[i].headerCell;
+    for (std::size_t i = 0; i < kColumnCount; ++i)
+        if (options.columns[i]) cells += tpl::kColumns[i].headerCell;
     // Captions replace in the fixed order name, ext, type, size, date, attributes.
-    for (const auto& column : tpl::kColumns) replaceAll(cells, column.placeholder, store.read(column.caption));
+    for (std::size_t i = 0; i < kColumnCount; ++i) replaceAll(cells, tpl::kColumns[i].placeholder, options.captions[i]);
     std::string row;
     row += tpl::kTableStart;
     row += tpl::kHeaderRowStart;

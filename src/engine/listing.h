@@ -1,75 +1,137 @@
 #pragma once
 // The listing engine's entry points.
 //
-// A run resets RunTotals, sets BasePath and calls walkFolderHTML or
-// walkFolderCSV on the base folder. The walk visits folders depth first; for
-// each one it asks genFolderHTML / genFolderCSV for the folder's text (these
-// apply the filters, build one clsFile per listed file, order them and format
-// the rows), adds the counts to the totals and hands the text, followed by
-// CRLF, to a BlockSink. document.h wraps the blocks into the whole document
-// or spreadsheet. The engine never touches a window: it reports through the
-// WalkObserver and reads StopRequested, which any thread may set.
+// runListing is the one run every face uses. It writes the document start
+// (style sheet, heading and header row; or the CSV header line), then walks
+// the base folder depth first, then writes the end (the totals table; nothing
+// for CSV), all into a BlockSink. For each folder the walk takes the options
+// from the store (listing_options.h), checks the depth, and asks
+// genFolderHTML / genFolderCSV for the folder's block: they apply the
+// filters, build one clsFile per listed file, order them and format the rows.
+// The walk adds the counts to RunTotals and hands the block, followed by
+// CRLF, to the sink. The run ends at the first write that fails, at a stop
+// request, or when the walk is done; the result says which, and names the
+// folders that could not be read. The engine never touches a window: it
+// reports through RunProgress (safe to read from another thread) and the
+// WalkObserver, and reads a StopToken that any thread may raise.
+#include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <string>
 #include <string_view>
+#include <vector>
 
+#include "engine/listing_options.h"
 #include "engine/run_totals.h"
 #include "log/event_log.h"
 #include "platform/folder_source.h"
+#include "platform/stop_token.h"
 
 namespace quillory {
 
 class SettingsStore;
 
-// Called where a window would process pending input, and with the status text.
+enum class Format { Html, Csv };
+
+// Called where a window would process pending input: at the start of each
+// folder, before each directory entry and after each HTML row.
 class WalkObserver {
 public:
     virtual ~WalkObserver() = default;
     virtual void yield() {}
-    virtual void status(const std::string& text) { (void)text; }
 };
 
-// Where the walk's folder texts go. False when the text could not be written;
-// the walk then gives up the folder and its sub-folders.
+// Where the run's text goes. append() is false once a write has failed;
+// error() then tells why (an errno value).
 class BlockSink {
 public:
     virtual ~BlockSink() = default;
     virtual bool append(std::string_view text) = 0;
+    virtual int error() const { return 0; }
+};
+
+// What a window shows while a run goes on; written by the walk's thread, read
+// from any other. Files count up as they are read, also inside one folder.
+class RunProgress {
+public:
+    std::atomic<std::int64_t> folders{0};
+    std::atomic<std::int64_t> files{0};
+    std::atomic<std::int64_t> bytes{0};
+
+    void setFolder(const std::string& path) {
+        const std::lock_guard lock(m_mutex);
+        m_folder = path;
+    }
+    std::string folder() const {
+        const std::lock_guard lock(m_mutex);
+        return m_folder;
+    }
+
+private:
+    mutable std::mutex m_mutex;
+    std::string m_folder;
 };
 
 struct ListingContext {
+    ListingContext(SettingsStore& s, RunTotals& t, const EventLog& l, StopToken& st)
+        : store(s), totals(t), log(l), stop(st) {}
     SettingsStore& store;
     RunTotals& totals;
     const EventLog& log;
-    FolderSource& source;
-    // Shown in place of the temporary drive while a network share is listed.
+    StopToken& stop;
+    // The folders to list; null: each run makes a local source of its own.
+    FolderSource* source = nullptr;
+    // While a share is listed through a local root, NetworkPath is shown in
+    // place of NetworkRoot at the start of every heading and the title.
     std::string NetworkPath;
+    std::string NetworkRoot;
     WalkObserver* observer = nullptr;
+    RunProgress* progress = nullptr;
 };
 
 // What a per-folder generator returns.
 struct FolderListing {
     std::string Text;  // the block; "*" when the folder filter rejected it
-    // Wider than the 16 bits the count once had: a folder may hold far more
-    // than 32,767 files and every one is listed and counted.
+    // 64 bits: a folder may hold far more than 32,767 files and every one is
+    // listed and counted.
     std::int64_t FileCount = 0;
     std::int64_t TotalBytes = 0;
 };
 
+struct UnreadFolder {
+    std::string path;
+    int error = 0;  // errno
+};
+
+struct RunResult {
+    enum class Outcome { Completed, Stopped, OutputFailed };
+    Outcome outcome = Outcome::Completed;
+    int outputError = 0;  // errno of the first failed write
+    std::vector<UnreadFolder> unreadable;
+};
+
+// The whole run: document start, walk, document end.
+RunResult runListing(ListingContext& ctx, const std::string& base, Format format, BlockSink& sink);
+
+// The walk alone: the blocks of `folderPath` and the folders below it.
+// totals.BasePath must be set.
+RunResult walkFolder(ListingContext& ctx, const std::string& folderPath, Format format, BlockSink& sink);
+
 std::int16_t getRecursionLevel(SettingsStore& store);
-// Levels below totals.BasePath (0 for the base itself), compared without case.
+// Levels below the base (0 for the base itself), compared without case.
 int getFolderDepth(std::string_view basePath, std::string_view folderPath);
 
-void walkFolderHTML(ListingContext& ctx, const std::string& folderPath, std::int16_t level, BlockSink& sink);
-void walkFolderCSV(ListingContext& ctx, const std::string& folderPath, std::int16_t level, BlockSink& sink);
+// One folder already opened, with the options of its visit.
+FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, const std::string& folderPath,
+                            Folder& folder);
+FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, const std::string& folderPath,
+                           Folder& folder);
+// One folder by path, with the options as they stand.
+FolderListing genFolder(ListingContext& ctx, Format format, const std::string& folderPath);
 
-// One folder, opened by path.
-FolderListing genFolderHTML(ListingContext& ctx, const std::string& folderPath);
-FolderListing genFolderCSV(ListingContext& ctx, const std::string& folderPath);
-// One folder already opened (the walk's way).
-FolderListing genFolderHTML(ListingContext& ctx, const std::string& folderPath, Folder& folder);
-FolderListing genFolderCSV(ListingContext& ctx, const std::string& folderPath, Folder& folder);
+std::string genHeaderRow(const ListingOptions& options);
 
-std::string genHeaderRow(SettingsStore& store);
+// A folder path as its heading shows it (the network prefix swapped in).
+std::string shownPath(const ListingContext& ctx, const std::string& folderPath);
 
 }  // namespace quillory

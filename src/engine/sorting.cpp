@@ -9,35 +9,10 @@
 
 #include "platform/ascii_case.h"
 #include "platform/regional.h"
-#include "settings/key_table.h"
-#include "settings/store.h"
-#include "settings/values.h"
 
 namespace quillory {
 
 namespace {
-
-struct Order {
-    const SettingKey* flag;
-    std::string_view sortKey;
-    bool byText;
-};
-
-// Examined in this order; the first flag that is on decides.
-constexpr std::array<Order, 6> kOrders{{
-    {&keys::NoOrder, "NoOrder", true},
-    {&keys::NameOrder, "Name", true},
-    {&keys::TypeOrder, "FileType", true},
-    {&keys::SizeOrder, "FileSize", false},
-    {&keys::DateOrder, "DateTime", false},
-    {&keys::ExtOrder, "FileExt", true},
-}};
-
-const Order* chosenOrder(SettingsStore& store) {
-    for (const Order& order : kOrders)
-        if (flagOn(store.read(*order.flag))) return &order;
-    return nullptr;
-}
 
 // Rearranges the list by ascending key. Each record's key is computed once and
 // sorted beside its position, rather than once per comparison; stable_sort
@@ -107,27 +82,42 @@ TextKey textKey(std::string_view text) {
     return {head, text};
 }
 
-// The record list is left alone when the store now says "no order" or when the
-// key names no property (the empty key of "no flag on").
-bool keepsEnumerationOrder(SettingsStore& store, const std::vector<clsFile>& list,
-                           const std::string& key) {
-    return list.size() < 2 || getSortKey(store) == "NoOrder" || !readProperty(list.front(), key);
+// The record list is left alone for "NoOrder" and for a key that names no
+// property (the empty key of "no flag on").
+bool keepsEnumerationOrder(const std::vector<clsFile>& list, const std::string& key) {
+    return list.size() < 2 || key == "NoOrder" || !readProperty(list.front(), key);
 }
 
 }  // namespace
 
-std::string getSortKey(SettingsStore& store) {
-    const Order* order = chosenOrder(store);
-    return order ? std::string(order->sortKey) : std::string();
+std::string getSortKey(SortOrder order) {
+    switch (order) {
+        case SortOrder::None: return "NoOrder";
+        case SortOrder::Name: return "Name";
+        case SortOrder::Type: return "FileType";
+        case SortOrder::Size: return "FileSize";
+        case SortOrder::Date: return "DateTime";
+        case SortOrder::Ext: return "FileExt";
+        case SortOrder::Unset: break;
+    }
+    return {};
 }
 
-bool isTextSort(SettingsStore& store) {
-    const Order* order = chosenOrder(store);
-    return order && order->byText;
+bool isTextSort(SortOrder order) {
+    return order == SortOrder::None || order == SortOrder::Name || order == SortOrder::Type ||
+           order == SortOrder::Ext;
 }
 
-void sortByText(SettingsStore& store, std::vector<clsFile>& list, const std::string& key) {
-    if (keepsEnumerationOrder(store, list, key)) return;
+void sortFiles(std::vector<clsFile>& list, SortOrder order) {
+    const std::string key = getSortKey(order);
+    if (isTextSort(order))
+        sortByText(list, key);
+    else
+        sortByValue(list, key);
+}
+
+void sortByText(std::vector<clsFile>& list, const std::string& key) {
+    if (keepsEnumerationOrder(list, key)) return;
     // The lowered texts stay put; the sort moves only their heads and views.
     std::vector<std::string> texts;
     texts.reserve(list.size());
@@ -135,8 +125,8 @@ void sortByText(SettingsStore& store, std::vector<clsFile>& list, const std::str
     arrangeBy<TextKey>(list, [&texts](std::uint32_t i) { return textKey(texts[i]); });
 }
 
-void sortByValue(SettingsStore& store, std::vector<clsFile>& list, const std::string& key) {
-    if (keepsEnumerationOrder(store, list, key)) return;
+void sortByValue(std::vector<clsFile>& list, const std::string& key) {
+    if (keepsEnumerationOrder(list, key)) return;
     // Texts compare by code with their case kept, sizes and date-times numerically.
     const PropertyValue first = *readProperty(list.front(), key);
     if (std::holds_alternative<std::string_view>(first)) {

@@ -96,19 +96,19 @@ inline constexpr std::string_view kDocumentEnd = "</body></html>";
 
 // CSV.
 struct CsvColumn {
-    const SettingKey* flag;  // null: always present
+    int column;  // the display column that switches it (-1: always present)
     std::string_view placeholder;
     std::string_view header;
 };
 // Header cell above each field, in the fixed order.
 inline constexpr std::array<CsvColumn, 7> kCsvColumns{{
-    {&keys::Name, "##NAME##", "Name,"},
-    {nullptr, "##FOL##", "Folder,"},
-    {&keys::Ext, "##EXT##", "Extension,"},
-    {&keys::Type, "##TYPE##", "Type,"},
-    {&keys::Size, "##SIZE##", "Size,"},
-    {&keys::DateTime, "##DATE##", "Date Modified,"},
-    {&keys::Attrib, "##ATTRIB##", "Attributes,"},
+    {0, "##NAME##", "Name,"},
+    {-1, "##FOL##", "Folder,"},
+    {1, "##EXT##", "Extension,"},
+    {2, "##TYPE##", "Type,"},
+    {3, "##SIZE##", "Size,"},
+    {4, "##DATE##", "Date Modified,"},
+    {5, "##ATTRIB##", "Attributes,"},
 }};
 inline constexpr std::string_view kCsvEmptyName = "EMPTY";
 

@@ -1,6 +1,9 @@
 // The folder walk: the base folder, then each sub-folder depth first, in the
-// order the system lists them, as deep as the recursion level allows.
+// order the system lists them, as deep as the recursion level allows. The
+// path from the base to the current folder is a stack on the heap, so any
+// depth the file system allows is walked without growing the call stack.
 #include <algorithm>
+#include <memory>
 #include <vector>
 
 #include "engine/file_format.h"
@@ -8,15 +11,11 @@
 #include "engine/templates.h"
 #include "platform/ascii_case.h"
 #include "settings/store.h"
-#include "settings/values.h"
 
 namespace quillory {
 
 std::int16_t getRecursionLevel(SettingsStore& store) {
-    const std::string recurse = store.read(keys::Recurse);
-    if (recurse == "Infinite") return -1;
-    if (recurse == "Depth") return roundToInt16(leadingNumber(store.read(keys::RecurseDepth)));
-    return 0;  // "No", and any other word
+    return recursionLevelFrom(store.read(keys::Recurse), store.read(keys::RecurseDepth));
 }
 
 int getFolderDepth(std::string_view basePath, std::string_view folderPath) {
@@ -24,87 +23,134 @@ int getFolderDepth(std::string_view basePath, std::string_view folderPath) {
     while (!basePath.empty() && basePath.back() == kSeparator) basePath.remove_suffix(1);
     const bool underBase = folderPath.size() >= basePath.size() &&
                            equalWithoutCase(basePath, folderPath.substr(0, basePath.size()));
-    std::string_view rest = underBase ? folderPath.substr(basePath.size()) : folderPath;
-    while (!rest.empty() && rest.back() == kSeparator) rest.remove_suffix(1);
-    return static_cast<int>(std::count(rest.begin(), rest.end(), kSeparator));
+    const std::string_view rest = underBase ? folderPath.substr(basePath.size()) : folderPath;
+    // Components, not separators: a base given as "/x//" puts two before the first.
+    int depth = 0;
+    for (std::size_t i = 0; i < rest.size(); ++i)
+        if (rest[i] != kSeparator && (i == 0 || rest[i - 1] == kSeparator)) ++depth;
+    return depth;
+}
+
+std::string shownPath(const ListingContext& ctx, const std::string& folderPath) {
+    if (ctx.NetworkPath.empty() || !folderPath.starts_with(ctx.NetworkRoot)) return folderPath;
+    return ctx.NetworkPath + folderPath.substr(ctx.NetworkRoot.size());
 }
 
 namespace {
 
-struct Ancestor {
-    FolderId id;
-    const Ancestor* parent;
+struct Frame {
+    std::unique_ptr<Folder> folder;
+    std::string path;
+    std::size_t next = 0;  // the entry to look at next
 };
 
-bool isAncestor(const Ancestor* chain, const FolderId& id) {
-    for (; chain; chain = chain->parent)
-        if (chain->id.known && chain->id == id) return true;
-    return false;
-}
+class Walk {
+public:
+    Walk(ListingContext& ctx, Format format, BlockSink& sink)
+        : m_ctx(ctx), m_format(format), m_sink(sink), m_options(ctx.store) {}
 
-using Generator = FolderListing (*)(ListingContext&, const std::string&, Folder&);
-
-void yield(ListingContext& ctx) {
-    if (ctx.observer) ctx.observer->yield();
-}
-
-// `folder` is already open (by path for the base, relative to the parent for
-// the rest, which keeps working past PATH_MAX).
-void walkFolder(ListingContext& ctx, const std::string& folderPath, std::int16_t level, BlockSink& sink,
-                Generator generate, bool logDepth, Folder& folder, const Ancestor* ancestors) {
-    yield(ctx);
-    if (ctx.totals.StopRequested) return;
-    if (ctx.observer) ctx.observer->status("Scanning folder: " + folderPath);
-    // Another process's settings changes show from here on; within the folder
-    // the store answers from memory.
-    SettingsStore::FolderScope scope(ctx.store);
-    if (level != -1) {
-        const int depth = getFolderDepth(ctx.totals.BasePath, folderPath);
-        if (logDepth && ctx.log.LoggingOn)
-            writeLog(ctx.log, "Folder depth: " + std::to_string(depth) + ". Recursion level: " + std::to_string(level));
-        if (depth > level) return;
+    RunResult run(FolderSource& source, const std::string& basePath) {
+        auto base = source.open(basePath);
+        if (visit(basePath, *base)) m_stack.push_back({std::move(base), basePath});
+        while (!m_stack.empty() && m_result.outcome == RunResult::Outcome::Completed) {
+            Frame& top = m_stack.back();
+            const auto& entries = top.folder->entries();
+            if (top.next == entries.size()) {
+                m_stack.pop_back();
+                continue;
+            }
+            const std::size_t i = top.next++;
+            yield();
+            if (stopped()) break;
+            if (entries[i].kind != EntryKind::Folder) continue;
+            auto child = top.folder->openChild(i);
+            // A link back to a folder we are inside would never end; it was listed once already.
+            if (insideAlready(child->id())) continue;
+            std::string childPath = addSeparator(top.path) + entries[i].name;
+            if (visit(childPath, *child)) m_stack.push_back({std::move(child), std::move(childPath)});
+        }
+        if (m_result.outcome == RunResult::Outcome::Completed && m_ctx.stop.requested())
+            m_result.outcome = RunResult::Outcome::Stopped;
+        return std::move(m_result);
     }
 
-    const FolderListing listing = generate(ctx, folderPath, folder);
-    if (listing.Text != tpl::kRejectedFolder) {
-        ctx.totals.TotalFiles += listing.FileCount;
-        ctx.totals.TotalBytes += listing.TotalBytes;
-        ctx.totals.TotalFolders += 1;
-        if (!sink.append(listing.Text) || !sink.append(tpl::kCrlf)) return;
+private:
+    void yield() {
+        if (m_ctx.observer) m_ctx.observer->yield();
     }
 
-    const Ancestor self{folder.id(), ancestors};
-    const std::string prefix = addSeparator(folderPath);
-    const auto& entries = folder.entries();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        yield(ctx);
-        if (ctx.totals.StopRequested) break;
-        if (entries[i].kind != EntryKind::Folder) continue;
-        const auto child = folder.openChild(i);
-        // A link back to a folder we are inside would never end; it was listed once already.
-        if (isAncestor(&self, child->id())) continue;
-        walkFolder(ctx, prefix + entries[i].name, getRecursionLevel(ctx.store), sink, generate, logDepth, *child,
-                   &self);
+    bool stopped() {
+        if (!m_ctx.stop.requested()) return false;
+        m_result.outcome = RunResult::Outcome::Stopped;
+        return true;
     }
-}
 
-FolderListing htmlGenerator(ListingContext& ctx, const std::string& path, Folder& folder) {
-    return genFolderHTML(ctx, path, folder);
-}
-FolderListing csvGenerator(ListingContext& ctx, const std::string& path, Folder& folder) {
-    return genFolderCSV(ctx, path, folder);
-}
+    bool insideAlready(const FolderId& id) const {
+        if (!id.known) return false;
+        return std::any_of(m_stack.begin(), m_stack.end(),
+                           [&](const Frame& frame) { return frame.folder->id() == id; });
+    }
+
+    // Lists one folder; true when the walk is to enter it.
+    bool visit(const std::string& path, Folder& folder) {
+        yield();
+        if (stopped()) return false;
+        if (m_ctx.progress) m_ctx.progress->setFolder(path);
+        // Options are taken here, once per folder: a change anybody writes
+        // shows from the next folder on.
+        const std::shared_ptr<const ListingOptions> options = m_options.current();
+        const std::int16_t level = options->recursionLevel;
+        if (level != -1) {
+            const int depth = getFolderDepth(m_ctx.totals.BasePath, path);
+            if (m_format == Format::Html && m_ctx.log.LoggingOn)
+                writeLog(m_ctx.log,
+                         "Folder depth: " + std::to_string(depth) + ". Recursion level: " + std::to_string(level));
+            if (depth > level) return false;
+        }
+        const FolderListing listing = m_format == Format::Html ? genFolderHTML(m_ctx, *options, path, folder)
+                                                               : genFolderCSV(m_ctx, *options, path, folder);
+        if (!folder.readable()) m_result.unreadable.push_back({path, folder.error()});
+        if (listing.Text != tpl::kRejectedFolder) {
+            m_ctx.totals.TotalFiles += listing.FileCount;
+            m_ctx.totals.TotalBytes += listing.TotalBytes;
+            m_ctx.totals.TotalFolders += 1;
+            if (m_ctx.progress) {
+                m_ctx.progress->folders.store(static_cast<std::int64_t>(m_ctx.totals.TotalFolders));
+                m_ctx.progress->files.store(m_ctx.totals.TotalFiles);
+                m_ctx.progress->bytes.store(m_ctx.totals.TotalBytes);
+            }
+            if (!m_sink.append(listing.Text) || !m_sink.append(tpl::kCrlf)) {
+                m_result.outcome = RunResult::Outcome::OutputFailed;
+                m_result.outputError = m_sink.error();
+                return false;
+            }
+        }
+        return !m_ctx.stop.requested();
+    }
+
+    ListingContext& m_ctx;
+    Format m_format;
+    BlockSink& m_sink;
+    OptionsReader m_options;
+    std::vector<Frame> m_stack;
+    RunResult m_result;
+};
 
 }  // namespace
 
-void walkFolderHTML(ListingContext& ctx, const std::string& folderPath, std::int16_t level, BlockSink& sink) {
-    const auto folder = ctx.source.open(folderPath);
-    walkFolder(ctx, folderPath, level, sink, htmlGenerator, true, *folder, nullptr);
+FolderListing genFolder(ListingContext& ctx, Format format, const std::string& folderPath) {
+    std::unique_ptr<FolderSource> own;
+    if (!ctx.source) own = makeLocalFolderSource(&ctx.stop);
+    const auto folder = (ctx.source ? *ctx.source : *own).open(folderPath);
+    const ListingOptions options = readListingOptions(ctx.store);
+    return format == Format::Html ? genFolderHTML(ctx, options, folderPath, *folder)
+                                  : genFolderCSV(ctx, options, folderPath, *folder);
 }
 
-void walkFolderCSV(ListingContext& ctx, const std::string& folderPath, std::int16_t level, BlockSink& sink) {
-    const auto folder = ctx.source.open(folderPath);
-    walkFolder(ctx, folderPath, level, sink, csvGenerator, false, *folder, nullptr);
+RunResult walkFolder(ListingContext& ctx, const std::string& folderPath, Format format, BlockSink& sink) {
+    std::unique_ptr<FolderSource> own;
+    if (!ctx.source) own = makeLocalFolderSource(&ctx.stop);
+    return Walk(ctx, format, sink).run(ctx.source ? *ctx.source : *own, folderPath);
 }
 
 }  // namespace quillory

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/listing.h"
+#include "engine/listing_options.h"
 #include "settings/store.h"
 #include "support/temp_dir.h"
 
@@ -25,10 +26,17 @@ struct EngineFixture {
     SettingsStore store{home / "settings.sqlite"};
     RunTotals totals;
     EventLog log;
-    std::unique_ptr<FolderSource> source = makeLocalFolderSource();
-    ListingContext ctx{store, totals, log, *source, {}, nullptr};
+    StopToken stop;
+    std::unique_ptr<FolderSource> source = makeLocalFolderSource(&stop);
+    ListingContext ctx = makeContext();
 
+    ListingContext makeContext() {
+        ListingContext c(store, totals, log, stop);
+        c.source = source.get();
+        return c;
+    }
     void set(const SettingKey& key, std::string_view value) { store.write(key, value); }
+    ListingOptions options() { return readListingOptions(store); }
     // Name, Ext, Type, Size, DateTime, Attrib switches as "1"/"0".
     void columns(std::string_view sixFlags) {
         const SettingKey* flags[] = {&keys::Name, &keys::Ext, &keys::Type, &keys::Size, &keys::DateTime, &keys::Attrib};

@@ -1,21 +1,14 @@
 #include "engine/cls_file.h"
 
+#include "platform/ascii_case.h"
+
 namespace quillory {
 
 namespace {
 
-// Property names are matched the way the desktop's late-bound calls match
-// them: without regard to case.
-bool sameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-        if (x != y) return false;
-    }
-    return true;
-}
+// Property names are matched without regard to case, like every other name
+// a user or a setting can spell.
+bool sameName(std::string_view a, std::string_view b) { return equalWithoutCase(a, b); }
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <optional>
 
+#include "engine/escape.h"
 #include "engine/file_format.h"
 #include "platform/write_all.h"
 #include "engine/substitute.h"
@@ -66,12 +67,13 @@ std::string documentTitle(const ListingContext& ctx, std::string_view folder) {
     return ctx.NetworkPath.empty() ? std::string(folder) : ctx.NetworkPath;
 }
 
-std::string documentStart(Format format, const ListingOptions& options, std::string_view title) {
+std::string documentStart(Format format, const ListingOptions& options, std::string_view title, bool escapeText) {
     if (format == Format::Csv) return spreadsheetHeader(options);
     std::string text = styleSheet(options);
+    if (escapeText) text.insert(tpl::kHeadStart.find("<style>"), tpl::kCharsetMeta);
     text += tpl::kCrlf;
     text += tpl::kHeadingOpen;
-    text += title;
+    appendEscaped(text, title, escapeText ? TextEscape::Html : TextEscape::None);
     text += tpl::kHeadingClose;
     text += tpl::kCrlf;
     text += genHeaderRow(options);
@@ -191,7 +193,7 @@ RunResult runListing(ListingContext& ctx, const std::string& base, Format format
         result.outputError = out.error();
         return result;
     };
-    if (!out.append(documentStart(format, readListingOptions(ctx.store), documentTitle(ctx, base)))) return failed();
+    if (!out.append(documentStart(format, readListingOptions(ctx.store), documentTitle(ctx, base), ctx.escapeText))) return failed();
     RunResult result = walkFolder(ctx, base, format, out);
     if (result.outcome != RunResult::Outcome::Completed) return result;
     if (!out.append(documentEnd(format, readListingOptions(ctx.store), ctx.totals)) ||

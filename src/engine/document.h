@@ -14,8 +14,10 @@ namespace quillory {
 std::string colorToHTML(std::uint32_t colour);
 
 // HTML: the head with the style sheet, the heading, the header row and the
-// line end before the blocks. CSV: the header line.
-std::string documentStart(Format format, const ListingOptions& options, std::string_view title);
+// line end before the blocks. CSV: the header line. `escapeText`: the
+// escaped form (the title escaped, the character set named).
+std::string documentStart(Format format, const ListingOptions& options, std::string_view title,
+                          bool escapeText = false);
 // HTML: the line end after the blocks, the totals table and the tail. CSV: nothing.
 std::string documentEnd(Format format, const ListingOptions& options, const RunTotals& totals);
 // The title: NetworkPath when set, else the folder as given.

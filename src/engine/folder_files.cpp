@@ -27,8 +27,8 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
     const auto& entries = folder.entries();
     const FilterOptions& filters = options.filters;
     const bool logging = ctx.log.LoggingOn && kind == ListingKind::Html;
-    // The enumeration's own "normal file" mark keeps a file out of the CSV
-    // lines; only a Windows directory search reports it.
+    // The enumeration's own "normal file" mark (128) keeps a file out of the
+    // CSV lines; no local or share source here reports it.
     auto considered = [&](const FolderEntry& entry) {
         return entry.kind == EntryKind::File && !(kind == ListingKind::Csv && entry.foundAttributes == 128);
     };
@@ -98,15 +98,16 @@ std::string attribText(const clsFile& file, bool attributesRead) {
     return attributesRead ? file.FileAttr : getAttribText(file.FullyQualifiedName);
 }
 
-void appendValue(std::string& out, std::string_view value, bool quoted) {
+void appendValue(std::string& out, std::string_view value, bool quoted, TextEscape escape) {
     if (quoted) out += '"';
-    out += value;
+    appendEscaped(out, value, escape);
     if (quoted) out += '"';
 }
 
 }  // namespace
 
-RowTemplate::RowTemplate(std::string text, bool quoted) : m_text(std::move(text)), m_quoted(quoted) {
+RowTemplate::RowTemplate(std::string text, bool quoted, TextEscape escape)
+    : m_text(std::move(text)), m_quoted(quoted), m_escape(escape) {
     std::size_t from = 0;
     for (;;) {
         std::size_t best = std::string::npos;
@@ -130,10 +131,9 @@ void RowTemplate::render(std::string& out, const clsFile& file, const std::strin
         (folderWithSeparator && holdsMarker(*folderWithSeparator))) {
         std::string text = m_text;
         auto put = [&](Field f, std::string_view value) {
-            if (m_quoted)
-                replaceAll(text, kFields[f], '"' + std::string(value) + '"');
-            else
-                replaceAll(text, kFields[f], value);
+            std::string filled;
+            appendValue(filled, value, m_quoted, m_escape);
+            replaceAll(text, kFields[f], filled);
         };
         auto holds = [&](Field f) { return text.find(kFields[f]) != std::string::npos; };
         put(kNameField, file.Name);
@@ -149,18 +149,18 @@ void RowTemplate::render(std::string& out, const clsFile& file, const std::strin
     for (const Slot& slot : m_slots) {
         out.append(m_text, slot.begin, slot.length);
         switch (slot.field) {
-            case kNameField: appendValue(out, file.Name, m_quoted); break;
+            case kNameField: appendValue(out, file.Name, m_quoted, m_escape); break;
             case kFolderField:
                 if (folderWithSeparator)
-                    appendValue(out, *folderWithSeparator, m_quoted);
+                    appendValue(out, *folderWithSeparator, m_quoted, m_escape);
                 else
                     out += kFields[kFolderField];
                 break;
-            case kTypeField: appendValue(out, file.FileType, m_quoted); break;
-            case kSizeField: appendValue(out, file.FileSizeStr, m_quoted); break;
-            case kDateField: appendValue(out, dateTimeText(file.DateTime), m_quoted); break;
-            case kExtField: appendValue(out, file.FileExt, m_quoted); break;
-            case kAttribField: appendValue(out, attribText(file, attributesRead), m_quoted); break;
+            case kTypeField: appendValue(out, file.FileType, m_quoted, m_escape); break;
+            case kSizeField: appendValue(out, file.FileSizeStr, m_quoted, m_escape); break;
+            case kDateField: appendValue(out, dateTimeText(file.DateTime), m_quoted, m_escape); break;
+            case kExtField: appendValue(out, file.FileExt, m_quoted, m_escape); break;
+            case kAttribField: appendValue(out, attribText(file, attributesRead), m_quoted, m_escape); break;
             default: break;
         }
     }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/cls_file.h"
+#include "engine/escape.h"
 #include "engine/listing.h"
 
 namespace quillory {
@@ -32,8 +33,9 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
 // is what render() does then; otherwise it takes the literal route.
 class RowTemplate {
 public:
-    // `quoted`: CSV values stand in double quotes.
-    RowTemplate(std::string text, bool quoted);
+    // `quoted`: CSV values stand in double quotes. `escape`: how values are
+    // written into the template.
+    RowTemplate(std::string text, bool quoted, TextEscape escape = TextEscape::None);
     // Appends the filled template. `folderWithSeparator` fills "##FOL##" (CSV).
     // `attributesRead`: FileAttr holds the letters; otherwise they are read
     // only if the row needs them.
@@ -48,6 +50,7 @@ private:
     };
     std::string m_text;
     bool m_quoted;
+    TextEscape m_escape;
     std::vector<Slot> m_slots;
 };
 

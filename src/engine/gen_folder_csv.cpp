@@ -38,7 +38,7 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
                            Folder& folder) {
     if (!folderPasses(options.filters, folderPath)) return {std::string(tpl::kRejectedFolder), 0, 0};
 
-    const RowTemplate line(lineTemplate(options), true);
+    const RowTemplate line(lineTemplate(options), true, ctx.escapeText ? TextEscape::Csv : TextEscape::None);
     const bool withAttributes = line.text().find(tpl::kAttrib) != std::string::npos;
     const std::string prefix = addSeparator(folderPath);
     const ListedFiles listed = collectFiles(ctx, options, prefix, folder, ListingKind::Csv, withAttributes);
@@ -48,7 +48,9 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
         line.render(text, file, &prefix, withAttributes);
         text += tpl::kCrlf;
     }
-    if (listed.count == 0) text = emptyLine(line.text(), prefix);
+    // Escaped, the bare folder of an empty line is quoted like every other value.
+    if (listed.count == 0)
+        text = emptyLine(line.text(), ctx.escapeText ? '"' + escaped(prefix, TextEscape::Csv) + '"' : prefix);
     if (listed.count == 0 && options.ignoreEmpty) text.clear();
     return {std::move(text), listed.count, listed.bytes};
 }

@@ -16,7 +16,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
 
     std::string block;
     block += tpl::kHeadingStart;
-    block += shownPath(ctx, folderPath);
+    appendEscaped(block, shownPath(ctx, folderPath), ctx.escapeText ? TextEscape::Html : TextEscape::None);
     block += tpl::kHeadingEnd;
     block += tpl::kCrlf;
     block += tpl::kTableStart;
@@ -25,7 +25,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     for (std::size_t i = 0; i < kColumnCount; ++i)
         if (options.columns[i]) rowText += tpl::kColumns[i].rowCell;
     const bool withAttributes = options.columns[kAttribColumn];
-    const RowTemplate row(std::move(rowText), false);
+    const RowTemplate row(std::move(rowText), false, ctx.escapeText ? TextEscape::Html : TextEscape::None);
 
     const ListedFiles listed =
         collectFiles(ctx, options, addSeparator(folderPath), folder, ListingKind::Html, withAttributes);

@@ -87,6 +87,9 @@ struct ListingContext {
     std::string NetworkRoot;
     WalkObserver* observer = nullptr;
     RunProgress* progress = nullptr;
+    // The escaped form: HTML entities in names, paths and type texts, and a
+    // character set in the head; doubled quotes inside CSV values.
+    bool escapeText = false;
 };
 
 // What a per-folder generator returns.

@@ -55,6 +55,8 @@ inline constexpr std::string_view kRejectedFolder = "*";
 
 // Document.
 inline constexpr std::string_view kHeadStart = "<html><head><style>";
+// Before <style>, in the escaped form only.
+inline constexpr std::string_view kCharsetMeta = R"(<meta charset="utf-8">)";
 // The sizes go between each rule's first part and "pt;".
 inline constexpr std::string_view kDirRule = ".dir{font-family:##FOLFONT##; font-weight:bold; font-size:";
 inline constexpr std::string_view kDirRuleEnd = "pt; color:##FOLCOL##; background:##FOLBACK##;}";

@@ -82,23 +82,24 @@ TEST(QuilloryList, ListsLikeTheDesktopRun) {
     cli.tree.file("sub/deeper/c", 0, 1196692205);
     cli.tree.folder("empty");
     ASSERT_EQ(cli({"--set", "Output/IgnoreNoFiles=1"}).status, 0);
-    // The same store through the engine's own scratch-file run.
+    // The same store through the desktop's scratch-file run.
     EngineFixture f;
     SettingsStore store(cli.home / "settings.sqlite");
-    const auto source = makeLocalFolderSource();
-    ListingContext ctx{store, f.totals, f.log, *source, {}, nullptr};
-    const auto html = buildReport(ctx, cli.tree.path(), f.home / "scratch");
-    const auto csv = buildSpreadsheet(ctx, cli.tree.path(), f.home / "scratch");
-    ASSERT_TRUE(html && csv);
+    ListingContext ctx(store, f.totals, f.log, f.stop);
+    const std::string scratch = f.home / "scratch";
+    ASSERT_EQ(buildReport(ctx, cli.tree.path(), scratch).outcome, RunResult::Outcome::Completed);
+    const std::string html = readFile(scratch);
+    ASSERT_EQ(buildSpreadsheet(ctx, cli.tree.path(), scratch).outcome, RunResult::Outcome::Completed);
+    const std::string csv = readFile(scratch);
 
     const ProcessResult toStdout = cli({cli.tree.path()});
     EXPECT_EQ(toStdout.status, 0);
-    EXPECT_EQ(toStdout.out, *html);
+    EXPECT_EQ(toStdout.out, html);
     const std::string file = cli.home / "out.csv";
     const ProcessResult toFile = cli({"--csv", "-o", file, cli.tree.path()});
     EXPECT_EQ(toFile.status, 0);
     EXPECT_EQ(toFile.out, "");
-    EXPECT_EQ(readFile(file), *csv);
+    EXPECT_EQ(readFile(file), csv);
 }
 
 TEST(QuilloryList, MissingFolderStillWritesTheListingAndExitsTwo) {
@@ -171,11 +172,10 @@ TEST(QuilloryList, InterruptLeavesTheOldFileUntouched) {
     EXPECT_EQ(tempFiles(), 0);
 }
 
-TEST(QuilloryList, FoldersNestedDeeperThanTheDescriptorLimit) {
-    const Cli cli;
-    const TempDir deep = TempDir::inMemory();
-    int dir = ::open(deep.path().c_str(), O_RDONLY | O_DIRECTORY);
-    for (int level = 0; level < 1500 && dir >= 0; ++level) {
+// A chain of `levels` folders "d", past PATH_MAX, with one file at the bottom.
+void deepChain(const std::string& base, int levels) {
+    int dir = ::open(base.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int level = 0; level < levels && dir >= 0; ++level) {
         ::mkdirat(dir, "d", 0755);
         const int next = ::openat(dir, "d", O_RDONLY | O_DIRECTORY);
         ::close(dir);
@@ -184,10 +184,22 @@ TEST(QuilloryList, FoldersNestedDeeperThanTheDescriptorLimit) {
     ASSERT_GE(dir, 0);
     ::close(::openat(dir, "bottom.txt", O_CREAT | O_WRONLY, 0644));
     ::close(dir);
-    const ProcessResult r = cli({"--csv", deep.path()});
+}
+
+TEST(QuilloryList, AnyDepthListsWholeUnderTightLimits) {
+    const Cli cli;
+    const TempDir deep = TempDir::inMemory();
+    constexpr int kLevels = 3000;
+    deepChain(deep.path(), kLevels);
+    // Few descriptors and a small stack: neither may cut the listing short.
+    const std::string target = cli.home / "deep.csv";
+    const ProcessResult r = runProcess({"/bin/sh", "-c", "ulimit -n 64 && ulimit -s 1024 && exec \"$0\" \"$@\"",
+                                        QUILLORY_LIST_EXE, "--csv", "-o", target, deep.path()},
+                                       cli.env);
     EXPECT_EQ(r.status, 0) << r.err;
-    EXPECT_NE(r.out.find("\"bottom.txt\""), std::string::npos);
-    EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 1 + 1500 + 1);  // header, empty folders, the file
+    const std::string out = readFile(target);
+    EXPECT_NE(out.find("\"bottom.txt\""), std::string::npos);
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1 + kLevels + 1);  // header, empty folders, the file
 }
 
 TEST(QuilloryList, FullDiskLeavesTheOldFileUntouched) {

@@ -37,6 +37,19 @@ std::string TempDir::operator/(std::string_view relative) const {
     return m_path + "/" + std::string(relative);
 }
 
+void TempDir::manyFiles(std::string_view relative, int count, std::string_view prefix) const {
+    const int dir = ::open(folder(relative).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) throw std::runtime_error("cannot open " + std::string(relative));
+    std::string name(prefix);
+    for (int i = 0; i < count; ++i) {
+        name.resize(prefix.size());
+        name += std::to_string(i);
+        const int fd = ::openat(dir, name.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+        if (fd >= 0) ::close(fd);
+    }
+    ::close(dir);
+}
+
 std::string TempDir::file(std::string_view relative, std::int64_t size, long long mtime) const {
     const std::string p = *this / relative;
     fs::create_directories(fs::path(p).parent_path());

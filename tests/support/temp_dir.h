@@ -23,6 +23,9 @@ public:
     // with a modification time (seconds since the epoch).
     std::string file(std::string_view relative, std::int64_t size = 0, long long mtime = -1) const;
     std::string folder(std::string_view relative) const;
+    // `count` empty files named prefix0, prefix1, ... in one folder, made
+    // quickly: for trees of hundreds of thousands of files.
+    void manyFiles(std::string_view relative, int count, std::string_view prefix = "f") const;
 
 private:
     explicit TempDir(const std::string& parent);

@@ -1,0 +1,172 @@
+// The one run: how it ends (completed, stopped, output failed), what it
+// reports, and that a listing that could not be written whole never looks
+// complete.
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include "engine/document.h"
+#include "support/engine_fixture.h"
+
+namespace quillory::test {
+namespace {
+
+using Outcome = RunResult::Outcome;
+
+// Takes `room` bytes, then fails every write as a full disk would.
+struct LimitedSink final : BlockSink {
+    std::size_t room;
+    std::string text;
+    explicit LimitedSink(std::size_t r) : room(r) {}
+    bool append(std::string_view t) override {
+        if (t.size() > room - text.size()) {
+            text.append(t.substr(0, room - text.size()));
+            return false;
+        }
+        text += t;
+        return true;
+    }
+    int error() const override { return text.size() == room ? ENOSPC : 0; }
+};
+
+TEST(Run, WriteFailureEndsTheRunAndNeverLooksComplete) {
+    EngineFixture f;
+    for (int folder = 0; folder < 50; ++folder)
+        for (int file = 0; file < 40; ++file)
+            f.tree.file("d" + std::to_string(folder) + "/f" + std::to_string(file) + ".txt", file);
+    for (const Format format : {Format::Html, Format::Csv}) {
+        StringSink whole;
+        ASSERT_EQ(runListing(f.ctx, f.tree.path(), format, whole).outcome, Outcome::Completed);
+        ASSERT_EQ(f.totals.TotalFolders, 51);
+        for (const std::size_t room : {std::size_t{0}, std::size_t{100}, std::size_t{4096}, std::size_t{65536},
+                                       whole.text.size() / 2, whole.text.size() - 1}) {
+            SCOPED_TRACE((format == Format::Html ? "html, room " : "csv, room ") + std::to_string(room));
+            LimitedSink sink(room);
+            const RunResult result = runListing(f.ctx, f.tree.path(), format, sink);
+            EXPECT_EQ(result.outcome, Outcome::OutputFailed);
+            EXPECT_EQ(result.outputError, ENOSPC);
+            // Short of the very last byte, the totals may stand there, but the run says it failed.
+            if (room < whole.text.size() - 1) {
+                EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos);
+            }
+            // The walk ended at the failure instead of going on to the end.
+            if (room < 65536) {
+                EXPECT_LT(f.totals.TotalFolders, 51);
+            }
+        }
+    }
+}
+
+// The real source, counting the stats the listing asks for and raising Stop
+// at a chosen one.
+class CountingSource final : public FolderSource {
+public:
+    CountingSource(StopToken& stop, long stopAt) : m_real(makeLocalFolderSource(&stop)), m_stop(stop), m_stopAt(stopAt) {}
+    std::unique_ptr<Folder> open(const std::string& path) override {
+        return std::make_unique<Counting>(m_real->open(path), *this);
+    }
+    long facts = 0;
+
+private:
+    struct Counting final : Folder {
+        Counting(std::unique_ptr<Folder> real, CountingSource& owner) : m_real(std::move(real)), m_owner(owner) {}
+        bool readable() const override { return m_real->readable(); }
+        int error() const override { return m_real->error(); }
+        const std::vector<FolderEntry>& entries() const override { return m_real->entries(); }
+        FolderId id() const override { return m_real->id(); }
+        FileFacts facts(std::size_t i) override {
+            if (++m_owner.facts == m_owner.m_stopAt) m_owner.m_stop.request();
+            return m_real->facts(i);
+        }
+        std::int64_t attributes(std::size_t i) override { return m_real->attributes(i); }
+        std::unique_ptr<Folder> openChild(std::size_t i) override {
+            return std::make_unique<Counting>(m_real->openChild(i), m_owner);
+        }
+        // Not passed on: every stat goes through facts() and is counted.
+        void prefetch(const std::vector<std::size_t>&, bool) override {}
+        std::unique_ptr<Folder> m_real;
+        CountingSource& m_owner;
+    };
+    std::unique_ptr<FolderSource> m_real;
+    StopToken& m_stop;
+    long m_stopAt;
+};
+
+TEST(Run, StopActsInsideAHugeFolder) {
+    constexpr int kFiles = 200000;
+    EngineFixture f;
+    TempDir big = TempDir::inMemory();
+    big.manyFiles(".", kFiles);
+    for (const Format format : {Format::Html, Format::Csv}) {
+        SCOPED_TRACE(format == Format::Html ? "html" : "csv");
+        // Through the listing's own loops: few files are examined after Stop.
+        f.stop.reset();
+        CountingSource counting(f.stop, 1000);
+        f.ctx.source = &counting;
+        StringSink sink;
+        EXPECT_EQ(runListing(f.ctx, big.path(), format, sink).outcome, Outcome::Stopped);
+        EXPECT_LT(counting.facts, 1000 + 2048);
+        EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos);
+
+        // The real source on another thread, as a window runs it: Stop once
+        // the folder has started, wherever the run is then.
+        f.stop.reset();
+        f.ctx.source = nullptr;
+        RunProgress progress;
+        f.ctx.progress = &progress;
+        std::promise<std::chrono::steady_clock::time_point> ended;
+        std::thread run([&] {
+            StringSink out;
+            EXPECT_EQ(runListing(f.ctx, big.path(), format, out).outcome, Outcome::Stopped);
+            ended.set_value(std::chrono::steady_clock::now());
+        });
+        while (progress.folder() != big.path()) std::this_thread::yield();
+        const auto raised = std::chrono::steady_clock::now();
+        f.stop.request();
+        const auto took = ended.get_future().get() - raised;
+        run.join();
+        f.ctx.progress = nullptr;
+        EXPECT_LT(took, std::chrono::milliseconds(100));
+    }
+}
+
+TEST(Run, ReportsFoldersThatCannotBeReadAndListsThemEmpty) {
+    EngineFixture f;
+    const std::string missing = f.tree / "gone";
+    StringSink sink;
+    const RunResult result = runListing(f.ctx, missing, Format::Csv, sink);
+    EXPECT_EQ(result.outcome, Outcome::Completed);
+    ASSERT_EQ(result.unreadable.size(), 1u);
+    EXPECT_EQ(result.unreadable[0].path, missing);
+    EXPECT_EQ(result.unreadable[0].error, ENOENT);
+    EXPECT_EQ(sink.text, "Name,Folder,Type,Size,Date Modified\r\nEMPTY," + missing + "/,,,\r\n");
+}
+
+TEST(Run, ProgressCountsFilesInsideAFolder) {
+    EngineFixture f;
+    for (int i = 0; i < 3000; ++i) f.tree.file("big/f" + std::to_string(i));
+    RunProgress progress;
+    struct Watch final : WalkObserver {
+        RunProgress& progress;
+        std::int64_t seenInsideFolder = 0;
+        explicit Watch(RunProgress& p) : progress(p) {}
+        // HTML rows yield after the files were read and before the folder's totals.
+        void yield() override {
+            if (progress.folders == 1) seenInsideFolder = std::max(seenInsideFolder, progress.files.load());
+        }
+    } watch(progress);
+    f.ctx.progress = &progress;
+    f.ctx.observer = &watch;
+    StringSink sink;
+    ASSERT_EQ(runListing(f.ctx, f.tree.path(), Format::Html, sink).outcome, Outcome::Completed);
+    EXPECT_EQ(watch.seenInsideFolder, 3000);
+    EXPECT_EQ(progress.files, 3000);
+    EXPECT_EQ(progress.folders, 2);
+    EXPECT_EQ(progress.folder(), f.tree / "big");
+}
+
+}  // namespace
+}  // namespace quillory::test

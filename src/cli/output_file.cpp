@@ -1,54 +1,34 @@
 #include "cli/output_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdlib>
-#include <cstring>
+#include <utility>
 
 namespace quillory::cli {
+namespace {
 
-OutputFile::OutputFile(std::string target) : m_target(std::move(target)) {
-    if (m_target.empty()) {
-        m_writer.emplace(STDOUT_FILENO, false);
-        return;
-    }
-    m_temp = m_target + ".XXXXXX";
-    const int fd = ::mkostemp(m_temp.data(), O_CLOEXEC);
-    if (fd < 0) {
-        m_error = errno;
-        m_temp.clear();
-    } else {
-        // mkstemp makes it private; a listing is an ordinary file.
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    m_writer.emplace(fd, true);
+bool isStandardOutput(const std::string& target) { return target.empty() || target == "-"; }
+
+}  // namespace
+
+OutputFile::OutputFile(const std::string& target, const StopToken* stop, std::function<void()> onFailure)
+    : m_name(isStandardOutput(target) ? "standard output" : target),
+      m_writer(isStandardOutput(target) ? SafeFileWriter(STDOUT_FILENO, m_name, stop) : SafeFileWriter(target, stop)),
+      m_onFailure(std::move(onFailure)) {}
+
+bool OutputFile::check() {
+    if (!m_writer.ok() && m_onFailure) std::exchange(m_onFailure, nullptr)();
+    return m_writer.ok();
 }
 
-OutputFile::~OutputFile() {
-    if (m_temp.empty()) return;
-    m_writer.reset();
-    ::unlink(m_temp.c_str());
+bool OutputFile::append(std::string_view text) {
+    m_writer.append(text);
+    return check();
 }
-
-bool OutputFile::append(std::string_view text) { return m_error == 0 && m_writer->append(text); }
 
 bool OutputFile::commit() {
-    if (m_error != 0) return false;
-    if (!m_writer->close(!m_temp.empty())) return false;
-    if (m_temp.empty()) return true;
-    if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
-        m_error = errno;
-        return false;
-    }
-    m_temp.clear();
-    return true;
+    m_writer.commit();
+    return check();
 }
-
-std::string OutputFile::failure() const { return std::strerror(m_error != 0 ? m_error : m_writer->error()); }
 
 }  // namespace quillory::cli

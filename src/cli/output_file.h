@@ -1,36 +1,35 @@
 #pragma once
-// Where quillory-list writes: standard output, or a temporary file beside the
-// target that replaces it only when the listing is complete, so an interrupted
-// or failed run leaves the old file as it was.
-#include <optional>
+// Where quillory-list writes: standard output ("-" or no name), or the named
+// target through the safe file writer, so an interrupted or failed run leaves
+// an old file as it was.
+#include <functional>
 #include <string>
 #include <string_view>
 
-#include "engine/document.h"
 #include "engine/listing.h"
+#include "platform/safe_file.h"
 
 namespace quillory::cli {
 
 class OutputFile final : public BlockSink {
 public:
-    // An empty target means standard output.
-    explicit OutputFile(std::string target);
-    ~OutputFile() override;  // removes an uncommitted temporary file
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
+    // `stop` ends a blocked write; `onFailure` runs once, at the first failed
+    // write, so that the walk can end instead of producing what nobody gets.
+    OutputFile(const std::string& target, const StopToken* stop, std::function<void()> onFailure = {});
 
-    bool ok() const { return m_error == 0 && m_writer->error() == 0; }
     bool append(std::string_view text) override;
-    // Flushes and, for a file, renames it over the target. False on any error.
     bool commit();
-    // The reason of the first failure, for a message.
-    std::string failure() const;
+    bool ok() const { return m_writer.ok(); }
+    int error() const { return m_writer.error().code; }
+    // "standard output" or the target as given, for a message.
+    const std::string& name() const { return m_name; }
 
 private:
-    std::string m_target;
-    std::string m_temp;
-    int m_error = 0;
-    std::optional<FileAppendSink> m_writer;
+    bool check();
+
+    std::string m_name;
+    SafeFileWriter m_writer;
+    std::function<void()> m_onFailure;
 };
 
 }  // namespace quillory::cli

@@ -1,0 +1,160 @@
+#include "platform/safe_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include "platform/stop_token.h"
+#include "platform/write_all.h"
+#include "support/golden.h"
+#include "support/temp_dir.h"
+
+namespace quillory::test {
+namespace {
+
+int entriesIn(const std::string& folder) {
+    int count = 0;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* e = ::readdir(dir))
+            count += std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+TEST(SafeFile, ReplacesWhatThePathLeadsTo) {
+    struct Row {
+        const char* name;
+        std::function<std::string(const TempDir&)> prepare;  // the path to write
+        const char* written;                                 // the file that must hold the text
+        mode_t mode;
+        int created;  // files that exist afterwards and did not before
+    } rows[] = {
+        {"longer old file",
+         [](const TempDir& d) {
+             writeFile(d / "f", std::string(100000, 'x'));
+             ::chmod((d / "f").c_str(), 0604);
+             return d / "f";
+         },
+         "f", 0604, 0},
+        {"new file takes the umask", [](const TempDir& d) { return d / "new"; }, "new", 0666 & ~027, 1},
+        {"dangling link creates its target",
+         [](const TempDir& d) {
+             ::symlink("target", (d / "link").c_str());
+             return d / "link";
+         },
+         "target", 0666 & ~027, 1},
+    };
+    const mode_t saved = ::umask(027);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const TempDir dir;
+        const std::string path = row.prepare(dir);
+        const int entries = entriesIn(dir.path());
+        EXPECT_EQ(writeFileAtomically(path, "new text\r\n"), 0);
+        EXPECT_EQ(readFile(dir / row.written), "new text\r\n");
+        struct stat st {};
+        ASSERT_EQ(::stat((dir / row.written).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, row.mode);
+        EXPECT_EQ(entriesIn(dir.path()), entries + row.created);  // no temporary file left
+    }
+    ::umask(saved);
+}
+
+TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
+    struct Row {
+        const char* name;
+        std::function<std::string(const TempDir&)> prepare;
+        int error;
+    } rows[] = {
+        {"missing folder", [](const TempDir& d) { return d / "no/such/file"; }, ENOENT},
+        {"a folder", [](const TempDir& d) { return d.folder("sub"); }, EISDIR},
+        {"link loop",
+         [](const TempDir& d) {
+             ::symlink("b", (d / "a").c_str());
+             ::symlink("a", (d / "b").c_str());
+             return d / "a";
+         },
+         ELOOP},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const TempDir dir;
+        const std::string path = row.prepare(dir);
+        const int entries = entriesIn(dir.path());
+        SafeFileWriter writer(path);
+        EXPECT_FALSE(writer.append("text"));
+        EXPECT_FALSE(writer.commit());
+        EXPECT_EQ(writer.error().code, row.error);
+        EXPECT_EQ(writer.error().path, path);
+        EXPECT_EQ(entriesIn(dir.path()), entries);
+    }
+}
+
+TEST(SafeFile, UncommittedWriterLeavesTheOldFile) {
+    const TempDir dir;
+    writeFile(dir / "f", "old");
+    {
+        SafeFileWriter writer(dir / "f");
+        ASSERT_TRUE(writer.append(std::string(3 << 20, 'n')));  // past the buffer, so on disk
+        EXPECT_EQ(entriesIn(dir.path()), 2);
+    }
+    EXPECT_EQ(readFile(dir / "f"), "old");
+    EXPECT_EQ(entriesIn(dir.path()), 1);
+}
+
+TEST(SafeFile, LocalSocketIsConnectedTo) {
+    const TempDir dir;
+    const std::string path = dir / "socket";
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, path.c_str());
+    ASSERT_EQ(::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(server, 1), 0);
+    std::string received;
+    std::thread reader([&] {
+        const int peer = ::accept(server, nullptr, nullptr);
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(peer, buffer, sizeof buffer)) > 0;) received.append(buffer, static_cast<std::size_t>(n));
+        ::close(peer);
+    });
+    const std::string text(200000, 's');
+    EXPECT_EQ(writeFileAtomically(path, text), 0);
+    reader.join();
+    ::close(server);
+    EXPECT_EQ(received, text);
+    struct stat st {};
+    EXPECT_TRUE(::lstat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode));
+}
+
+// No signal interrupts this write: the request is only seen by the writer's
+// own waits.
+TEST(WriteAll, StopEndsAWriteBlockedOnAFullPipe) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+    ::fcntl(fds[1], F_SETPIPE_SZ, 4096);
+    StopToken stop;
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        stop.request();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(writeAll(fds[1], std::string(1 << 20, 'p'), &stop), ECANCELED);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(500));
+    stopper.join();
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -16,7 +16,6 @@
 
 #include "platform/stop_token.h"
 #include "platform/write_all.h"
-#include "support/golden.h"
 #include "support/temp_dir.h"
 
 namespace quillory::test {
@@ -30,45 +29,6 @@ int entriesIn(const std::string& folder) {
         ::closedir(dir);
     }
     return count;
-}
-
-TEST(SafeFile, ReplacesWhatThePathLeadsTo) {
-    struct Row {
-        const char* name;
-        std::function<std::string(const TempDir&)> prepare;  // the path to write
-        const char* written;                                 // the file that must hold the text
-        mode_t mode;
-        int created;  // files that exist afterwards and did not before
-    } rows[] = {
-        {"longer old file",
-         [](const TempDir& d) {
-             writeFile(d / "f", std::string(100000, 'x'));
-             ::chmod((d / "f").c_str(), 0604);
-             return d / "f";
-         },
-         "f", 0604, 0},
-        {"new file takes the umask", [](const TempDir& d) { return d / "new"; }, "new", 0666 & ~027, 1},
-        {"dangling link creates its target",
-         [](const TempDir& d) {
-             ::symlink("target", (d / "link").c_str());
-             return d / "link";
-         },
-         "target", 0666 & ~027, 1},
-    };
-    const mode_t saved = ::umask(027);
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        const TempDir dir;
-        const std::string path = row.prepare(dir);
-        const int entries = entriesIn(dir.path());
-        EXPECT_EQ(writeFileAtomically(path, "new text\r\n"), 0);
-        EXPECT_EQ(readFile(dir / row.written), "new text\r\n");
-        struct stat st {};
-        ASSERT_EQ(::stat((dir / row.written).c_str(), &st), 0);
-        EXPECT_EQ(st.st_mode & 07777, row.mode);
-        EXPECT_EQ(entriesIn(dir.path()), entries + row.created);  // no temporary file left
-    }
-    ::umask(saved);
 }
 
 TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
@@ -99,18 +59,6 @@ TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
         EXPECT_EQ(writer.error().path, path);
         EXPECT_EQ(entriesIn(dir.path()), entries);
     }
-}
-
-TEST(SafeFile, UncommittedWriterLeavesTheOldFile) {
-    const TempDir dir;
-    writeFile(dir / "f", "old");
-    {
-        SafeFileWriter writer(dir / "f");
-        ASSERT_TRUE(writer.append(std::string(3 << 20, 'n')));  // past the buffer, so on disk
-        EXPECT_EQ(entriesIn(dir.path()), 2);
-    }
-    EXPECT_EQ(readFile(dir / "f"), "old");
-    EXPECT_EQ(entriesIn(dir.path()), 1);
 }
 
 TEST(SafeFile, LocalSocketIsConnectedTo) {

@@ -158,7 +158,7 @@ int listFolder(SettingsStore& store, const std::string& folder, bool csv, const 
     progress.finish();
     if (!output.ok()) return outputFailed(output);
     if (totals.StopRequested) {
-        if (outputPath.empty())
+        if (outputPath.empty() || outputPath == "-")
             std::fputs("quillory-list: stopped\n", stderr);
         else
             std::fprintf(stderr, "quillory-list: stopped; '%s' was left as it was\n", outputPath.c_str());

@@ -76,6 +76,10 @@ SafeFileWriter::SafeFileWriter(std::string path, const StopToken* stop) : m_path
     case WriteTargetKind::Direct: openDirect(target.path); break;
     case WriteTargetKind::Socket: openSocket(target.path); break;
     case WriteTargetKind::Descriptor:
+        if (::fcntl(target.fd, F_GETFD) < 0) {
+            fail(errno);
+            break;
+        }
         m_fd = target.fd;
         m_ownsFd = false;
         break;

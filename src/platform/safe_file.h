@@ -8,7 +8,8 @@
 // set them) and renamed over the target by commit(). Until then, and after
 // any failure, the old file stays exactly as it was, and a writer destroyed
 // without a commit removes its temporary file. A symbolic link is followed to
-// its final target, which is the file replaced; the links stay links.
+// its final target, which is the file replaced; the links stay links. (A
+// file with other hard links is replaced under this name only.)
 //
 // A device, FIFO or socket, and /dev/stdout or another descriptor the process
 // already holds, cannot be replaced and is written directly.

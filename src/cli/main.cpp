@@ -1,9 +1,9 @@
 // quillory-list: the listing engine and the settings store from the command line.
-#include <malloc.h>
-#include <sys/resource.h>
+#include <cerrno>
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -11,10 +11,12 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/output_file.h"
 #include "cli/progress.h"
 #include "engine/document.h"
+#include "engine/file_sink.h"
 #include "engine/listing.h"
+#include "platform/process_setup.h"
+#include "platform/stop_token.h"
 #include "settings/key_table.h"
 #include "settings/store.h"
 
@@ -38,7 +40,7 @@ constexpr const char* kHelp =
     "replaced only when the listing is complete.\n"
     "\n"
     "  --csv              the spreadsheet form instead of HTML\n"
-    "  -o, --output FILE  write to FILE\n"
+    "  -o, --output FILE  write to FILE (\"-\" is standard output)\n"
     "  --get S/K          print a setting (its default when none is stored)\n"
     "  --set S/K=V        store a setting\n"
     "  --list-settings    print every setting as Section/Key=Value\n"
@@ -50,11 +52,23 @@ constexpr const char* kHelp =
     "Exit status: 0 done; 1 usage error; 2 the folder could not be read (the\n"
     "listing is still written) or the output could not be written; 130 stopped.\n";
 
-// The one stop token a signal can reach.
+// The stop token of the run, which a signal raises: it ends the walk and a
+// write that is blocked on a stalled pipe alike.
 StopToken* g_stop = nullptr;
 
 extern "C" void onInterrupt(int) {
     if (g_stop) g_stop->request();
+}
+
+// A write that Stop ended is a stop, not a failure.
+int outputFailed(const FileSink& output) {
+    if (output.error() == ECANCELED) {
+        std::fputs("quillory-list: stopped\n", stderr);
+        return kInterrupted;
+    }
+    std::fprintf(stderr, "quillory-list: cannot write '%s': %s\n", output.name().c_str(),
+                 std::strerror(output.error()));
+    return kFailed;
 }
 
 int usageError(const std::string& message) {
@@ -108,11 +122,8 @@ int listFolder(SettingsStore& store, const std::string& folder, bool csv, const 
     ::sigaction(SIGINT, &action, nullptr);
     ::sigaction(SIGTERM, &action, nullptr);
 
-    OutputFile output(outputPath);
-    if (!output.ok()) {
-        std::fprintf(stderr, "quillory-list: cannot write '%s': %s\n", outputPath.c_str(), output.failure().c_str());
-        return kFailed;
-    }
+    FileSink output(outputPath, &stop);
+    if (!output.ok()) return outputFailed(output);
 
     RunTotals totals;
     const EventLog log;
@@ -126,18 +137,15 @@ int listFolder(SettingsStore& store, const std::string& folder, bool csv, const 
     for (const UnreadFolder& unread : result.unreadable)
         std::fprintf(stderr, "quillory-list: cannot read folder '%s': %s\n", unread.path.c_str(),
                      std::strerror(unread.error));
+    if (result.outcome == RunResult::Outcome::OutputFailed) return outputFailed(output);
     if (result.outcome == RunResult::Outcome::Stopped) {
-        if (outputPath.empty())
+        if (outputPath.empty() || outputPath == "-")
             std::fputs("quillory-list: stopped\n", stderr);
         else
             std::fprintf(stderr, "quillory-list: stopped; '%s' was left as it was\n", outputPath.c_str());
         return kInterrupted;
     }
-    if (result.outcome == RunResult::Outcome::OutputFailed || !output.commit()) {
-        std::fprintf(stderr, "quillory-list: cannot write '%s': %s\n",
-                     outputPath.empty() ? "standard output" : outputPath.c_str(), output.failure().c_str());
-        return kFailed;
-    }
+    if (!output.commit()) return outputFailed(output);
     return result.unreadable.empty() ? kOk : kFailed;
 }
 
@@ -200,18 +208,6 @@ int run(int argc, char** argv) {
 }  // namespace quillory::cli
 
 int main(int argc, char** argv) {
-    // Folder texts of a few megabytes come and go all through a walk; keeping
-    // freed memory instead of handing it back each time saves tens of
-    // thousands of page faults on a big tree. Peak use stays that of the
-    // largest folder.
-    ::mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    ::mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    // The walk holds one descriptor per folder level it is inside; the usual
-    // soft limit of 1,024 would leave folders nested deeper than that unread.
-    rlimit files{};
-    if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
-        files.rlim_cur = files.rlim_max;
-        ::setrlimit(RLIMIT_NOFILE, &files);
-    }
+    quillory::prepareProcess();
     return quillory::cli::run(argc, argv);
 }

@@ -1,16 +1,11 @@
 #include "engine/document.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <optional>
 
 #include "engine/escape.h"
 #include "engine/file_format.h"
-#include "platform/write_all.h"
+#include "engine/file_sink.h"
 #include "engine/substitute.h"
 #include "engine/templates.h"
 #include "settings/store.h"
@@ -148,39 +143,6 @@ bool BlankLineFilter::finish() {
     return m_next.append("\r");
 }
 
-FileAppendSink::FileAppendSink(const std::string& path) {
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
-    if (m_fd < 0) m_error = errno;
-}
-
-FileAppendSink::FileAppendSink(int fd, bool owned) : m_fd(fd), m_owned(owned) {
-    if (m_fd < 0) m_error = EBADF;
-}
-
-FileAppendSink::~FileAppendSink() { close(); }
-
-bool FileAppendSink::flush() {
-    if (m_error == 0) m_error = writeAll(m_fd, m_buffer);
-    m_buffer.clear();
-    return m_error == 0;
-}
-
-bool FileAppendSink::append(std::string_view text) {
-    if (m_error != 0) return false;
-    m_buffer += text;
-    return m_buffer.size() < (1u << 20) || flush();
-}
-
-bool FileAppendSink::close(bool sync) {
-    if (m_fd < 0) return m_error == 0;
-    flush();
-    // A pipe or terminal cannot be synced; that is no failure.
-    if (sync && m_error == 0 && ::fsync(m_fd) != 0 && errno != EINVAL) m_error = errno;
-    if (m_owned && ::close(m_fd) != 0 && m_error == 0) m_error = errno;
-    m_fd = -1;
-    return m_error == 0;
-}
-
 RunResult runListing(ListingContext& ctx, const std::string& base, Format format, BlockSink& sink) {
     resetTotals(ctx.totals);
     ctx.totals.BasePath = base;
@@ -207,49 +169,16 @@ RunResult runListing(ListingContext& ctx, const std::string& base, Format format
 
 namespace {
 
-// The scratch file, written through a temporary file beside it.
-class ScratchFile final : public BlockSink {
-public:
-    explicit ScratchFile(std::string path) : m_path(std::move(path)), m_temp(m_path + ".part") {
-        ::unlink(m_temp.c_str());
-        m_file.emplace(m_temp);
-    }
-    ~ScratchFile() override {
-        if (m_file) {
-            m_file.reset();
-            ::unlink(m_temp.c_str());
-        }
-    }
-    ScratchFile(const ScratchFile&) = delete;
-    ScratchFile& operator=(const ScratchFile&) = delete;
-    bool append(std::string_view text) override { return m_file->append(text); }
-    int error() const override { return m_file ? m_file->error() : m_error; }
-    int commit() {
-        if (!m_file->close(true)) m_error = m_file->error();
-        m_file.reset();
-        if (m_error == 0 && ::rename(m_temp.c_str(), m_path.c_str()) != 0) m_error = errno;
-        if (m_error != 0) ::unlink(m_temp.c_str());
-        return m_error;
-    }
-
-private:
-    std::string m_path;
-    std::string m_temp;
-    std::optional<FileAppendSink> m_file;
-    int m_error = 0;
-};
-
 RunResult runIntoScratch(ListingContext& ctx, const std::string& folder, const std::string& scratchPath,
                          Format format) {
     ctx.stop.reset();
     ::unlink(scratchPath.c_str());
-    ScratchFile scratch(scratchPath);
+    // Not stopped by the token: a stopped run still leaves what it wrote.
+    FileSink scratch(scratchPath, nullptr);
     RunResult result = runListing(ctx, folder, format, scratch);
-    if (result.outcome != RunResult::Outcome::OutputFailed) {
-        if (const int error = scratch.commit(); error != 0) {
-            result.outcome = RunResult::Outcome::OutputFailed;
-            result.outputError = error;
-        }
+    if (result.outcome != RunResult::Outcome::OutputFailed && !scratch.commit()) {
+        result.outcome = RunResult::Outcome::OutputFailed;
+        result.outputError = scratch.error();
     }
     return result;
 }

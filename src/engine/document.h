@@ -38,29 +38,6 @@ private:
     bool m_heldCr = false;      // a "\r" that may start a CRLF
 };
 
-// Appends to a file, buffered; false once any write failed.
-class FileAppendSink final : public BlockSink {
-public:
-    explicit FileAppendSink(const std::string& path);
-    // Writes to an open descriptor; closes it at the end when `owned`.
-    FileAppendSink(int fd, bool owned);
-    ~FileAppendSink() override;
-    FileAppendSink(const FileAppendSink&) = delete;
-    FileAppendSink& operator=(const FileAppendSink&) = delete;
-    bool append(std::string_view text) override;
-    // Flushes (and with `sync`, waits until the data is on disk), then closes
-    // an owned descriptor; false when anything was lost.
-    bool close(bool sync = false);
-    int error() const override { return m_error; }
-
-private:
-    bool flush();
-    int m_fd = -1;
-    bool m_owned = true;
-    int m_error = 0;
-    std::string m_buffer;
-};
-
 // The desktop runs: the stop token is cleared, the totals reset, the scratch
 // file deleted, and the document (or CSV text) written into it whole. A
 // stopped run leaves the scratch file with what was written so far; a run

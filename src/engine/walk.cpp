@@ -32,8 +32,13 @@ int getFolderDepth(std::string_view basePath, std::string_view folderPath) {
 }
 
 std::string shownPath(const ListingContext& ctx, const std::string& folderPath) {
-    if (ctx.NetworkPath.empty() || !folderPath.starts_with(ctx.NetworkRoot)) return folderPath;
-    return ctx.NetworkPath + folderPath.substr(ctx.NetworkRoot.size());
+    const std::string_view root = ctx.NetworkRoot;
+    // The root stands for whole components only: "/srv/sharex" is not under "/srv/share".
+    const bool under = folderPath.starts_with(root) &&
+                       (folderPath.size() == root.size() || folderPath[root.size()] == kSeparator ||
+                        (!root.empty() && root.back() == kSeparator));
+    if (ctx.NetworkPath.empty() || !under) return folderPath;
+    return ctx.NetworkPath + folderPath.substr(root.size());
 }
 
 namespace {

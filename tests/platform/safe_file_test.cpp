@@ -1,0 +1,113 @@
+#include "platform/safe_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <functional>
+#include <thread>
+
+#include "platform/stop_token.h"
+#include "platform/write_all.h"
+#include "support/temp_dir.h"
+
+namespace quillory::test {
+namespace {
+
+int entriesIn(const std::string& folder) {
+    int count = 0;
+    if (DIR* dir = ::opendir(folder.c_str())) {
+        while (const dirent* e = ::readdir(dir))
+            count += std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0;
+        ::closedir(dir);
+    }
+    return count;
+}
+
+TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
+    struct Row {
+        const char* name;
+        std::function<std::string(const TempDir&)> prepare;
+        int error;
+    } rows[] = {
+        {"missing folder", [](const TempDir& d) { return d / "no/such/file"; }, ENOENT},
+        {"a folder", [](const TempDir& d) { return d.folder("sub"); }, EISDIR},
+        {"link loop",
+         [](const TempDir& d) {
+             ::symlink("b", (d / "a").c_str());
+             ::symlink("a", (d / "b").c_str());
+             return d / "a";
+         },
+         ELOOP},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const TempDir dir;
+        const std::string path = row.prepare(dir);
+        const int entries = entriesIn(dir.path());
+        SafeFileWriter writer(path);
+        EXPECT_FALSE(writer.append("text"));
+        EXPECT_FALSE(writer.commit());
+        EXPECT_EQ(writer.error().code, row.error);
+        EXPECT_EQ(writer.error().path, path);
+        EXPECT_EQ(entriesIn(dir.path()), entries);
+    }
+}
+
+TEST(SafeFile, LocalSocketIsConnectedTo) {
+    const TempDir dir;
+    const std::string path = dir / "socket";
+    const int server = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, path.c_str());
+    ASSERT_EQ(::bind(server, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ASSERT_EQ(::listen(server, 1), 0);
+    std::string received;
+    std::thread reader([&] {
+        const int peer = ::accept(server, nullptr, nullptr);
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(peer, buffer, sizeof buffer)) > 0;) received.append(buffer, static_cast<std::size_t>(n));
+        ::close(peer);
+    });
+    const std::string text(200000, 's');
+    EXPECT_EQ(writeFileAtomically(path, text), 0);
+    reader.join();
+    ::close(server);
+    EXPECT_EQ(received, text);
+    struct stat st {};
+    EXPECT_TRUE(::lstat(path.c_str(), &st) == 0 && S_ISSOCK(st.st_mode));
+}
+
+// No signal interrupts this write: the request is only seen by the writer's
+// own waits. Should it be missed, the pipe is drained so the test ends.
+TEST(WriteAll, StopEndsAWriteBlockedOnAFullPipe) {
+    int fds[2];
+    ASSERT_EQ(::pipe2(fds, O_CLOEXEC), 0);
+    ::fcntl(fds[1], F_SETPIPE_SZ, 4096);
+    ::fcntl(fds[0], F_SETFL, O_NONBLOCK);
+    StopToken stop;
+    std::atomic<bool> done{false};
+    std::thread stopper([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        stop.request();
+        for (int waited = 0; waited < 1000 && !done; ++waited) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        char buffer[65536];
+        while (!done) (void)::read(fds[0], buffer, sizeof buffer);
+    });
+    EXPECT_EQ(writeAll(fds[1], std::string(1 << 20, 'p'), &stop), ECANCELED);
+    done = true;
+    stopper.join();
+    ::close(fds[0]);
+    ::close(fds[1]);
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -85,20 +85,20 @@ TEST(QuilloryList, ListsLikeTheDesktopRun) {
     // The same store through the engine's own scratch-file run.
     EngineFixture f;
     SettingsStore store(cli.home / "settings.sqlite");
-    const auto source = makeLocalFolderSource();
-    ListingContext ctx{store, f.totals, f.log, *source, {}, nullptr};
-    const auto html = buildReport(ctx, cli.tree.path(), f.home / "scratch");
-    const auto csv = buildSpreadsheet(ctx, cli.tree.path(), f.home / "scratch");
-    ASSERT_TRUE(html && csv);
+    ListingContext ctx(store, f.totals, f.log, f.stop);
+    ASSERT_EQ(buildReport(ctx, cli.tree.path(), f.home / "scratch").outcome, RunResult::Outcome::Completed);
+    const std::string html = readFile(f.home / "scratch");
+    ASSERT_EQ(buildSpreadsheet(ctx, cli.tree.path(), f.home / "scratch").outcome, RunResult::Outcome::Completed);
+    const std::string csv = readFile(f.home / "scratch");
 
     const ProcessResult toStdout = cli({cli.tree.path()});
     EXPECT_EQ(toStdout.status, 0);
-    EXPECT_EQ(toStdout.out, *html);
+    EXPECT_EQ(toStdout.out, html);
     const std::string file = cli.home / "out.csv";
     const ProcessResult toFile = cli({"--csv", "-o", file, cli.tree.path()});
     EXPECT_EQ(toFile.status, 0);
     EXPECT_EQ(toFile.out, "");
-    EXPECT_EQ(readFile(file), *csv);
+    EXPECT_EQ(readFile(file), csv);
 }
 
 TEST(QuilloryList, MissingFolderStillWritesTheListingAndExitsTwo) {

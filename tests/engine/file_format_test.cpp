@@ -26,30 +26,22 @@ struct SizeRow {
 };
 
 const SizeRow kSizeRows[] = {
-    {"dynamic zero", "Dynamic", 0, "0 Bytes"},
     {"dynamic below a kilobyte", "Dynamic", 1023, "1023 Bytes"},
     {"dynamic one kilobyte", "Dynamic", 1024, "1.0 KB"},
-    {"dynamic quarter half rounds up", "Dynamic", 1280, "1.3 KB"},
     {"dynamic 2.25 rounds up", "Dynamic", 2304, "2.3 KB"},
     {"dynamic just under a half", "Dynamic", 1075, "1.0 KB"},
     {"dynamic top of kilobytes", "Dynamic", 1048576, "1024.0 KB"},
     {"dynamic first megabyte step", "Dynamic", 1048577, "1.0 MB"},
-    {"dynamic top of megabytes", "Dynamic", 1073741824, "1024.0 MB"},
-    {"dynamic first gigabyte step", "Dynamic", 1073741825, "1.0 GB"},
     {"dynamic five gigabytes", "Dynamic", 5368709120, "5.0 GB"},
     {"dynamic largest size", "Dynamic", std::numeric_limits<std::int64_t>::max(), "8589934592.0 GB"},
     {"dynamic negative stays bytes", "Dynamic", -5000, "-5000 Bytes"},
     {"lower-case bytes is dynamic", "bytes", 1048576, "1024.0 KB"},
-    {"word with a blank is dynamic", "Bytes ", 2048, "2.0 KB"},
     {"bytes no grouping", "Bytes", 5368709120, "5368709120 Bytes"},
-    {"kb zero", "Kb", 0, "0.0 KB"},
     {"kb tenth half", "Kb", 256, "0.3 KB"},
-    {"kb five gigabytes", "Kb", 5368709120, "5242880.0 KB"},
     {"kb negative half away from zero", "Kb", -1280, "-1.3 KB"},
     {"kb most negative", "Kb", std::numeric_limits<std::int64_t>::min(), "-9007199254740992.0 KB"},
     {"mb one megabyte", "Mb", 1048576, "1.0000 MB"},
     {"mb half of the last decimal", "Mb", 32768, "0.0313 MB"},
-    {"mb five gigabytes", "Mb", 5368709120, "5120.0000 MB"},
 };
 
 TEST(SizeTextFor, FollowsTheDisplayWord) {

@@ -99,6 +99,7 @@ TEST(SortFiles, ByText) {
         {"files without extension first", SortOrder::Ext,
          {entry("a.txt", "txt"), entry("Makefile", ""), entry("b.DOC", "DOC"), entry("c.doc", "doc")},
          {"Makefile", "b.DOC", "c.doc", "a.txt"}},
+        {"no order keeps enumeration order", SortOrder::None, {entry("c"), entry("a"), entry("b")}, {"c", "a", "b"}},
         {"no flag chosen keeps enumeration order", SortOrder::Unset, {entry("c"), entry("a"), entry("b")},
          {"c", "a", "b"}},
     });
@@ -120,28 +121,6 @@ TEST(SortFiles, ByValue) {
         {"before 1899 sorts before the zero date", date,
          {entry("zero", "", "", 0, 0.0), entry("1890", "", "", 0, -3000.0)}, {"1890", "zero"}},
     });
-}
-
-TEST(SortFiles, KeysThatNameNoPropertyLeaveTheListAlone) {
-    for (const char* key : {"", "Colour", "NoOrder"}) {
-        for (const bool byText : {true, false}) {
-            std::vector<clsFile> list{entry("c", "", "", 3, 3), entry("a", "", "", 1, 1), entry("b", "", "", 2, 2)};
-            if (byText) sortByText(list, key);
-            else sortByValue(list, key);
-            EXPECT_EQ(names(list), (std::vector<std::string>{"c", "a", "b"})) << key << (byText ? " text" : " value");
-        }
-    }
-}
-
-// A sort called with a key of the other kind still has one defined order.
-TEST(SortFiles, CrossedKinds) {
-    std::vector<clsFile> bySizeText{entry("nine", "", "", 9), entry("ten", "", "", 10), entry("one", "", "", 1)};
-    sortByText(bySizeText, "FileSize");  // "1" < "10" < "9"
-    EXPECT_EQ(names(bySizeText), (std::vector<std::string>{"one", "ten", "nine"}));
-
-    std::vector<clsFile> byOwnName{entry("b"), entry("C"), entry("a"), entry("B")};
-    sortByValue(byOwnName, "Name");  // own text: upper case (65-90) first
-    EXPECT_EQ(names(byOwnName), (std::vector<std::string>{"B", "C", "a", "b"}));
 }
 
 // The selection sort as the listing rules state it: for each position the

@@ -8,10 +8,8 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "engine/document.h"
 #include "engine/listing.h"
 #include "support/engine_fixture.h"
-#include "support/golden.h"
 #include "support/unprivileged.h"
 
 namespace quillory::test {
@@ -142,29 +140,6 @@ TEST(HostileTree, FolderOfOneHundredThousandFiles) {
     EXPECT_EQ(listing.FileCount, 100000);
     EXPECT_NE(listing.Text.find("Files: 100000, Total Size: 0 Bytes."), std::string::npos);
     EXPECT_EQ(std::count(listing.Text.begin(), listing.Text.end(), '\n'), 100000 + 2);
-}
-
-TEST(HostileTree, SettingsThatAreNotNumbersWordsOrColours) {
-    EngineFixture f;
-    f.tree.file("a.txt", 2000);
-    f.tree.file("sub/b.txt", 3);
-    f.set(keys::Recurse, "sometimes");       // not a known word: base only
-    f.set(keys::DisplayFileSize, "kb");      // not a known word: dynamic
-    f.set(keys::Name, "yes");                // not a number: off
-    f.set(keys::Type, "");                   // empty: off
-    f.set(keys::DateTime, "1.0");            // the number one: on
-    f.set(keys::FileSize, "1");
-    f.set(keys::FileSizeFrom, "lots");       // no number: 0
-    f.set(keys::FileSizeTo, "1e4");
-    f.set(keys::BodyBack, "#FFFFFF");
-    f.set(keys::FileFontSize, "");
-    ASSERT_EQ(buildReport(f.ctx, f.tree.path(), f.home / "myTmpFile.htm").outcome, RunResult::Outcome::Completed);
-    const std::string document = readFile(f.home / "myTmpFile.htm");
-    EXPECT_NE(document.find("background:##BODY##;"), std::string::npos);
-    EXPECT_NE(document.find(".file{font-family:Tahoma; font-size:0pt;"), std::string::npos);
-    EXPECT_NE(document.find(R"(<tr class="fileOdd"><td width="10%">2.0 KB</td><td width="12%">)"), std::string::npos);
-    EXPECT_EQ(document.find("b.txt"), std::string::npos);
-    EXPECT_EQ(f.totals.TotalFolders, 1);
 }
 
 }  // namespace

@@ -35,12 +35,12 @@ void runFilePasses(benchmark::State& state, std::string_view include, bool withS
         b.store.write(keys::FileTimeFrom, "00:00 2000-01-01");
     }
     const std::vector<std::string> names = sampleNames();
-    const auto facts = [] { return FileFacts{4096, 39419.5}; };
-    SettingsStore::FolderScope folder(b.store);  // as inside a walk
+    const FileFacts facts{4096, 39419.5};
+    const FilterOptions filters = readListingOptions(b.store).filters;  // as a folder of a walk takes them
     std::size_t i = 0;
     std::size_t passed = 0;
     for (auto _ : state) {
-        passed += filePasses(b.store, names[i], "/data/folder", facts);
+        passed += namePasses(filters, names[i]) && (!needsFacts(filters) || factsPass(filters, facts));
         if (++i == names.size()) i = 0;
     }
     benchmark::DoNotOptimize(passed);
@@ -64,9 +64,9 @@ BENCHMARK(BM_FilePassesDefaultStar);
 void BM_FolderPasses(benchmark::State& state) {
     bench::BenchStore b;
     b.store.write(keys::FolExclude, "*/.git;*/node_modules;*/temp");
-    SettingsStore::FolderScope folder(b.store);
+    const FilterOptions filters = readListingOptions(b.store).filters;
     std::size_t passed = 0;
-    for (auto _ : state) passed += folderPasses(b.store, "/home/user/projects/quillory/src/engine");
+    for (auto _ : state) passed += folderPasses(filters, "/home/user/projects/quillory/src/engine");
     benchmark::DoNotOptimize(passed);
 }
 BENCHMARK(BM_FolderPasses);

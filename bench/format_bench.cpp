@@ -1,15 +1,12 @@
 // Per-file formatting: each runs once for every listed file.
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
 #include <array>
-#include <cstdlib>
-#include <filesystem>
-#include <optional>
 #include <string>
 
+#include "bench_store.h"
 #include "engine/file_format.h"
+#include "engine/listing_options.h"
 #include "platform/regional.h"
 #include "platform/type_text.h"
 #include "platform/type_text_globs.h"
@@ -29,29 +26,26 @@ void BM_SizeTextFor(benchmark::State& state) {
 }
 BENCHMARK(BM_SizeTextFor);
 
-// The same through a real store, which is read at every call. Argument 1: inside
-// a folder scope, as during a walk; 0: outside, where every read checks the file.
+// The same with the options a folder takes from a real store.
 void BM_SizeText(benchmark::State& state) {
-    std::string folder = (std::filesystem::temp_directory_path() / "quillory-bench-XXXXXX").string();
-    if (!::mkdtemp(folder.data())) {
-        state.SkipWithError("no temp folder");
-        return;
+    bench::BenchStore b;
+    b.store.write(keys::DisplayFileSize, "Dynamic");
+    const ListingOptions options = readListingOptions(b.store);
+    std::int64_t bytes = 1;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(sizeText(options, bytes));
+        bytes = bytes * 3 % 10000000019;
     }
-    {
-        SettingsStore store(folder + "/settings.sqlite");
-        store.write(keys::DisplayFileSize, "Dynamic");
-        std::optional<SettingsStore::FolderScope> scope;
-        if (state.range(0) == 1) scope.emplace(store);
-        std::int64_t bytes = 1;
-        for (auto _ : state) {
-            benchmark::DoNotOptimize(sizeText(store, bytes));
-            bytes = bytes * 3 % 10000000019;
-        }
-    }
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
 }
-BENCHMARK(BM_SizeText)->Arg(0)->Arg(1);
+BENCHMARK(BM_SizeText);
+
+// What each folder of a walk pays to take every option from the store.
+void BM_ReadListingOptions(benchmark::State& state) {
+    bench::BenchStore b;
+    b.store.write(keys::FileInclude, "*.txt;*.doc;img_####.jpg");
+    for (auto _ : state) benchmark::DoNotOptimize(readListingOptions(b.store));
+}
+BENCHMARK(BM_ReadListingOptions);
 
 // A listing's files share a few days: the date text of the last day is kept.
 // Argument: how many different days the files spread over.

@@ -5,9 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_store.h"
 #include "engine/sorting.h"
-#include "settings/key_table.h"
 
 namespace quillory {
 namespace {
@@ -35,21 +33,14 @@ std::vector<clsFile> folderOf(std::size_t count) {
     return list;
 }
 
-void BM_Sort(benchmark::State& state, const SettingKey* order) {
-    bench::BenchStore b;
-    for (const SettingKey* flag : {&keys::NoOrder, &keys::NameOrder, &keys::TypeOrder,
-                                   &keys::SizeOrder, &keys::DateOrder, &keys::ExtOrder})
-        b.store.write(*flag, flag == order ? "1" : "0");
+void BM_Sort(benchmark::State& state, SortOrder order) {
     const std::vector<clsFile> folder = folderOf(static_cast<std::size_t>(state.range(0)));
-    SettingsStore::FolderScope scope(b.store);
     std::vector<clsFile> list;
     for (auto _ : state) {
         state.PauseTiming();
         list = folder;  // the previous copy is freed here, outside the timing
         state.ResumeTiming();
-        const std::string key = getSortKey(b.store);
-        if (isTextSort(b.store)) sortByText(b.store, list, key);
-        else sortByValue(b.store, list, key);
+        sortFiles(list, order);
         benchmark::DoNotOptimize(list.data());
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
@@ -57,12 +48,12 @@ void BM_Sort(benchmark::State& state, const SettingKey* order) {
 
 // Fixed iterations: the untimed copy of the folder dwarfs the quick orders,
 // and a time-driven run would repeat it tens of thousands of times.
-BENCHMARK_CAPTURE(BM_Sort, NoOrder, &keys::NoOrder)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Sort, Name, &keys::NameOrder)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Sort, FileType, &keys::TypeOrder)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Sort, FileSize, &keys::SizeOrder)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Sort, DateTime, &keys::DateOrder)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Sort, FileExt, &keys::ExtOrder)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sort, NoOrder, SortOrder::None)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sort, Name, SortOrder::Name)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sort, FileType, SortOrder::Type)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sort, FileSize, SortOrder::Size)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sort, DateTime, SortOrder::Date)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Sort, FileExt, SortOrder::Ext)->Arg(100000)->Iterations(10)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quillory

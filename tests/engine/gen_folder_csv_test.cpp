@@ -6,13 +6,13 @@
 namespace quillory::test {
 namespace {
 
-TEST(GenFolderCsv, WorkedExampleIsExact) {
+TEST(GenFolderCsv, TwoFilesByNameGiveExactLines) {
     EngineFixture f;
     f.columns("100100");
     f.nameOrder();
     f.tree.file("b.doc", 2048);
     f.tree.file("a.txt", 10);
-    const FolderListing listing = genFolderCSV(f.ctx, f.tree.path());
+    const FolderListing listing = genFolder(f.ctx, Format::Csv, f.tree.path());
     const std::string folder = "\"" + f.tree.path() + "/\"";
     EXPECT_EQ(listing.Text, "\"a.txt\"," + folder + ",\"10 Bytes\"\r\n\"b.doc\"," + folder + ",\"2.0 KB\"\r\n");
     EXPECT_EQ(listing.FileCount, 2);
@@ -22,7 +22,7 @@ TEST(GenFolderCsv, WorkedExampleIsExact) {
 TEST(GenFolderCsv, DefaultColumnsLine) {
     EngineFixture f;
     f.tree.file("a.txt", 10, 1196692205);  // 2007-12-03 14:30:05 UTC
-    EXPECT_EQ(genFolderCSV(f.ctx, f.tree.path()).Text,
+    EXPECT_EQ(genFolder(f.ctx, Format::Csv, f.tree.path()).Text,
               "\"a.txt\",\"" + f.tree.path() + "/\",\"plain text document\",\"10 Bytes\",\"2007-12-03 14:30:05\"\r\n");
 }
 
@@ -43,9 +43,9 @@ TEST(GenFolderCsv, EmptyFolderLine) {
         EngineFixture f;
         f.columns(row.flags);
         const std::string empty = f.tree.folder("Empty");
-        EXPECT_EQ(genFolderCSV(f.ctx, empty).Text, row.before + empty + "/" + row.after);
+        EXPECT_EQ(genFolder(f.ctx, Format::Csv, empty).Text, row.before + empty + "/" + row.after);
         f.set(keys::IgnoreNoFiles, "1");
-        EXPECT_EQ(genFolderCSV(f.ctx, empty).Text, "");
+        EXPECT_EQ(genFolder(f.ctx, Format::Csv, empty).Text, "");
     }
 }
 
@@ -54,7 +54,7 @@ TEST(GenFolderCsv, ValuesAreQuotedNotEscaped) {
     f.columns("110001");
     const std::string odd = " lead \"q\", x;\r\ny.t,xt";
     f.tree.file(odd);
-    EXPECT_EQ(genFolderCSV(f.ctx, f.tree.path()).Text,
+    EXPECT_EQ(genFolder(f.ctx, Format::Csv, f.tree.path()).Text,
               "\"" + odd + "\",\"" + f.tree.path() + "/\",\"t,xt\",\"\"\r\n");
 }
 
@@ -64,7 +64,7 @@ TEST(GenFolderCsv, FolderPathHoldingPlaceholdersIsFilledInOrder) {
     const std::string folder = f.tree.folder("d##SIZE##");
     f.tree.file("d##SIZE##/a", 3);
     // The folder goes in before the size, so its placeholder is filled (quoted) too.
-    EXPECT_EQ(genFolderCSV(f.ctx, folder).Text,
+    EXPECT_EQ(genFolder(f.ctx, Format::Csv, folder).Text,
               "\"a\",\"" + f.tree.path() + "/d\"3 Bytes\"/\",\"3 Bytes\"\r\n");
 }
 
@@ -72,7 +72,7 @@ TEST(GenFolderCsv, RejectedFolderGivesStar) {
     EngineFixture f;
     f.tree.file("a");
     f.set(keys::FolInclude, "");
-    const FolderListing listing = genFolderCSV(f.ctx, f.tree.path());
+    const FolderListing listing = genFolder(f.ctx, Format::Csv, f.tree.path());
     EXPECT_EQ(listing.Text, "*");
     EXPECT_EQ(listing.FileCount, 0);
     EXPECT_EQ(listing.TotalBytes, 0);

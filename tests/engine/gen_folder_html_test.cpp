@@ -15,13 +15,13 @@ std::string summary(const std::string& count, const std::string& size) {
            ".</td></tr></table><br><br>";
 }
 
-TEST(GenFolderHtml, WorkedExampleIsExact) {
+TEST(GenFolderHtml, TwoFilesByNameGiveTheExactBlockAndHeader) {
     EngineFixture f;
     f.columns("100100");
     f.nameOrder();
     f.tree.file("b.doc", 2048);
     f.tree.file("a.txt", 10);
-    const FolderListing listing = genFolderHTML(f.ctx, f.tree.path());
+    const FolderListing listing = genFolder(f.ctx, Format::Html, f.tree.path());
     EXPECT_EQ(listing.Text, kHeading + f.tree.path() + "</td></tr></table>\r\n" + kTable +
                                 R"(<tr class="fileOdd"><td width="35%">a.txt</td><td width="10%">10 Bytes</td></tr>)"
                                 "\r\n"
@@ -30,7 +30,7 @@ TEST(GenFolderHtml, WorkedExampleIsExact) {
                                 summary("2", "2.0 KB"));
     EXPECT_EQ(listing.FileCount, 2);
     EXPECT_EQ(listing.TotalBytes, 2058);
-    EXPECT_EQ(genHeaderRow(f.store), kTable + R"(<tr><td width="35%"><b>Name</b></td><td width="10%"><b>Size</b></td></tr></table>)");
+    EXPECT_EQ(genHeaderRow(f.options()), kTable + R"(<tr><td width="35%"><b>Name</b></td><td width="10%"><b>Size</b></td></tr></table>)");
 }
 
 TEST(GenFolderHtml, HeaderRowFollowsSwitchesAndCaptions) {
@@ -49,11 +49,8 @@ TEST(GenFolderHtml, HeaderRowFollowsSwitchesAndCaptions) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EngineFixture f;
-        if (row.flags) {
-            const SettingKey* flags[] = {&keys::Name, &keys::Ext, &keys::Type, &keys::Size, &keys::DateTime, &keys::Attrib};
-            for (int i = 0; i < 6; ++i) f.set(*flags[i], std::string(1, row.flags[i]));
-        }
-        EXPECT_EQ(genHeaderRow(f.store), kTable + "<tr>" + row.cells + "</tr></table>");
+        if (row.flags) f.columns(row.flags);
+        EXPECT_EQ(genHeaderRow(f.options()), kTable + "<tr>" + row.cells + "</tr></table>");
     }
 }
 
@@ -62,7 +59,7 @@ TEST(GenFolderHtml, CaptionHoldingALaterPlaceholderIsFilledToo) {
     f.columns("111000");
     f.set(keys::NameStr, "File ##TYPE##");
     f.set(keys::TypeStr, "Kind");
-    EXPECT_EQ(genHeaderRow(f.store),
+    EXPECT_EQ(genHeaderRow(f.options()),
               kTable + R"(<tr><td width="35%"><b>File Kind</b></td><td width="6%"><b>Ext</b></td><td width="20%"><b>Kind</b></td></tr></table>)");
 }
 
@@ -72,8 +69,8 @@ TEST(GenFolderHtml, RowsAlternateAndRestartInEachFolder) {
     f.nameOrder();
     for (const char* n : {"a", "b", "c"}) f.tree.file(std::string("one/") + n);
     f.tree.file("two/d");
-    const std::string one = genFolderHTML(f.ctx, f.tree / "one").Text;
-    const std::string two = genFolderHTML(f.ctx, f.tree / "two").Text;
+    const std::string one = genFolder(f.ctx, Format::Html, f.tree / "one").Text;
+    const std::string two = genFolder(f.ctx, Format::Html, f.tree / "two").Text;
     EXPECT_NE(one.find(R"(<tr class="fileOdd"><td width="35%">a</td></tr>)" "\r\n"
                        R"(<tr class="file"><td width="35%">b</td></tr>)" "\r\n"
                        R"(<tr class="fileOdd"><td width="35%">c</td></tr>)" "\r\n</table>"),
@@ -101,7 +98,7 @@ TEST(GenFolderHtml, PlaceholdersInNamesAreReplacedInOrder) {
         EngineFixture f;
         f.columns(row.flags);
         f.tree.file(row.fileName, 5);
-        const std::string text = genFolderHTML(f.ctx, f.tree.path()).Text;
+        const std::string text = genFolder(f.ctx, Format::Html, f.tree.path()).Text;
         EXPECT_NE(text.find(std::string(R"(<tr class="fileOdd">)") + row.cells + "</tr>\r\n"), std::string::npos) << text;
     }
 }
@@ -113,8 +110,8 @@ TEST(GenFolderHtml, NothingIsEscaped) {
     f.tree.file(odd);
     const std::string folder = f.tree.folder("x&y<z>");
     f.tree.file("x&y<z>/" + odd);
-    EXPECT_NE(genFolderHTML(f.ctx, folder).Text.find(kHeading + folder + "</td></tr>"), std::string::npos);
-    EXPECT_NE(genFolderHTML(f.ctx, f.tree.path()).Text.find("<td width=\"35%\">" + odd + "</td>"), std::string::npos);
+    EXPECT_NE(genFolder(f.ctx, Format::Html, folder).Text.find(kHeading + folder + "</td></tr>"), std::string::npos);
+    EXPECT_NE(genFolder(f.ctx, Format::Html, f.tree.path()).Text.find("<td width=\"35%\">" + odd + "</td>"), std::string::npos);
 }
 
 TEST(GenFolderHtml, FilteredAndEmptyFolders) {
@@ -123,30 +120,22 @@ TEST(GenFolderHtml, FilteredAndEmptyFolders) {
     const std::string empty = f.tree.folder("empty");
 
     f.set(keys::FolExclude, "*/empty");
-    FolderListing rejected = genFolderHTML(f.ctx, empty);
+    FolderListing rejected = genFolder(f.ctx, Format::Html, empty);
     EXPECT_EQ(rejected.Text, "*");
     EXPECT_EQ(rejected.FileCount, 0);
 
     f.set(keys::FolExclude, "");
-    EXPECT_EQ(genFolderHTML(f.ctx, empty).Text, kHeading + empty + "</td></tr></table>\r\n" + kTable +
+    EXPECT_EQ(genFolder(f.ctx, Format::Html, empty).Text, kHeading + empty + "</td></tr></table>\r\n" + kTable +
                                                     summary("0", "0 Bytes"));
     f.set(keys::IgnoreNoFiles, "1");
-    const FolderListing dropped = genFolderHTML(f.ctx, empty);
+    const FolderListing dropped = genFolder(f.ctx, Format::Html, empty);
     EXPECT_EQ(dropped.Text, "");
     EXPECT_EQ(dropped.FileCount, 0);
 
     // A folder that cannot be read is a folder without files.
     f.set(keys::IgnoreNoFiles, "0");
-    const FolderListing missing = genFolderHTML(f.ctx, f.tree / "missing");
+    const FolderListing missing = genFolder(f.ctx, Format::Html, f.tree / "missing");
     EXPECT_EQ(missing.Text, kHeading + f.tree / "missing" + "</td></tr></table>\r\n" + kTable + summary("0", "0 Bytes"));
-}
-
-TEST(GenFolderHtml, NetworkPathReplacesTheDriveInHeadings) {
-    EngineFixture f;
-    f.ctx.NetworkPath = R"(\\server\share)";
-    const std::string text = genFolderHTML(f.ctx, f.tree.path()).Text;
-    EXPECT_EQ(text.substr(0, kHeading.size() + 14 + f.tree.path().size() - 2),
-              kHeading + R"(\\server\share)" + f.tree.path().substr(2));
 }
 
 TEST(GenFolderHtml, LogsCallsFilesAndFilterResults) {
@@ -155,7 +144,7 @@ TEST(GenFolderHtml, LogsCallsFilesAndFilterResults) {
     f.set(keys::FileInclude, "*.txt");
     f.tree.file("a.txt");
     f.tree.file("b.doc");
-    genFolderHTML(f.ctx, f.tree.path());
+    genFolder(f.ctx, Format::Html, f.tree.path());
     std::string expected = "Gen Folder HTML called for folder: " + f.tree.path() + "\r\n";
     for (const auto& name : f.enumerationOrder(f.tree.path()))
         expected += "Retrieved file: " + name + "\r\nFilter returns: " + (name == "a.txt" ? "True" : "False") + "\r\n";

@@ -46,7 +46,7 @@ TEST(RowTemplate, FillsLikeTheRuleForHostileNames) {
         std::string text;
         if (csv) {
             for (const auto& column : tpl::kCsvColumns)
-                if (!column.flag || random() % 2) text += std::string(column.placeholder) + ",";
+                if (column.column < 0 || random() % 2) text += std::string(column.placeholder) + ",";
             text.pop_back();
         } else {
             for (const auto& column : tpl::kColumns)

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <functional>
+#include <algorithm>
+#include <filesystem>
 
 #include "engine/listing.h"
 #include "support/engine_fixture.h"
@@ -21,58 +22,50 @@ std::vector<std::string> headings(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> walkHtml(EngineFixture& f, const std::string& base) {
+std::vector<std::string> walkHtml(EngineFixture& f, const std::string& base, RunResult* result = nullptr) {
     StringSink sink;
     resetTotals(f.totals);
     f.totals.BasePath = base;
-    walkFolderHTML(f.ctx, base, getRecursionLevel(f.store), sink);
+    RunResult r = walkFolder(f.ctx, base, Format::Html, sink);
+    if (result) *result = std::move(r);
     return headings(sink.text);
 }
 
 TEST(Walk, RecursionLevelFromSettings) {
-    struct Row {
+    const struct {
         const char* name;
         const char* recurse;
         const char* depth;
         int level;
     } rows[] = {
-        {"nothing stored", nullptr, nullptr, -1}, {"infinite", "Infinite", "3", -1},
-        {"no", "No", "3", 0},                     {"depth", "Depth", "3", 3},
-        {"depth default", "Depth", nullptr, 6},   {"depth rounds half to even", "Depth", "2.5", 2},
-        {"depth 3.5", "Depth", "3.5", 4},         {"depth not a number", "Depth", "deep", 0},
-        {"depth leading number", "Depth", "4 levels", 4}, {"depth negative", "Depth", "-1", -1},
+        {"nothing stored", nullptr, nullptr, -1},  {"no", "No", "3", 0},
+        {"depth default", "Depth", nullptr, 6},    {"depth rounds half to even", "Depth", "2.5", 2},
+        {"depth 3.5", "Depth", "3.5", 4},          {"depth leading number", "Depth", "4 levels", 4},
         {"depth too large", "Depth", "99999", 32767}, {"word case counts", "infinite", nullptr, 0},
-        {"unknown word", "Always", nullptr, 0},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const auto& row : rows) {
         EngineFixture f;
         if (row.recurse) f.set(keys::Recurse, row.recurse);
         if (row.depth) f.set(keys::RecurseDepth, row.depth);
-        EXPECT_EQ(getRecursionLevel(f.store), row.level);
+        EXPECT_EQ(getRecursionLevel(f.store), row.level) << row.name;
     }
 }
 
 TEST(Walk, FolderDepth) {
-    struct Row {
+    const struct {
         const char* name;
         const char* base;
         const char* folder;
         int depth;
     } rows[] = {
         {"base itself", "/data", "/data", 0},
-        {"child", "/data", "/data/a", 1},
         {"grandchild", "/data", "/data/a/b", 2},
         {"base with separator", "/data/", "/data/a/b", 2},
-        {"base with separator, itself", "/data/", "/data/", 0},
+        {"base with two separators", "/x/base//", "/x/base//a", 1},
         {"root", "/", "/a", 1},
-        {"root itself", "/", "/", 0},
         {"case ignored", "/Data", "/data/A", 1},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(getFolderDepth(row.base, row.folder), row.depth);
-    }
+    for (const auto& row : rows) EXPECT_EQ(getFolderDepth(row.base, row.folder), row.depth) << row.name;
 }
 
 class WalkTree : public ::testing::Test {
@@ -81,27 +74,26 @@ protected:
         for (const char* p : {"a/f1", "a/a1/f2", "a/a1/a2/f3", "b/f4", "f0"}) f.tree.file(p, 10);
     }
     std::string base() const { return f.tree.path(); }
-    // Depth-first order as the system enumerates, each folder before its sub-folders.
-    void expectedOrder(const std::string& folder, int depth, int limit, std::vector<std::string>& out) const {
+    // Depth first, each folder before its sub-folders, sub-folders in the
+    // order readdir gives them.
+    static void expectedOrder(const std::string& folder, int depth, int limit, std::vector<std::string>& out) {
         if (limit >= 0 && depth > limit) return;
         out.push_back(folder);
-        for (const auto& name : f.enumerationOrder(folder)) {
-            const std::string child = folder + "/" + name;
-            if (f.source->open(child)->readable()) expectedOrder(child, depth + 1, limit, out);
-        }
+        for (const auto& e : std::filesystem::directory_iterator(folder))
+            if (e.is_directory()) expectedOrder(folder + "/" + e.path().filename().string(), depth + 1, limit, out);
     }
     EngineFixture f;
 };
 
 TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
-    struct Row {
+    const struct {
         const char* name;
         const char* recurse;
         const char* depth;
         int limit;
     } rows[] = {{"infinite", "Infinite", nullptr, -1}, {"no", "No", nullptr, 0}, {"depth 0", "Depth", "0", 0},
                 {"depth 1", "Depth", "1", 1},         {"depth 2", "Depth", "2", 2}};
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         f.set(keys::Recurse, row.recurse);
         if (row.depth) f.set(keys::RecurseDepth, row.depth);
@@ -109,18 +101,27 @@ TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
         expectedOrder(base(), 0, row.limit, expected);
         EXPECT_EQ(walkHtml(f, base()), expected);
         EXPECT_EQ(f.totals.TotalFolders, static_cast<double>(expected.size()));
-        // The same folders with a separator at the end of the base.
-        EXPECT_EQ(walkHtml(f, base() + "/").size(), expected.size());
+        // "base//" names the same folder: its sub-folders lie one level down too.
+        for (std::string& path : expected) path.insert(base().size(), path == base() ? "//" : "/");
+        EXPECT_EQ(walkHtml(f, base() + "//"), expected);
     }
 }
 
-TEST_F(WalkTree, TotalsAddUpListedFolders) {
+TEST_F(WalkTree, TotalsAndProgressAddUpListedFolders) {
+    RunProgress progress;
+    f.ctx.progress = &progress;
     StringSink sink;
     f.totals.BasePath = base();
-    walkFolderCSV(f.ctx, base(), -1, sink);
+    const RunResult result = walkFolder(f.ctx, base(), Format::Csv, sink);
+    f.ctx.progress = nullptr;
+    EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
+    EXPECT_TRUE(result.unreadable.empty());
     EXPECT_EQ(f.totals.TotalFiles, 5);
     EXPECT_EQ(f.totals.TotalBytes, 50);
     EXPECT_EQ(f.totals.TotalFolders, 5);
+    EXPECT_EQ(progress.folders.load(), 5);
+    EXPECT_EQ(progress.files.load(), 5);
+    EXPECT_EQ(progress.bytes.load(), 50);
 }
 
 TEST_F(WalkTree, ExcludedFolderKeepsItsSubFolders) {
@@ -135,20 +136,19 @@ TEST_F(WalkTree, ExcludedFolderKeepsItsSubFolders) {
 TEST_F(WalkTree, IgnoredEmptyFolderWritesALineEndAndCounts) {
     f.tree.folder("empty");
     f.set(keys::IgnoreNoFiles, "1");
-    f.set(keys::Recurse, "No");
     StringSink sink;
     f.totals.BasePath = f.tree / "empty";
-    walkFolderHTML(f.ctx, f.tree / "empty", 0, sink);
+    walkFolder(f.ctx, f.tree / "empty", Format::Html, sink);
     EXPECT_EQ(sink.text, "\r\n");
     EXPECT_EQ(f.totals.TotalFolders, 1);
 }
 
 struct StopAfter final : WalkObserver {
-    RunTotals& totals;
+    StopToken& stop;
     int calls;
-    StopAfter(RunTotals& t, int n) : totals(t), calls(n) {}
+    StopAfter(StopToken& s, int n) : stop(s), calls(n) {}
     void yield() override {
-        if (--calls == 0) totals.StopRequested = true;
+        if (--calls == 0) stop.request();
     }
 };
 
@@ -158,32 +158,23 @@ TEST_F(WalkTree, StopKeepsTheFoldersFinishedSoFar) {
     int cutShort = 0;
     for (int n = 1; n < 40; ++n) {
         SCOPED_TRACE(n);
-        StopAfter stop(f.totals, n);
+        StopAfter stop(f.stop, n);
         f.ctx.observer = &stop;
-        f.totals.StopRequested = false;
-        const auto listed = walkHtml(f, base());
-        if (!f.totals.StopRequested) {
+        f.stop.reset();
+        RunResult result;
+        const auto listed = walkHtml(f, base(), &result);
+        if (!f.stop.requested()) {
             EXPECT_EQ(listed, all);
+            EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
             break;
         }
+        EXPECT_EQ(result.outcome, RunResult::Outcome::Stopped);
         // Stop may come after the last folder; what is listed is always a prefix.
         ASSERT_LE(listed.size(), all.size());
         EXPECT_TRUE(std::equal(listed.begin(), listed.end(), all.begin()));
         cutShort += listed.size() < all.size();
     }
     EXPECT_GE(cutShort, 4);
-    f.ctx.observer = nullptr;
-}
-
-TEST_F(WalkTree, StatusShowsEachFolder) {
-    struct Status final : WalkObserver {
-        std::vector<std::string> texts;
-        void status(const std::string& t) override { texts.push_back(t); }
-    } status;
-    f.ctx.observer = &status;
-    const auto listed = walkHtml(f, base());
-    ASSERT_EQ(status.texts.size(), listed.size());
-    for (std::size_t i = 0; i < listed.size(); ++i) EXPECT_EQ(status.texts[i], "Scanning folder: " + listed[i]);
     f.ctx.observer = nullptr;
 }
 
@@ -198,22 +189,52 @@ TEST_F(WalkTree, LogsDepthAgainstLevel) {
     EXPECT_NE(written.find("Folder depth: 2. Recursion level: 1\r\n"), std::string::npos);
 }
 
-TEST_F(WalkTree, LinkBackToAnAncestorIsNotEnteredAgain) {
+TEST_F(WalkTree, LinksAreFollowedButNotBackToAnAncestor) {
     ASSERT_EQ(::symlink("..", (f.tree / "a/a1/up").c_str()), 0);
     ASSERT_EQ(::symlink(base().c_str(), (f.tree / "b/top").c_str()), 0);
     ASSERT_EQ(::symlink("nowhere", (f.tree / "b/broken").c_str()), 0);
-    const auto listed = walkHtml(f, base());
-    EXPECT_EQ(listed.size(), 5u);
-    // The broken link is listed as a file.
-    EXPECT_EQ(f.totals.TotalFiles, 6);
-}
-
-TEST_F(WalkTree, LinkToAnotherFolderIsWalked) {
     TempDir outside;
     outside.file("x/y", 1);
     ASSERT_EQ(::symlink(outside.path().c_str(), (f.tree / "b/out").c_str()), 0);
     const auto listed = walkHtml(f, base());
+    EXPECT_EQ(listed.size(), 7u);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/b/out/x"), 1);
+    // The broken link is listed as a file.
+    EXPECT_EQ(f.totals.TotalFiles, 7);
+}
+
+// While a share is listed through a local folder, headings show the share in
+// place of that folder; any other path is shown as it is.
+TEST_F(WalkTree, HeadingsShowTheNetworkPathInPlaceOfItsRoot) {
+    f.set(keys::Recurse, "Depth");
+    f.set(keys::RecurseDepth, "1");
+    f.ctx.NetworkPath = "\\\\server\\share";
+    f.ctx.NetworkRoot = base();
+    std::vector<std::string> expected;
+    expectedOrder(base(), 0, 1, expected);
+    for (std::string& path : expected) path = "\\\\server\\share" + path.substr(base().size());
+    EXPECT_EQ(walkHtml(f, base()), expected);
+    EXPECT_EQ(shownPath(f.ctx, "/tmp"), "/tmp");
+}
+
+// The root is a folder: a path that merely begins with the same characters
+// lies outside it. Fails while shownPath compares characters rather than
+// whole path components.
+TEST(ShownPath, RootMatchesWholeComponentsOnly) {
+    EngineFixture f;
+    f.ctx.NetworkPath = "\\\\server\\share";
+    const struct {
+        const char* name;
+        std::string root;
+        std::string folder;
+    } rows[] = {
+        {"root a prefix of /tmp", "/t", "/tmp"},
+        {"root a prefix of a sibling", "/srv/share", "/srv/sharex/a"},
+    };
+    for (const auto& row : rows) {
+        f.ctx.NetworkRoot = row.root;
+        EXPECT_EQ(shownPath(f.ctx, row.folder), row.folder) << row.name;
+    }
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,8 +36,7 @@ std::vector<char*> pointers(std::vector<std::string>& strings) {
     return p;
 }
 
-int spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv, int outFd, int errFd,
-          long fileSizeLimit = -1) {
+int spawn(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv, int outFd, int errFd) {
     std::vector<std::string> args = argv;
     std::vector<std::string> env = environment(extraEnv);
     auto argp = pointers(args);
@@ -50,21 +48,8 @@ int spawn(const std::vector<std::string>& argv, const std::vector<std::string>& 
     posix_spawn_file_actions_adddup2(&actions, errFd, 2);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
-    rlimit saved{};
-    if (fileSizeLimit >= 0) {
-        sigset_t blocked;
-        sigemptyset(&blocked);
-        sigaddset(&blocked, SIGXFSZ);
-        posix_spawnattr_setsigmask(&attributes, &blocked);
-        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGMASK);
-        // The child inherits the limit; ours is put back at once.
-        ::getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit limited{static_cast<rlim_t>(fileSizeLimit), saved.rlim_max};
-        ::setrlimit(RLIMIT_FSIZE, &limited);
-    }
     pid_t pid = -1;
     if (posix_spawn(&pid, args[0].c_str(), &actions, &attributes, argp.data(), envp.data()) != 0) pid = -1;
-    if (fileSizeLimit >= 0) ::setrlimit(RLIMIT_FSIZE, &saved);
     posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
     return pid;
@@ -78,12 +63,11 @@ int waitProcess(int pid) {
     return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
 }
 
-ProcessResult runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv,
-                         long fileSizeLimit) {
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv) {
     ProcessResult result;
     int out[2], err[2];
     if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return result;
-    const int pid = spawn(argv, extraEnv, out[1], err[1], fileSizeLimit);
+    const int pid = spawn(argv, extraEnv, out[1], err[1]);
     ::close(out[1]);
     ::close(err[1]);
     pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};

@@ -11,11 +11,7 @@ struct ProcessResult {
     std::string err;
 };
 
-// `fileSizeLimit` (bytes, -1 none) caps what the program may write to a file,
-// as a full disk would; the signal that limit raises is blocked, so writes fail
-// with EFBIG instead.
-ProcessResult runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {},
-                         long fileSizeLimit = -1);
+ProcessResult runProcess(const std::vector<std::string>& argv, const std::vector<std::string>& extraEnv = {});
 
 // Starts a program in the background (its output discarded); returns its pid.
 // `errFd` >= 0 becomes its standard error.

@@ -36,7 +36,6 @@ void runFilePasses(benchmark::State& state, std::string_view include, bool withS
     }
     const std::vector<std::string> names = sampleNames();
     const auto facts = [] { return FileFacts{4096, 39419.5}; };
-    SettingsStore::FolderScope folder(b.store);  // as inside a walk
     std::size_t i = 0;
     std::size_t passed = 0;
     for (auto _ : state) {
@@ -64,7 +63,6 @@ BENCHMARK(BM_FilePassesDefaultStar);
 void BM_FolderPasses(benchmark::State& state) {
     bench::BenchStore b;
     b.store.write(keys::FolExclude, "*/.git;*/node_modules;*/temp");
-    SettingsStore::FolderScope folder(b.store);
     std::size_t passed = 0;
     for (auto _ : state) passed += folderPasses(b.store, "/home/user/projects/quillory/src/engine");
     benchmark::DoNotOptimize(passed);

@@ -6,7 +6,6 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <optional>
 #include <string>
 
 #include "engine/file_format.h"
@@ -29,8 +28,7 @@ void BM_SizeTextFor(benchmark::State& state) {
 }
 BENCHMARK(BM_SizeTextFor);
 
-// The same through a real store, which is read at every call. Argument 1: inside
-// a folder scope, as during a walk; 0: outside, where every read checks the file.
+// The same through a real store, which is read at every call.
 void BM_SizeText(benchmark::State& state) {
     std::string folder = (std::filesystem::temp_directory_path() / "quillory-bench-XXXXXX").string();
     if (!::mkdtemp(folder.data())) {
@@ -40,8 +38,6 @@ void BM_SizeText(benchmark::State& state) {
     {
         SettingsStore store(folder + "/settings.sqlite");
         store.write(keys::DisplayFileSize, "Dynamic");
-        std::optional<SettingsStore::FolderScope> scope;
-        if (state.range(0) == 1) scope.emplace(store);
         std::int64_t bytes = 1;
         for (auto _ : state) {
             benchmark::DoNotOptimize(sizeText(store, bytes));
@@ -51,7 +47,7 @@ void BM_SizeText(benchmark::State& state) {
     std::error_code ec;
     std::filesystem::remove_all(folder, ec);
 }
-BENCHMARK(BM_SizeText)->Arg(0)->Arg(1);
+BENCHMARK(BM_SizeText);
 
 // A listing's files share a few days: the date text of the last day is kept.
 // Argument: how many different days the files spread over.

@@ -41,7 +41,6 @@ void BM_Sort(benchmark::State& state, const SettingKey* order) {
                                    &keys::SizeOrder, &keys::DateOrder, &keys::ExtOrder})
         b.store.write(*flag, flag == order ? "1" : "0");
     const std::vector<clsFile> folder = folderOf(static_cast<std::size_t>(state.range(0)));
-    SettingsStore::FolderScope scope(b.store);
     std::vector<clsFile> list;
     for (auto _ : state) {
         state.PauseTiming();

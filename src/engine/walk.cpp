@@ -55,9 +55,6 @@ void walkFolder(ListingContext& ctx, const std::string& folderPath, std::int16_t
     yield(ctx);
     if (ctx.totals.StopRequested) return;
     if (ctx.observer) ctx.observer->status("Scanning folder: " + folderPath);
-    // Another process's settings changes show from here on; within the folder
-    // the store answers from memory.
-    SettingsStore::FolderScope scope(ctx.store);
     if (level != -1) {
         const int depth = getFolderDepth(ctx.totals.BasePath, folderPath);
         if (logDepth && ctx.log.LoggingOn)

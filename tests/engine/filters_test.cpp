@@ -323,17 +323,6 @@ TEST(FilterSettings, ReplacedStoreIsReadAfresh) {
     }
 }
 
-// The walk opens a folder scope; a value that another process wrote shows
-// from the next folder on.
-TEST(FilterSettings, OtherWriterSeenInTheNextFolder) {
-    test::TempStore t;
-    EXPECT_TRUE(filePasses(t.store, "a.doc", "/d", {}));
-    SettingsStore other(t.store.path());
-    ASSERT_TRUE(other.write(keys::FileInclude, "*.txt"));
-    SettingsStore::FolderScope folder(t.store);
-    EXPECT_FALSE(filePasses(t.store, "a.doc", "/d", {}));
-}
-
 // Outside a walk every call looks for other writers.
 TEST(FilterSettings, OtherWriterSeenAtTheNextCall) {
     test::TempStore t;

@@ -26,34 +26,22 @@ void BM_SnapshotUnchanged(benchmark::State& state) {
 }
 BENCHMARK(BM_SnapshotUnchanged);
 
-// After the window thread wrote: the table is read back and a new snapshot made.
-void BM_SnapshotAfterOwnWrite(benchmark::State& state) {
-    quillory::bench::BenchStore b;
-    fillStore(b.store);
-    std::size_t n = 0;
-    for (auto _ : state) {
-        state.PauseTiming();
-        b.store.write(keys::FileInclude, std::to_string(++n % 8));
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(b.store.snapshot());
-    }
-}
-BENCHMARK(BM_SnapshotAfterOwnWrite);
-
-// After another connection (another process) wrote.
-void BM_SnapshotAfterOtherWriter(benchmark::State& state) {
+// After a write. Argument 0: the window thread's own write; 1: another
+// connection's (another process). The table is read back and a new snapshot made.
+void BM_SnapshotAfterWrite(benchmark::State& state) {
     quillory::bench::BenchStore b;
     fillStore(b.store);
     SettingsStore other(b.store.path());
+    SettingsStore& writer = state.range(0) == 0 ? b.store : other;
     std::size_t n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        other.write(keys::FileInclude, std::to_string(++n % 8));
+        writer.write(keys::FileInclude, std::to_string(++n % 8));
         state.ResumeTiming();
         benchmark::DoNotOptimize(b.store.snapshot());
     }
 }
-BENCHMARK(BM_SnapshotAfterOtherWriter);
+BENCHMARK(BM_SnapshotAfterWrite)->ArgName("other")->Arg(0)->Arg(1);
 
 // A read outside the engine (window, log summary): a look and a copy.
 void BM_ReadTableKey(benchmark::State& state) {

@@ -144,13 +144,15 @@ FileStamp stampOf(const struct stat& st) {
 }  // namespace
 
 int stepPatiently(sqlite3_stmt* stmt) {
+    int rc = sqlite3_step(stmt);
+    if (!isBusy(rc)) return rc;
     const auto deadline = Clock::now() + kPatience;
-    for (;;) {
-        const int rc = sqlite3_step(stmt);
-        if (!isBusy(rc) || Clock::now() >= deadline) return rc;
+    while (isBusy(rc) && Clock::now() < deadline) {
         sqlite3_reset(stmt);
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        rc = sqlite3_step(stmt);
     }
+    return rc;
 }
 
 FileCheck checkStoreFile(const std::string& path) {

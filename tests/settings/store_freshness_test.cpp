@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "support/run_process.h"
 #include "support/temp_dir.h"
@@ -94,6 +95,24 @@ TEST(SettingsStoreFreshness, AnotherProcessSeesWritesBothWays) {
         ASSERT_TRUE(s.reader.write(keys::FileExclude, mine));
         const auto get = test::runProcess({QUILLORY_LIST_EXE, "--get", "Filter/FileExclude"}, env);
         EXPECT_EQ(get.out, mine + "\n") << i << ": " << get.err;
+    }
+}
+
+// Several processes create the store at once: none may fail or lose its value.
+TEST(SettingsStoreFreshness, SimultaneousFirstWritesAllSucceed) {
+    const SettingKey* written[] = {&keys::NameStr, &keys::ExtStr, &keys::TypeStr, &keys::SizeStr};
+    for (int round = 0; round < 8; ++round) {
+        test::TempDir dir;
+        const std::string path = dir / "Tallyfold/settings.sqlite";
+        std::vector<int> pids;
+        for (const SettingKey* key : written) {
+            const std::string assignment = std::string(key->section) + "/" + std::string(key->name) + "=v";
+            pids.push_back(test::startProcess({QUILLORY_LIST_EXE, "--set", assignment},
+                                              {"QUILLORY_SETTINGS=" + path}));
+        }
+        for (const int pid : pids) EXPECT_EQ(test::waitProcess(pid), 0) << "round " << round;
+        SettingsStore store(path);
+        for (const SettingKey* key : written) EXPECT_EQ(store.read(*key), "v") << "round " << round;
     }
 }
 

@@ -4,9 +4,9 @@
 //
 // Freshness: every read and every snapshot first asks SQLite whether any
 // other connection committed since the last look (PRAGMA data_version) and
-// whether the path still names the same file; only then is the copy in
-// memory reloaded. Writes through this object update the copy at once. So a
-// value written by anybody (another object, another process such as
+// whether the path still names the same file; only when either moved, or
+// this object wrote, is the copy in memory reloaded. So a value written by
+// anybody (this object, another one, another process such as
 // quillory-list --set) is seen by the next read or snapshot.
 //
 // Reading never creates, moves or changes anything: the file is opened

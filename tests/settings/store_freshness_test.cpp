@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/run_process.h"
@@ -80,6 +81,24 @@ TEST(SettingsStoreFreshness, ReplacedOrRemovedFileIsNoticed) {
     EXPECT_EQ(reader.read(keys::FileInclude), "new file") << "replaced";
     ASSERT_TRUE(reader.write(keys::FileExclude, "written there"));
     EXPECT_EQ(SettingsStore(path).read(keys::FileExclude), "written there");
+}
+
+// A walk on a worker thread takes snapshots while the window thread writes.
+TEST(SettingsStoreFreshness, WorkerSnapshotsWhileWindowWrites) {
+    test::TempDir dir;
+    SettingsStore store(dir / "settings.sqlite");
+    std::thread worker([&] {
+        std::uint64_t last = 0;
+        for (int i = 0; i < 300; ++i) {
+            const auto now = store.snapshot();
+            EXPECT_GE(now->generation, last);
+            EXPECT_TRUE(now->value(keys::FileInclude) == "*" || now->value(keys::FileInclude).starts_with("w"));
+            last = now->generation;
+        }
+    });
+    for (int i = 0; i < 50; ++i) ASSERT_TRUE(store.write(keys::FileInclude, "w" + std::to_string(i)));
+    worker.join();
+    EXPECT_EQ(store.snapshot()->value(keys::FileInclude), "w49");
 }
 
 // quillory-list opens the store, writes or reads, and closes it again.

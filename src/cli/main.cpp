@@ -97,7 +97,9 @@ int setSetting(SettingsStore& store, std::string_view assignment) {
     const SettingKey* key = keyFromPath(assignment.substr(0, equals));
     if (!key) return usageError("unknown setting '" + std::string(assignment.substr(0, equals)) + "'");
     if (!store.write(*key, assignment.substr(equals + 1))) {
-        std::fprintf(stderr, "quillory-list: cannot write the settings store %s\n", store.path().c_str());
+        // The store's own status, printed at the end, usually says why.
+        if (storeProblemText(store.status(), store.path()).empty())
+            std::fprintf(stderr, "quillory-list: cannot write the settings store %s\n", store.path().c_str());
         return kFailed;
     }
     return kOk;
@@ -198,10 +200,13 @@ int run(int argc, char** argv) {
     if (hasFolder && folder.empty()) return usageError("the folder is empty");
 
     SettingsStore store;
-    if (hasGet) return getSetting(store, get);
-    if (hasSet) return setSetting(store, set);
-    if (list) return listSettings(store);
-    return listFolder(store, folder, csv, output);
+    const int status = hasGet  ? getSetting(store, get)
+                       : hasSet ? setSetting(store, set)
+                       : list   ? listSettings(store)
+                                : listFolder(store, folder, csv, output);
+    if (const std::string problem = storeProblemText(store.status(), store.path()); !problem.empty())
+        std::fprintf(stderr, "quillory-list: %s\n", problem.c_str());
+    return status;
 }
 
 }  // namespace

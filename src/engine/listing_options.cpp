@@ -6,6 +6,7 @@
 #include "engine/filters.h"
 #include "engine/templates.h"
 #include "platform/regional.h"
+#include "settings/snapshot.h"
 #include "settings/store.h"
 #include "settings/values.h"
 
@@ -33,31 +34,27 @@ std::int16_t recursionLevelFrom(std::string_view recurse, std::string_view recur
 
 namespace {
 
-// Stands for "nothing stored": no stored text holds a NUL.
-constexpr std::string_view kNotStored{"\0", 1};
-
-TimeBound readTimeBound(SettingsStore& store, const SettingKey& key) {
-    const std::string text = store.read(key, kNotStored);
-    if (text == kNotStored) return {TimeBound::Kind::Now, 0};
-    const std::optional<double> dateTime = parseDateTime(text);
+TimeBound readTimeBound(const SettingsSnapshot& store, const SettingKey& key) {
+    if (!store.stored(key)) return {TimeBound::Kind::Now, 0};
+    const std::optional<double> dateTime = parseDateTime(store.value(key));
     if (!dateTime) return {TimeBound::Kind::Open, 0};
     return {TimeBound::Kind::Fixed, wholeSeconds(*dateTime)};
 }
 
-FilterOptions readFilters(SettingsStore& store) {
+FilterOptions readFilters(const SettingsSnapshot& store) {
     FilterOptions s;
-    s.folInclude = PatternList(store.read(keys::FolInclude));
-    s.folExclude = PatternList(store.read(keys::FolExclude));
-    s.fileInclude = PatternList(store.read(keys::FileInclude));
-    s.fileExclude = PatternList(store.read(keys::FileExclude));
-    const std::string sizeFrom = store.read(keys::FileSizeFrom);
-    const std::string sizeTo = store.read(keys::FileSizeTo);
-    s.sizeStage = flagOn(store.read(keys::FileSize)) && !sizeFrom.empty() && !sizeTo.empty();
+    s.folInclude = PatternList(store.value(keys::FolInclude));
+    s.folExclude = PatternList(store.value(keys::FolExclude));
+    s.fileInclude = PatternList(store.value(keys::FileInclude));
+    s.fileExclude = PatternList(store.value(keys::FileExclude));
+    const std::string sizeFrom = store.value(keys::FileSizeFrom);
+    const std::string sizeTo = store.value(keys::FileSizeTo);
+    s.sizeStage = flagOn(store.value(keys::FileSize)) && !sizeFrom.empty() && !sizeTo.empty();
     // The size boxes store whatever was typed: a bound is its leading number,
     // and text that does not start with one counts as 0.
     s.sizeFrom = leadingNumber(sizeFrom);
     s.sizeTo = leadingNumber(sizeTo);
-    s.timeStage = store.read(keys::FileTime) == "1";
+    s.timeStage = store.value(keys::FileTime) == "1";
     if (s.timeStage) {
         s.timeFrom = readTimeBound(store, keys::FileTimeFrom);
         s.timeTo = readTimeBound(store, keys::FileTimeTo);
@@ -65,41 +62,43 @@ FilterOptions readFilters(SettingsStore& store) {
     return s;
 }
 
-SortOrder readOrder(SettingsStore& store) {
+SortOrder readOrder(const SettingsSnapshot& store) {
     // Examined in this order; the first flag that is on decides.
     constexpr std::pair<const SettingKey*, SortOrder> kOrders[] = {
         {&keys::NoOrder, SortOrder::None}, {&keys::NameOrder, SortOrder::Name}, {&keys::TypeOrder, SortOrder::Type},
         {&keys::SizeOrder, SortOrder::Size}, {&keys::DateOrder, SortOrder::Date}, {&keys::ExtOrder, SortOrder::Ext},
     };
     for (const auto& [flag, order] : kOrders)
-        if (flagOn(store.read(*flag))) return order;
+        if (flagOn(store.value(*flag))) return order;
     return SortOrder::Unset;
 }
 
 // Font sizes are whole points; text that is no number gives 0.
-std::string fontSize(SettingsStore& store, const SettingKey& key) {
-    return std::to_string(roundToInt16(leadingNumber(store.read(key))));
+std::string fontSize(const SettingsSnapshot& store, const SettingKey& key) {
+    return std::to_string(roundToInt16(leadingNumber(store.value(key))));
 }
 
 }  // namespace
 
-ListingOptions readListingOptions(SettingsStore& store) {
+ListingOptions readListingOptions(SettingsStore& settings) { return readListingOptions(*settings.snapshot()); }
+
+ListingOptions readListingOptions(const SettingsSnapshot& store) {
     ListingOptions o;
     o.filters = readFilters(store);
     o.order = readOrder(store);
-    o.recursionLevel = recursionLevelFrom(store.read(keys::Recurse), store.read(keys::RecurseDepth));
-    o.ignoreEmpty = leadingNumber(store.read(keys::IgnoreNoFiles)) == 1.0;
+    o.recursionLevel = recursionLevelFrom(store.value(keys::Recurse), store.value(keys::RecurseDepth));
+    o.ignoreEmpty = leadingNumber(store.value(keys::IgnoreNoFiles)) == 1.0;
     for (std::size_t i = 0; i < kColumnCount; ++i) {
-        o.columns[i] = flagOn(store.read(tpl::kColumns[i].flag));
-        o.captions[i] = store.read(tpl::kColumns[i].caption);
+        o.columns[i] = flagOn(store.value(tpl::kColumns[i].flag));
+        o.captions[i] = store.value(tpl::kColumns[i].caption);
     }
-    o.sizeDisplay = store.read(keys::DisplayFileSize);
+    o.sizeDisplay = store.value(keys::DisplayFileSize);
     o.decimalSeparator = decimalSeparator();
     o.folFontSize = fontSize(store, keys::FolFontSize);
     o.fileFontSize = fontSize(store, keys::FileFontSize);
     for (std::size_t i = 0; i < tpl::kStylePlaceholders.size(); ++i) {
         const auto& style = tpl::kStylePlaceholders[i];
-        std::string stored = store.read(style.key);
+        std::string stored = store.value(style.key);
         if (!style.colour)
             o.style[i] = std::move(stored);
         else if (const auto number = wholeNumber(stored))
@@ -109,10 +108,10 @@ ListingOptions readListingOptions(SettingsStore& store) {
 }
 
 std::shared_ptr<const ListingOptions> OptionsReader::current() {
-    const std::uint64_t generation = m_store.generation();
-    if (!m_options || generation != m_generation) {
-        m_options = std::make_shared<const ListingOptions>(readListingOptions(m_store));
-        m_generation = generation;
+    const std::shared_ptr<const SettingsSnapshot> snapshot = m_store.snapshot();
+    if (!m_options || snapshot->generation != m_generation) {
+        m_options = std::make_shared<const ListingOptions>(readListingOptions(*snapshot));
+        m_generation = snapshot->generation;
     }
     return m_options;
 }

@@ -16,6 +16,7 @@
 namespace quillory {
 
 class SettingsStore;
+class SettingsSnapshot;
 
 // A ";"-separated pattern list, split literally and compiled.
 class PatternList {
@@ -71,6 +72,7 @@ struct ListingOptions {
 };
 
 ListingOptions readListingOptions(SettingsStore& store);
+ListingOptions readListingOptions(const SettingsSnapshot& snapshot);
 
 // The options as they stand now, rebuilt only when the store may have
 // changed since the last call. One per run (or per thread).

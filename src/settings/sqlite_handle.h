@@ -39,4 +39,8 @@ inline bool isDamaged(int code) {
     return primary == SQLITE_CORRUPT || primary == SQLITE_NOTADB;
 }
 
+// After a failed prepare: the file holds no settings table yet (a new or
+// empty store), as opposed to a file that could not be read at all.
+inline bool lacksTable(sqlite3* db) { return sqlite3_errcode(db) == SQLITE_ERROR; }
+
 }  // namespace quillory

@@ -2,27 +2,28 @@
 // The per-user settings store: text values addressed by application, section
 // and key, names matched without case, kept in one SQLite file.
 //
-// Readers never see a stale value. The store keeps a write-through copy of the
-// file's rows (table keys also by index, so that read(key) is a plain copy);
-// the copy is checked against the file on every read, except inside a
-// FolderScope, where the check is made once when the scope opens. The check
-// compares the header of SQLite's shared WAL index, which every commit by any
-// connection rewrites, with the one seen at the last full check; only when it
-// moved is SQLite asked (data_version, which moves when another connection
-// commits) and the copy reloaded. The folder walk opens one scope per folder,
-// so a value that another process (a second Quillory, or quillory-list --set)
-// writes is seen by the next read outside a scope, or by the first read after
-// a folder starts; writes made through this object are seen at once
-// everywhere.
+// Freshness: every read and every snapshot first asks SQLite whether any
+// other connection committed since the last look (PRAGMA data_version) and
+// whether the path still names the same file; only when either moved, or
+// this object wrote, is the copy in memory reloaded. So a value written by
+// anybody (this object, another one, another process such as
+// quillory-list --set) is seen by the next read or snapshot.
 //
-// Thread-safe: a worker thread may walk while the window thread writes.
+// Reading never creates, moves or changes anything: the file is opened
+// read-only, and only when first needed. A missing file answers defaults; a
+// damaged one answers defaults and says so in status(). Only a write creates
+// the folders and the file, and only a write moves a damaged file aside.
+//
+// Thread-safe: a worker thread may walk (taking snapshots) while the window
+// thread writes. Snapshots are immutable and may be kept on any thread.
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "settings/key_table.h"
+#include "settings/snapshot.h"
+#include "settings/store_status.h"
 
 namespace quillory {
 
@@ -32,20 +33,22 @@ std::string settingsStorePath();
 
 class SettingsStore {
 public:
-    // Opens or creates the store; never throws. A file that is not a database or
-    // is corrupt is renamed aside (never deleted), a one-line warning goes to
-    // stderr, and a fresh store is started. When no file can be used at all the
-    // store still answers every read with its default and every write fails.
+    // Touches nothing until the first read or write; never throws.
     explicit SettingsStore(std::string path = settingsStorePath());
     ~SettingsStore();
     SettingsStore(const SettingsStore&) = delete;
     SettingsStore& operator=(const SettingsStore&) = delete;
 
+    // The values as they are now. When nothing changed since the last call
+    // the same snapshot comes back (no copy), so a consumer can keep what it
+    // derived from it while the pointer stays the same.
+    std::shared_ptr<const SettingsSnapshot> snapshot();
+
     // The stored text, even when empty; `def` when the key is absent.
     std::string ReadSetting(std::string_view app, std::string_view section,
                             std::string_view key, std::string_view def = {});
-    // Stores the value atomically. False (and the old value still readable)
-    // when the file cannot be written.
+    // Stores the value atomically. False (the old value still readable)
+    // when the file cannot be written; status() then says why.
     bool WriteSetting(std::string_view app, std::string_view section, std::string_view key,
                       std::string_view value);
 
@@ -54,30 +57,21 @@ public:
     std::string read(const SettingKey& key);
     std::string read(const SettingKey& key, std::string_view def);
     bool write(const SettingKey& key, std::string_view value);
+    // Forgets a stored value, so readers get their defaults again. True when
+    // it is gone (or was never stored); a store that does not exist stays so.
+    bool remove(const SettingKey& key);
+    // Forgets every value of the application: a reset to the defaults.
+    bool removeAll();
 
-    // Changes whenever any stored value may have changed (own write or another
-    // process's). Consumers that derive something from settings (compiled
-    // patterns, say) keep it while the generation stays the same.
+    // snapshot()->generation.
     std::uint64_t generation();
 
+    // How the file looked at the last read or write (looked at now when
+    // nothing was read yet).
+    StoreStatus status();
     const std::string& path() const;
 
-    // Within a scope, other processes' writes are picked up once, when it opens.
-    class FolderScope {
-    public:
-        explicit FolderScope(SettingsStore& store);
-        ~FolderScope();
-        FolderScope(const FolderScope&) = delete;
-        FolderScope& operator=(const FolderScope&) = delete;
-
-    private:
-        SettingsStore& m_store;
-    };
-
 private:
-    // The key's stored text, none when absent.
-    std::optional<std::string> lookup(const SettingKey& key);
-
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };

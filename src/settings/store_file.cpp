@@ -1,19 +1,30 @@
 #include "settings/store_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
+#include <thread>
 
 namespace quillory {
 
 namespace {
 
 namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
 
-// Another Quillory (or the command line tool) may be writing; wait for it
-// rather than fail, but not so long that the window seems to hang.
-constexpr int kBusyTimeoutMs = 3000;
+// Another Quillory (or the command) may be writing; wait for it rather than
+// fail, but not so long that the window seems to hang.
+constexpr int kBusyTimeoutMs = 5000;
+constexpr auto kPatience = std::chrono::milliseconds(kBusyTimeoutMs);
 
 // Names are bytes (not always UTF-8) and are kept lower-cased in the key
 // columns, so that look-up without case is an exact match.
@@ -24,6 +35,18 @@ constexpr const char* kSchema =
     " PRIMARY KEY(app, section, name)) WITHOUT ROWID";
 
 constexpr const char* kCompanions[] = {"-wal", "-shm", "-journal"};
+
+bool isBusy(int code) {
+    const int primary = code & 0xff;
+    return primary == SQLITE_BUSY || primary == SQLITE_LOCKED;
+}
+
+Opened failure(sqlite3* db, int code) {
+    Opened out;
+    out.code = code;
+    out.reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    return out;
+}
 
 SqliteDb openConnection(const std::string& uri, int flags) {
     sqlite3* raw = nullptr;
@@ -36,32 +59,55 @@ SqliteDb openConnection(const std::string& uri, int flags) {
 }
 
 // Reads every page of the table once, so that damage shows now rather than
-// in the middle of a run. A missing table is no damage when the file is new.
-int checkReadable(sqlite3* db, bool tableRequired) {
-    SqliteStatement stmt = prepareStatement(db, "SELECT count(value) FROM setting");
-    if (!stmt) {
-        const int rc = sqlite3_errcode(db);
-        return isDamaged(rc) || tableRequired ? rc : SQLITE_OK;
+// in the middle of a run. A missing table is no damage: the file is new.
+int checkReadable(sqlite3* db) {
+    const auto deadline = Clock::now() + kPatience;
+    SqliteStatement stmt;
+    // Reading the schema meets another process's switch to WAL as "busy".
+    while (!(stmt = prepareStatement(db, "SELECT count(value) FROM setting"))) {
+        if (lacksTable(db)) return SQLITE_OK;
+        if (!isBusy(sqlite3_errcode(db)) || Clock::now() >= deadline) return sqlite3_errcode(db);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
     }
-    const int rc = sqlite3_step(stmt.get());
+    const int rc = stepPatiently(stmt.get());
     return rc == SQLITE_ROW ? SQLITE_OK : rc;
 }
 
-// Read-write with WAL, so that readers in other processes never block a
-// writer. Returns the SQLite result code of the first failing step.
-int openWritable(const std::string& path, SqliteDb& out) {
-    SqliteDb db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-    if (!db) return SQLITE_CANTOPEN;
-    // Checked before anything writes, so that a damaged file goes aside as it was.
-    int rc = checkReadable(db.get(), false);
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db.get(), "PRAGMA journal_mode=WAL", nullptr, nullptr, nullptr);
+// Executes one statement to the end, patiently.
+int execute(sqlite3* db, std::string_view sql) {
+    SqliteStatement stmt = prepareStatement(db, sql);
+    if (!stmt) return sqlite3_errcode(db);
+    int rc;
+    while ((rc = stepPatiently(stmt.get())) == SQLITE_ROW) {
+    }
+    return rc == SQLITE_DONE ? SQLITE_OK : rc;
+}
+
+// Switching to WAL needs the file to itself: while other processes create the
+// same store, SQLite refuses at once (busy) or keeps the old mode, so ask again.
+int switchToWal(sqlite3* db) {
+    const auto deadline = Clock::now() + kPatience;
+    for (;;) {
+        SqliteStatement stmt = prepareStatement(db, "PRAGMA journal_mode=WAL");
+        if (!stmt) return sqlite3_errcode(db);
+        const int rc = sqlite3_step(stmt.get());
+        if (rc == SQLITE_ROW) {
+            const auto* mode = reinterpret_cast<const char*>(sqlite3_column_text(stmt.get(), 0));
+            if (mode && std::strcmp(mode, "wal") == 0) return SQLITE_OK;
+        } else if (!isBusy(rc)) {
+            return rc;
+        }
+        if (Clock::now() >= deadline) return rc == SQLITE_ROW ? SQLITE_BUSY : rc;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+}
+
+int prepareForUse(sqlite3* db) {
+    int rc = switchToWal(db);
     // In WAL mode a commit is safe against a crash of the program without a
     // sync per write; the settings dialog writes some fifty keys on OK.
-    if (rc == SQLITE_OK)
-        rc = sqlite3_exec(db.get(), "PRAGMA synchronous=NORMAL", nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) rc = sqlite3_exec(db.get(), kSchema, nullptr, nullptr, nullptr);
-    if (rc == SQLITE_OK) out = std::move(db);
+    if (rc == SQLITE_OK) rc = execute(db, "PRAGMA synchronous=NORMAL");
+    if (rc == SQLITE_OK) rc = execute(db, kSchema);
     return rc;
 }
 
@@ -81,16 +127,6 @@ std::string fileUri(const std::string& path, const char* query) {
     return uri + "?" + query;
 }
 
-// A store the user may read but not write (a read-only file or folder). The
-// immutable form needs no -shm file, which a read-only folder cannot hold.
-SqliteDb openReadOnly(const std::string& path) {
-    for (const char* query : {"mode=ro", "mode=ro&immutable=1"}) {
-        SqliteDb db = openConnection(fileUri(path, query), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
-        if (db && checkReadable(db.get(), true) == SQLITE_OK) return db;
-    }
-    return nullptr;
-}
-
 std::string timeSuffix() {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
@@ -100,47 +136,102 @@ std::string timeSuffix() {
     return text;
 }
 
+FileStamp stampOf(const struct stat& st) {
+    return {st.st_dev, st.st_ino, st.st_size,
+            static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec};
+}
+
 }  // namespace
 
-bool moveDamagedStoreAside(const std::string& path) {
+int stepPatiently(sqlite3_stmt* stmt) {
+    int rc = sqlite3_step(stmt);
+    if (!isBusy(rc)) return rc;
+    const auto deadline = Clock::now() + kPatience;
+    while (isBusy(rc) && Clock::now() < deadline) {
+        sqlite3_reset(stmt);
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        rc = sqlite3_step(stmt);
+    }
+    return rc;
+}
+
+FileCheck checkStoreFile(const std::string& path) {
+    FileCheck check;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno != ENOENT) {
+            check.exists = true;
+            check.problem = std::strerror(errno);
+        }
+        return check;
+    }
+    check.exists = true;
+    check.stamp = stampOf(st);
+    if (!S_ISREG(st.st_mode)) check.problem = "not a regular file";
+    // Deliberately not opened here: closing any descriptor of the file drops
+    // every POSIX lock this process holds on it, SQLite's included, and
+    // another process could then take the WAL away from under a connection.
+    return check;
+}
+
+Opened openForReading(const std::string& path) {
+    // Read-write first, though nothing is written through it: a reader of a
+    // WAL store opens the -wal and -shm files, and only a connection that may
+    // write removes them again when it closes. Without the right to write,
+    // read-only. A read-only folder cannot hold the -shm file; there the
+    // immutable form, which needs none, is safe because nobody can write
+    // either. Anywhere else it is not: it ignores other connections' locks.
+    const std::string folder = fs::path(path).parent_path().string();
+    const bool folderWritable = ::access(folder.empty() ? "." : folder.c_str(), W_OK) == 0;
+    Opened last;
+    for (const char* query : {"mode=rw", "mode=ro", "mode=ro&immutable=1"}) {
+        const bool immutable = std::strstr(query, "immutable") != nullptr;
+        if (immutable && folderWritable) break;
+        const int flags = std::strcmp(query, "mode=rw") == 0 ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY;
+        SqliteDb db = openConnection(fileUri(path, query), flags | SQLITE_OPEN_URI);
+        if (!db) {
+            last = failure(nullptr, SQLITE_CANTOPEN);
+            continue;
+        }
+        const int rc = checkReadable(db.get());
+        if (rc == SQLITE_OK) return {std::move(db), SQLITE_OK, {}};
+        last = failure(db.get(), rc);
+        if (isDamaged(rc) || isBusy(rc)) return last;
+    }
+    return last;
+}
+
+Opened openForWriting(const std::string& path) {
+    std::error_code ec;
+    const fs::path parent = fs::path(path).parent_path();
+    if (!parent.empty() && !fs::is_directory(parent, ec)) {
+        fs::create_directories(parent, ec);
+        if (ec) return {nullptr, SQLITE_CANTOPEN, "cannot create " + parent.string() + ": " + ec.message()};
+    }
+    SqliteDb db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
+    if (!db) return failure(nullptr, SQLITE_CANTOPEN);
+    // SQLite falls back to reading a file it may not write.
+    if (sqlite3_db_readonly(db.get(), "main") == 1) return failure(nullptr, SQLITE_READONLY);
+    // Checked before anything writes, so that a damaged file goes aside as it was.
+    int rc = checkReadable(db.get());
+    if (rc == SQLITE_OK) rc = prepareForUse(db.get());
+    if (rc != SQLITE_OK) return failure(db.get(), rc);
+    return {std::move(db), SQLITE_OK, {}};
+}
+
+MovedAside moveDamagedStoreAside(const std::string& path) {
     std::error_code ec;
     std::string aside = path + timeSuffix();
     // Two damaged files in one second must not overwrite each other.
     for (int n = 2; fs::exists(aside, ec); ++n) aside = path + timeSuffix() + "-" + std::to_string(n);
     fs::rename(path, aside, ec);
-    if (ec) {
-        std::fprintf(stderr,
-                     "quillory: settings store %s is damaged and cannot be moved aside (%s); "
-                     "using defaults\n",
-                     path.c_str(), ec.message().c_str());
-        return false;
-    }
+    if (ec) return {false, "cannot move it aside: " + ec.message()};
     // A WAL left beside a fresh file would be replayed into it.
     for (const char* companion : kCompanions) {
         std::error_code ignored;
         if (fs::exists(path + companion, ignored)) fs::rename(path + companion, aside + companion, ignored);
     }
-    std::fprintf(stderr,
-                 "quillory: settings store %s is not a readable database; moved it to %s and "
-                 "started with defaults\n",
-                 path.c_str(), aside.c_str());
-    return true;
-}
-
-SqliteDb openStoreFile(const std::string& path) {
-    std::error_code ec;
-    const fs::path parent = fs::path(path).parent_path();
-    if (!parent.empty()) fs::create_directories(parent, ec);
-
-    SqliteDb db;
-    int rc = openWritable(path, db);
-    if (rc == SQLITE_OK) return db;
-    if (isDamaged(rc)) {
-        if (!moveDamagedStoreAside(path)) return nullptr;
-        rc = openWritable(path, db);
-        if (rc == SQLITE_OK) return db;
-    }
-    return openReadOnly(path);
+    return {true, aside};
 }
 
 }  // namespace quillory

@@ -1,20 +1,21 @@
-// A store that is damaged or cannot be written: the program goes on with
-// defaults, keeps the damaged file aside, and a failed write changes nothing.
+// A store that is damaged, missing, not a file or not writable: reading
+// changes nothing and answers defaults, the status says what is wrong, and
+// only a write moves a damaged file aside.
 #include <gtest/gtest.h>
-#include <sqlite3.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
-#include "support/unprivileged.h"
+#include "support/golden.h"
+#include "support/run_process.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 #include "settings/store.h"
 
@@ -23,165 +24,141 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// The names in `dir` that start with `prefix`.
-std::vector<std::string> namesStartingWith(const std::string& dir, const std::string& prefix) {
+std::vector<std::string> namesIn(const std::string& dir) {
     std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) {
-        const std::string name = entry.path().filename().string();
-        if (name.starts_with(prefix)) names.push_back(name);
-    }
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
     return names;
 }
 
-// A real store whose one table page is overwritten with noise.
+// A real store whose table page is overwritten with noise.
 std::string damagedDatabase(const test::TempDir& dir) {
     const std::string scratch = dir / "scratch.sqlite";
-    sqlite3* db = nullptr;
-    sqlite3_open(scratch.c_str(), &db);
-    sqlite3_exec(db,
-                 "PRAGMA journal_mode=DELETE; CREATE TABLE setting(app BLOB NOT NULL,"
-                 " section BLOB NOT NULL, name BLOB NOT NULL, value BLOB NOT NULL,"
-                 " PRIMARY KEY(app, section, name)) WITHOUT ROWID;"
-                 " INSERT INTO setting VALUES('tallyfold','filter','fileinclude','x');",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    std::string bytes = readBytes(scratch);
-    const std::size_t pageSize = 4096;
-    for (std::size_t i = pageSize; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + 13);
+    SettingsStore(scratch).write(keys::FileInclude, "x");
+    std::string bytes = test::readFile(scratch);
+    for (std::size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + 13);
     return bytes;
 }
 
-struct DamageRow {
-    const char* name;
-    std::string bytes;
-};
-
-TEST(SettingsStoreDamage, DamagedFileIsMovedAsideAndDefaultsApply) {
+TEST(SettingsStoreDamage, ReadingLeavesADamagedFileAloneAndAWriteMovesItAside) {
     test::TempDir sample;
-    const DamageRow rows[] = {
-        {"text", "this is not a settings store\n"},
-        {"binary noise", std::string(8192, '\xa5')},
+    const std::pair<const char*, std::string> rows[] = {
+        {"text", "root:x:0:0:root:/root:/bin/bash\n"},
         {"header then noise", std::string("SQLite format 3\0", 16) + std::string(4080, '\x7f')},
         {"damaged table page", damagedDatabase(sample)},
     };
-    for (const DamageRow& row : rows) {
+    for (const auto& [name, bytes] : rows) {
         test::TempDir dir;
         const std::string path = dir / "settings.sqlite";
-        writeBytes(path, row.bytes);
-
-        testing::internal::CaptureStderr();
+        test::writeFile(path, bytes);
         SettingsStore store(path);
-        const std::string warning = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(store.read(keys::Recurse), "Infinite") << name;
+        EXPECT_EQ(store.status().state, StoreState::Damaged) << name;
+        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"settings.sqlite"}) << name;
+        EXPECT_TRUE(test::readFile(path) == bytes) << name;
 
-        const auto aside = namesStartingWith(dir.path(), "settings.sqlite.corrupt-");
-        ASSERT_EQ(aside.size(), 1u) << row.name;
-        EXPECT_TRUE(readBytes(dir / aside[0]) == row.bytes) << row.name << ": kept unchanged";
-        EXPECT_EQ(aside[0].size(), std::string("settings.sqlite.corrupt-20240101-120000").size())
-            << row.name;
-        EXPECT_NE(warning.find(path), std::string::npos) << row.name << ": " << warning;
-        EXPECT_NE(warning.find(aside[0]), std::string::npos) << row.name << ": " << warning;
-        EXPECT_EQ(std::count(warning.begin(), warning.end(), '\n'), 1) << row.name << ": " << warning;
-
-        EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "*") << row.name;
-        EXPECT_TRUE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "*.c")) << row.name;
-        SettingsStore reopened(path);
-        EXPECT_EQ(reopened.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "*.c") << row.name;
+        ASSERT_TRUE(store.write(keys::Recurse, "No")) << name;
+        const StoreStatus status = store.status();
+        EXPECT_EQ(status.state, StoreState::MovedAside) << name;
+        EXPECT_TRUE(test::readFile(status.detail) == bytes) << name << ": kept unchanged";
+        EXPECT_EQ(fs::path(status.detail).filename().string().size(),
+                  std::string("settings.sqlite.corrupt-20240101-120000").size())
+            << name;
+        EXPECT_EQ(SettingsStore(path).read(keys::Recurse), "No") << name;
     }
-}
-
-TEST(SettingsStoreDamage, EmptyFileIsAFreshStore) {
-    test::TempDir dir;
-    const std::string path = dir.file("settings.sqlite");
-    testing::internal::CaptureStderr();
-    SettingsStore store(path);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_TRUE(namesStartingWith(dir.path(), "settings.sqlite.corrupt-").empty());
-    EXPECT_TRUE(store.WriteSetting("Tallyfold", "Output", "Recurse", "No"));
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Output", "Recurse", "Infinite"), "No");
 }
 
 TEST(SettingsStoreDamage, SecondDamageInOneSecondKeepsBothFiles) {
     test::TempDir dir;
     const std::string path = dir / "settings.sqlite";
-    testing::internal::CaptureStderr();
-    writeBytes(path, "first damage");
-    { SettingsStore store(path); }
-    writeBytes(path, "second damage");
-    { SettingsStore store(path); }
-    testing::internal::GetCapturedStderr();
-    const auto aside = namesStartingWith(dir.path(), "settings.sqlite.corrupt-");
-    ASSERT_EQ(aside.size(), 2u);
-    EXPECT_TRUE(readBytes(dir / aside[0]) != readBytes(dir / aside[1]));
+    for (const char* damage : {"first damage", "second damage"}) {
+        test::writeFile(path, damage);
+        EXPECT_TRUE(SettingsStore(path).write(keys::Recurse, "No"));
+    }
+    EXPECT_EQ(namesIn(dir.path()).size(), 3u);
 }
 
-TEST(SettingsStoreDamage, MissingFoldersAreCreated) {
+TEST(SettingsStoreDamage, OnlyAWriteCreatesFoldersAndFile) {
     test::TempDir dir;
-    SettingsStore store(dir / "a/b/Tallyfold/settings.sqlite");
-    EXPECT_TRUE(store.WriteSetting("Tallyfold", "Output", "Browser", "0"));
-    EXPECT_TRUE(fs::is_regular_file(dir / "a/b/Tallyfold/settings.sqlite"));
+    SettingsStore store(dir / "a/b/settings.sqlite");
+    EXPECT_EQ(store.read(keys::FileInclude), "*");
+    EXPECT_EQ(store.snapshot()->value(keys::NameWidth), "35");
+    EXPECT_TRUE(store.remove(keys::FileInclude));
+    EXPECT_EQ(store.status().state, StoreState::NotCreated);
+    EXPECT_FALSE(fs::exists(dir / "a"));
+    ASSERT_TRUE(store.write(keys::FileInclude, "*.c"));
+    EXPECT_EQ(store.status().state, StoreState::Ready);
+    EXPECT_EQ(SettingsStore(dir / "a/b/settings.sqlite").read(keys::FileInclude), "*.c");
 }
 
 // A folder that is a file cannot hold the store, for root as for anyone.
-TEST(SettingsStoreDamage, NoUsableFileGivesDefaultsAndFailingWrites) {
+TEST(SettingsStoreDamage, NoUsableFolderGivesDefaultsAndFailingWrites) {
     test::TempDir dir;
-    const std::string blocker = dir.file("not-a-folder");
-    SettingsStore store(blocker + "/settings.sqlite");
-    const auto generation = store.generation();
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "*");
-    EXPECT_FALSE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "*.c"));
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "*");
-    EXPECT_EQ(store.read(keys::NameWidth), "35");
-    EXPECT_EQ(store.generation(), generation);
-    { SettingsStore::FolderScope folder(store); }
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude"), "");
+    SettingsStore store(dir.file("not-a-folder") + "/settings.sqlite");
+    EXPECT_FALSE(store.write(keys::FileInclude, "*.c"));
+    EXPECT_EQ(store.status().state, StoreState::Unusable);
+}
+
+struct NotAFileRow {
+    const char* name;
+    void (*make)(const std::string& path, const std::string& dir);
+};
+
+const NotAFileRow kNotAFileRows[] = {
+    {"fifo", [](const std::string& path, const std::string&) { ::mkfifo(path.c_str(), 0600); }},
+    {"folder", [](const std::string& path, const std::string&) { fs::create_directory(path); }},
+    {"link to a fifo", [](const std::string& path, const std::string& dir) {
+         ::mkfifo((dir + "/fifo").c_str(), 0600);
+         fs::create_symlink(dir + "/fifo", path);
+     }},
+};
+
+// Through the command, under a time limit: a store that blocks must not hang it.
+TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
+    for (const NotAFileRow& row : kNotAFileRows) {
+        test::TempDir dir;
+        const std::string path = dir / "settings.sqlite";
+        row.make(path, dir.path());
+        const std::vector<std::string> env = {"QUILLORY_SETTINGS=" + path};
+        const auto get = test::runProcess({"/usr/bin/timeout", "10", QUILLORY_LIST_EXE, "--get", "Output/Recurse"}, env);
+        EXPECT_EQ(get.status, 0) << row.name;
+        EXPECT_EQ(get.out, "Infinite\n") << row.name;
+        EXPECT_EQ(get.err, "quillory-list: settings store " + path +
+                               " cannot be used (not a regular file); using defaults\n")
+            << row.name;
+        const auto set = test::runProcess({"/usr/bin/timeout", "10", QUILLORY_LIST_EXE, "--set", "Output/Recurse=No"}, env);
+        EXPECT_EQ(set.status, 2) << row.name << ": " << set.err;
+    }
 }
 
 // Makes every file of this process unable to grow, as a full disk does; root
-// is bound by it too. The old limit and signal action come back at the end.
-class FileGrowthBlocked {
-public:
+// is bound by it too.
+struct FileGrowthBlocked {
+    rlimit old{};
+    void (*oldAction)(int) = std::signal(SIGXFSZ, SIG_IGN);
     FileGrowthBlocked() {
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        m_oldAction = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit none = m_old;
-        none.rlim_cur = 0;
+        getrlimit(RLIMIT_FSIZE, &old);
+        const rlimit none{0, old.rlim_max};
         setrlimit(RLIMIT_FSIZE, &none);
     }
     ~FileGrowthBlocked() {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldAction);
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldAction);
     }
-
-private:
-    rlimit m_old{};
-    void (*m_oldAction)(int) = nullptr;
 };
 
 TEST(SettingsStoreDamage, FullDiskFailsTheWriteAndKeepsTheOldValue) {
     test::TempDir dir;
     SettingsStore store(dir / "settings.sqlite");
-    ASSERT_TRUE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "old"));
-    const auto generation = store.generation();
+    ASSERT_TRUE(store.write(keys::FileInclude, "old"));
     {
         FileGrowthBlocked full;
-        EXPECT_FALSE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", std::string(20000, 'n')));
-        EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
+        EXPECT_FALSE(store.write(keys::FileInclude, std::string(20000, 'n')));
+        EXPECT_EQ(store.read(keys::FileInclude), "old");
     }
-    EXPECT_EQ(store.generation(), generation);
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
-    SettingsStore other(dir / "settings.sqlite");
-    EXPECT_EQ(other.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
-    EXPECT_TRUE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "new"));
-    EXPECT_EQ(other.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "new");
+    EXPECT_EQ(SettingsStore(dir / "settings.sqlite").read(keys::FileInclude), "old");
+    EXPECT_TRUE(store.write(keys::FileInclude, "new"));
+    EXPECT_EQ(store.read(keys::FileInclude), "new");
 }
 
 TEST(SettingsStoreDamage, ReadOnlyStoreKeepsValuesReadable) {
@@ -189,17 +166,15 @@ TEST(SettingsStoreDamage, ReadOnlyStoreKeepsValuesReadable) {
         test::TempDir dir;
         const std::string folder = dir.folder("Tallyfold");
         const std::string path = folder + "/settings.sqlite";
-        {
-            SettingsStore store(path);
-            ASSERT_TRUE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "old"));
-        }
+        ASSERT_TRUE(SettingsStore(path).write(keys::FileInclude, "old"));
         ::chmod(path.c_str(), 0444);
         ::chmod(folder.c_str(), 0555);
         SettingsStore store(path);
-        EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
-        EXPECT_FALSE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", "new"));
-        EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "old");
-        EXPECT_TRUE(namesStartingWith(folder, "settings.sqlite.corrupt-").empty());
+        EXPECT_EQ(store.read(keys::FileInclude), "old") << store.status().detail;
+        EXPECT_FALSE(store.write(keys::FileInclude, "new"));
+        EXPECT_EQ(store.status().state, StoreState::ReadOnly);
+        EXPECT_EQ(store.read(keys::FileInclude), "old");
+        EXPECT_EQ(namesIn(folder), std::vector<std::string>{"settings.sqlite"});
     });
 }
 

@@ -11,111 +11,78 @@ namespace {
 
 struct CaseRow {
     const char* name;
-    const char* writeSection;
-    const char* writeKey;
     const char* readApp;
     const char* readSection;
     const char* readKey;
     bool found;
 };
 
+// Written as Tallyfold/Filter/FileTimeTo, or, for the last two, as the
+// section "Filt\xc3\xa9r" and key "K\xc3\x89y".
 const CaseRow kCaseRows[] = {
-    {"same spelling", "Filter", "FileTimeTo", "Tallyfold", "Filter", "FileTimeTo", true},
-    {"key differs in case", "Filter", "FileTimeTo", "Tallyfold", "Filter", "FileTimeto", true},
-    {"all upper", "Filter", "FileTimeTo", "TALLYFOLD", "FILTER", "FILETIMETO", true},
-    {"all lower", "Filter", "FileTimeTo", "tallyfold", "filter", "filetimeto", true},
-    {"other section", "Filter", "FileTimeTo", "Tallyfold", "Output", "FileTimeTo", false},
-    {"other app", "Filter", "FileTimeTo", "Tallyfolder", "Filter", "FileTimeTo", false},
-    {"key is a prefix", "Filter", "FileTimeTo", "Tallyfold", "Filter", "FileTime", false},
-    {"names shifted across the parts", "Filter", "FileTimeTo", "Tallyfold", "FilterFile", "TimeTo",
-     false},
-    {"high bytes do not fold", "Filt\xc3\xa9r", "K\xc3\x89y", "Tallyfold", "Filt\xc3\x89r",
-     "K\xc3\x89y", false},
-    {"high bytes match themselves", "Filt\xc3\xa9r", "K\xc3\x89y", "tallyfold", "FILT\xc3\xa9R",
-     "k\xc3\x89Y", true},
+    {"key differs in case", "Tallyfold", "Filter", "FileTimeto", true},
+    {"all upper", "TALLYFOLD", "FILTER", "FILETIMETO", true},
+    {"other section", "Tallyfold", "Output", "FileTimeTo", false},
+    {"other app", "Tallyfolder", "Filter", "FileTimeTo", false},
+    {"key is a prefix", "Tallyfold", "Filter", "FileTime", false},
+    {"names shifted across the parts", "Tallyfold", "FilterFile", "TimeTo", false},
+    {"high bytes do not fold", "Tallyfold", "Filt\xc3\x89r", "K\xc3\x89y", false},
+    {"high bytes match themselves", "tallyfold", "FILT\xc3\xa9R", "k\xc3\x89Y", true},
 };
 
 TEST(SettingsStore, NamesMatchWithoutCase) {
-    for (const CaseRow& row : kCaseRows) {
-        test::TempStore t;
-        ASSERT_TRUE(t.store.WriteSetting("Tallyfold", row.writeSection, row.writeKey, "stored"))
-            << row.name;
+    test::TempStore t;
+    ASSERT_TRUE(t.store.WriteSetting("Tallyfold", "Filter", "FileTimeTo", "stored"));
+    ASSERT_TRUE(t.store.WriteSetting("Tallyfold", "Filt\xc3\xa9r", "K\xc3\x89y", "stored"));
+    for (const CaseRow& row : kCaseRows)
         EXPECT_EQ(t.store.ReadSetting(row.readApp, row.readSection, row.readKey, "default"),
                   row.found ? "stored" : "default")
             << row.name;
-    }
-}
-
-TEST(SettingsStore, WritingAnotherSpellingReplacesTheValue) {
-    test::TempStore t;
-    ASSERT_TRUE(t.store.WriteSetting("Tallyfold", "Filter", "FileTimeTo", "first"));
     ASSERT_TRUE(t.store.WriteSetting("tallyFOLD", "filter", "FILETIMETO", "second"));
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", "Filter", "FileTimeto"), "second");
+    EXPECT_EQ(t.store.read(keys::FileTimeTo), "second") << "another spelling replaces the value";
 }
-
-struct ValueRow {
-    const char* name;
-    std::string value;
-};
-
-const ValueRow kValueRows[] = {
-    {"empty text", ""},
-    {"plain text", "*.txt;*.doc"},
-    {"blanks kept", "  padded  "},
-    {"not UTF-8", std::string("\xff\xfe caf\xe9 \x80", 10)},
-    {"embedded NUL", std::string("a\0b", 3)},
-    {"line ends", "one\r\ntwo\n"},
-    {"long", std::string(100000, 'x')},
-};
 
 TEST(SettingsStore, ValuesRoundTripAsBytes) {
-    for (const ValueRow& row : kValueRows) {
+    const std::string values[] = {"", "  padded  ", std::string("\xff\xfe caf\xe9 \x80", 10),
+                                  std::string("a\0b", 3), "one\r\ntwo\n", std::string(100000, 'x')};
+    for (const std::string& value : values) {
         test::TempDir dir;
-        {
-            SettingsStore store(dir / "settings.sqlite");
-            ASSERT_TRUE(store.WriteSetting("Tallyfold", "Filter", "FileInclude", row.value)) << row.name;
-            EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), row.value) << row.name;
-        }
-        // And from the file, not just from the copy in memory.
+        ASSERT_TRUE(SettingsStore(dir / "settings.sqlite").write(keys::FileInclude, value));
         SettingsStore reopened(dir / "settings.sqlite");
-        EXPECT_EQ(reopened.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), row.value) << row.name;
+        EXPECT_TRUE(reopened.read(keys::FileInclude) == value) << value.substr(0, 20);
     }
 }
 
-TEST(SettingsStore, NamesThatAreNotUtf8WorkAsAddresses) {
+TEST(SettingsStore, DefaultsOnlyForWhatIsNotStored) {
     test::TempStore t;
-    const std::string section("\xff\x01Sec", 5);
-    const std::string key("K\0ey\xfe", 5);
-    ASSERT_TRUE(t.store.WriteSetting("Tallyfold", section, key, "v"));
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", section, key, "d"), "v");
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", section, std::string("K\0EY\xfe", 5), "d"), "v");
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", section, "K", "d"), "d");
-}
-
-TEST(SettingsStore, EmptyStoredTextIsNotTheDefault) {
-    test::TempStore t;
-    EXPECT_EQ(t.store.read(keys::FileInclude), "*");
+    const auto fresh = t.store.snapshot();
+    for (const SettingKey* key : kAllKeys) {
+        EXPECT_FALSE(fresh->stored(*key)) << key->name;
+        if (key->defaultIsNow()) EXPECT_NE(fresh->value(*key), "") << key->name;
+        else EXPECT_EQ(fresh->value(*key), key->def) << key->name;
+    }
     ASSERT_TRUE(t.store.write(keys::FileInclude, ""));
-    EXPECT_EQ(t.store.read(keys::FileInclude), "");
+    ASSERT_TRUE(t.store.write(keys::FileTimeFrom, ""));
+    const auto after = t.store.snapshot();
+    EXPECT_TRUE(after->stored(keys::FileInclude));
+    EXPECT_EQ(after->value(keys::FileInclude), "");
+    EXPECT_EQ(after->value(keys::FileTimeFrom), "");
     EXPECT_EQ(t.store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "");
 }
 
-TEST(SettingsStore, ReadingCreatesNothing) {
+TEST(SettingsStore, RemovedValuesGiveDefaultsAgain) {
     test::TempStore t;
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", "Output", "Browser", "1"), "1");
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", "Output", "Browser"), "");
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", "Output", "Browser", "0"), "0");
-}
-
-TEST(SettingsStore, TableShorthandsUseTheTableDefaults) {
-    test::TempStore t;
-    for (const SettingKey* key : kAllKeys) {
-        if (key->defaultIsNow) continue;
-        EXPECT_EQ(t.store.read(*key), key->def) << key->name;
-        EXPECT_EQ(t.store.read(*key, "given"), "given") << key->name;
-    }
-    ASSERT_TRUE(t.store.write(keys::DisplayFileSize, "Kb"));
-    EXPECT_EQ(t.store.ReadSetting("TALLYFOLD", "display", "displayfilesize", "Dynamic"), "Kb");
+    EXPECT_TRUE(t.store.remove(keys::Recurse)) << "nothing stored yet";
+    EXPECT_EQ(t.store.status().state, StoreState::NotCreated) << "removing creates nothing";
+    ASSERT_TRUE(t.store.write(keys::Recurse, "No"));
+    ASSERT_TRUE(t.store.write(keys::FileInclude, "*.c"));
+    ASSERT_TRUE(t.store.WriteSetting("Other", "Filter", "FileInclude", "kept"));
+    ASSERT_TRUE(t.store.remove(keys::Recurse));
+    EXPECT_EQ(t.store.read(keys::Recurse), "Infinite");
+    EXPECT_EQ(t.store.read(keys::FileInclude), "*.c");
+    ASSERT_TRUE(t.store.removeAll());
+    EXPECT_EQ(t.store.read(keys::FileInclude), "*");
+    EXPECT_EQ(t.store.ReadSetting("Other", "Filter", "FileInclude"), "kept") << "other applications' values";
 }
 
 }  // namespace

@@ -134,6 +134,7 @@ int listFolder(SettingsStore& store, const std::string& folder, bool csv, const 
     ListingContext ctx{store, totals, log, stop};
     ctx.observer = &terminal;
     ctx.progress = &progress;
+    ctx.ownFile = output.temporaryPath();
     const RunResult result = runListing(ctx, folder, csv ? Format::Csv : Format::Html, output);
     terminal.finish();
     for (const UnreadFolder& unread : result.unreadable)

@@ -16,6 +16,7 @@ public:
     bool append(std::string_view text) override { return m_writer.append(text); }
     int error() const override { return m_writer.error().code; }
     bool ok() const { return m_writer.ok(); }
+    const std::string& temporaryPath() const { return m_writer.temporaryPath(); }
     bool commit() { return m_writer.commit(); }
     // "standard output" or the target as given, for a message.
     const std::string& name() const { return m_name; }

@@ -1,5 +1,7 @@
 #include "engine/folder_files.h"
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <vector>
 
@@ -13,6 +15,11 @@
 namespace quillory {
 
 namespace {
+
+bool sameFile(const std::string& a, const std::string& b) {
+    struct stat x, y;
+    return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
+}
 
 // How many entries pass between two looks at the stop token and two progress
 // updates: often enough for Stop to act within milliseconds, seldom enough to
@@ -29,8 +36,17 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
     const bool logging = ctx.log.LoggingOn && kind == ListingKind::Html;
     // The enumeration's own "normal file" mark (128) keeps a file out of the
     // CSV lines; no local or share source here reports it.
+    // The run's own temporary file has a name nobody else uses; a file of
+    // that name is it when it is the very same file.
+    const std::size_t slash = ctx.ownFile.rfind(kSeparator);
+    const std::string_view ownName =
+        slash == std::string::npos ? std::string_view(ctx.ownFile) : std::string_view(ctx.ownFile).substr(slash + 1);
+    auto isOwnFile = [&](const FolderEntry& entry) {
+        return !ownName.empty() && entry.name == ownName && sameFile(prefix + entry.name, ctx.ownFile);
+    };
     auto considered = [&](const FolderEntry& entry) {
-        return entry.kind == EntryKind::File && !(kind == ListingKind::Csv && entry.foundAttributes == 128);
+        return entry.kind == EntryKind::File && !(kind == ListingKind::Csv && entry.foundAttributes == 128) &&
+               !isOwnFile(entry);
     };
     auto stopNow = [&](std::size_t i) {
         if (i % kCheckEvery != 0 || !ctx.stop.requested()) return false;

@@ -90,6 +90,9 @@ struct ListingContext {
     // The escaped form: HTML entities in names, paths and type texts, and a
     // character set in the head; doubled quotes inside CSV values.
     bool escapeText = false;
+    // A file the listing leaves out: the run's own temporary output file,
+    // when it lies in a listed folder.
+    std::string ownFile;
 };
 
 // What a per-folder generator returns.

@@ -53,6 +53,9 @@ public:
 
     bool ok() const { return m_error.code == 0; }
     const FileError& error() const { return m_error; }
+    // The temporary file being written ("" when the target is written
+    // directly), so that a listing of its own folder can leave it out.
+    const std::string& temporaryPath() const { return m_temp; }
 
 private:
     void openReplacement(const std::string& target);

@@ -6,6 +6,8 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 RUN_FOLDER ?= $(CURDIR)
 RUN_OUT ?= $(CURDIR)/$(BUILD)/out
+# cmake --build runs make again below us; its "Entering directory" lines are noise.
+MAKEFLAGS += --no-print-directory
 CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 .PHONY: run test bench install clean

@@ -22,6 +22,12 @@ bool startsWithNoCase(std::string_view text, std::string_view prefix) {
 }
 
 void appendNumber(std::string& out, int value, int width, Padding padding) {
+    // Hours, minutes and seconds: two digits, the usual case by far.
+    if (value >= 0 && value < 100 && width == 2 && padding == Padding::Zero) {
+        const char digits[2] = {static_cast<char>('0' + value / 10), static_cast<char>('0' + value % 10)};
+        out.append(digits, 2);
+        return;
+    }
     // Built right to left in a small buffer and appended once: this runs
     // several times for every listed file.
     char buffer[24];

@@ -1,13 +1,17 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
 
 #include "platform/file_attributes.h"
 #include "platform/folder_source.h"
 #include "platform/regional.h"
+#include "platform/stop_token.h"
 #include "support/temp_dir.h"
 
 namespace quillory::test {
@@ -88,6 +92,122 @@ TEST(LocalFolderSource, PrefetchedFactsEqualDirectOnes) {
         EXPECT_EQ(readOnly, 60);
         EXPECT_EQ(hidden, 43);
     }
+}
+
+// A chain of folders far deeper than PATH_MAX allows to spell: each level
+// holds "file" (as many bytes as its depth), a sibling folder "side" holding
+// "mark" (a million bytes more) and the next level "level". Made relative to
+// descriptors; taken apart by moving the rest of the chain up one level at a
+// time, since no path reaches the bottom.
+constexpr int kChainDepth = 3000;
+
+void makeChain(const std::string& root) {
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int depth = 1; depth <= kChainDepth && fd >= 0; ++depth) {
+        ASSERT_EQ(::mkdirat(fd, "level", 0755), 0);
+        const int next = ::openat(fd, "level", O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+        const int file = ::openat(fd, "file", O_CREAT | O_WRONLY, 0644);
+        ASSERT_EQ(::ftruncate(file, depth), 0);
+        ::close(file);
+        ASSERT_EQ(::mkdirat(fd, "side", 0755), 0);
+        const int mark = ::openat(fd, "side/mark", O_CREAT | O_WRONLY, 0644);
+        ASSERT_EQ(::ftruncate(mark, 1000000 + depth), 0);
+        ::close(mark);
+    }
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+}
+
+void removeChain(const std::string& root) {
+    const std::string top = root + "/level";
+    const std::string rest = root + "/rest";
+    while (::access(top.c_str(), F_OK) == 0) {
+        const bool deeper = ::rename((top + "/level").c_str(), rest.c_str()) == 0;
+        ::unlink((top + "/file").c_str());
+        ::unlink((top + "/side/mark").c_str());
+        ::rmdir((top + "/side").c_str());
+        ::rmdir(top.c_str());
+        if (deeper) ::rename(rest.c_str(), top.c_str());
+    }
+}
+
+std::size_t entryNamed(Folder& folder, const std::string& name) {
+    const auto& entries = folder.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].name == name) return i;
+    return entries.size();
+}
+
+// Runs in a child with 64 descriptors: opens the chain level by level keeping
+// every folder, then on the way back up opens each level's side folder.
+// Prints what went wrong and returns false.
+bool walkChain(const std::string& root) {
+    const rlimit few{64, 64};
+    if (::setrlimit(RLIMIT_NOFILE, &few) != 0) return false;
+    const auto source = makeLocalFolderSource();
+    std::vector<std::unique_ptr<Folder>> stack;
+    stack.push_back(source->open(root));
+    for (int depth = 1; depth <= kChainDepth; ++depth) {
+        Folder& parent = *stack.back();
+        const std::size_t next = entryNamed(parent, "level");
+        if (next == parent.entries().size()) {
+            std::fprintf(stderr, "level %d: no way down (error %d)\n", depth, parent.error());
+            return false;
+        }
+        stack.push_back(parent.openChild(next));
+        Folder& here = *stack.back();
+        const std::size_t file = entryNamed(here, "file");
+        if (!here.readable() || here.entries().size() != 3 || file == 3 || here.facts(file).size != depth) {
+            std::fprintf(stderr, "level %d: readable %d, error %d, %zu entries\n", depth, here.readable(),
+                         here.error(), here.entries().size());
+            return false;
+        }
+    }
+    for (int depth = kChainDepth; depth >= 1; --depth) {
+        stack.pop_back();
+        Folder& here = *stack.back();
+        const auto side = here.openChild(entryNamed(here, "side"));
+        const auto want = 1000000 + depth;
+        if (!side->readable() || side->entries().size() != 1 || side->facts(0).size != want) {
+            std::fprintf(stderr, "side at level %d: readable %d, error %d\n", depth, side->readable(), side->error());
+            return false;
+        }
+        // The folder reopened on the way back still answers for its own files.
+        const std::size_t file = entryNamed(here, "file");
+        if (depth > 1 && here.facts(file).size != depth - 1) {
+            std::fprintf(stderr, "level %d: file size %lld\n", depth - 1, static_cast<long long>(here.facts(file).size));
+            return false;
+        }
+    }
+    return true;
+}
+
+TEST(LocalFolderSourceDeath, AnyDepthWithFewDescriptors) {
+    const TempDir tree = TempDir::inMemory();
+    makeChain(tree.path());
+    EXPECT_EXIT(std::exit(walkChain(tree.path()) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    removeChain(tree.path());
+}
+
+// A raised token stops the fetching ahead; the answers come one by one after.
+TEST(LocalFolderSource, StoppedPrefetchLeavesFactsToLaterAsks) {
+    TempDir tree;
+    for (int i = 0; i < 200; ++i) tree.file("f" + std::to_string(i), 10 + i);
+    StopToken stop;
+    stop.request();
+    const auto source = makeLocalFolderSource(&stop);
+    const auto folder = source->open(tree.path());
+    std::vector<std::size_t> all(folder->entries().size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    folder->prefetch(all, false);
+    // Files gone after the prefetch: anything it fetched would still show.
+    ::unlink((tree / "f7").c_str());
+    const std::size_t gone = entryNamed(*folder, "f7");
+    const std::size_t kept = entryNamed(*folder, "f8");
+    EXPECT_EQ(folder->facts(gone).size, 0);
+    EXPECT_EQ(folder->facts(kept).size, 18);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 
 #include "platform/file_attributes.h"
@@ -92,6 +93,26 @@ TEST(LocalFolderSource, PrefetchedFactsEqualDirectOnes) {
         EXPECT_EQ(readOnly, 60);
         EXPECT_EQ(hidden, 43);
     }
+}
+
+// Past the descriptor budget a folder gives its descriptor up and reopens by
+// path when asked; one replaced meanwhile is another folder and not listed.
+TEST(LocalFolderSource, ReopenedFolderMustBeTheSameFolder) {
+    TempDir tree;
+    tree.file("kept/x");
+    tree.file("replaced/y");
+    const auto source = makeLocalFolderSource();
+    const auto kept = source->open(tree / "kept");
+    const auto replaced = source->open(tree / "replaced");
+    std::vector<std::unique_ptr<Folder>> others;
+    for (int i = 0; i < 40; ++i) others.push_back(source->open(tree.path()));
+    ASSERT_EQ(::rename((tree / "replaced").c_str(), (tree / "old").c_str()), 0);
+    tree.file("replaced/z");
+    EXPECT_TRUE(kept->readable());
+    ASSERT_EQ(kept->entries().size(), 1u);
+    EXPECT_EQ(kept->entries()[0].name, "x");
+    EXPECT_FALSE(replaced->readable());
+    EXPECT_EQ(replaced->error(), ESTALE);
 }
 
 // A chain of folders far deeper than PATH_MAX allows to spell: each level

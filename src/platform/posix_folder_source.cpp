@@ -78,14 +78,15 @@ struct Contents {
     // getdents64 straight from the descriptor: no second descriptor (as
     // fdopendir would want) and no copy through a DIR buffer.
     void read(int fd) {
-        std::vector<char> buffer(32 * 1024);
+        constexpr std::size_t kBufferSize = 32 * 1024;
+        const std::unique_ptr<char[]> buffer(new char[kBufferSize]);  // left uninitialised: the kernel fills it
         int err = 0;
         for (;;) {
-            const long got = ::syscall(SYS_getdents64, fd, buffer.data(), buffer.size());
+            const long got = ::syscall(SYS_getdents64, fd, buffer.get(), kBufferSize);
             if (got < 0) err = errno;
             if (got <= 0) break;
             for (long at = 0; at < got;) {
-                const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer.data() + at);
+                const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer.get() + at);
                 at += d->d_reclen;
                 add(fd, d->d_name, d->d_type);
             }

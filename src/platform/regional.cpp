@@ -108,7 +108,7 @@ struct DateSlot {
     std::string text;
 };
 
-constexpr std::size_t kDateSlots = 1024;
+constexpr std::size_t kDateSlots = 4096;  // eleven years of days
 
 // The calendar fields of a second count; the date ones only when `withDate`.
 CivilDateTime fieldsOf(const DaySecond& ds, std::int64_t seconds, bool withDate) {

@@ -161,6 +161,37 @@ std::size_t entryNamed(Folder& folder, const std::string& name) {
     return entries.size();
 }
 
+// Sub-folders read ahead on the helper thread, in the order the walk takes
+// them or not, answer as a folder opened cold does.
+TEST(LocalFolderSource, FoldersReadAheadAnswerAsColdOnes) {
+    TempDir tree;
+    for (int f = 0; f < 4; ++f)
+        for (int i = 0; i < 90; ++i) tree.file("s" + std::to_string(f) + "/f" + std::to_string(i), f * 1000 + i);
+    tree.file("top", 5);
+    const auto warm = makeLocalFolderSource();
+    const auto cold = makeLocalFolderSource();
+    const auto root = warm->open(tree.path());
+    auto all = [](Folder& folder) {
+        std::vector<std::size_t> every(folder.entries().size());
+        for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+        return every;
+    };
+    root->prefetch(all(*root), false);
+    for (const char* name : {"s0", "s1", "s3", "s2"}) {
+        SCOPED_TRACE(name);
+        const auto sub = root->openChild(entryNamed(*root, name));
+        sub->prefetch(all(*sub), true);
+        const auto fresh = cold->open(tree / name);
+        ASSERT_EQ(sub->entries().size(), 90u);
+        for (std::size_t i = 0; i < sub->entries().size(); ++i) {
+            const std::size_t j = entryNamed(*fresh, sub->entries()[i].name);
+            EXPECT_EQ(sub->facts(i).size, fresh->facts(j).size);
+            EXPECT_EQ(sub->facts(i).modified, fresh->facts(j).modified);
+            EXPECT_EQ(sub->attributes(i), fresh->attributes(j));
+        }
+    }
+}
+
 // Runs in a child with 64 descriptors: opens the chain level by level keeping
 // every folder, then on the way back up opens each level's side folder.
 // Prints what went wrong and returns false.

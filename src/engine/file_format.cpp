@@ -33,8 +33,10 @@ void appendScaled(std::string& out, std::int64_t bytes, int shift, int decimals)
     std::uint64_t scale = 1;
     for (int i = 0; i < decimals; ++i) scale *= 10;
     const Wide scaled = (static_cast<Wide>(magnitude) * scale + (Wide{1} << (shift - 1))) >> shift;
-    const auto whole = static_cast<std::uint64_t>(scaled / scale);
-    auto fraction = static_cast<std::uint64_t>(scaled % scale);
+    // Dividing 128 bits is a library call; any size below an exabyte fits in 64.
+    const bool narrow = (scaled >> 64) == 0;
+    const auto whole = narrow ? static_cast<std::uint64_t>(scaled) / scale : static_cast<std::uint64_t>(scaled / scale);
+    auto fraction = narrow ? static_cast<std::uint64_t>(scaled) % scale : static_cast<std::uint64_t>(scaled % scale);
     if (negative && scaled != 0) out.push_back('-');
     char digits[24];
     const auto result = std::to_chars(digits, digits + sizeof digits, whole);
@@ -50,8 +52,7 @@ void appendScaled(std::string& out, std::int64_t bytes, int shift, int decimals)
 
 std::string scaledText(std::int64_t bytes, int shift, int decimals, char decimalSep,
                        std::string_view unit) {
-    std::string out;
-    out.reserve(24);
+    std::string out;  // short enough to stay inside the string: no allocation
     appendScaled(out, bytes, shift, decimals);
     if (decimalSep != '.') out[out.find('.')] = decimalSep;
     out += unit;
@@ -59,8 +60,7 @@ std::string scaledText(std::int64_t bytes, int shift, int decimals, char decimal
 }
 
 std::string bytesText(std::int64_t bytes) {
-    std::string out;
-    out.reserve(24);
+    std::string out;  // short enough to stay inside the string: no allocation
     appendWhole(out, bytes);
     out += " Bytes";
     return out;

@@ -1,5 +1,5 @@
 #pragma once
-// The attribute word of a file, in the desktop's bits: 0x01 read-only,
+// The attribute word of a file, in the DOS bits shares use: 0x01 read-only,
 // 0x02 hidden, 0x04 system, 0x20 archive (others pass through untouched).
 //
 // A file that Samba has described carries the word in its user.DOSATTRIB

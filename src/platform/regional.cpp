@@ -69,7 +69,7 @@ constexpr std::string_view kIsoDate = "%Y-%m-%d";
 constexpr std::string_view kIsoLongTime = "%H:%M:%S";
 constexpr std::string_view kIsoShortTime = "%H:%M";
 
-// Two-digit years as the desktop reads them: 00-29 this century, 30-99 the last.
+// Two-digit years: 00-29 this century, 30-99 the last.
 int fullYear(const ReadFields& r) {
     if (!r.twoDigitYear) return r.year;
     return r.year < 30 ? 2000 + r.year : 1900 + r.year;

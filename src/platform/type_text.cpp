@@ -92,7 +92,7 @@ MemoTables& memoTables() {
     return tables;
 }
 
-// What a desktop shows for a type it does not know: the extension, upper-cased,
+// The text for a type the database does not know: the extension, upper-cased,
 // before "File"; a bare "File" when there is none. More telling in a listing
 // than the database's own "unknown", and the same for every unknown extension.
 std::string unknownTypeText(std::string_view name) {

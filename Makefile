@@ -1,28 +1,40 @@
-# The two commands of the README: `make run` and `make test`.
+# `make run` builds quillory-list and lists a folder with it; `make test` builds
+# everything and runs the whole test suite. Each first installs the Debian
+# packages it needs (scripts/install-deps; nothing happens when all are there).
+# scripts/run and scripts/test do the same on a machine that has no make yet.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 RUN_FOLDER ?= $(CURDIR)
 RUN_OUT ?= $(CURDIR)/$(BUILD)/out
+# cmake --build runs make again below us; its "Entering directory" lines are noise.
+MAKEFLAGS += --no-print-directory
+CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: deps configure build run test bench clean
+.PHONY: run test bench install clean
 
-deps:
-	./scripts/install-deps
-
-configure: deps
-	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-
-build: configure
-	cmake --build $(BUILD) -j $(JOBS)
-
-run: build
+run:
+	./scripts/install-deps run
+	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) --target quillory-list -j $(JOBS)
 	./scripts/run-listing "$(BUILD)/quillory-list" "$(RUN_FOLDER)" "$(RUN_OUT)"
 
-test: build
-	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+test:
+	./scripts/install-deps test
+	$(CONFIGURE) -DQUILLORY_TESTS=ON >/dev/null
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-bench: build
-	./bench/run
+bench:
+	./scripts/install-deps bench
+	$(CONFIGURE) >/dev/null
+	BUILD=$(BUILD) ./bench/run
+
+# Copies quillory-list to $(PREFIX)/bin (cmake's default prefix: /usr/local).
+install:
+	./scripts/install-deps run
+	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) --target quillory-list -j $(JOBS)
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 clean:
 	rm -rf $(BUILD)

@@ -1,22 +1,38 @@
-// Local folders through openat/readdir/fstatat. Every folder is opened relative
-// to its parent's descriptor, so paths longer than PATH_MAX still work and a
-// folder renamed mid-walk cannot send us elsewhere.
+// Local folders through openat/getdents64/fstatat. Every folder is opened
+// relative to its parent's descriptor, so paths longer than PATH_MAX still
+// work and a folder renamed mid-walk cannot send us elsewhere.
+//
+// However deep the walk goes, at most kDescriptorBudget folder descriptors
+// stay open: past that the shallowest are closed, and a closed folder is
+// reopened when it is needed again (by "..", its path, or step by step from
+// an open ancestor) and accepted only when it is the same folder.
+//
+// The stats are spread over two threads. prefetch() shares a folder's files
+// between them, and once it returns the helper reads ahead the folder the
+// walk will most likely open next (the first sub-folder, else the next
+// sibling), names and stats, while the caller writes out the current one.
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <utility>
+#include <vector>
 
 #include "platform/background_worker.h"
 #include "platform/file_attributes.h"
+#include "platform/file_times.h"
 #include "platform/folder_source.h"
-#include "platform/regional.h"
+#include "platform/stop_token.h"
 
 namespace quillory {
 
@@ -25,194 +41,509 @@ namespace {
 // Below this many files a folder is examined on the caller's thread alone:
 // handing work over costs more than it saves.
 constexpr std::size_t kPrefetchMinimum = 64;
+// Threads take this many entries at a time and look at the stop token
+// between takes.
+constexpr std::size_t kChunk = 128;
+constexpr std::size_t kDescriptorBudget = 24;
+// How far up the walk looks for the folder it will open next.
+constexpr int kLookAheadLevels = 4;
+constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
-class Descriptor {
-public:
-    explicit Descriptor(int fd = -1) : m_fd(fd) {}
-    ~Descriptor() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return m_fd; }
-
-private:
-    int m_fd;
+struct LinuxDirent64 {
+    std::uint64_t d_ino;
+    std::int64_t d_off;
+    unsigned short d_reclen;
+    unsigned char d_type;
+    char d_name[1];
 };
+
+FolderId idOf(int fd) {
+    struct stat st;
+    if (::fstat(fd, &st) != 0) return {};
+    return {static_cast<std::uint64_t>(st.st_dev), st.st_ino, true};
+}
+
+// What a folder holds: its names, read whole, and the facts fetched so far.
+struct Contents {
+    enum : std::uint8_t { kHaveFacts = 1, kHaveAttributes = 2 };
+
+    std::vector<FolderEntry> entries;
+    std::vector<bool> links;
+    std::vector<std::uint8_t> have;
+    std::vector<FileFacts> facts;
+    std::vector<std::int64_t> attributes;
+    int error = 0;
+    bool readable = false;
+
+    // getdents64 straight from the descriptor: no second descriptor (as
+    // fdopendir would want) and no copy through a DIR buffer.
+    void read(int fd) {
+        constexpr std::size_t kBufferSize = 32 * 1024;
+        const std::unique_ptr<char[]> buffer(new char[kBufferSize]);  // left uninitialised: the kernel fills it
+        int err = 0;
+        for (;;) {
+            const long got = ::syscall(SYS_getdents64, fd, buffer.get(), kBufferSize);
+            if (got < 0) err = errno;
+            if (got <= 0) break;
+            for (long at = 0; at < got;) {
+                const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer.get() + at);
+                at += d->d_reclen;
+                add(fd, d->d_name, d->d_type);
+            }
+        }
+        // A folder that fails part-way keeps what it had read; only a folder
+        // that yields nothing at all counts as unreadable.
+        if (err != 0) error = err;
+        readable = err == 0 || !entries.empty();
+    }
+
+    void add(int fd, const char* n, unsigned char type) {
+        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) return;
+        bool isFolder = type == DT_DIR;
+        bool isLink = type == DT_LNK;
+        if (type == DT_UNKNOWN || isLink) {
+            struct stat st;
+            if (type == DT_UNKNOWN && ::fstatat(fd, n, &st, AT_SYMLINK_NOFOLLOW) == 0) isLink = S_ISLNK(st.st_mode);
+            // Links to folders are walked like folders.
+            isFolder = ::fstatat(fd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
+        }
+        entries.push_back({n, isFolder ? EntryKind::Folder : EntryKind::File, 0});
+        links.push_back(isLink);
+    }
+
+    void prepare() {
+        if (!have.empty() || entries.empty()) return;
+        have.assign(entries.size(), 0);
+        facts.resize(entries.size());
+        attributes.assign(entries.size(), -1);
+    }
+
+    bool known(std::size_t i, bool withAttributes) const {
+        const std::uint8_t wanted = withAttributes ? kHaveAttributes : kHaveFacts;
+        return !have.empty() && (have[i] & wanted) != 0;
+    }
+
+    // One stat per entry gives size, time and mode; the attribute word adds the
+    // extended attribute only when asked for. `path` is the folder's path
+    // (empty when too long), for kernels that cannot read one relative to `fd`.
+    void examine(int fd, std::size_t i, bool withAttributes, LocalTimeCache& times, const std::string& path) {
+        const std::string& name = entries[i].name;
+        struct stat st;
+        bool followed = links[i];
+        // Links are followed so a listed link shows its target; a broken one
+        // falls back to the link itself.
+        bool ok = ::fstatat(fd, name.c_str(), &st, followed ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
+        if (!ok && followed) {
+            followed = false;
+            ok = ::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+        }
+        if (ok) {
+            facts[i] = {st.st_size, times.dateTime(st.st_mtim.tv_sec)};
+            if (withAttributes) {
+                // One pointer captured, so the std::function needs no allocation.
+                const struct {
+                    const std::string& path;
+                    const std::string& name;
+                    int fd;
+                } where{path, name, fd};
+                auto through = [w = &where] {
+                    // Past PATH_MAX, the descriptor's /proc entry is short however deep the folder lies.
+                    if (!w->path.empty() && w->path.size() + w->name.size() + 2 < PATH_MAX) return w->path + "/" + w->name;
+                    return "/proc/self/fd/" + std::to_string(w->fd) + "/" + w->name;
+                };
+                attributes[i] = attributeWordAt(fd, name, through, st.st_mode, followed || !S_ISLNK(st.st_mode));
+            }
+        }
+        have[i] |= withAttributes ? (kHaveFacts | kHaveAttributes) : kHaveFacts;
+    }
+};
+
+// A share of `wanted` examined in chunks; several threads may run it on the
+// same `next` and touch disjoint slots.
+void examineShare(Contents& contents, int fd, const std::vector<std::size_t>& wanted, bool withAttributes,
+                  std::atomic<std::size_t>& next, LocalTimeCache& times, const std::string& path,
+                  const StopToken* stop, const std::atomic<bool>* cancelled = nullptr) {
+    for (;;) {
+        if ((stop && stop->requested()) || (cancelled && cancelled->load(std::memory_order_relaxed))) return;
+        const std::size_t from = next.fetch_add(kChunk, std::memory_order_relaxed);
+        if (from >= wanted.size()) return;
+        const std::size_t to = std::min(from + kChunk, wanted.size());
+        for (std::size_t k = from; k < to; ++k)
+            if (!contents.known(wanted[k], withAttributes)) contents.examine(fd, wanted[k], withAttributes, times, path);
+    }
+}
+
+class PosixFolder;
+
+// A folder being read on the helper thread before the walk asks for it.
+struct ReadAhead {
+    const PosixFolder* parent = nullptr;
+    std::size_t index = 0;
+    std::string name;
+    std::string path;  // empty when too long to use
+    bool attributes = false;
+    int fd = -1;
+    int error = 0;
+    FolderId id;
+    Contents contents;
+    std::vector<std::size_t> files;
+    std::atomic<std::size_t> next{0};
+    std::atomic<bool> named{false};  // fd, id, contents.entries and files are final
+    std::atomic<bool> cancelled{false};
+};
+
+// What one source shares with its folders: the helper thread, the stop token,
+// the per-thread local-time caches, the folders holding a descriptor and the
+// folder read ahead. Used from the caller's thread, except what the helper's
+// task touches (helperTimes and the ReadAhead it was given).
+struct SourceState {
+    std::unique_ptr<BackgroundWorker> worker;  // null on one core
+    const StopToken* stop = nullptr;
+    LocalTimeCache callerTimes;
+    LocalTimeCache helperTimes;
+    std::vector<PosixFolder*> holding;
+    std::unique_ptr<ReadAhead> ahead;
+
+    bool stopRequested() const { return stop && stop->requested(); }
+    void hold(PosixFolder* folder);
+    void release(PosixFolder* folder) { std::erase(holding, folder); }
+    // Closes the shallowest holders (never `keep`) until at most `limit` remain.
+    void trim(std::size_t limit, const PosixFolder* keep);
+    // Drops the folder read ahead, waiting for the helper to let go of it.
+    void dropAhead() {
+        if (!ahead) return;
+        ahead->cancelled.store(true, std::memory_order_relaxed);
+        worker->wait();
+        if (ahead->fd >= 0) ::close(ahead->fd);
+        ahead.reset();
+    }
+    // The folder read ahead when it is entry `index` of `parent`; waits for
+    // it, helping with the stats still to do.
+    std::unique_ptr<ReadAhead> takeAhead(const PosixFolder* parent, std::size_t index) {
+        if (!ahead || ahead->parent != parent || ahead->index != index) {
+            dropAhead();
+            return nullptr;
+        }
+        ReadAhead& a = *ahead;
+        a.named.wait(false, std::memory_order_acquire);
+        if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, callerTimes, a.path, stop);
+        worker->wait();
+        return std::move(ahead);
+    }
+
+    ~SourceState() { dropAhead(); }
+};
+
+void readAhead(ReadAhead& a, int parentFd, LocalTimeCache& times, const StopToken* stop) {
+    a.fd = ::openat(parentFd, a.name.c_str(), kFolderFlags);
+    a.error = a.fd < 0 ? errno : 0;
+    ::close(parentFd);
+    if (a.fd >= 0) {
+        a.id = idOf(a.fd);
+        a.contents.read(a.fd);
+        a.contents.prepare();
+        for (std::size_t i = 0; i < a.contents.entries.size(); ++i)
+            if (a.contents.entries[i].kind == EntryKind::File) a.files.push_back(i);
+    }
+    a.named.store(true, std::memory_order_release);
+    a.named.notify_all();
+    if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, times, a.path, stop, &a.cancelled);
+}
 
 class PosixFolder final : public Folder {
 public:
-    // `worker` may be null (no second core).
-    PosixFolder(int fd, std::string path, BackgroundWorker* worker)
-        : m_fd(fd), m_path(std::move(path)), m_worker(worker) {
-        if (m_fd.get() < 0) m_error = errno;
-        struct stat self;
-        if (m_fd.get() >= 0 && ::fstat(m_fd.get(), &self) == 0)
-            m_id = {static_cast<std::uint64_t>(self.st_dev), self.st_ino, true};
+    // `fd` < 0 with `error` set: the folder could not be opened.
+    PosixFolder(std::shared_ptr<SourceState> state, PosixFolder* parent, std::size_t index, std::string name, int fd,
+                int error)
+        : m_state(std::move(state)), m_parent(parent), m_index(index), m_name(std::move(name)) {
+        m_depth = parent ? parent->m_depth + 1 : 0;
+        m_pathLength = parent ? parent->m_pathLength + 1 + m_name.size() : m_name.size();
+        m_contents.error = error;
+        if (fd >= 0) {
+            m_id = idOf(fd);
+            adopt(fd);
+        }
     }
+
+    // A folder the helper has read already.
+    PosixFolder(std::shared_ptr<SourceState> state, PosixFolder* parent, std::size_t index, ReadAhead&& ahead)
+        : PosixFolder(std::move(state), parent, index, std::move(ahead.name), -1, ahead.error) {
+        if (ahead.fd < 0) return;
+        m_id = ahead.id;
+        m_contents = std::move(ahead.contents);
+        m_read = true;
+        adopt(ahead.fd);
+        ahead.fd = -1;
+    }
+
+    ~PosixFolder() override {
+        if (m_state->ahead && m_state->ahead->parent == this) m_state->dropAhead();
+        // The walk goes back to the parent next: if its descriptor was given
+        // up, ".." from here is the cheapest way back to it.
+        if (m_parent && m_parent->m_fd < 0 && m_fd >= 0 && m_parent->m_id.known) {
+            const int up = ::openat(m_fd, "..", kFolderFlags);
+            if (up >= 0 && idOf(up) == m_parent->m_id) {
+                closeDescriptor();
+                m_parent->adopt(up);
+            } else if (up >= 0) {
+                ::close(up);
+            }
+        }
+        closeDescriptor();
+    }
+
+    PosixFolder(const PosixFolder&) = delete;
+    PosixFolder& operator=(const PosixFolder&) = delete;
 
     // Entries are read on first use: a folder opened only to be found too deep
     // (or a loop) costs no read.
     bool readable() const override {
         readOnce();
-        return m_readable;
+        return m_contents.readable;
     }
     int error() const override {
         readOnce();
-        return m_readable ? 0 : (m_error != 0 ? m_error : EIO);
+        return m_contents.readable ? 0 : (m_contents.error != 0 ? m_contents.error : EIO);
     }
     const std::vector<FolderEntry>& entries() const override {
         readOnce();
-        return m_entries;
+        return m_contents.entries;
     }
     FolderId id() const override { return m_id; }
 
     FileFacts facts(std::size_t i) override {
-        if (m_state.empty() || !(m_state[i] & kHaveFacts)) examine(i, false);
-        return m_facts[i];
+        examineHere(i, false);
+        return m_contents.facts[i];
     }
 
     std::int64_t attributes(std::size_t i) override {
-        if (m_state.empty() || !(m_state[i] & kHaveAttributes)) examine(i, true);
-        return m_attributes[i];
+        examineHere(i, true);
+        return m_contents.attributes[i];
     }
 
     std::unique_ptr<Folder> openChild(std::size_t i) override {
-        const std::string& name = m_entries[i].name;
-        const int fd = ::openat(m_fd.get(), name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        return std::make_unique<PosixFolder>(fd, m_path + (m_path.ends_with('/') ? "" : "/") + name, m_worker);
+        if (m_state->worker)
+            if (auto ahead = m_state->takeAhead(this, i))
+                return std::make_unique<PosixFolder>(m_state, this, i, std::move(*ahead));
+        const std::string& name = m_contents.entries[i].name;
+        int fd = -1;
+        if (descriptor() >= 0) {
+            fd = ::openat(m_fd, name.c_str(), kFolderFlags);
+            if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+                // Someone else holds the rest of the process's descriptors:
+                // give up all of ours but this one and try once more.
+                m_state->trim(1, this);
+                fd = ::openat(m_fd, name.c_str(), kFolderFlags);
+            }
+        }
+        return std::make_unique<PosixFolder>(m_state, this, i, name, fd, fd < 0 ? errno : 0);
     }
 
     void prefetch(const std::vector<std::size_t>& wanted, bool attributes) override {
-        if (!m_worker || wanted.size() < kPrefetchMinimum) return;
-        prepareCache();
-        // The two halves touch disjoint slots; wait() orders the helper's
-        // writes before our reads.
-        const std::size_t half = wanted.size() / 2;
-        m_worker->start([this, &wanted, half, attributes] {
-            for (std::size_t k = half; k < wanted.size(); ++k) examine(wanted[k], attributes);
-        });
-        for (std::size_t k = 0; k < half; ++k) examine(wanted[k], attributes);
-        m_worker->wait();
+        if (!m_state->worker) return;
+        m_state->dropAhead();
+        if (m_state->stopRequested()) return;
+        if (wanted.size() >= kPrefetchMinimum && descriptor() >= 0) {
+            m_contents.prepare();
+            const std::string& path = shortPath();
+            std::atomic<std::size_t> next{0};
+            m_state->worker->start([&] {
+                examineShare(m_contents, m_fd, wanted, attributes, next, m_state->helperTimes, path, m_state->stop);
+            });
+            examineShare(m_contents, m_fd, wanted, attributes, next, m_state->callerTimes, path, m_state->stop);
+            m_state->worker->wait();
+        }
+        startReadAhead(attributes);
+    }
+
+    int depth() const { return m_depth; }
+
+    // Gives up the descriptor; the folder reopens itself when next needed.
+    void closeDescriptor() {
+        if (m_fd < 0) return;
+        ::close(m_fd);
+        m_fd = -1;
+        m_state->release(this);
     }
 
 private:
-    enum : std::uint8_t { kHaveFacts = 1, kHaveAttributes = 2 };
-
-    void prepareCache() {
-        if (!m_state.empty()) return;
-        const std::size_t n = m_entries.size();
-        m_state.assign(n, 0);
-        m_facts.resize(n);
-        m_attributes.assign(n, -1);
+    void adopt(int fd) {
+        m_fd = fd;
+        m_state->hold(this);
     }
 
-    // One stat per entry gives size, time and mode; the attribute word adds the
-    // extended attribute only when asked for.
-    void examine(std::size_t i, bool withAttributes) {
-        prepareCache();
-        const char* name = m_entries[i].name.c_str();
-        struct stat st;
-        bool followed = m_links[i];
-        // Links are followed so a listed link shows its target; a broken one
-        // falls back to the link itself.
-        bool ok = ::fstatat(m_fd.get(), name, &st, followed ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
-        if (!ok && followed) {
-            followed = false;
-            ok = ::fstatat(m_fd.get(), name, &st, AT_SYMLINK_NOFOLLOW) == 0;
+    // Hands the helper the folder the walk will most likely open next: the
+    // first sub-folder here, else the next folder after us in an ancestor.
+    void startReadAhead(bool attributes) {
+        const PosixFolder* at = this;
+        std::size_t from = 0;
+        for (int level = 0; at && level < kLookAheadLevels; ++level) {
+            const auto& entries = at->m_contents.entries;
+            for (std::size_t i = from; i < entries.size(); ++i) {
+                if (entries[i].kind != EntryKind::Folder) continue;
+                if (at->m_fd < 0) return;
+                const int parentFd = ::fcntl(at->m_fd, F_DUPFD_CLOEXEC, 0);
+                if (parentFd < 0) return;
+                auto a = std::make_unique<ReadAhead>();
+                a->parent = at;
+                a->index = i;
+                a->name = entries[i].name;
+                if (at->m_pathLength + 1 + a->name.size() < PATH_MAX) a->path = at->path() + "/" + a->name;
+                a->attributes = attributes;
+                ReadAhead* task = a.get();
+                m_state->ahead = std::move(a);
+                SourceState* state = m_state.get();
+                state->worker->start([task, parentFd, state] { readAhead(*task, parentFd, state->helperTimes, state->stop); });
+                return;
+            }
+            from = at->m_index + 1;
+            at = at->m_parent;
         }
-        if (ok) {
-            m_facts[i] = {st.st_size, dateTimeFromTime(st.st_mtim.tv_sec)};
-            if (withAttributes)
-                m_attributes[i] = attributeWordAt(m_fd.get(), m_entries[i].name, [&] { return attributePath(i); }, st.st_mode,
-                                                  followed || !S_ISLNK(st.st_mode));
-        }
-        m_state[i] |= withAttributes ? (kHaveFacts | kHaveAttributes) : kHaveFacts;
     }
 
-    // The path to read an extended attribute through; past PATH_MAX, the
-    // descriptor's /proc entry, which is short however deep the folder lies.
-    std::string attributePath(std::size_t i) const {
-        const std::string& name = m_entries[i].name;
-        if (m_path.size() + name.size() + 2 < PATH_MAX) return m_path + "/" + name;
-        return "/proc/self/fd/" + std::to_string(m_fd.get()) + "/" + name;
+    void examineHere(std::size_t i, bool withAttributes) {
+        if (m_contents.known(i, withAttributes)) return;
+        m_contents.prepare();
+        if (descriptor() < 0) {
+            m_contents.have[i] |= withAttributes ? (Contents::kHaveFacts | Contents::kHaveAttributes) : Contents::kHaveFacts;
+            return;
+        }
+        m_contents.examine(m_fd, i, withAttributes, m_state->callerTimes, shortPath());
+    }
+
+    // The open descriptor, reopening the folder first when it was given up;
+    // -1 (with the error kept) when it cannot be reopened.
+    int descriptor() {
+        if (m_fd >= 0 || !m_id.known) return m_fd;
+        const int fd = reopen();
+        if (fd >= 0) {
+            adopt(fd);
+            m_state->trim(kDescriptorBudget, this);
+        }
+        return m_fd;
+    }
+
+    // Opens this folder again without keeping anything else open.
+    int reopen() {
+        int err = ESTALE;
+        auto accept = [&](int fd) {
+            if (fd < 0) {
+                err = errno;
+                return -1;
+            }
+            if (idOf(fd) == m_id) return fd;
+            ::close(fd);
+            err = ESTALE;
+            return -1;
+        };
+        if (m_pathLength < PATH_MAX) {
+            const int fd = accept(::open(path().c_str(), kFolderFlags));
+            if (fd >= 0) return fd;
+        }
+        // Step down from the nearest ancestor that has (or gets) a descriptor.
+        std::vector<const PosixFolder*> chain{this};
+        PosixFolder* top = m_parent;
+        while (top && top->m_fd < 0 && top->m_pathLength >= PATH_MAX) {
+            chain.push_back(top);
+            top = top->m_parent;
+        }
+        int at = -1;
+        if (top) {
+            at = top->m_fd >= 0 ? ::fcntl(top->m_fd, F_DUPFD_CLOEXEC, 0) : top->reopen();
+            if (at < 0) err = top->m_fd >= 0 ? errno : top->m_contents.error;
+        }
+        for (auto step = chain.rbegin(); at >= 0 && step != chain.rend(); ++step) {
+            const int fd = ::openat(at, (*step)->m_name.c_str(), kFolderFlags);
+            if (fd < 0) err = errno;
+            ::close(at);
+            at = fd;
+        }
+        if (at >= 0) at = accept(at);
+        if (at < 0) m_contents.error = err;
+        return at;
+    }
+
+    std::string path() const {
+        std::vector<const PosixFolder*> chain;
+        for (const PosixFolder* f = this; f; f = f->m_parent) chain.push_back(f);
+        std::string out;
+        out.reserve(m_pathLength);
+        for (auto f = chain.rbegin(); f != chain.rend(); ++f) {
+            if (f != chain.rbegin() && !out.ends_with('/')) out.push_back('/');
+            out += (*f)->m_name;
+        }
+        return out;
+    }
+
+    // The path when it is short enough to use, else empty; built once.
+    const std::string& shortPath() const {
+        if (!m_shortPath) m_shortPath = m_pathLength < PATH_MAX ? path() : std::string();
+        return *m_shortPath;
     }
 
     void readOnce() const {
         if (m_read) return;
         m_read = true;
-        if (m_fd.get() < 0) return;
-        // fdopendir takes the descriptor over; keep our own for fstatat/openat.
-        const int dupFd = ::fcntl(m_fd.get(), F_DUPFD_CLOEXEC, 0);
-        if (dupFd < 0) {
-            m_error = errno;
-            return;
-        }
-        DIR* dir = ::fdopendir(dupFd);
-        if (!dir) {
-            m_error = errno;
-            ::close(dupFd);
-            return;
-        }
-        errno = 0;
-        while (const dirent* d = ::readdir(dir)) {
-            const char* n = d->d_name;
-            if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) continue;
-            bool isFolder = d->d_type == DT_DIR;
-            bool isLink = d->d_type == DT_LNK;
-            if (d->d_type == DT_UNKNOWN || isLink) {
-                struct stat st;
-                if (d->d_type == DT_UNKNOWN && ::fstatat(m_fd.get(), n, &st, AT_SYMLINK_NOFOLLOW) == 0)
-                    isLink = S_ISLNK(st.st_mode);
-                // Links to folders are walked like folders.
-                isFolder = ::fstatat(m_fd.get(), n, &st, 0) == 0 && S_ISDIR(st.st_mode);
-            }
-            m_entries.push_back({n, isFolder ? EntryKind::Folder : EntryKind::File, 0});
-            m_links.push_back(isLink);
-            errno = 0;
-        }
-        // A folder that fails part-way keeps what it had read; only a folder
-        // that yields nothing at all counts as unreadable.
-        if (errno != 0) m_error = errno;
-        m_readable = errno == 0 || !m_entries.empty();
-        ::closedir(dir);
+        auto* self = const_cast<PosixFolder*>(this);
+        const int fd = self->descriptor();
+        if (fd >= 0) self->m_contents.read(fd);
     }
 
-    Descriptor m_fd;
-    std::string m_path;
-    BackgroundWorker* m_worker;
+    std::shared_ptr<SourceState> m_state;
+    PosixFolder* m_parent;     // outlives us (see folder_source.h)
+    std::size_t m_index;       // our entry in the parent
+    std::string m_name;        // the name in the parent; the whole path for a top folder
+    std::size_t m_pathLength;  // of the whole path, without building it
+    int m_depth;
+    int m_fd = -1;
     FolderId m_id;
     mutable bool m_read = false;
-    mutable bool m_readable = false;
-    mutable int m_error = 0;
-    mutable std::vector<FolderEntry> m_entries;
-    mutable std::vector<bool> m_links;
-    std::vector<std::uint8_t> m_state;
-    std::vector<FileFacts> m_facts;
-    std::vector<std::int64_t> m_attributes;
+    mutable std::optional<std::string> m_shortPath;
+    Contents m_contents;
 };
+
+void SourceState::hold(PosixFolder* folder) {
+    holding.push_back(folder);
+    trim(kDescriptorBudget, folder);
+}
+
+void SourceState::trim(std::size_t limit, const PosixFolder* keep) {
+    while (holding.size() > limit) {
+        PosixFolder* shallowest = nullptr;
+        for (PosixFolder* f : holding)
+            if (f != keep && (!shallowest || f->depth() < shallowest->depth())) shallowest = f;
+        if (!shallowest) return;
+        shallowest->closeDescriptor();
+    }
+}
 
 class PosixFolderSource final : public FolderSource {
 public:
-    PosixFolderSource() {
-        if (std::thread::hardware_concurrency() > 1) m_worker = std::make_unique<BackgroundWorker>();
+    explicit PosixFolderSource(const StopToken* stop) : m_state(std::make_shared<SourceState>()) {
+        m_state->stop = stop;
+        if (std::thread::hardware_concurrency() > 1) m_state->worker = std::make_unique<BackgroundWorker>();
     }
+
     std::unique_ptr<Folder> open(const std::string& path) override {
+        m_state->dropAhead();
         // The listing treats an empty path as the separator alone: the root.
         const std::string real = path.empty() ? "/" : path;
-        const int fd = ::open(real.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        return std::make_unique<PosixFolder>(fd, real, m_worker.get());
+        int fd = ::open(real.c_str(), kFolderFlags);
+        if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+            m_state->trim(0, nullptr);
+            fd = ::open(real.c_str(), kFolderFlags);
+        }
+        return std::make_unique<PosixFolder>(m_state, nullptr, 0, real, fd, fd < 0 ? errno : 0);
     }
 
 private:
-    std::unique_ptr<BackgroundWorker> m_worker;
+    std::shared_ptr<SourceState> m_state;
 };
 
 }  // namespace
 
 std::unique_ptr<FolderSource> makeLocalFolderSource(const StopToken* stop) {
-    (void)stop;
-    return std::make_unique<PosixFolderSource>();
+    return std::make_unique<PosixFolderSource>(stop);
 }
 
 }  // namespace quillory

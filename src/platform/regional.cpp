@@ -3,6 +3,7 @@
 #include <langinfo.h>
 #include <locale.h>
 
+#include <array>
 #include <atomic>
 #include <cstdlib>
 #include <memory>
@@ -54,6 +55,16 @@ void addReadForms(RegionalFormats& f, const DateFormat& date, const DateFormat& 
     f.readForms.push_back(shortTime);
 }
 
+// A time pattern that writes a weekday, or anything through the C library,
+// needs the whole calendar date even without a date field.
+bool needsCalendar(const DateFormat& format) {
+    for (const DatePart& part : format.parts())
+        if (part.field == DateField::WeekdayAbbrev || part.field == DateField::WeekdayName ||
+            part.field == DateField::Other || part.field == DateField::DayOfYear)
+            return true;
+    return false;
+}
+
 constexpr std::string_view kIsoDate = "%Y-%m-%d";
 constexpr std::string_view kIsoLongTime = "%H:%M:%S";
 constexpr std::string_view kIsoShortTime = "%H:%M";
@@ -89,24 +100,36 @@ std::optional<double> dateTimeOf(const ReadFields& r) {
     return dateTimeFromSeconds(days * kSecondsPerDay + second);
 }
 
-// The date text of the last day written on this thread: a listing's files
-// mostly share a few days, and the date is the dearer half of the text.
-struct DateCache {
+// Date texts by day, per thread: a listing's files fall on a few thousand
+// days, and the date is the dearer half of the text.
+struct DateSlot {
     std::uint64_t formatsId = 0;
     std::int64_t day = 0;
     std::string text;
 };
 
-void appendDate(const RegionalFormats& formats, std::int64_t day, const CivilDateTime& civil,
-                std::string& out) {
-    thread_local DateCache cache;
-    if (cache.formatsId != formats.id || cache.day != day || cache.formatsId == 0) {
-        cache.text.clear();
-        formats.shortDate.append(civil, cache.text);
-        cache.formatsId = formats.id;
-        cache.day = day;
+constexpr std::size_t kDateSlots = 4096;  // eleven years of days
+
+// The calendar fields of a second count; the date ones only when `withDate`.
+CivilDateTime fieldsOf(const DaySecond& ds, std::int64_t seconds, bool withDate) {
+    if (withDate) return civilFromSeconds(seconds);
+    CivilDateTime c;
+    c.hour = static_cast<int>(ds.second / 3600);
+    c.minute = static_cast<int>(ds.second / 60 % 60);
+    c.second = static_cast<int>(ds.second % 60);
+    return c;
+}
+
+void appendDate(const RegionalFormats& formats, std::int64_t day, std::int64_t seconds, std::string& out) {
+    thread_local std::array<DateSlot, kDateSlots> slots;
+    DateSlot& slot = slots[static_cast<std::size_t>(day) % kDateSlots];
+    if (slot.formatsId != formats.id || slot.day != day || slot.formatsId == 0) {
+        slot.text.clear();
+        formats.shortDate.append(civilFromSeconds(seconds), slot.text);
+        slot.formatsId = formats.id;
+        slot.day = day;
     }
-    out += cache.text;
+    out += slot.text;
 }
 
 }  // namespace
@@ -137,6 +160,7 @@ RegionalFormats regionalFormatsFor(const std::string& timeLocale,
     if (!f.shortDate.hasDate()) f.shortDate = isoDate;
     if (!f.longTime.hasTime()) f.longTime = isoLong;
     f.shortTime = f.longTime.withoutSeconds();
+    f.timeHasDate = f.longTime.hasDate() || f.shortTime.hasDate() || needsCalendar(f.longTime);
     addReadForms(f, f.shortDate, f.longTime, f.shortTime);
     // Texts written on a machine with plain settings stay readable.
     addReadForms(f, isoDate, isoLong, isoShort);
@@ -149,27 +173,30 @@ const RegionalFormats& userRegionalFormats() {
     return formats;
 }
 
-std::string generalDateText(const RegionalFormats& formats, double dateTime) {
+void appendGeneralDateText(const RegionalFormats& formats, double dateTime, std::string& out) {
     const std::int64_t seconds = secondsFromDateTime(dateTime);
     const DaySecond ds = splitSeconds(seconds);
-    const CivilDateTime civil = civilFromSeconds(seconds);
-    std::string out;
-    out.reserve(32);
-    if (ds.day != 0) appendDate(formats, ds.day, civil, out);
+    const std::size_t start = out.size();
+    if (ds.day != 0) appendDate(formats, ds.day, seconds, out);
     if (ds.second != 0 || ds.day == 0) {
-        if (!out.empty()) out.push_back(' ');
-        formats.longTime.append(civil, out);
+        if (out.size() != start) out.push_back(' ');
+        formats.longTime.append(fieldsOf(ds, seconds, formats.timeHasDate), out);
     }
+}
+
+std::string generalDateText(const RegionalFormats& formats, double dateTime) {
+    std::string out;
+    appendGeneralDateText(formats, dateTime, out);
     return out;
 }
 
 std::string shortTimeDateText(const RegionalFormats& formats, double dateTime) {
     const std::int64_t seconds = secondsFromDateTime(dateTime);
-    const CivilDateTime civil = civilFromSeconds(seconds);
+    const DaySecond ds = splitSeconds(seconds);
     std::string out;
-    formats.shortTime.append(civil, out);
+    formats.shortTime.append(fieldsOf(ds, seconds, formats.timeHasDate), out);
     out.push_back(' ');
-    appendDate(formats, splitSeconds(seconds).day, civil, out);
+    appendDate(formats, ds.day, seconds, out);
     return out;
 }
 
@@ -204,6 +231,10 @@ double nowDateTime() { return dateTimeFromTime(std::time(nullptr)); }
 
 std::string generalDateText(double dateTime) {
     return generalDateText(userRegionalFormats(), dateTime);
+}
+
+void appendGeneralDateText(double dateTime, std::string& out) {
+    appendGeneralDateText(userRegionalFormats(), dateTime, out);
 }
 
 std::string shortTimeDateText(double dateTime) {

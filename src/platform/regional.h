@@ -21,6 +21,8 @@ double nowDateTime();
 // the time is midnight, the time alone when the date is 1899-12-30.
 // C locale: "2007-12-03 14:30:05".
 std::string generalDateText(double dateTime);
+// The same text appended to `out`: what a row writer wants, with no string of its own.
+void appendGeneralDateText(double dateTime, std::string& out);
 
 // The stored form of a date-time bound: short time, a blank, short date.
 // C locale: "14:30 2007-12-03".

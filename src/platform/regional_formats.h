@@ -17,6 +17,7 @@ struct RegionalFormats {
     DateFormat shortDate;
     DateFormat longTime;
     DateFormat shortTime;
+    bool timeHasDate = false;  // the time patterns write something of the date
     std::vector<DateFormat> readForms;  // what parsing tries, in order
 };
 
@@ -30,6 +31,7 @@ RegionalFormats regionalFormatsFor(const std::string& timeLocale,
 const RegionalFormats& userRegionalFormats();
 
 std::string generalDateText(const RegionalFormats& formats, double dateTime);
+void appendGeneralDateText(const RegionalFormats& formats, double dateTime, std::string& out);
 std::string shortTimeDateText(const RegionalFormats& formats, double dateTime);
 std::optional<double> parseDateTime(const RegionalFormats& formats, std::string_view text);
 

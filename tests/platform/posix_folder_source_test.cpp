@@ -1,13 +1,18 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
 
 #include "platform/file_attributes.h"
 #include "platform/folder_source.h"
 #include "platform/regional.h"
+#include "platform/stop_token.h"
 #include "support/temp_dir.h"
 
 namespace quillory::test {
@@ -88,6 +93,179 @@ TEST(LocalFolderSource, PrefetchedFactsEqualDirectOnes) {
         EXPECT_EQ(readOnly, 60);
         EXPECT_EQ(hidden, 43);
     }
+}
+
+// Past the descriptor budget a folder gives its descriptor up and reopens by
+// path when asked; one replaced meanwhile is another folder and not listed.
+TEST(LocalFolderSource, ReopenedFolderMustBeTheSameFolder) {
+    TempDir tree;
+    tree.file("kept/x");
+    tree.file("replaced/y");
+    const auto source = makeLocalFolderSource();
+    const auto kept = source->open(tree / "kept");
+    const auto replaced = source->open(tree / "replaced");
+    std::vector<std::unique_ptr<Folder>> others;
+    for (int i = 0; i < 40; ++i) others.push_back(source->open(tree.path()));
+    ASSERT_EQ(::rename((tree / "replaced").c_str(), (tree / "old").c_str()), 0);
+    tree.file("replaced/z");
+    EXPECT_TRUE(kept->readable());
+    ASSERT_EQ(kept->entries().size(), 1u);
+    EXPECT_EQ(kept->entries()[0].name, "x");
+    EXPECT_FALSE(replaced->readable());
+    EXPECT_EQ(replaced->error(), ESTALE);
+}
+
+// A chain of folders far deeper than PATH_MAX allows to spell: each level
+// holds "file" (as many bytes as its depth), a sibling folder "side" holding
+// "mark" (a million bytes more) and the next level "level". Made relative to
+// descriptors; taken apart by moving the rest of the chain up one level at a
+// time, since no path reaches the bottom.
+constexpr int kChainDepth = 3000;
+
+void makeChain(const std::string& root) {
+    int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    for (int depth = 1; depth <= kChainDepth && fd >= 0; ++depth) {
+        ASSERT_EQ(::mkdirat(fd, "level", 0755), 0);
+        const int next = ::openat(fd, "level", O_RDONLY | O_DIRECTORY);
+        ::close(fd);
+        fd = next;
+        const int file = ::openat(fd, "file", O_CREAT | O_WRONLY, 0644);
+        ASSERT_EQ(::ftruncate(file, depth), 0);
+        ::close(file);
+        ASSERT_EQ(::mkdirat(fd, "side", 0755), 0);
+        const int mark = ::openat(fd, "side/mark", O_CREAT | O_WRONLY, 0644);
+        ASSERT_EQ(::ftruncate(mark, 1000000 + depth), 0);
+        ::close(mark);
+    }
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+}
+
+void removeChain(const std::string& root) {
+    const std::string top = root + "/level";
+    const std::string rest = root + "/rest";
+    while (::access(top.c_str(), F_OK) == 0) {
+        const bool deeper = ::rename((top + "/level").c_str(), rest.c_str()) == 0;
+        ::unlink((top + "/file").c_str());
+        ::unlink((top + "/side/mark").c_str());
+        ::rmdir((top + "/side").c_str());
+        ::rmdir(top.c_str());
+        if (deeper) ::rename(rest.c_str(), top.c_str());
+    }
+}
+
+std::size_t entryNamed(Folder& folder, const std::string& name) {
+    const auto& entries = folder.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].name == name) return i;
+    return entries.size();
+}
+
+// Sub-folders read ahead on the helper thread, in the order the walk takes
+// them or not, answer as a folder opened cold does.
+TEST(LocalFolderSource, FoldersReadAheadAnswerAsColdOnes) {
+    TempDir tree;
+    for (int f = 0; f < 4; ++f)
+        for (int i = 0; i < 90; ++i) tree.file("s" + std::to_string(f) + "/f" + std::to_string(i), f * 1000 + i);
+    tree.file("top", 5);
+    const auto warm = makeLocalFolderSource();
+    const auto cold = makeLocalFolderSource();
+    const auto root = warm->open(tree.path());
+    auto all = [](Folder& folder) {
+        std::vector<std::size_t> every(folder.entries().size());
+        for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+        return every;
+    };
+    root->prefetch(all(*root), false);
+    for (const char* name : {"s0", "s1", "s3", "s2"}) {
+        SCOPED_TRACE(name);
+        const auto sub = root->openChild(entryNamed(*root, name));
+        sub->prefetch(all(*sub), true);
+        const auto fresh = cold->open(tree / name);
+        ASSERT_EQ(sub->entries().size(), 90u);
+        for (std::size_t i = 0; i < sub->entries().size(); ++i) {
+            const std::size_t j = entryNamed(*fresh, sub->entries()[i].name);
+            EXPECT_EQ(sub->facts(i).size, fresh->facts(j).size);
+            EXPECT_EQ(sub->facts(i).modified, fresh->facts(j).modified);
+            EXPECT_EQ(sub->attributes(i), fresh->attributes(j));
+        }
+    }
+}
+
+// Runs in a child with 64 descriptors: opens the chain level by level keeping
+// every folder, then on the way back up opens each level's side folder.
+// Prints what went wrong and returns false.
+bool walkChainWith(std::vector<std::unique_ptr<Folder>>& stack, const std::string& root) {
+    const auto source = makeLocalFolderSource();
+    stack.push_back(source->open(root));
+    for (int depth = 1; depth <= kChainDepth; ++depth) {
+        Folder& parent = *stack.back();
+        const std::size_t next = entryNamed(parent, "level");
+        if (next == parent.entries().size()) {
+            std::fprintf(stderr, "level %d: no way down (error %d)\n", depth, parent.error());
+            return false;
+        }
+        stack.push_back(parent.openChild(next));
+        Folder& here = *stack.back();
+        const std::size_t file = entryNamed(here, "file");
+        const std::size_t count = depth < kChainDepth ? 3 : 2;
+        if (!here.readable() || here.entries().size() != count || file == count || here.facts(file).size != depth) {
+            std::fprintf(stderr, "level %d: readable %d, error %d, %zu entries\n", depth, here.readable(),
+                         here.error(), here.entries().size());
+            return false;
+        }
+    }
+    for (int level = kChainDepth - 1; level >= 1; --level) {
+        stack.pop_back();
+        Folder& here = *stack.back();
+        const auto side = here.openChild(entryNamed(here, "side"));
+        if (!side->readable() || side->entries().size() != 1 || side->facts(0).size != 1000000 + level) {
+            std::fprintf(stderr, "side at level %d: readable %d, error %d\n", level, side->readable(), side->error());
+            return false;
+        }
+        // The folder reopened on the way back still answers for its own file.
+        if (here.facts(entryNamed(here, "file")).size != level) {
+            std::fprintf(stderr, "level %d: wrong file size\n", level);
+            return false;
+        }
+    }
+    return true;
+}
+
+bool walkChain(const std::string& root) {
+    const rlimit few{64, 64};
+    if (::setrlimit(RLIMIT_NOFILE, &few) != 0) return false;
+    std::vector<std::unique_ptr<Folder>> stack;
+    const bool ok = walkChainWith(stack, root);
+    // Children go before their parents.
+    while (!stack.empty()) stack.pop_back();
+    return ok;
+}
+
+TEST(LocalFolderSourceDeath, AnyDepthWithFewDescriptors) {
+    const TempDir tree = TempDir::inMemory();
+    makeChain(tree.path());
+    EXPECT_EXIT(std::exit(walkChain(tree.path()) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    removeChain(tree.path());
+}
+
+// A raised token stops the fetching ahead; the answers come one by one after.
+TEST(LocalFolderSource, StoppedPrefetchLeavesFactsToLaterAsks) {
+    TempDir tree;
+    for (int i = 0; i < 200; ++i) tree.file("f" + std::to_string(i), 10 + i);
+    StopToken stop;
+    stop.request();
+    const auto source = makeLocalFolderSource(&stop);
+    const auto folder = source->open(tree.path());
+    std::vector<std::size_t> all(folder->entries().size());
+    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    folder->prefetch(all, false);
+    // Files gone after the prefetch: anything it fetched would still show.
+    ::unlink((tree / "f7").c_str());
+    const std::size_t gone = entryNamed(*folder, "f7");
+    const std::size_t kept = entryNamed(*folder, "f8");
+    EXPECT_EQ(folder->facts(gone).size, 0);
+    EXPECT_EQ(folder->facts(kept).size, 18);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@ TEST(QuilloryList, UsageErrorsExitOneWithOneLine) {
         {"force without a value", {"--force", "folder"}},
         {"defaults without the list", {"--defaults", "folder"}},
         {"reset without a key", {"--reset"}},
+        {"yes without --reset-all", {"--reset", "Output/Recurse", "--yes"}},
         {"two commands", {"--get", "Display/Name", "folder"}},
     };
     const Cli cli;
@@ -66,15 +67,6 @@ TEST(QuilloryList, HelpNamesEveryOptionAndVersionItsNumber) {
     const ProcessResult version = cli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("quillory-list ") + QUILLORY_VERSION + "\n");
-}
-
-TEST(QuilloryList, SettingsRoundTripWithoutCase) {
-    const Cli cli;
-    EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "*\n");
-    EXPECT_EQ(cli({"--set", "filter/FILETIMETO=14:30 2007-12-03"}).status, 0);
-    EXPECT_EQ(cli({"--get", "Filter/FileTimeto"}).out, "14:30 2007-12-03\n");
-    EXPECT_EQ(cli({"--set", "Filter/FileInclude="}).status, 0);
-    EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "\n");  // stored empty, not the default
 }
 
 struct WarningRow {

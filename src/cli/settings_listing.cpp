@@ -30,7 +30,7 @@ int listSettings(SettingsStore& store, bool defaultsOnly, StandardOutput& out) {
                                                        : std::string(key->def));
             if (!values->stored(*key)) line += "  [default]  ";
             else if (key->defaultIsNow()) line += "  [set; default: the current time]  ";
-            else line += "  [set; default: " + std::string(key->def) + "]  ";
+            else line += "  [set; default: " + std::string(key->def.empty() ? "(empty)" : key->def) + "]  ";
             line += key->meaning;
         }
         out.write(line + "\n");

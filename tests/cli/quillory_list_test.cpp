@@ -2,16 +2,15 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <thread>
 
+#include "cli/cli_runner.h"
 #include "engine/document.h"
 #include "support/engine_fixture.h"
 #include "support/golden.h"
-#include "cli/cli_runner.h"
 #include "support/unprivileged.h"
 
 namespace quillory::test {
@@ -264,26 +263,15 @@ TEST(QuilloryList, ProgressShowsOnATerminalOnly) {
     const Cli cli;
     const TempDir big = TempDir::inMemory();
     big.manyFiles("one", 200000);
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    const Pty pty;
+    ASSERT_FALSE(pty.terminal.empty());
+    const int terminal = ::open(pty.terminal.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(terminal, 0);
     const int pid = startProcess({QUILLORY_LIST_EXE, "-o", cli.home / "out.html", big / "one"}, cli.env, terminal);
     ::close(terminal);
-    std::string shown;
-    char buffer[4096];
-    for (int waited = 0; waited < 10000 && shown.find(" files/s") == std::string::npos; waited += 10) {
-        pollfd p{master, POLLIN, 0};
-        if (::poll(&p, 1, 10) > 0) {
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n > 0) shown.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
+    const std::string shown = pty.readUntil(" files/s");
     ::kill(pid, SIGINT);
     waitProcess(pid);
-    ::close(master);
     long long folders = -1, files = -1;
     ASSERT_EQ(std::sscanf(shown.c_str(), "\r%lld folders, %lld files", &folders, &files), 2) << shown;
     EXPECT_EQ(folders, 0) << "drawn while the folder was still being listed: " << shown;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 #include "cli/cli_runner.h"
@@ -12,7 +13,9 @@
 namespace quillory::test {
 namespace {
 
-std::size_t lineCount(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')); }
+std::size_t lineCount(const std::string& text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
 
 struct RefusedRow {
     const char* name;
@@ -116,6 +119,30 @@ TEST(SettingsCommands, ResetsReturnToTheDefaults) {
     EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, "1\n");
     EXPECT_EQ(cli({"--reset-all", "--yes"}).status, 0);
     EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, "0\n");
+}
+
+TEST(SettingsCommands, ResetAllAsksOnATerminal) {
+    const struct {
+        const char* name;
+        const char* answer;
+        int status;
+        const char* attrib;
+    } rows[] = {{"yes", "y\n", 0, "0\n"}, {"no", "n\n", 1, "1\n"}, {"just enter", "\n", 1, "1\n"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Cli cli;
+        ASSERT_EQ(cli({"--set", "Display/Attrib=1"}).status, 0);
+        const Pty pty;
+        ASSERT_FALSE(pty.terminal.empty());
+        const int pid = startProcess({"/bin/sh", "-c", "exec \"$0\" \"$@\" <" + pty.terminal + " 2>" + pty.terminal,
+                                      QUILLORY_LIST_EXE, "--reset-all"},
+                                     cli.env);
+        EXPECT_NE(pty.readUntil("[y/N] ").find("Return every setting to its default? [y/N] "), std::string::npos);
+        const auto length = static_cast<ssize_t>(std::strlen(row.answer));
+        ASSERT_EQ(::write(pty.master, row.answer, static_cast<std::size_t>(length)), length);
+        EXPECT_EQ(waitProcess(pid), row.status);
+        EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, row.attrib);
+    }
 }
 
 TEST(SettingsCommands, ListSettingsShowsValueDefaultAndMeaning) {

@@ -10,6 +10,7 @@
 #include "engine/sorting.h"
 #include "engine/substitute.h"
 #include "engine/templates.h"
+#include "platform/regional.h"
 #include "platform/type_text.h"
 
 namespace quillory {
@@ -174,7 +175,12 @@ void RowTemplate::render(std::string& out, const clsFile& file, const std::strin
                 break;
             case kTypeField: appendValue(out, file.FileType, m_quoted, m_escape); break;
             case kSizeField: appendValue(out, file.FileSizeStr, m_quoted, m_escape); break;
-            case kDateField: appendValue(out, dateTimeText(file.DateTime), m_quoted, m_escape); break;
+            case kDateField:
+                // Straight into the row: a date text holds nothing to escape.
+                if (m_quoted) out += '"';
+                appendGeneralDateText(file.DateTime, out);
+                if (m_quoted) out += '"';
+                break;
             case kExtField: appendValue(out, file.FileExt, m_quoted, m_escape); break;
             case kAttribField: appendValue(out, attribText(file, attributesRead), m_quoted, m_escape); break;
             default: break;

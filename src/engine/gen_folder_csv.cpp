@@ -44,6 +44,7 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
     const ListedFiles listed = collectFiles(ctx, options, prefix, folder, ListingKind::Csv, withAttributes);
 
     std::string text;
+    text.reserve(listed.files.size() * (line.text().size() + prefix.size() + 64));
     for (const clsFile& file : listed.files) {
         line.render(text, file, &prefix, withAttributes);
         text += tpl::kCrlf;

@@ -25,10 +25,12 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     for (std::size_t i = 0; i < kColumnCount; ++i)
         if (options.columns[i]) rowText += tpl::kColumns[i].rowCell;
     const bool withAttributes = options.columns[kAttribColumn];
-    const RowTemplate row(std::move(rowText), false, ctx.escapeText ? TextEscape::Html : TextEscape::None);
+    const RowTemplate row(rowText, false, ctx.escapeText ? TextEscape::Html : TextEscape::None);
 
     const ListedFiles listed =
         collectFiles(ctx, options, addSeparator(folderPath), folder, ListingKind::Html, withAttributes);
+    // About what a row takes, so the block grows without copying itself over.
+    block.reserve(block.size() + listed.files.size() * (rowText.size() + 96) + 512);
     bool odd = true;
     std::size_t rows = 0;
     for (const clsFile& file : listed.files) {

@@ -74,6 +74,8 @@ public:
             std::string childPath = addSeparator(top.path) + entries[i].name;
             if (visit(childPath, *child)) m_stack.push_back({std::move(child), std::move(childPath)});
         }
+        // A folder goes before the one it was opened from.
+        while (!m_stack.empty()) m_stack.pop_back();
         if (m_result.outcome == RunResult::Outcome::Completed && m_ctx.stop.requested())
             m_result.outcome = RunResult::Outcome::Stopped;
         return std::move(m_result);

@@ -76,15 +76,16 @@ struct Contents {
     bool readable = false;
 
     // getdents64 straight from the descriptor: no second descriptor (as
-    // fdopendir would want) and no copy through a DIR buffer.
-    void read(int fd) {
+    // fdopendir would want) and no copy through a DIR buffer. A stop request
+    // ends the read between two batches: the run that asked shows nothing.
+    void read(int fd, const StopToken* stop) {
         constexpr std::size_t kBufferSize = 32 * 1024;
         const std::unique_ptr<char[]> buffer(new char[kBufferSize]);  // left uninitialised: the kernel fills it
         int err = 0;
         for (;;) {
             const long got = ::syscall(SYS_getdents64, fd, buffer.get(), kBufferSize);
             if (got < 0) err = errno;
-            if (got <= 0) break;
+            if (got <= 0 || (stop && stop->requested())) break;
             for (long at = 0; at < got;) {
                 const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer.get() + at);
                 at += d->d_reclen;
@@ -240,7 +241,7 @@ void readAhead(ReadAhead& a, int parentFd, LocalTimeCache& times, const StopToke
     ::close(parentFd);
     if (a.fd >= 0) {
         a.id = idOf(a.fd);
-        a.contents.read(a.fd);
+        a.contents.read(a.fd, stop);
         a.contents.prepare();
         for (std::size_t i = 0; i < a.contents.entries.size(); ++i)
             if (a.contents.entries[i].kind == EntryKind::File) a.files.push_back(i);
@@ -486,7 +487,7 @@ private:
         m_read = true;
         auto* self = const_cast<PosixFolder*>(this);
         const int fd = self->descriptor();
-        if (fd >= 0) self->m_contents.read(fd);
+        if (fd >= 0) self->m_contents.read(fd, m_state->stop);
     }
 
     std::shared_ptr<SourceState> m_state;

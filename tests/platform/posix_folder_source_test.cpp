@@ -254,11 +254,11 @@ TEST(LocalFolderSource, StoppedPrefetchLeavesFactsToLaterAsks) {
     TempDir tree;
     for (int i = 0; i < 200; ++i) tree.file("f" + std::to_string(i), 10 + i);
     StopToken stop;
-    stop.request();
     const auto source = makeLocalFolderSource(&stop);
     const auto folder = source->open(tree.path());
     std::vector<std::size_t> all(folder->entries().size());
     for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    stop.request();
     folder->prefetch(all, false);
     // Files gone after the prefetch: anything it fetched would still show.
     ::unlink((tree / "f7").c_str());

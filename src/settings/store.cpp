@@ -44,6 +44,7 @@ struct SettingsStore::Impl {
     long long dataVersion = -1;  // -1: reload at the next look
 
     std::unordered_map<std::string, std::string> rows;  // settingAddress -> stored text
+    std::unordered_map<std::string, std::string> overrides;  // laid over rows in snapshots
     bool rowsChanged = true;
     std::uint64_t generation = 0;
     std::shared_ptr<const SettingsSnapshot> current;
@@ -237,7 +238,9 @@ std::shared_ptr<const SettingsSnapshot> SettingsStore::Impl::snapshot() {
         rowsChanged = true;
     if (!current || rowsChanged) {
         currentSecond = std::time(nullptr);
-        current = std::make_shared<const SettingsSnapshot>(rows, ++generation,
+        std::unordered_map<std::string, std::string> shown = rows;
+        for (const auto& [address, value] : overrides) shown.insert_or_assign(address, value);
+        current = std::make_shared<const SettingsSnapshot>(std::move(shown), ++generation,
                                                            generalDateText(dateTimeFromTime(currentSecond)));
         rowsChanged = false;
     }
@@ -293,6 +296,13 @@ bool SettingsStore::removeAll() {
     m_impl->refresh();
     if (m_impl->readStatus.state == StoreState::NotCreated) return true;
     return m_impl->change("DELETE FROM setting WHERE app = ?1", {app});
+}
+
+void SettingsStore::setOverride(const SettingKey& key, std::string value) {
+    std::string address = settingAddress(kAppKey, key.section, key.name);
+    std::lock_guard lock(m_impl->mutex);
+    m_impl->overrides.insert_or_assign(std::move(address), std::move(value));
+    m_impl->rowsChanged = true;
 }
 
 std::uint64_t SettingsStore::generation() { return snapshot()->generation; }

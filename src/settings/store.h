@@ -63,6 +63,11 @@ public:
     // Forgets every value of the application: a reset to the defaults.
     bool removeAll();
 
+    // A value for this object alone: reads and snapshots see it in place of
+    // the stored one (and as stored), writes never store it, and the file is
+    // neither created nor changed by it. For one run's own options.
+    void setOverride(const SettingKey& key, std::string value);
+
     // snapshot()->generation.
     std::uint64_t generation();
 

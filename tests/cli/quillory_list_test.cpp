@@ -2,77 +2,132 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <thread>
 
+#include "cli/cli_runner.h"
 #include "engine/document.h"
 #include "support/engine_fixture.h"
 #include "support/golden.h"
-#include "support/run_process.h"
+#include "support/unprivileged.h"
 
 namespace quillory::test {
 namespace {
 
-struct Cli {
-    TempDir home;
-    TempDir tree;
-    std::vector<std::string> env{"QUILLORY_SETTINGS=" + (home / "settings.sqlite")};
-    ProcessResult operator()(std::vector<std::string> args) const {
-        args.insert(args.begin(), QUILLORY_LIST_EXE);
-        return runProcess(args, env);
-    }
+struct UsageRow {
+    const char* name;
+    std::vector<std::string> args;
 };
 
 TEST(QuilloryList, UsageErrorsExitOneWithOneLine) {
-    const std::vector<std::vector<std::string>> cases = {
-        {},
-        {"--bogus"},
-        {"-o"},
-        {"a", "b"},
-        {"--get", "Output/NoSuchKey"},
-        {"--get", "NoSection"},
-        {"--set", "Display/Name"},
-        {"--set", "Nowhere/Name=1"},
-        {"--csv"},
-        {"--get", "Display/Name", "folder"},
-        {""},
+    const UsageRow rows[] = {
+        {"nothing", {}},
+        {"unknown option", {"--bogus"}},
+        {"output without a name", {"-o"}},
+        {"two folders", {"a", "b"}},
+        {"empty folder", {""}},
+        {"unknown key", {"--get", "Output/NoSuchKey"}},
+        {"no key", {"--get", "NoSection"}},
+        {"set without a value", {"--set", "Display/Name"}},
+        {"set of an unknown section", {"--set", "Nowhere/Name=1"}},
+        {"one-run value without =", {"-D", "Display/Name", "folder"}},
+        {"one-run value missing", {"folder", "-D"}},
+        {"one-run unknown key", {"-D", "Display/Nope=1", "folder"}},
+        {"one-run value with --set", {"-D", "Display/Name=1", "--set", "Display/Ext=1"}},
+        {"csv without a folder", {"--csv"}},
+        {"escape without a folder", {"--escape", "--get", "Display/Name"}},
+        {"force without a value", {"--force", "folder"}},
+        {"defaults without the list", {"--defaults", "folder"}},
+        {"reset without a key", {"--reset"}},
+        {"yes without --reset-all", {"--reset", "Output/Recurse", "--yes"}},
+        {"two commands", {"--get", "Display/Name", "folder"}},
     };
     const Cli cli;
-    for (const auto& args : cases) {
-        std::string joined;
-        for (const auto& a : args) joined += "[" + a + "]";
-        SCOPED_TRACE(joined);
-        const ProcessResult r = cli(args);
+    for (const UsageRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ProcessResult r = cli(row.args);
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.out, "");
+        EXPECT_EQ(r.err.rfind("quillory-list: ", 0), 0u) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
     }
 }
 
-TEST(QuilloryList, HelpAndVersion) {
+TEST(QuilloryList, HelpNamesEveryOptionAndVersionItsNumber) {
     const Cli cli;
     const ProcessResult help = cli({"--help"});
     EXPECT_EQ(help.status, 0);
     EXPECT_EQ(help.out.rfind("Usage: quillory-list", 0), 0u);
+    for (const char* option : {"--csv", "-o, --output", "--escape", "-D", "--get", "--set", "--force", "--reset",
+                               "--reset-all", "--yes", "--list-settings", "--defaults", "-h, --help", "--version"})
+        EXPECT_NE(help.out.find(std::string("\n  ") + option + " "), std::string::npos) << option;
     const ProcessResult version = cli({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string("quillory-list ") + QUILLORY_VERSION + "\n");
 }
 
-TEST(QuilloryList, SettingsRoundTripWithoutCase) {
+struct WarningRow {
+    const char* name;
+    std::vector<std::string> oneRun;
+    const char* says;  // "" for no warning
+};
+
+TEST(QuilloryList, SurprisingSettingsAreNamedOnStandardError) {
     const Cli cli;
-    EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "*\n");
-    EXPECT_EQ(cli({"--set", "filter/FILETIMETO=14:30 2007-12-03"}).status, 0);
-    EXPECT_EQ(cli({"--get", "Filter/FileTimeto"}).out, "14:30 2007-12-03\n");
-    EXPECT_EQ(cli({"--set", "Filter/FileInclude="}).status, 0);
-    EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "\n");  // stored empty, not the default
-    const std::string all = cli({"--list-settings"}).out;
-    EXPECT_NE(all.find("Filter/FileTimeTo=14:30 2007-12-03\n"), std::string::npos);
-    EXPECT_NE(all.find("HTML/FolFontColor=16777215\n"), std::string::npos);
-    EXPECT_EQ(std::count(all.begin(), all.end(), '\n'), 49);
+    cli.tree.file("a.txt", 10);
+    const WarningRow rows[] = {
+        {"defaults", {}, ""},
+        {"time filter without bounds", {"Filter/FileTime=1"}, "neither FileTimeFrom nor FileTimeTo set"},
+        {"time filter from now", {"Filter/FileTime=1", "Filter/FileTimeTo=00:00 2000-01-01"},
+         "FileTimeFrom not set"},
+        {"time filter with a start", {"Filter/FileTime=1", "Filter/FileTimeFrom=00:00 2000-01-01"}, ""},
+        {"time bounds with the filter off", {"Filter/FileTimeTo=00:00 2000-01-01"}, ""},
+        {"size filter without an upper bound", {"Filter/FileSize=1", "Filter/FileSizeFrom=1K"},
+         "FileSizeFrom or FileSizeTo empty"},
+        {"size filter up to 0", {"Filter/FileSize=1", "Filter/FileSizeFrom=0", "Filter/FileSizeTo=0"},
+         "FileSizeTo 0: only empty files"},
+        {"size filter bounded", {"Filter/FileSize=1", "Filter/FileSizeFrom=0", "Filter/FileSizeTo=1G"}, ""},
+        {"no file patterns", {"Filter/FileInclude="}, "Filter/FileInclude is empty"},
+        {"no folder patterns", {"Filter/FolInclude="}, "Filter/FolInclude is empty"},
+    };
+    for (const WarningRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<std::string> args{"--csv", cli.tree.path()};
+        for (const std::string& value : row.oneRun) args.insert(args.begin(), {"-D", value});
+        const ProcessResult r = cli(args);
+        EXPECT_EQ(r.status, 0);
+        EXPECT_EQ(r.out.rfind("Name,Folder,", 0), 0u);
+        if (*row.says == 0) {
+            EXPECT_EQ(r.err, "");
+            continue;
+        }
+        EXPECT_EQ(r.err.rfind("quillory-list: ", 0), 0u) << r.err;
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_NE(r.err.find(row.says), std::string::npos) << r.err;
+    }
+}
+
+TEST(QuilloryList, UnreadableFolderIsNamedAndTheRestListed) {
+    const Cli cli;
+    cli.tree.file("a.txt");
+    cli.tree.file("locked/secret.txt");
+    cli.tree.file("zopen/b.txt");
+    const std::string locked = cli.tree / "locked";
+    // Mode 700 keeps out everybody but the owner; as an ordinary user the
+    // test is the owner, so the folder is closed to it too.
+    ::chmod(locked.c_str(), ::geteuid() == 0 ? 0700 : 0);
+    ::chmod(cli.tree.path().c_str(), 0755);
+    ::chmod(cli.home.path().c_str(), 01777);
+    runUnprivileged([&] {
+        const ProcessResult r = cli({"--csv", cli.tree.path()});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, "quillory-list: cannot read folder '" + locked + "': Permission denied\n");
+        EXPECT_NE(r.out.find("\"a.txt\""), std::string::npos) << r.out;
+        EXPECT_NE(r.out.find("\"b.txt\""), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find("secret"), std::string::npos) << r.out;
+    });
 }
 
 TEST(QuilloryList, ListsLikeTheDesktopRun) {
@@ -202,34 +257,28 @@ TEST(QuilloryList, AnyDepthListsWholeUnderTightLimits) {
     EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1 + kLevels + 1);  // header, empty folders, the file
 }
 
+// The first progress line drawn while the walk is still inside one large
+// folder: files count up as they are read, not when the folder is done.
 TEST(QuilloryList, ProgressShowsOnATerminalOnly) {
     const Cli cli;
-    const std::string start = endlessTree(cli.tree);
-    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(::grantpt(master), 0);
-    ASSERT_EQ(::unlockpt(master), 0);
-    const int terminal = ::open(::ptsname(master), O_RDWR | O_NOCTTY);
+    const TempDir big = TempDir::inMemory();
+    big.manyFiles("one", 200000);
+    const Pty pty;
+    ASSERT_FALSE(pty.terminal.empty());
+    const int terminal = ::open(pty.terminal.c_str(), O_RDWR | O_NOCTTY);
     ASSERT_GE(terminal, 0);
-    const int pid = startProcess({QUILLORY_LIST_EXE, "-o", cli.home / "out.html", start}, cli.env, terminal);
+    const int pid = startProcess({QUILLORY_LIST_EXE, "-o", cli.home / "out.html", big / "one"}, cli.env, terminal);
     ::close(terminal);
-    // Read until a progress line has been drawn twice, then stop the walk.
-    std::string shown;
-    char buffer[4096];
-    for (int waited = 0; waited < 10000 && std::count(shown.begin(), shown.end(), '\r') < 2; waited += 10) {
-        pollfd p{master, POLLIN, 0};
-        if (::poll(&p, 1, 10) > 0) {
-            const ssize_t n = ::read(master, buffer, sizeof buffer);
-            if (n > 0) shown.append(buffer, static_cast<std::size_t>(n));
-        }
-    }
+    const std::string shown = pty.readUntil(" files/s");
     ::kill(pid, SIGINT);
-    EXPECT_EQ(waitProcess(pid), 130);
-    ::close(master);
-    EXPECT_NE(shown.find(" folders, "), std::string::npos) << shown;
-    EXPECT_NE(shown.find(" files/s"), std::string::npos) << shown;
+    waitProcess(pid);
+    long long folders = -1, files = -1;
+    ASSERT_EQ(std::sscanf(shown.c_str(), "\r%lld folders, %lld files", &folders, &files), 2) << shown;
+    EXPECT_EQ(folders, 0) << "drawn while the folder was still being listed: " << shown;
+    EXPECT_GT(files, 0) << shown;
     // Not a terminal: nothing on standard error.
-    const ProcessResult quiet = cli({"--csv", cli.tree / "l11"});
+    cli.tree.file("a");
+    const ProcessResult quiet = cli({"--csv", cli.tree.path()});
     EXPECT_EQ(quiet.err, "");
 }
 

@@ -85,5 +85,19 @@ TEST(SettingsStore, RemovedValuesGiveDefaultsAgain) {
     EXPECT_EQ(t.store.ReadSetting("Other", "Filter", "FileInclude"), "kept") << "other applications' values";
 }
 
+TEST(SettingsStore, OverridesAreSeenButNeverStored) {
+    test::TempStore t;
+    t.store.setOverride(keys::Attrib, "1");
+    EXPECT_EQ(t.store.read(keys::Attrib), "1");
+    EXPECT_TRUE(t.store.snapshot()->stored(keys::Attrib));
+    EXPECT_EQ(t.store.status().state, StoreState::NotCreated) << "an override creates no file";
+    ASSERT_TRUE(t.store.write(keys::Attrib, "0"));
+    ASSERT_TRUE(t.store.write(keys::Name, "0"));
+    EXPECT_EQ(t.store.snapshot()->value(keys::Attrib), "1") << "the override stays on top of a write";
+    EXPECT_EQ(t.store.read(keys::Name), "0");
+    SettingsStore other(t.store.path());
+    EXPECT_EQ(other.read(keys::Attrib), "0");
+}
+
 }  // namespace
 }  // namespace quillory

@@ -1,0 +1,40 @@
+#include "cli/help_text.h"
+
+namespace quillory::cli {
+
+const std::string_view kHelpText =
+    "Usage: quillory-list [--csv] [--escape] [-o FILE] [-D S/K=V]... FOLDER\n"
+    "       quillory-list --get S/K | --set S/K=V [--force] | --reset S/K\n"
+    "       quillory-list --reset-all [--yes] | --list-settings [--defaults]\n"
+    "\n"
+    "Lists FOLDER as an HTML document (or, with --csv, as comma-separated text)\n"
+    "with the options kept in the settings store, the same ones the desktop\n"
+    "program uses. The listing goes to FILE, or to standard output; FILE is\n"
+    "replaced only when the listing is complete.\n"
+    "\n"
+    "  --csv              the spreadsheet form instead of HTML\n"
+    "  -o, --output FILE  write to FILE (\"-\" is standard output)\n"
+    "  --escape           escape names for HTML and CSV readers (&amp; &lt;, \"\")\n"
+    "  -D S/K=V           use this value for this run only; nothing is stored\n"
+    "  --get S/K          print a setting (its default when none is stored)\n"
+    "  --set S/K=V        store a setting; the value is checked against the key\n"
+    "  --force            with --set or -D: take the text unchanged, unchecked\n"
+    "  --reset S/K        remove a stored setting, so its default applies again\n"
+    "  --reset-all        remove every stored setting (asks, or needs --yes)\n"
+    "  --yes              with --reset-all: do not ask\n"
+    "  --list-settings    print every setting, its default and its meaning\n"
+    "  --defaults         with --list-settings: print the defaults alone\n"
+    "  -h, --help         print this help\n"
+    "  --version          print the version\n"
+    "\n"
+    "S/K is Section/Key, such as Filter/FileInclude, matched without case.\n"
+    "Colours take #RRGGBB, sizes a unit (512K, 1MB), flags 0 or 1. Setting\n"
+    "one of the Output/...Order keys to 1 sets the other five to 0. The store\n"
+    "is the file named by $QUILLORY_SETTINGS, else\n"
+    "$XDG_CONFIG_HOME/Tallyfold/settings.sqlite.\n"
+    "\n"
+    "Exit status: 0 done; 1 usage error or refused value; 2 a folder could not\n"
+    "be read (the listing is still written) or output could not be written;\n"
+    "130 stopped.\n";
+
+}  // namespace quillory::cli

@@ -1,0 +1,91 @@
+#include "cli/settings_commands.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli/exit_status.h"
+#include "settings/typed_value.h"
+
+namespace quillory::cli {
+
+namespace {
+
+using Values = std::vector<std::pair<const SettingKey*, std::string>>;
+
+// The values one assignment stores: the checked text, and for an order key
+// switched on, the other five switched off, as every writer of the group does.
+std::optional<Values> valuesToStore(const Assignment& assignment, bool force) {
+    const SettingKey& key = *assignment.key;
+    if (force) return Values{{&key, assignment.value}};
+    CheckedValue checked = checkTypedValue(key, assignment.value);
+    if (!checked.ok) {
+        std::fprintf(stderr, "quillory-list: %s\n", checked.problem.c_str());
+        return std::nullopt;
+    }
+    const bool inOrderGroup = std::find(kOrderGroup.begin(), kOrderGroup.end(), &key) != kOrderGroup.end();
+    if (!inOrderGroup || checked.text != "1") return Values{{&key, std::move(checked.text)}};
+    Values group;
+    for (const SettingKey* member : kOrderGroup) group.emplace_back(member, member == &key ? "1" : "0");
+    return group;
+}
+
+int writeFailed(SettingsStore& store) {
+    // The store's own status, printed at the end, usually says why.
+    if (storeProblemText(store.status(), store.path()).empty())
+        std::fprintf(stderr, "quillory-list: cannot write the settings store %s\n", store.path().c_str());
+    return kFailed;
+}
+
+}  // namespace
+
+int getSetting(SettingsStore& store, const SettingKey& key, StandardOutput& out) {
+    out.write(store.read(key));
+    out.write("\n");
+    return kOk;
+}
+
+int setSetting(SettingsStore& store, const Assignment& assignment, bool force) {
+    const std::optional<Values> values = valuesToStore(assignment, force);
+    if (!values) return kUsage;
+    for (const auto& [key, text] : *values)
+        if (!store.write(*key, text)) return writeFailed(store);
+    return kOk;
+}
+
+int resetSetting(SettingsStore& store, const SettingKey& key) {
+    return store.remove(key) ? kOk : writeFailed(store);
+}
+
+int resetAllSettings(SettingsStore& store, bool confirmed) {
+    if (!confirmed) {
+        if (::isatty(STDIN_FILENO) != 1) {
+            std::fputs("quillory-list: --reset-all removes every stored setting; add --yes to do it\n", stderr);
+            return kUsage;
+        }
+        std::fputs("Return every setting to its default? [y/N] ", stderr);
+        std::fflush(stderr);
+        char answer[16] = {};
+        if (!std::fgets(answer, sizeof answer, stdin) || (answer[0] != 'y' && answer[0] != 'Y')) {
+            std::fputs("quillory-list: nothing was reset\n", stderr);
+            return kUsage;
+        }
+    }
+    return store.removeAll() ? kOk : writeFailed(store);
+}
+
+bool applyOverrides(SettingsStore& store, std::span<const Assignment> overrides, bool force) {
+    for (const Assignment& assignment : overrides) {
+        const std::optional<Values> values = valuesToStore(assignment, force);
+        if (!values) return false;
+        for (const auto& [key, text] : *values) store.setOverride(*key, text);
+    }
+    return true;
+}
+
+}  // namespace quillory::cli

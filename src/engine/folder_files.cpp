@@ -69,6 +69,7 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
     listed.files.reserve(candidates.size());
 
     const bool factsFilter = needsFacts(filters);
+    std::vector<clsFile>& spare = ctx.spareRecords;
     std::int64_t unreported = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
         if (stopNow(i)) break;
@@ -83,15 +84,20 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
         const FileFacts f = folder.facts(i);
         ++listed.count;
         listed.bytes += f.size;
-        clsFile& file = listed.files.emplace_back();
-        file.Name = entry.name;
-        file.FullyQualifiedName = prefix + entry.name;
-        file.FileType = typeTextForName(entry.name);
+        clsFile& file = spare.empty() ? listed.files.emplace_back() : listed.files.emplace_back(std::move(spare.back()));
+        if (!spare.empty()) spare.pop_back();
+        // Assigned in place, so each text keeps the buffer it came with.
+        file.Name.assign(entry.name);
+        file.FullyQualifiedName.assign(prefix).append(entry.name);
+        typeTextForName(entry.name, file.FileType);
         file.FileSize = f.size;
         file.FileSizeStr = sizeText(options, f.size);
         file.DateTime = f.modified;
         file.FileExt = getExtension(entry.name);
-        if (withAttributes) file.FileAttr = attribLetters(folder.attributes(i));
+        if (withAttributes)
+            file.FileAttr = attribLetters(folder.attributes(i));
+        else
+            file.FileAttr.clear();
         if (ctx.progress && ++unreported == static_cast<std::int64_t>(kCheckEvery)) {
             ctx.progress->files.fetch_add(unreported);
             unreported = 0;
@@ -100,6 +106,11 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
     if (ctx.progress) ctx.progress->files.fetch_add(unreported);
     if (!listed.stopped) sortFiles(listed.files, options.order);
     return listed;
+}
+
+void recycleFiles(ListingContext& ctx, ListedFiles& listed) {
+    for (clsFile& file : listed.files) ctx.spareRecords.push_back(std::move(file));
+    listed.files.clear();
 }
 
 namespace {

@@ -25,6 +25,8 @@ enum class ListingKind { Html, Csv };
 // reads it if a placeholder calls for it.
 ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, const std::string& prefix,
                          Folder& folder, ListingKind kind, bool withAttributes);
+// Hands a folder's records back for the next folder to reuse.
+void recycleFiles(ListingContext& ctx, ListedFiles& listed);
 
 // A row or line template, filled per file. Placeholders are replaced one after
 // the other in their fixed order, each in the result of the step before, so a

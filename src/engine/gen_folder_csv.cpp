@@ -41,7 +41,7 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
     const RowTemplate line(lineTemplate(options), true, ctx.escapeText ? TextEscape::Csv : TextEscape::None);
     const bool withAttributes = line.text().find(tpl::kAttrib) != std::string::npos;
     const std::string prefix = addSeparator(folderPath);
-    const ListedFiles listed = collectFiles(ctx, options, prefix, folder, ListingKind::Csv, withAttributes);
+    ListedFiles listed = collectFiles(ctx, options, prefix, folder, ListingKind::Csv, withAttributes);
 
     std::string text;
     text.reserve(listed.files.size() * (line.text().size() + prefix.size() + 64));
@@ -53,6 +53,7 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
     if (listed.count == 0)
         text = emptyLine(line.text(), ctx.escapeText ? '"' + escaped(prefix, TextEscape::Csv) + '"' : prefix);
     if (listed.count == 0 && options.ignoreEmpty) text.clear();
+    recycleFiles(ctx, listed);
     return {std::move(text), listed.count, listed.bytes};
 }
 

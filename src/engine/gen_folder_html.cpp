@@ -27,7 +27,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     const bool withAttributes = options.columns[kAttribColumn];
     const RowTemplate row(rowText, false, ctx.escapeText ? TextEscape::Html : TextEscape::None);
 
-    const ListedFiles listed =
+    ListedFiles listed =
         collectFiles(ctx, options, addSeparator(folderPath), folder, ListingKind::Html, withAttributes);
     // About what a row takes, so the block grows without copying itself over.
     block.reserve(block.size() + listed.files.size() * (rowText.size() + 96) + 512);
@@ -54,6 +54,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     block += tpl::kSummaryEnd;
     block += tpl::kBlockEnd;
     if (listed.count == 0 && options.ignoreEmpty) block.clear();
+    recycleFiles(ctx, listed);
     return {std::move(block), listed.count, listed.bytes};
 }
 

@@ -21,6 +21,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/cls_file.h"
 #include "engine/listing_options.h"
 #include "engine/run_totals.h"
 #include "log/event_log.h"
@@ -93,6 +94,9 @@ struct ListingContext {
     // A file the listing leaves out: the run's own temporary output file,
     // when it lies in a listed folder.
     std::string ownFile;
+    // The records of folders done, kept so that the next folder's records
+    // reuse their text buffers instead of allocating their own.
+    std::vector<clsFile> spareRecords;
 };
 
 // What a per-folder generator returns.

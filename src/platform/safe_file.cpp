@@ -22,6 +22,7 @@ namespace {
 // Large enough that a listing costs few system calls, small enough not to
 // matter beside the listing itself.
 constexpr std::size_t kBufferSize = 1u << 20;
+constexpr std::size_t kDirectWrite = 64u << 10;
 constexpr std::string_view kTempSuffix = ".XXXXXX";
 
 // The process's umask without changing it, which umask() cannot do safely
@@ -144,7 +145,10 @@ bool SafeFileWriter::flush() {
 
 bool SafeFileWriter::append(std::string_view text) {
     if (m_error.code != 0) return false;
-    if (m_buffer.empty() && text.size() >= kBufferSize) {
+    // A large piece (a big folder's block) goes out as it is: copying it
+    // into the buffer first would only cost time.
+    if (text.size() >= kDirectWrite) {
+        if (!m_buffer.empty() && !flush()) return false;
         if (const int error = writeAll(m_fd, text, m_stop); error != 0) fail(error);
         return ok();
     }

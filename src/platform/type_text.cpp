@@ -119,7 +119,16 @@ std::string typeTextUncached(std::string_view fileName) {
 }
 
 std::string typeTextForName(std::string_view fileName) {
-    if (fileName.empty()) return {};
+    std::string text;
+    typeTextForName(fileName, text);
+    return text;
+}
+
+void typeTextForName(std::string_view fileName, std::string& out) {
+    if (fileName.empty()) {
+        out.clear();
+        return;
+    }
     // A name that starts with a dot has no stem at all, and the database reads
     // such names differently (".txt" is no text file, ".tar.gz" just gzip).
     const bool whole = fileName.front() == '.' || stemPatterns().mightMatch(fileName);
@@ -131,14 +140,17 @@ std::string typeTextForName(std::string_view fileName) {
     {
         std::shared_lock lock(tables.mutex);
         const auto it = memo.find(key);
-        if (it != memo.end()) return it->second;
+        if (it != memo.end()) {
+            out.assign(it->second);
+            return;
+        }
     }
     std::string text = typeTextUncached(fileName);
     std::unique_lock lock(tables.mutex);
     // Whole names rarely repeat (backup files, numbered dumps): keep only enough
     // of them to help, so a folder of a million such files cannot fill memory.
     if (!whole || memo.size() < kMaxWholeNames) memo.emplace(std::string(key), text);
-    return text;
+    out.assign(text);
 }
 
 }  // namespace quillory

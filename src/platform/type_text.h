@@ -13,6 +13,8 @@ namespace quillory {
 // million files with a dozen extensions cost a dozen database look-ups.
 // Thread-safe.
 std::string typeTextForName(std::string_view fileName);
+// The same into `out`, whose buffer is reused: no allocation once it is large enough.
+void typeTextForName(std::string_view fileName, std::string& out);
 
 // The same answer straight from the database, without the memo.
 std::string typeTextUncached(std::string_view fileName);

@@ -157,8 +157,9 @@ TEST(OutputTarget, ReadOnlyFolderFailsAndLeavesTheOldFile) {
     const std::string folder = place.folder("locked");
     writeFile(folder + "/out.html", "old");
     ::chmod(folder.c_str(), 0555);
+    const std::string& exe = listExecutableForAnyone();
     runUnprivileged([&] {
-        const ProcessResult r = runProcess({QUILLORY_LIST_EXE, "-o", folder + "/out.html", s.tree.path()},
+        const ProcessResult r = runProcess({exe, "-o", folder + "/out.html", s.tree.path()},
                                            {"QUILLORY_SETTINGS=" + (place / "settings.sqlite")});
         EXPECT_EQ(r.status, 2);
         EXPECT_NE(r.err.find("cannot write '" + folder + "/out.html': Permission denied"), std::string::npos) << r.err;

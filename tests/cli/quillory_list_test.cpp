@@ -120,8 +120,9 @@ TEST(QuilloryList, UnreadableFolderIsNamedAndTheRestListed) {
     ::chmod(locked.c_str(), ::geteuid() == 0 ? 0700 : 0);
     ::chmod(cli.tree.path().c_str(), 0755);
     ::chmod(cli.home.path().c_str(), 01777);
+    const std::string& exe = listExecutableForAnyone();
     runUnprivileged([&] {
-        const ProcessResult r = cli({"--csv", cli.tree.path()});
+        const ProcessResult r = runProcess({exe, "--csv", cli.tree.path()}, cli.env);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.err, "quillory-list: cannot read folder '" + locked + "': Permission denied\n");
         EXPECT_NE(r.out.find("\"a.txt\""), std::string::npos) << r.out;

@@ -1,8 +1,13 @@
 #include "support/unprivileged.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <filesystem>
+
+#include "support/temp_dir.h"
 
 namespace quillory::test {
 
@@ -21,6 +26,18 @@ void runUnprivileged(const std::function<void()>& body) {
     int status = 0;
     ::waitpid(child, &status, 0);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the unprivileged part failed: status " << status;
+}
+
+const std::string& listExecutableForAnyone() {
+    static const TempDir folder;
+    static const std::string copy = [] {
+        const std::string path = folder / "quillory-list";
+        std::filesystem::copy_file(QUILLORY_LIST_EXE, path, std::filesystem::copy_options::overwrite_existing);
+        ::chmod(folder.path().c_str(), 0755);
+        ::chmod(path.c_str(), 0755);
+        return path;
+    }();
+    return copy;
 }
 
 }  // namespace quillory::test

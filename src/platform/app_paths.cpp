@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/app_name.h"
 #include "platform/user_dirs.h"
 
 namespace quillory {
@@ -33,7 +34,7 @@ std::string programFilesFolderFor(const std::string& appFolder) {
     // An installed program's folder belongs to root; the user's files then go
     // to the per-user state folder instead.
     if (!appFolder.empty() && ::access(appFolder.c_str(), W_OK) == 0) return withSeparator(appFolder);
-    const std::string state = xdgFolder("XDG_STATE_HOME", ".local/state") + "/Tallyfold";
+    const std::string state = xdgFolder("XDG_STATE_HOME", ".local/state") + "/" + std::string(kAppName);
     std::error_code ec;
     fs::create_directories(state, ec);
     return withSeparator(state);

@@ -7,10 +7,12 @@
 #include <span>
 #include <string_view>
 
+#include "platform/app_name.h"
+
 namespace quillory {
 
 // The application's name: the store's application key and the name of its folder.
-inline constexpr std::string_view kAppKey = "Tallyfold";
+inline constexpr std::string_view kAppKey = kAppName;
 
 // What a key's stored text is, as its writers write it.
 enum class ValueRule {

@@ -34,15 +34,12 @@ struct LimitedSink final : BlockSink {
 
 TEST(Run, WriteFailureEndsTheRunAndNeverLooksComplete) {
     EngineFixture f;
-    for (int folder = 0; folder < 50; ++folder)
-        for (int file = 0; file < 40; ++file)
-            f.tree.file("d" + std::to_string(folder) + "/f" + std::to_string(file) + ".txt", file);
+    for (int folder = 0; folder < 20; ++folder) f.tree.manyFiles("d" + std::to_string(folder), 100);
     for (const Format format : {Format::Html, Format::Csv}) {
         StringSink whole;
         ASSERT_EQ(runListing(f.ctx, f.tree.path(), format, whole).outcome, Outcome::Completed);
-        ASSERT_EQ(f.totals.TotalFolders, 51);
-        for (const std::size_t room : {std::size_t{0}, std::size_t{100}, std::size_t{4096}, std::size_t{65536},
-                                       whole.text.size() / 2, whole.text.size() - 1}) {
+        ASSERT_EQ(f.totals.TotalFolders, 21);
+        for (const std::size_t room : {std::size_t{0}, std::size_t{4096}, whole.text.size() / 2, whole.text.size() - 1}) {
             SCOPED_TRACE((format == Format::Html ? "html, room " : "csv, room ") + std::to_string(room));
             LimitedSink sink(room);
             const RunResult result = runListing(f.ctx, f.tree.path(), format, sink);
@@ -54,7 +51,7 @@ TEST(Run, WriteFailureEndsTheRunAndNeverLooksComplete) {
             }
             // The walk ended at the failure instead of going on to the end.
             if (room < 65536) {
-                EXPECT_LT(f.totals.TotalFolders, 51);
+                EXPECT_LT(f.totals.TotalFolders, 21);
             }
         }
     }
@@ -133,21 +130,9 @@ TEST(Run, StopActsInsideAHugeFolder) {
     }
 }
 
-TEST(Run, ReportsFoldersThatCannotBeReadAndListsThemEmpty) {
-    EngineFixture f;
-    const std::string missing = f.tree / "gone";
-    StringSink sink;
-    const RunResult result = runListing(f.ctx, missing, Format::Csv, sink);
-    EXPECT_EQ(result.outcome, Outcome::Completed);
-    ASSERT_EQ(result.unreadable.size(), 1u);
-    EXPECT_EQ(result.unreadable[0].path, missing);
-    EXPECT_EQ(result.unreadable[0].error, ENOENT);
-    EXPECT_EQ(sink.text, "Name,Folder,Type,Size,Date Modified\r\nEMPTY," + missing + "/,,,\r\n");
-}
-
 TEST(Run, ProgressCountsFilesInsideAFolder) {
     EngineFixture f;
-    for (int i = 0; i < 3000; ++i) f.tree.file("big/f" + std::to_string(i));
+    f.tree.manyFiles("big", 3000);
     RunProgress progress;
     struct Watch final : WalkObserver {
         RunProgress& progress;

@@ -4,7 +4,7 @@
 
 #include <limits>
 
-#include "support/scoped_time_zone.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace quillory {

@@ -14,7 +14,6 @@
 #include "platform/ole_date.h"
 #include "platform/regional_formats.h"
 #include "support/scoped_env.h"
-#include "support/scoped_time_zone.h"
 #include "support/temp_dir.h"
 
 namespace quillory {

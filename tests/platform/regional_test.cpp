@@ -82,17 +82,14 @@ struct ParseRow {
 };
 
 const ParseRow kParseRows[] = {
-    {"stored bound form", "14:30 2007-12-03", kAfternoonMinute},
-    {"general form", "2007-12-03 14:30:05", kAfternoon},
     {"long time and date", "14:30:05 2007-12-03", kAfternoon},
     {"date alone", "2007-12-03", 39419.0},
     {"time alone", "14:30:05", (14 * 3600 + 30 * 60 + 5) / 86400.0},
     {"blanks around", "  2007-12-03  ", 39419.0},
     {"unpadded numbers", "7:05 2007-1-9", 39091.0 + (7 * 3600 + 5 * 60) / 86400.0},
-    {"before the zero day", "1899-12-29 06:00:00", -1.25},
-    {"leap day", "2008-02-29", 39507.0},
     {"empty", "", std::nullopt},
     {"month 13", "2007-13-01", std::nullopt},
+    {"leap day", "2008-02-29", 39507.0},
     {"no leap day", "2007-02-29", std::nullopt},
     {"hour 24", "24:00", std::nullopt},
     {"text after", "2007-12-03 14:30:05 x", std::nullopt},

@@ -34,15 +34,16 @@ struct LimitedSink final : BlockSink {
 
 TEST(Run, WriteFailureEndsTheRunAndNeverLooksComplete) {
     EngineFixture f;
-    for (int folder = 0; folder < 20; ++folder) f.tree.manyFiles("d" + std::to_string(folder), 100);
+    const TempDir tree = TempDir::inMemory();
+    for (int folder = 0; folder < 20; ++folder) tree.manyFiles("d" + std::to_string(folder), 100);
     for (const Format format : {Format::Html, Format::Csv}) {
         StringSink whole;
-        ASSERT_EQ(runListing(f.ctx, f.tree.path(), format, whole).outcome, Outcome::Completed);
+        ASSERT_EQ(runListing(f.ctx, tree.path(), format, whole).outcome, Outcome::Completed);
         ASSERT_EQ(f.totals.TotalFolders, 21);
         for (const std::size_t room : {std::size_t{0}, std::size_t{4096}, whole.text.size() / 2, whole.text.size() - 1}) {
             SCOPED_TRACE((format == Format::Html ? "html, room " : "csv, room ") + std::to_string(room));
             LimitedSink sink(room);
-            const RunResult result = runListing(f.ctx, f.tree.path(), format, sink);
+            const RunResult result = runListing(f.ctx, tree.path(), format, sink);
             EXPECT_EQ(result.outcome, Outcome::OutputFailed);
             EXPECT_EQ(result.outputError, ENOSPC);
             // Short of the very last byte, the totals may stand there, but the run says it failed.
@@ -132,7 +133,8 @@ TEST(Run, StopActsInsideAHugeFolder) {
 
 TEST(Run, ProgressCountsFilesInsideAFolder) {
     EngineFixture f;
-    f.tree.manyFiles("big", 3000);
+    const TempDir tree = TempDir::inMemory();
+    tree.manyFiles("big", 3000);
     RunProgress progress;
     struct Watch final : WalkObserver {
         RunProgress& progress;
@@ -146,11 +148,11 @@ TEST(Run, ProgressCountsFilesInsideAFolder) {
     f.ctx.progress = &progress;
     f.ctx.observer = &watch;
     StringSink sink;
-    ASSERT_EQ(runListing(f.ctx, f.tree.path(), Format::Html, sink).outcome, Outcome::Completed);
+    ASSERT_EQ(runListing(f.ctx, tree.path(), Format::Html, sink).outcome, Outcome::Completed);
     EXPECT_EQ(watch.seenInsideFolder, 3000);
     EXPECT_EQ(progress.files, 3000);
     EXPECT_EQ(progress.folders, 2);
-    EXPECT_EQ(progress.folder(), f.tree / "big");
+    EXPECT_EQ(progress.folder(), tree / "big");
 }
 
 }  // namespace

@@ -18,6 +18,7 @@ struct SizeRow {
 };
 
 const SizeRow kSizeRows[] = {
+    {"dynamic below a kilobyte", "Dynamic", 1023, "1023 Bytes"},
     {"dynamic one kilobyte", "Dynamic", 1024, "1.0 KB"},
     {"dynamic 2.25 rounds up", "Dynamic", 2304, "2.3 KB"},
     {"dynamic top of kilobytes", "Dynamic", 1048576, "1024.0 KB"},
@@ -63,6 +64,7 @@ TEST(TextHelpers, ExtensionNulAndSeparator) {
         {"extension: trailing dot", getExtension, "README.", ""},
         {"extension: leading dot", getExtension, ".profile", "profile"},
         {"extension: last of two, case kept", getExtension, "archive.tar.GZ", "GZ"},
+        {"NUL: first", trimAtNul, std::string_view("\0abc", 4), ""},
         {"NUL: fixed field padding", trimAtNul, std::string_view("name.txt\0\0\0", 11), "name.txt"},
         {"separator: empty", addSeparator, "", "/"},
         {"separator: root", addSeparator, "/", "/"},

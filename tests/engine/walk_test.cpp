@@ -106,13 +106,20 @@ TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
     }
 }
 
+// Totals and progress count the listed folders only.
 TEST_F(WalkTree, ExcludedFolderKeepsItsSubFolders) {
     f.set(keys::FolExclude, "*/a1");
+    RunProgress progress;
+    f.ctx.progress = &progress;
     const auto listed = walkHtml(f, base());
+    f.ctx.progress = nullptr;
     EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/a/a1"), 0);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/a/a1/a2"), 1);
     EXPECT_EQ(f.totals.TotalFiles, 4);
+    EXPECT_EQ(f.totals.TotalBytes, 40);
     EXPECT_EQ(f.totals.TotalFolders, 4);
+    EXPECT_EQ(progress.files, 4);
+    EXPECT_EQ(progress.bytes, 40);
 }
 
 TEST_F(WalkTree, IgnoredEmptyFolderWritesALineEndAndCounts) {

@@ -91,6 +91,7 @@ ReadFields time(int h, int m, int s, int pm = -1, bool twelve = false) {
 const ReadRow kReadRows[] = {
     {"two-digit year", "%d/%m/%y", "03/12/07", true, date(7, 12, 3, true)},
     {"year written short", "%d/%m/%Y", "03/12/07", true, date(7, 12, 3, true)},
+    {"month name without case", "%d %b, %Y", "03 dec, 2007", true, date(2007, 12, 3)},
     {"full month name for an abbreviation", "%d %b %Y", "03 December 2007", true, date(2007, 12, 3)},
     {"weekday skipped", "%a %d %b %Y", "Mon 03 Dec 2007", true, date(2007, 12, 3)},
     {"space-padded day", "%e.%m.%Y", " 3.12.2007", true, date(2007, 12, 3)},

@@ -4,9 +4,6 @@
 
 #include <limits>
 
-#include "support/scoped_env.h"
-#include "support/temp_dir.h"
-
 namespace quillory {
 namespace {
 
@@ -40,21 +37,7 @@ TEST(SizeTextFor, FollowsTheDisplayWord) {
     EXPECT_EQ(sizeTextFor("Mb", 1048576, ','), "1,0000 MB");
 }
 
-TEST(CombineSize, TakesTheLowHalfUnsigned) {
-    const struct {
-        const char* name;
-        std::int32_t high;
-        std::int32_t low;
-        std::int64_t expected;
-    } rows[] = {
-        {"low half with the top bit set", 0, static_cast<std::int32_t>(3000000000u), 3000000000},
-        {"negative high half is ignored", -1, 5, 5},
-        {"largest", std::numeric_limits<std::int32_t>::max(), -1, std::numeric_limits<std::int64_t>::max()},
-    };
-    for (const auto& row : rows) EXPECT_EQ(combineSize(row.high, row.low), row.expected) << row.name;
-}
-
-TEST(TextHelpers, ExtensionNulAndSeparator) {
+TEST(TextHelpers, ExtensionAndSeparator) {
     const struct {
         const char* name;
         std::string (*function)(std::string_view);
@@ -64,8 +47,6 @@ TEST(TextHelpers, ExtensionNulAndSeparator) {
         {"extension: trailing dot", getExtension, "README.", ""},
         {"extension: leading dot", getExtension, ".profile", "profile"},
         {"extension: last of two, case kept", getExtension, "archive.tar.GZ", "GZ"},
-        {"NUL: first", trimAtNul, std::string_view("\0abc", 4), ""},
-        {"NUL: fixed field padding", trimAtNul, std::string_view("name.txt\0\0\0", 11), "name.txt"},
         {"separator: empty", addSeparator, "", "/"},
         {"separator: root", addSeparator, "/", "/"},
         {"separator: back-slash is a name character", addSeparator, "dir\\", "dir\\/"},
@@ -85,27 +66,6 @@ TEST(AttribLetters, AreArchiveHiddenReadOnlySystemInOrder) {
         {"other bits ignored", 0x10 | 0x80 | 0x100 | 0x01, "r"},
     };
     for (const auto& row : rows) EXPECT_EQ(attribLetters(row.word), row.expected) << row.name;
-}
-
-TEST(GetFileTime, IsTheLocalModificationTimeOrZero) {
-    test::TempDir dir;
-    const std::string file = dir.file("dated.txt", 0, 1196692205);  // 2007-12-03 14:30:05 UTC
-    {
-        test::ScopedTimeZone utc("UTC0");
-        EXPECT_EQ(dateTimeText(getFileTime(file)), "2007-12-03 14:30:05");
-    }
-    {
-        test::ScopedTimeZone east("XST-3");
-        EXPECT_EQ(dateTimeText(getFileTime(file)), "2007-12-03 17:30:05");
-    }
-    EXPECT_EQ(dateTimeText(getFileTime(dir / "missing.txt")), "00:00:00");
-}
-
-TEST(GetTypeText, JudgesTheLastPathComponent) {
-    EXPECT_EQ(getTypeText("/some/folder/notes.txt"), "plain text document");
-    EXPECT_EQ(getTypeText("/some/folder.txt/data.qqzz"), "QQZZ File");
-    EXPECT_EQ(getTypeText("/some/folder.qqzz/noext"), "File");
-    EXPECT_EQ(getTypeText("/some/folder/"), "");
 }
 
 }  // namespace

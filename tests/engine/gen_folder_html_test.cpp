@@ -62,6 +62,7 @@ TEST(GenFolderHtml, PlaceholdersInNamesAreReplacedInOrder) {
         {"size inside the name", "100100", "n##SIZE##.txt",
          R"(<td width="35%">n5 Bytes.txt</td><td width="10%">5 Bytes</td>)"},
         {"type column off still fills the name", "100000", "x##TYPE##.txt", R"(<td width="35%">xplain text document.txt</td>)"},
+        {"attributes column off still fills the name", "100000", ".n##ATTRIB##", R"(<td width="35%">.nh</td>)"},
         {"name placeholder is not searched again", "100000", "##NAME##", R"(<td width="35%">##NAME##</td>)"},
         {"earlier placeholder is not filled after", "000100", "a", R"(<td width="10%">5 Bytes</td>)"},
         {"extension brings a later placeholder", "010001", ".f.##ATTRIB##",

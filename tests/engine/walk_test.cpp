@@ -31,26 +31,6 @@ std::vector<std::string> walkHtml(EngineFixture& f, const std::string& base, Run
     return headings(sink.text);
 }
 
-TEST(Walk, RecursionLevelFromSettings) {
-    const struct {
-        const char* name;
-        const char* recurse;
-        const char* depth;
-        int level;
-    } rows[] = {
-        {"nothing stored", nullptr, nullptr, -1},  {"no", "No", "3", 0},
-        {"depth default", "Depth", nullptr, 6},    {"depth rounds half to even", "Depth", "2.5", 2},
-        {"depth 3.5", "Depth", "3.5", 4},          {"depth leading number", "Depth", "4 levels", 4},
-        {"depth too large", "Depth", "99999", 32767}, {"word case counts", "infinite", nullptr, 0},
-    };
-    for (const auto& row : rows) {
-        EngineFixture f;
-        if (row.recurse) f.set(keys::Recurse, row.recurse);
-        if (row.depth) f.set(keys::RecurseDepth, row.depth);
-        EXPECT_EQ(getRecursionLevel(f.store), row.level) << row.name;
-    }
-}
-
 TEST(Walk, FolderDepth) {
     const struct {
         const char* name;
@@ -87,17 +67,24 @@ protected:
 TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
     const struct {
         const char* name;
-        const char* recurse;
+        const char* recurse;  // nullptr: nothing stored
         const char* depth;
-        int limit;
-    } rows[] = {{"infinite", "Infinite", nullptr, -1}, {"no", "No", nullptr, 0},
-                {"depth 1", "Depth", "1", 1},         {"depth 2", "Depth", "2", 2}};
+        int level;
+    } rows[] = {
+        {"nothing stored", nullptr, nullptr, -1},  {"no", "No", "3", 0},
+        {"depth default", "Depth", nullptr, 6},    {"depth rounds half to even", "Depth", "2.5", 2},
+        {"depth 3.5", "Depth", "3.5", 4},          {"depth leading number", "Depth", "1 level", 1},
+        {"depth too large", "Depth", "99999", 32767}, {"word case counts", "infinite", nullptr, 0},
+    };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        f.set(keys::Recurse, row.recurse);
+        f.store.remove(keys::Recurse);
+        f.store.remove(keys::RecurseDepth);
+        if (row.recurse) f.set(keys::Recurse, row.recurse);
         if (row.depth) f.set(keys::RecurseDepth, row.depth);
+        EXPECT_EQ(getRecursionLevel(f.store), row.level);
         std::vector<std::string> expected;
-        expectedOrder(base(), 0, row.limit, expected);
+        expectedOrder(base(), 0, row.level, expected);
         EXPECT_EQ(walkHtml(f, base()), expected);
         EXPECT_EQ(f.totals.TotalFolders, static_cast<double>(expected.size()));
         // "base//" names the same folder: its sub-folders lie one level down too.

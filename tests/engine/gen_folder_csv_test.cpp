@@ -2,28 +2,36 @@
 
 #include "engine/listing.h"
 #include "support/engine_fixture.h"
+#include "support/golden.h"
 
 namespace quillory::test {
 namespace {
 
-TEST(GenFolderCsv, TwoFilesByNameGiveExactLines) {
-    EngineFixture f;
-    f.columns("100100");
-    f.nameOrder();
-    f.tree.file("b.doc", 2048);
-    f.tree.file("a.txt", 10);
-    const FolderListing listing = genFolder(f.ctx, Format::Csv, f.tree.path());
-    const std::string folder = "\"" + f.tree.path() + "/\"";
-    EXPECT_EQ(listing.Text, "\"a.txt\"," + folder + ",\"10 Bytes\"\r\n\"b.doc\"," + folder + ",\"2.0 KB\"\r\n");
-    EXPECT_EQ(listing.FileCount, 2);
-    EXPECT_EQ(listing.TotalBytes, 2058);
-}
-
-TEST(GenFolderCsv, DefaultColumnsLine) {
-    EngineFixture f;
-    f.tree.file("a.txt", 10, 1196692205);  // 2007-12-03 14:30:05 UTC
-    EXPECT_EQ(genFolder(f.ctx, Format::Csv, f.tree.path()).Text,
-              "\"a.txt\",\"" + f.tree.path() + "/\",\"plain text document\",\"10 Bytes\",\"2007-12-03 14:30:05\"\r\n");
+// One file in a folder; "@" in the expected line stands for the folder path.
+TEST(GenFolderCsv, LineOfOneFile) {
+    const struct {
+        const char* name;
+        const char* flags;  // nullptr: the default columns
+        const char* folder;
+        std::string file;
+        std::string line;
+    } rows[] = {
+        {"default columns", nullptr, "d", "a.txt",
+         "\"a.txt\",\"@/\",\"plain text document\",\"10 Bytes\",\"2007-12-03 14:30:05\"\r\n"},
+        {"values are quoted, not escaped", "110001", "d", " lead \"q\", x;\r\ny.t,xt",
+         "\" lead \"q\", x;\r\ny.t,xt\",\"@/\",\"t,xt\",\"\"\r\n"},
+        // The folder goes in before the size, so its placeholder is filled (quoted) too.
+        {"folder path holding a placeholder", "100100", "d##SIZE##", "a", "\"a\",\"@/\",\"10 Bytes\"\r\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        EngineFixture f;
+        if (row.flags) f.columns(row.flags);
+        f.tree.file(std::string(row.folder) + "/" + row.file, 10, 1196692205);  // 2007-12-03 14:30:05 UTC
+        const std::string folder = f.tree / row.folder;
+        const std::string shown = replaced(folder, "##SIZE##", "\"10 Bytes\"");
+        EXPECT_EQ(genFolder(f.ctx, Format::Csv, folder).Text, replaced(row.line, "@", shown));
+    }
 }
 
 TEST(GenFolderCsv, EmptyFolderLine) {
@@ -49,28 +57,9 @@ TEST(GenFolderCsv, EmptyFolderLine) {
     }
 }
 
-TEST(GenFolderCsv, ValuesAreQuotedNotEscaped) {
-    EngineFixture f;
-    f.columns("110001");
-    const std::string odd = " lead \"q\", x;\r\ny.t,xt";
-    f.tree.file(odd);
-    EXPECT_EQ(genFolder(f.ctx, Format::Csv, f.tree.path()).Text,
-              "\"" + odd + "\",\"" + f.tree.path() + "/\",\"t,xt\",\"\"\r\n");
-}
-
-TEST(GenFolderCsv, FolderPathHoldingPlaceholdersIsFilledInOrder) {
-    EngineFixture f;
-    f.columns("100100");
-    const std::string folder = f.tree.folder("d##SIZE##");
-    f.tree.file("d##SIZE##/a", 3);
-    // The folder goes in before the size, so its placeholder is filled (quoted) too.
-    EXPECT_EQ(genFolder(f.ctx, Format::Csv, folder).Text,
-              "\"a\",\"" + f.tree.path() + "/d\"3 Bytes\"/\",\"3 Bytes\"\r\n");
-}
-
 TEST(GenFolderCsv, RejectedFolderGivesStar) {
     EngineFixture f;
-    f.tree.file("a");
+    f.tree.file("a", 5);
     f.set(keys::FolInclude, "");
     const FolderListing listing = genFolder(f.ctx, Format::Csv, f.tree.path());
     EXPECT_EQ(listing.Text, "*");

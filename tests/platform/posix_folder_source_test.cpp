@@ -18,6 +18,12 @@
 namespace quillory::test {
 namespace {
 
+std::vector<std::size_t> everyIndex(Folder& folder) {
+    std::vector<std::size_t> every(folder.entries().size());
+    for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+    return every;
+}
+
 TEST(LocalFolderSource, EntriesAreFilesAndFoldersWithoutDots) {
     TempDir tree;
     tree.file("a.txt", 3);
@@ -38,60 +44,6 @@ TEST(LocalFolderSource, EntriesAreFilesAndFoldersWithoutDots) {
         if (folder->entries()[i].name == "to-a") {
             EXPECT_EQ(folder->facts(i).size, 3);
         }
-    }
-}
-
-TEST(LocalFolderSource, UnreadableAndMissingFolders) {
-    TempDir tree;
-    const auto source = makeLocalFolderSource();
-    const auto missing = source->open(tree / "missing");
-    EXPECT_FALSE(missing->readable());
-    EXPECT_TRUE(missing->entries().empty());
-    EXPECT_FALSE(missing->id().known);
-    tree.file("plain");
-    EXPECT_FALSE(source->open(tree / "plain")->readable());
-}
-
-// Facts fetched ahead, on two threads, must equal those fetched one by one.
-TEST(LocalFolderSource, PrefetchedFactsEqualDirectOnes) {
-    TempDir tree;
-    for (int i = 0; i < 300; ++i) {
-        const std::string name = (i % 7 == 0 ? "." : "") + std::string("f") + std::to_string(i);
-        tree.file(name, i * 37, 1000000000LL + i * 3600);
-        if (i % 5 == 0) ::chmod((tree / name).c_str(), 0444);
-        // Samba's word on some: archive and system.
-        if (i % 11 == 0) ::setxattr((tree / name).c_str(), "user.DOSATTRIB", "0x24", 4, 0);
-    }
-    ASSERT_EQ(::symlink("f1", (tree / "link").c_str()), 0);
-    ASSERT_EQ(::symlink("gone", (tree / "broken").c_str()), 0);
-    const auto source = makeLocalFolderSource();
-    const auto ahead = source->open(tree.path());
-    const auto direct = source->open(tree.path());
-    std::vector<std::size_t> all(ahead->entries().size());
-    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
-    ahead->prefetch(all, true);
-    ASSERT_EQ(ahead->entries().size(), direct->entries().size());
-    int readOnly = 0, hidden = 0;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        SCOPED_TRACE(direct->entries()[i].name);
-        EXPECT_EQ(ahead->facts(i).size, direct->facts(i).size);
-        EXPECT_EQ(ahead->facts(i).modified, direct->facts(i).modified);
-        EXPECT_EQ(ahead->attributes(i), direct->attributes(i));
-        // Read relative to the folder, the same as through the whole path.
-        EXPECT_EQ(direct->attributes(i), readAttributeWord(tree / direct->entries()[i].name));
-        readOnly += (direct->attributes(i) & 1) != 0;
-        hidden += (direct->attributes(i) & 2) != 0;
-    }
-    int samba = 0;
-    for (std::size_t i = 0; i < all.size(); ++i) samba += direct->attributes(i) == 0x24;
-    if (::setxattr((tree / "f1").c_str(), "user.probe", "1", 1, 0) == 0) {
-        // A Samba word replaces what the name and mode say.
-        EXPECT_EQ(samba, 28);
-        EXPECT_EQ(readOnly, 60 - 6);
-        EXPECT_EQ(hidden, 43 - 4);
-    } else {
-        EXPECT_EQ(readOnly, 60);
-        EXPECT_EQ(hidden, 43);
     }
 }
 
@@ -161,35 +113,44 @@ std::size_t entryNamed(Folder& folder, const std::string& name) {
     return entries.size();
 }
 
-// Sub-folders read ahead on the helper thread, in the order the walk takes
-// them or not, answer as a folder opened cold does.
-TEST(LocalFolderSource, FoldersReadAheadAnswerAsColdOnes) {
+// Facts fetched ahead on two threads, in sub-folders read ahead in the walk's
+// order or out of it, equal those of a folder opened cold and asked one by one.
+TEST(LocalFolderSource, FactsFetchedAheadEqualColdOnes) {
     TempDir tree;
     for (int f = 0; f < 4; ++f)
-        for (int i = 0; i < 90; ++i) tree.file("s" + std::to_string(f) + "/f" + std::to_string(i), f * 1000 + i);
-    tree.file("top", 5);
+        for (int i = 0; i < 90; ++i) {
+            const std::string name = "s" + std::to_string(f) + (i % 7 == 0 ? "/." : "/") + "f" + std::to_string(i);
+            tree.file(name, f * 1000 + i * 37, 1000000000LL + i * 3600);
+            if (i % 5 == 0) ::chmod((tree / name).c_str(), 0444);
+            // Samba's word on some: archive and system.
+            if (i % 11 == 0) ::setxattr((tree / name).c_str(), "user.DOSATTRIB", "0x24", 4, 0);
+        }
+    ASSERT_EQ(::symlink("f1", (tree / "s0/link").c_str()), 0);
+    ASSERT_EQ(::symlink("gone", (tree / "s0/broken").c_str()), 0);
     const auto warm = makeLocalFolderSource();
     const auto cold = makeLocalFolderSource();
     const auto root = warm->open(tree.path());
-    auto all = [](Folder& folder) {
-        std::vector<std::size_t> every(folder.entries().size());
-        for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
-        return every;
-    };
-    root->prefetch(all(*root), false);
+    root->prefetch(everyIndex(*root), false);
+    int marked = 0;
     for (const char* name : {"s0", "s1", "s3", "s2"}) {
         SCOPED_TRACE(name);
         const auto sub = root->openChild(entryNamed(*root, name));
-        sub->prefetch(all(*sub), true);
+        sub->prefetch(everyIndex(*sub), true);
         const auto fresh = cold->open(tree / name);
-        ASSERT_EQ(sub->entries().size(), 90u);
+        ASSERT_EQ(sub->entries().size(), fresh->entries().size());
         for (std::size_t i = 0; i < sub->entries().size(); ++i) {
-            const std::size_t j = entryNamed(*fresh, sub->entries()[i].name);
-            EXPECT_EQ(sub->facts(i).size, fresh->facts(j).size);
-            EXPECT_EQ(sub->facts(i).modified, fresh->facts(j).modified);
-            EXPECT_EQ(sub->attributes(i), fresh->attributes(j));
+            const std::string& entry = sub->entries()[i].name;
+            const std::size_t j = entryNamed(*fresh, entry);
+            EXPECT_EQ(sub->facts(i).size, fresh->facts(j).size) << entry;
+            EXPECT_EQ(sub->facts(i).modified, fresh->facts(j).modified) << entry;
+            EXPECT_EQ(sub->attributes(i), fresh->attributes(j)) << entry;
+            // Read relative to the folder, the same as through the whole path.
+            EXPECT_EQ(sub->attributes(i), readAttributeWord(tree / name + "/" + entry)) << entry;
+            marked += sub->attributes(i) != 0;
         }
     }
+    // Enough files carry a word for agreement to mean something.
+    EXPECT_GT(marked, 100);
 }
 
 // Runs in a child with 64 descriptors: opens the chain level by level keeping
@@ -256,8 +217,7 @@ TEST(LocalFolderSource, StoppedPrefetchLeavesFactsToLaterAsks) {
     StopToken stop;
     const auto source = makeLocalFolderSource(&stop);
     const auto folder = source->open(tree.path());
-    std::vector<std::size_t> all(folder->entries().size());
-    for (std::size_t i = 0; i < all.size(); ++i) all[i] = i;
+    const std::vector<std::size_t> all = everyIndex(*folder);
     stop.request();
     folder->prefetch(all, false);
     // Files gone after the prefetch: anything it fetched would still show.

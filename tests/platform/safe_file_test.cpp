@@ -78,7 +78,11 @@ TEST(SafeFile, LocalSocketIsConnectedTo) {
         ::close(peer);
     });
     const std::string text(200000, 's');
-    EXPECT_EQ(writeFileAtomically(path, text), 0);
+    {
+        SafeFileWriter writer(path);
+        EXPECT_TRUE(writer.append(text));
+        EXPECT_TRUE(writer.commit()) << writer.error().code;
+    }
     reader.join();
     ::close(server);
     EXPECT_EQ(received, text);

@@ -16,25 +16,19 @@ struct TypeRow {
     const char* expected;
 };
 
-// Only the texts this program makes itself; the database's own wording
-// depends on the installed shared-mime-info.
+// The texts this program makes itself, and one the database has had in every
+// version of shared-mime-info.
 const TypeRow kOwnTextRows[] = {
+    {"known type, any case", "NOTES.TXT", "plain text document"},
     {"unknown extension upper-cased", "data.qqzz", "QQZZ File"},
-    {"last extension counts", "archive.tar.qqzz", "QQZZ File"},
     {"mixed case extension", "x.QqZz9", "QQZZ9 File"},
     {"no extension", "nothingknown", "File"},
-    {"trailing dot", "nothingknown.", "File"},
     {"empty name", "", ""},
 };
 
 TEST(TypeTextForName, NamesUnknownTypesByTheirExtension) {
     for (const TypeRow& row : kOwnTextRows)
         EXPECT_EQ(typeTextForName(row.fileName), row.expected) << row.name;
-}
-
-TEST(TypeTextForName, DescribesKnownTypes) {
-    EXPECT_EQ(typeTextForName("notes.txt"), "plain text document");
-    EXPECT_EQ(typeTextForName("NOTES.TXT"), "plain text document");
 }
 
 // Names built to trip a memo keyed by too little: the same suffix behind a
@@ -67,35 +61,24 @@ std::vector<std::string> trickyNames() {
     return names;
 }
 
-TEST(TypeTextForName, MemoAgreesWithTheDatabaseForEveryName) {
-    const std::vector<std::string> names = trickyNames();
-    std::set<std::string> answers;
-    // Twice, so that the second round answers from the memo filled by the first.
-    for (int round = 0; round < 2; ++round)
-        for (const std::string& name : names) {
-            const std::string direct = typeTextUncached(name);
-            EXPECT_EQ(typeTextForName(name), direct) << "round " << round << ": \"" << name << '"';
-            answers.insert(direct);
-        }
-    // The names must tell types apart, or agreement proves nothing.
-    EXPECT_GT(answers.size(), 20u);
-}
-
-TEST(TypeTextForName, AgreesAcrossThreads) {
+// Four threads fill and read the memo at once, each asking every name.
+TEST(TypeTextForName, MemoAgreesWithTheDatabaseAcrossThreads) {
     const std::vector<std::string> names = trickyNames();
     std::vector<std::string> expected;
     for (const std::string& name : names) expected.push_back(typeTextUncached(name));
-    std::vector<int> mismatches(4, 0);
+    // The names must tell types apart, or agreement proves nothing.
+    EXPECT_GT(std::set<std::string>(expected.begin(), expected.end()).size(), 20u);
+    std::vector<std::string> wrong(4);
     std::vector<std::thread> threads;
-    for (int t = 0; t < 4; ++t)
+    for (std::size_t t = 0; t < 4; ++t)
         threads.emplace_back([&, t] {
             for (std::size_t k = 0; k < names.size(); ++k) {
-                const std::size_t i = (k * 7 + static_cast<std::size_t>(t) * 13) % names.size();
-                if (typeTextForName(names[i]) != expected[i]) ++mismatches[t];
+                const std::size_t i = (k * 7 + t * 13) % names.size();
+                if (typeTextForName(names[i]) != expected[i] && wrong[t].empty()) wrong[t] = '"' + names[i] + '"';
             }
         });
     for (std::thread& thread : threads) thread.join();
-    for (int t = 0; t < 4; ++t) EXPECT_EQ(mismatches[t], 0) << "thread " << t;
+    for (const std::string& name : wrong) EXPECT_EQ(name, "") << "first name answered wrongly";
 }
 
 }  // namespace

@@ -11,11 +11,9 @@
 // between them, and once it returns the helper reads ahead the folder the
 // walk will most likely open next (the first sub-folder, else the next
 // sibling), names and stats, while the caller writes out the current one.
-#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -29,8 +27,8 @@
 #include <vector>
 
 #include "platform/background_worker.h"
-#include "platform/file_attributes.h"
 #include "platform/file_times.h"
+#include "platform/folder_contents.h"
 #include "platform/folder_source.h"
 #include "platform/stop_token.h"
 
@@ -38,141 +36,17 @@ namespace quillory {
 
 namespace {
 
+using local_folder::Contents;
+using local_folder::examineShare;
+using local_folder::idOf;
+
 // Below this many files a folder is examined on the caller's thread alone:
 // handing work over costs more than it saves.
 constexpr std::size_t kPrefetchMinimum = 64;
-// Threads take this many entries at a time and look at the stop token
-// between takes.
-constexpr std::size_t kChunk = 128;
 constexpr std::size_t kDescriptorBudget = 24;
 // How far up the walk looks for the folder it will open next.
 constexpr int kLookAheadLevels = 4;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
-
-struct LinuxDirent64 {
-    std::uint64_t d_ino;
-    std::int64_t d_off;
-    unsigned short d_reclen;
-    unsigned char d_type;
-    char d_name[1];
-};
-
-FolderId idOf(int fd) {
-    struct stat st;
-    if (::fstat(fd, &st) != 0) return {};
-    return {static_cast<std::uint64_t>(st.st_dev), st.st_ino, true};
-}
-
-// What a folder holds: its names, read whole, and the facts fetched so far.
-struct Contents {
-    enum : std::uint8_t { kHaveFacts = 1, kHaveAttributes = 2 };
-
-    std::vector<FolderEntry> entries;
-    std::vector<bool> links;
-    std::vector<std::uint8_t> have;
-    std::vector<FileFacts> facts;
-    std::vector<std::int64_t> attributes;
-    int error = 0;
-    bool readable = false;
-
-    // getdents64 straight from the descriptor: no second descriptor (as
-    // fdopendir would want) and no copy through a DIR buffer. A stop request
-    // ends the read between two batches: the run that asked shows nothing.
-    void read(int fd, const StopToken* stop) {
-        constexpr std::size_t kBufferSize = 32 * 1024;
-        const std::unique_ptr<char[]> buffer(new char[kBufferSize]);  // left uninitialised: the kernel fills it
-        int err = 0;
-        for (;;) {
-            const long got = ::syscall(SYS_getdents64, fd, buffer.get(), kBufferSize);
-            if (got < 0) err = errno;
-            if (got <= 0 || (stop && stop->requested())) break;
-            for (long at = 0; at < got;) {
-                const auto* d = reinterpret_cast<const LinuxDirent64*>(buffer.get() + at);
-                at += d->d_reclen;
-                add(fd, d->d_name, d->d_type);
-            }
-        }
-        // A folder that fails part-way keeps what it had read; only a folder
-        // that yields nothing at all counts as unreadable.
-        if (err != 0) error = err;
-        readable = err == 0 || !entries.empty();
-    }
-
-    void add(int fd, const char* n, unsigned char type) {
-        if (n[0] == '.' && (n[1] == 0 || (n[1] == '.' && n[2] == 0))) return;
-        bool isFolder = type == DT_DIR;
-        bool isLink = type == DT_LNK;
-        if (type == DT_UNKNOWN || isLink) {
-            struct stat st;
-            if (type == DT_UNKNOWN && ::fstatat(fd, n, &st, AT_SYMLINK_NOFOLLOW) == 0) isLink = S_ISLNK(st.st_mode);
-            // Links to folders are walked like folders.
-            isFolder = ::fstatat(fd, n, &st, 0) == 0 && S_ISDIR(st.st_mode);
-        }
-        entries.push_back({n, isFolder ? EntryKind::Folder : EntryKind::File, 0});
-        links.push_back(isLink);
-    }
-
-    void prepare() {
-        if (!have.empty() || entries.empty()) return;
-        have.assign(entries.size(), 0);
-        facts.resize(entries.size());
-        attributes.assign(entries.size(), -1);
-    }
-
-    bool known(std::size_t i, bool withAttributes) const {
-        const std::uint8_t wanted = withAttributes ? kHaveAttributes : kHaveFacts;
-        return !have.empty() && (have[i] & wanted) != 0;
-    }
-
-    // One stat per entry gives size, time and mode; the attribute word adds the
-    // extended attribute only when asked for. `path` is the folder's path
-    // (empty when too long), for kernels that cannot read one relative to `fd`.
-    void examine(int fd, std::size_t i, bool withAttributes, LocalTimeCache& times, const std::string& path) {
-        const std::string& name = entries[i].name;
-        struct stat st;
-        bool followed = links[i];
-        // Links are followed so a listed link shows its target; a broken one
-        // falls back to the link itself.
-        bool ok = ::fstatat(fd, name.c_str(), &st, followed ? 0 : AT_SYMLINK_NOFOLLOW) == 0;
-        if (!ok && followed) {
-            followed = false;
-            ok = ::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
-        }
-        if (ok) {
-            facts[i] = {st.st_size, times.dateTime(st.st_mtim.tv_sec)};
-            if (withAttributes) {
-                // One pointer captured, so the std::function needs no allocation.
-                const struct {
-                    const std::string& path;
-                    const std::string& name;
-                    int fd;
-                } where{path, name, fd};
-                auto through = [w = &where] {
-                    // Past PATH_MAX, the descriptor's /proc entry is short however deep the folder lies.
-                    if (!w->path.empty() && w->path.size() + w->name.size() + 2 < PATH_MAX) return w->path + "/" + w->name;
-                    return "/proc/self/fd/" + std::to_string(w->fd) + "/" + w->name;
-                };
-                attributes[i] = attributeWordAt(fd, name, through, st.st_mode, followed || !S_ISLNK(st.st_mode));
-            }
-        }
-        have[i] |= withAttributes ? (kHaveFacts | kHaveAttributes) : kHaveFacts;
-    }
-};
-
-// A share of `wanted` examined in chunks; several threads may run it on the
-// same `next` and touch disjoint slots.
-void examineShare(Contents& contents, int fd, const std::vector<std::size_t>& wanted, bool withAttributes,
-                  std::atomic<std::size_t>& next, LocalTimeCache& times, const std::string& path,
-                  const StopToken* stop, const std::atomic<bool>* cancelled = nullptr) {
-    for (;;) {
-        if ((stop && stop->requested()) || (cancelled && cancelled->load(std::memory_order_relaxed))) return;
-        const std::size_t from = next.fetch_add(kChunk, std::memory_order_relaxed);
-        if (from >= wanted.size()) return;
-        const std::size_t to = std::min(from + kChunk, wanted.size());
-        for (std::size_t k = from; k < to; ++k)
-            if (!contents.known(wanted[k], withAttributes)) contents.examine(fd, wanted[k], withAttributes, times, path);
-    }
-}
 
 class PosixFolder;
 

@@ -2,11 +2,12 @@
 
 #include <charconv>
 
+#include "engine/listing_options.h"
 #include "platform/file_attributes.h"
 #include "platform/file_times.h"
 #include "platform/regional.h"
 #include "platform/type_text.h"
-#include "engine/listing_options.h"
+#include "settings/key_table.h"
 
 namespace quillory {
 
@@ -77,9 +78,9 @@ std::string sizeText(const ListingOptions& options, std::int64_t bytes) {
 }
 
 std::string sizeTextFor(std::string_view displayFileSize, std::int64_t bytes, char decimalSep) {
-    if (displayFileSize == "Bytes") return bytesText(bytes);
-    if (displayFileSize == "Kb") return scaledText(bytes, 10, 1, decimalSep, " KB");
-    if (displayFileSize == "Mb") return scaledText(bytes, 20, 4, decimalSep, " MB");
+    if (displayFileSize == words::Bytes) return bytesText(bytes);
+    if (displayFileSize == words::Kb) return scaledText(bytes, 10, 1, decimalSep, " KB");
+    if (displayFileSize == words::Mb) return scaledText(bytes, 20, 4, decimalSep, " MB");
     if (bytes < kKilo) return bytesText(bytes);
     if (bytes <= kMega) return scaledText(bytes, 10, 1, decimalSep, " KB");
     if (bytes <= kGiga) return scaledText(bytes, 20, 1, decimalSep, " MB");

@@ -27,8 +27,8 @@ bool PatternList::anyMatches(std::string_view text) const {
 }
 
 std::int16_t recursionLevelFrom(std::string_view recurse, std::string_view recurseDepth) {
-    if (recurse == "Infinite") return -1;
-    if (recurse == "Depth") return roundToInt16(leadingNumber(recurseDepth));
+    if (recurse == words::Infinite) return -1;
+    if (recurse == words::Depth) return roundToInt16(leadingNumber(recurseDepth));
     return 0;  // "No", and any other word
 }
 

@@ -39,8 +39,13 @@ struct SettingKey {
     constexpr bool defaultIsNow() const { return rule == ValueRule::DateTime; }
 };
 
-inline constexpr std::string_view kRecurseWords[] = {"Infinite", "No", "Depth"};
-inline constexpr std::string_view kFileSizeWords[] = {"Bytes", "Kb", "Mb", "Dynamic"};
+// The words of the two word keys, spelled here only.
+namespace words {
+inline constexpr std::string_view Infinite = "Infinite", No = "No", Depth = "Depth";
+inline constexpr std::string_view Bytes = "Bytes", Kb = "Kb", Mb = "Mb", Dynamic = "Dynamic";
+}  // namespace words
+inline constexpr std::string_view kRecurseWords[] = {words::Infinite, words::No, words::Depth};
+inline constexpr std::string_view kFileSizeWords[] = {words::Bytes, words::Kb, words::Mb, words::Dynamic};
 
 namespace keys {
 using R = ValueRule;
@@ -56,7 +61,7 @@ inline constexpr SettingKey SizeOrder{4, "Output", "SizeOrder", R::Flag, "0", kN
 inline constexpr SettingKey TypeOrder{5, "Output", "TypeOrder", R::Flag, "0", kNone, "order files by type text"};
 inline constexpr SettingKey DateOrder{6, "Output", "DateOrder", R::Flag, "0", kNone,
     "order files by modification time"};
-inline constexpr SettingKey Recurse{7, "Output", "Recurse", R::Word, "Infinite", kRecurseWords,
+inline constexpr SettingKey Recurse{7, "Output", "Recurse", R::Word, words::Infinite, kRecurseWords,
     "how far into sub-folders: Infinite, No, or Depth (RecurseDepth levels)"};
 inline constexpr SettingKey RecurseDepth{8, "Output", "RecurseDepth", R::WholeNumber, "6", kNone,
     "sub-folder levels listed when Recurse is Depth"};
@@ -114,7 +119,7 @@ inline constexpr SettingKey DateWidth{36, "Display", "DateWidth", R::WholeNumber
     "width of the time column in percent (settings dialog only)"};
 inline constexpr SettingKey AttribWidth{37, "Display", "AttribWidth", R::WholeNumber, "6", kNone,
     "width of the attributes column in percent (settings dialog only)"};
-inline constexpr SettingKey DisplayFileSize{38, "Display", "DisplayFileSize", R::Word, "Dynamic", kFileSizeWords,
+inline constexpr SettingKey DisplayFileSize{38, "Display", "DisplayFileSize", R::Word, words::Dynamic, kFileSizeWords,
     "unit of file sizes: Bytes, Kb, Mb or Dynamic"};
 // HTML
 inline constexpr SettingKey BodyBack{39, "HTML", "BodyBack", R::Colour, "16777215", kNone, "page background colour"};

@@ -22,11 +22,6 @@ bool sameFile(const std::string& a, const std::string& b) {
     return ::stat(a.c_str(), &x) == 0 && ::stat(b.c_str(), &y) == 0 && x.st_dev == y.st_dev && x.st_ino == y.st_ino;
 }
 
-// How many entries pass between two looks at the stop token and two progress
-// updates: often enough for Stop to act within milliseconds, seldom enough to
-// cost nothing.
-constexpr std::size_t kCheckEvery = 1024;
-
 }  // namespace
 
 ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, const std::string& prefix,

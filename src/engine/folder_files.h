@@ -20,6 +20,11 @@ struct ListedFiles {
 
 enum class ListingKind { Html, Csv };
 
+// How many files pass between two looks at the stop token and two progress
+// updates: often enough for Stop to act within milliseconds, seldom enough to
+// cost nothing.
+inline constexpr std::size_t kCheckEvery = 1024;
+
 // `prefix` is the folder path with its separator. Attribute letters are read
 // only when `withAttributes`; otherwise FileAttr stays empty and rendering
 // reads it if a placeholder calls for it.

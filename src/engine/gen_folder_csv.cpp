@@ -38,7 +38,8 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
                            Folder& folder) {
     if (!folderPasses(options.filters, folderPath)) return {std::string(tpl::kRejectedFolder), 0, 0};
 
-    const RowTemplate line(lineTemplate(options), true, ctx.escapeText ? TextEscape::Csv : TextEscape::None);
+    const TextEscape escape = ctx.escapeText ? TextEscape::Csv : TextEscape::None;
+    const RowTemplate line(lineTemplate(options), true, escape);
     const bool withAttributes = line.text().find(tpl::kAttrib) != std::string::npos;
     const std::string prefix = addSeparator(folderPath);
     ListedFiles listed = collectFiles(ctx, options, prefix, folder, ListingKind::Csv, withAttributes);
@@ -51,7 +52,7 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
     }
     // Escaped, the bare folder of an empty line is quoted like every other value.
     if (listed.count == 0)
-        text = emptyLine(line.text(), ctx.escapeText ? '"' + escaped(prefix, TextEscape::Csv) + '"' : prefix);
+        text = emptyLine(line.text(), ctx.escapeText ? '"' + escaped(prefix, escape) + '"' : prefix);
     if (listed.count == 0 && options.ignoreEmpty) text.clear();
     recycleFiles(ctx, listed);
     return {std::move(text), listed.count, listed.bytes};

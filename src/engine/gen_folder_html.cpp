@@ -16,7 +16,8 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
 
     std::string block;
     block += tpl::kHeadingStart;
-    appendEscaped(block, shownPath(ctx, folderPath), ctx.escapeText ? TextEscape::Html : TextEscape::None);
+    const TextEscape escape = ctx.escapeText ? TextEscape::Html : TextEscape::None;
+    appendEscaped(block, shownPath(ctx, folderPath), escape);
     block += tpl::kHeadingEnd;
     block += tpl::kCrlf;
     block += tpl::kTableStart;
@@ -25,7 +26,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     for (std::size_t i = 0; i < kColumnCount; ++i)
         if (options.columns[i]) rowText += tpl::kColumns[i].rowCell;
     const bool withAttributes = options.columns[kAttribColumn];
-    const RowTemplate row(rowText, false, ctx.escapeText ? TextEscape::Html : TextEscape::None);
+    const RowTemplate row(rowText, false, escape);
 
     ListedFiles listed =
         collectFiles(ctx, options, addSeparator(folderPath), folder, ListingKind::Html, withAttributes);
@@ -35,7 +36,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     std::size_t rows = 0;
     for (const clsFile& file : listed.files) {
         // A stopped run shows nothing; the rows of a huge folder need not wait.
-        if (++rows % 1024 == 0 && ctx.stop.requested()) break;
+        if (++rows % kCheckEvery == 0 && ctx.stop.requested()) break;
         block += odd ? tpl::kOddRowStart : tpl::kEvenRowStart;
         odd = !odd;
         row.render(block, file, nullptr, withAttributes);

@@ -43,6 +43,20 @@ std::string shownPath(const ListingContext& ctx, const std::string& folderPath) 
 
 namespace {
 
+// The context's folder source, or else a local one of the run's own, which
+// `own` keeps alive.
+FolderSource& runSource(ListingContext& ctx, std::unique_ptr<FolderSource>& own) {
+    if (ctx.source) return *ctx.source;
+    own = makeLocalFolderSource(&ctx.stop);
+    return *own;
+}
+
+FolderListing generate(ListingContext& ctx, Format format, const ListingOptions& options, const std::string& path,
+                       Folder& folder) {
+    return format == Format::Html ? genFolderHTML(ctx, options, path, folder)
+                                  : genFolderCSV(ctx, options, path, folder);
+}
+
 struct Frame {
     std::unique_ptr<Folder> folder;
     std::string path;
@@ -114,8 +128,7 @@ private:
                          "Folder depth: " + std::to_string(depth) + ". Recursion level: " + std::to_string(level));
             if (depth > level) return false;
         }
-        const FolderListing listing = m_format == Format::Html ? genFolderHTML(m_ctx, *options, path, folder)
-                                                               : genFolderCSV(m_ctx, *options, path, folder);
+        const FolderListing listing = generate(m_ctx, m_format, *options, path, folder);
         if (!folder.readable()) m_result.unreadable.push_back({path, folder.error()});
         if (listing.Text != tpl::kRejectedFolder) {
             m_ctx.totals.TotalFiles += listing.FileCount;
@@ -147,17 +160,13 @@ private:
 
 FolderListing genFolder(ListingContext& ctx, Format format, const std::string& folderPath) {
     std::unique_ptr<FolderSource> own;
-    if (!ctx.source) own = makeLocalFolderSource(&ctx.stop);
-    const auto folder = (ctx.source ? *ctx.source : *own).open(folderPath);
-    const ListingOptions options = readListingOptions(ctx.store);
-    return format == Format::Html ? genFolderHTML(ctx, options, folderPath, *folder)
-                                  : genFolderCSV(ctx, options, folderPath, *folder);
+    const auto folder = runSource(ctx, own).open(folderPath);
+    return generate(ctx, format, readListingOptions(ctx.store), folderPath, *folder);
 }
 
 RunResult walkFolder(ListingContext& ctx, const std::string& folderPath, Format format, BlockSink& sink) {
     std::unique_ptr<FolderSource> own;
-    if (!ctx.source) own = makeLocalFolderSource(&ctx.stop);
-    return Walk(ctx, format, sink).run(ctx.source ? *ctx.source : *own, folderPath);
+    return Walk(ctx, format, sink).run(runSource(ctx, own), folderPath);
 }
 
 }  // namespace quillory

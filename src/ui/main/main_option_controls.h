@@ -1,0 +1,21 @@
+#pragma once
+// The main window's quick-option controls, which the settings dialog fills
+// after OK the same way the main window fills them at start-up.
+class QLineEdit;
+class QRadioButton;
+
+namespace quillory::ui {
+
+struct MainOptionControls {
+    QLineEdit* txtfilter = nullptr;
+    QRadioButton* optNoOrder = nullptr;
+    QRadioButton* optNameOrder = nullptr;
+    QRadioButton* optSizeOrder = nullptr;
+    QRadioButton* optExtOrder = nullptr;
+    QRadioButton* optTypeOrder = nullptr;
+    QRadioButton* optDateOrder = nullptr;
+    QRadioButton* optRecurseInfinite = nullptr;
+    QRadioButton* optNoRecursion = nullptr;
+};
+
+}  // namespace quillory::ui

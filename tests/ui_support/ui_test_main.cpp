@@ -1,0 +1,41 @@
+// The window tests run inside one QApplication. On the offscreen platform for
+// plain widgets; with the web engine on the X display that the suite's Xvfb
+// fixture started (its number is in the file QUILLORY_TEST_DISPLAY_FILE names).
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <QApplication>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+namespace {
+
+bool listingOnly(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return true;
+    return false;
+}
+
+void useFixtureDisplay() {
+    const char* file = ::getenv("QUILLORY_TEST_DISPLAY_FILE");
+    if (file == nullptr) return;
+    std::ifstream in(file);
+    std::string number;
+    if (!(in >> number)) return;
+    ::setenv("DISPLAY", (":" + number).c_str(), 1);
+    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    // Test discovery runs at build time, where there may be no display.
+    if (listingOnly(argc, argv)) return RUN_ALL_TESTS();
+    useFixtureDisplay();
+    if (::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

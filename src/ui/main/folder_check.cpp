@@ -1,0 +1,45 @@
+#include "ui/main/folder_check.h"
+
+namespace quillory::ui {
+
+namespace {
+
+using Next = FolderCheck::Next;
+
+FolderCheck say(const char* text, const char* title = "", QMessageBox::Icon icon = QMessageBox::NoIcon) {
+    return {Next::Message, 0, QString::fromLatin1(text), QString::fromLatin1(title), icon};
+}
+
+}  // namespace
+
+bool isNetworkPath(const QString& folder) {
+    return folder.startsWith(QLatin1String("\\\\")) || folder.startsWith(QLatin1String("smb://"));
+}
+
+FolderCheck checkFolder(ListingCommand command, const QString& folder) {
+    const bool empty = folder.isEmpty();
+    const bool web = folder.startsWith(QLatin1String("http://"));
+    switch (command) {
+    case ListingCommand::ToolbarPreview:
+        if (empty) return {};
+        if (web) return say("Cannot list files on web sites.");
+        if (isNetworkPath(folder)) return {Next::NetworkReport, 0, {}, {}, QMessageBox::NoIcon};
+        return {Next::Report, 0, {}, {}, QMessageBox::NoIcon};
+    case ListingCommand::MenuPreview:
+        if (empty) return say("Please select a folder.");
+        if (web) return say("Cannot list web sites.");
+        return {Next::Report, 0, {}, {}, QMessageBox::NoIcon};
+    case ListingCommand::ToolbarSave:
+        if (empty) return say("Please select a folder.", "Error", QMessageBox::Critical);
+        return {Next::Report, 1, {}, {}, QMessageBox::NoIcon};
+    case ListingCommand::MenuSave:
+        if (empty) return {};
+        return {Next::ReportIfExists, 1, {}, {}, QMessageBox::NoIcon};
+    case ListingCommand::MenuSpreadsheet:
+        if (empty) return say("Please select a folder");
+        return {Next::Spreadsheet, 0, {}, {}, QMessageBox::NoIcon};
+    }
+    return {};
+}
+
+}  // namespace quillory::ui

@@ -1,0 +1,26 @@
+#pragma once
+// What each listing command does with the text of the folder box before a
+// run: nothing, a message, or which run to start.
+#include <QMessageBox>
+#include <QString>
+#include <cstdint>
+
+namespace quillory::ui {
+
+enum class ListingCommand { ToolbarPreview, MenuPreview, ToolbarSave, MenuSave, MenuSpreadsheet };
+
+struct FolderCheck {
+    enum class Next { Nothing, Message, Report, NetworkReport, Spreadsheet, ReportIfExists };
+    Next next = Next::Nothing;
+    std::int16_t mode = 0;  // of a report
+    QString text;           // of a message
+    QString title;          // empty: the application's title
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+FolderCheck checkFolder(ListingCommand command, const QString& folder);
+
+// A share path: two back-slashes, or smb://.
+bool isNetworkPath(const QString& folder);
+
+}  // namespace quillory::ui

@@ -1,0 +1,190 @@
+#include "ui/main/frm_main.h"
+
+#include <QCoreApplication>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "platform/app_paths.h"
+#include "settings/store.h"
+#include "settings/values.h"
+#include "ui/auxiliary/frm_preview.h"
+#include "ui/main/folder_tree.h"
+#include "ui/main/long_path.h"
+#include "ui/main/quick_options.h"
+
+namespace quillory::ui {
+
+namespace {
+
+QRadioButton* optionButton(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(name);
+    return button;
+}
+
+QGroupBox* frame(const char* name, const char* caption, QWidget* parent) {
+    auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(name);
+    return box;
+}
+
+}  // namespace
+
+frmMain::frmMain(SettingsStore& store, Prompts& prompts, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_prompts(prompts), m_drives(store) {
+    setObjectName("frmMain");
+    setWindowTitle("Quillory");
+    m_log.path = logFilePath();
+    if (QFontDatabase::families().contains("Verdana")) setFont(QFont("Verdana", font().pointSize()));
+    buildControls();
+    buildMenus();
+    buildToolbar();
+    connectOptions();
+    setAcceptDrops(true);
+    resize(680, 520);
+    if (const QScreen* screen = this->screen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.x() + area.width() / 2 - width() / 2, area.y() + area.height() / 2 - height() / 2);
+    }
+    showSelectedFolder();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls() {
+    auto* central = new QWidget(this);
+    auto* columns = new QHBoxLayout(central);
+
+    auto* options = new QVBoxLayout;
+    QGroupBox* Frame5 = frame("Frame5", "Sort files by order :", central);
+    auto* orders = new QGridLayout(Frame5);
+    optNoOrder = optionButton("optNoOrder", "No order", Frame5);
+    optNameOrder = optionButton("optNameOrder", "Name", Frame5);
+    optSizeOrder = optionButton("optSizeOrder", "Size", Frame5);
+    optExtOrder = optionButton("optExtOrder", "Extension", Frame5);
+    optTypeOrder = optionButton("optTypeOrder", "Type", Frame5);
+    optDateOrder = optionButton("optDateOrder", "Date", Frame5);
+    orders->addWidget(optNoOrder, 0, 0);
+    orders->addWidget(optNameOrder, 0, 1);
+    orders->addWidget(optSizeOrder, 1, 0);
+    orders->addWidget(optExtOrder, 1, 1);
+    orders->addWidget(optTypeOrder, 2, 0);
+    orders->addWidget(optDateOrder, 2, 1);
+    options->addWidget(Frame5);
+
+    QGroupBox* Frame6 = frame("Frame6", "Recursion options", central);
+    auto* recursion = new QVBoxLayout(Frame6);
+    optRecurseInfinite = optionButton("optRecurseInfinite", "Recurse folder infinitely", Frame6);
+    optNoRecursion = optionButton("optNoRecursion", "Do not recurse folder", Frame6);
+    recursion->addWidget(optRecurseInfinite);
+    recursion->addWidget(optNoRecursion);
+    options->addWidget(Frame6);
+
+    QGroupBox* Frame1 = frame("Frame1", "File Filter", central);
+    auto* filter = new QVBoxLayout(Frame1);
+    txtfilter = new QLineEdit(Frame1);
+    txtfilter->setObjectName("txtfilter");
+    filter->addWidget(txtfilter);
+    options->addWidget(Frame1);
+    options->addStretch(1);
+    columns->addLayout(options);
+
+    QGroupBox* Frame2 = frame("Frame2", "Source Folder", central);
+    auto* source = new QVBoxLayout(Frame2);
+    tv = new FolderTree(Frame2);
+    txtFolder = new QLineEdit(Frame2);
+    txtFolder->setObjectName("txtFolder");
+    source->addWidget(tv, 1);
+    source->addWidget(txtFolder);
+    columns->addWidget(Frame2, 1);
+    setCentralWidget(central);
+
+    QStatusBar* SBar = statusBar();
+    SBar->setObjectName("SBar");
+    m_statusPanel = new QLabel(SBar);
+    m_statusPanel->setObjectName("SBarPanel1");
+    m_statusPanel->setTextFormat(Qt::PlainText);
+    SBar->addWidget(m_statusPanel, 1);
+
+    connect(tv, &FolderTree::selectionChanged, this, &frmMain::showSelectedFolder);
+}
+
+void frmMain::connectOptions() {
+    const MainOptionControls controls = mainOptionControls();
+    for (QRadioButton* button : {optNoOrder, optNameOrder, optSizeOrder, optExtOrder, optTypeOrder, optDateOrder})
+        connect(button, &QRadioButton::clicked, this, [this, controls] { saveOrder(m_store, controls); });
+    for (QRadioButton* button : {optRecurseInfinite, optNoRecursion})
+        connect(button, &QRadioButton::clicked, this, [this, controls] { saveRecursion(m_store, controls); });
+    connect(txtfilter, &QLineEdit::textEdited, this, [this, controls] { saveFilter(m_store, controls); });
+}
+
+MainOptionControls frmMain::mainOptionControls() const {
+    return {txtfilter,    optNoOrder,   optNameOrder,       optSizeOrder,  optExtOrder,
+            optTypeOrder, optDateOrder, optRecurseInfinite, optNoRecursion};
+}
+
+void frmMain::startUp(const QString& commandLine) {
+    mnUseInternalBrowser->setChecked(leadingNumber(m_store.read(keys::Browser)) != 0);
+    if (!commandLine.isEmpty()) {
+        txtFolder->setText(getLongPath(commandLine));
+        QCoreApplication::processEvents();
+        mnPreview->trigger();
+    }
+    restoreOptions(m_store, mainOptionControls());
+}
+
+QString frmMain::statusText() const { return m_statusPanel->text(); }
+
+void frmMain::setStatus(const QString& text) { m_statusPanel->setText(text); }
+
+void frmMain::showSelectedFolder() {
+    const QString selected = tv->selectedFolder();
+    if (selected == FolderTree::kDesktop) txtFolder->setText(FolderTree::specialFolderPath(FolderTree::kDesktopDirectory));
+    else if (selected == FolderTree::kMyComputer) txtFolder->clear();
+    else txtFolder->setText(selected);
+    setStatus("Selected folder: " + txtFolder->text());
+}
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    if (m_running) {
+        // The run ends at its next check; the window closes when it has.
+        m_stop.request();
+        m_closeRequested = true;
+        event->ignore();
+        return;
+    }
+    m_store.write(keys::Browser, boolToFlag(mnUseInternalBrowser->isChecked()));
+    m_preview.reset();
+    event->accept();
+    Q_EMIT closed();
+}
+
+void frmMain::dragEnterEvent(QDragEnterEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (!urls.isEmpty() && urls.front().isLocalFile() && QFileInfo(urls.front().toLocalFile()).isDir())
+        event->acceptProposedAction();
+}
+
+void frmMain::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.front().isLocalFile()) return;
+    txtFolder->setText(QDir::cleanPath(urls.front().toLocalFile()));
+    setStatus("Selected folder: " + txtFolder->text());
+    event->acceptProposedAction();
+}
+
+}  // namespace quillory::ui

@@ -1,0 +1,144 @@
+#pragma once
+// The main window: the quick options, the source folder, the menus and the
+// toolbar, and the two runs that turn a folder into a listing.
+//
+// A run walks on a helper thread (background_run.h) while this thread keeps
+// the window alive: the status bar shows the walk's progress a few times a
+// second, Stop raises the run's stop token, and the listing commands are off
+// until the run ends. The window reads every option from the store when it
+// needs it and writes the quick options the moment they change.
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QString>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/listing.h"
+#include "log/event_log.h"
+#include "platform/stop_token.h"
+#include "ui/auxiliary/network_drives.h"
+#include "ui/main/folder_check.h"
+#include "ui/main/main_option_controls.h"
+
+class QAction;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace quillory {
+class SettingsStore;
+}
+
+namespace quillory::ui {
+
+class FolderTree;
+class Prompts;
+class frmPreview;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    frmMain(SettingsStore& store, Prompts& prompts, QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // What loading does once the program knows it runs alone: restores the
+    // preview tick, lists a folder given on the command line (before the
+    // window is shown) and restores the quick options.
+    void startUp(const QString& commandLine);
+
+    // The runs. mode 0 shows the listing, 1 saves it as an HTML file.
+    void makeReport(const QString& folder, std::int16_t mode);
+    void makeSpreadsheet(const QString& folder);
+    void listNetworkFolder(const QString& path);
+
+    void showSelectedFolder();
+    void showMapDialog();
+    MainOptionControls mainOptionControls() const;
+
+    bool isRunning() const { return m_running; }
+    QString statusText() const;
+    const RunTotals& totals() const { return m_totals; }
+    const EventLog& eventLog() const { return m_log; }
+
+Q_SIGNALS:
+    // The window closed for good: the program ends.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenus();
+    void buildToolbar();
+    void connectOptions();
+
+    void runChecked(ListingCommand command);
+    void openFolder();
+    void toolbarPreview();
+    void menuPreview();
+    void toolbarSave();
+    void menuSave();
+    void menuSpreadsheet();
+    void stopGeneration();
+    void toggleLog(bool on);
+    void showSettings();
+    void helpContents();
+    void visitWebsite();
+
+    // The walk into the scratch file, on the helper thread; shows why a run
+    // could not write it. True when the scratch file holds a finished listing.
+    bool buildScratch(const QString& folder, Format format);
+    void showListing();
+    void saveListing(const QString& filter, const QString& suffix);
+    void message(const QString& text, const QString& title, QMessageBox::Icon icon);
+    void setStatus(const QString& text);
+    void showProgress();
+    void setRunning(bool running);
+
+    SettingsStore& m_store;
+    Prompts& m_prompts;
+    EventLog m_log;
+    NetworkDrives m_drives;
+    std::string NetworkPath;
+
+    StopToken m_stop;
+    RunTotals m_totals;
+    RunProgress m_progress;
+    bool m_running = false;
+    bool m_closeRequested = false;
+    std::unique_ptr<frmPreview> m_preview;
+
+    FolderTree* tv = nullptr;
+    QLineEdit* txtFolder = nullptr;
+    QLineEdit* txtfilter = nullptr;
+    QRadioButton* optNoOrder = nullptr;
+    QRadioButton* optNameOrder = nullptr;
+    QRadioButton* optSizeOrder = nullptr;
+    QRadioButton* optExtOrder = nullptr;
+    QRadioButton* optTypeOrder = nullptr;
+    QRadioButton* optDateOrder = nullptr;
+    QRadioButton* optRecurseInfinite = nullptr;
+    QRadioButton* optNoRecursion = nullptr;
+    QLabel* m_statusPanel = nullptr;
+
+    QAction* mnOpen = nullptr;
+    QAction* mnSave = nullptr;
+    QAction* mnuSpreadheet = nullptr;
+    QAction* mnPreview = nullptr;
+    QAction* mnStop = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnSettings = nullptr;
+    QAction* mnuLog = nullptr;
+    QAction* mnUseInternalBrowser = nullptr;
+    QAction* mnucontents = nullptr;
+    QAction* mnuWebsite = nullptr;
+    QAction* mnAbout = nullptr;
+    QAction* m_toolSave = nullptr;
+    QAction* m_toolPreview = nullptr;
+};
+
+}  // namespace quillory::ui

@@ -1,0 +1,105 @@
+// The main window's commands: the folder checks before a run, the Open
+// command, the network listing and the commands without a window of their own.
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QUrl>
+#include <optional>
+
+#include "log/event_log.h"
+#include "settings/store.h"
+#include "shell/browse_folder.h"
+#include "ui/auxiliary/help_file.h"
+#include "ui/auxiliary/prompts.h"
+#include "ui/main/folder_check.h"
+#include "ui/main/folder_tree.h"
+#include "ui/main/frm_main.h"
+#include "ui/settings/frm_settings.h"
+
+namespace quillory::ui {
+
+void frmMain::message(const QString& text, const QString& title, QMessageBox::Icon icon) {
+    m_prompts.message(this, text, title.isEmpty() ? windowTitle() : title, icon);
+}
+
+void frmMain::runChecked(ListingCommand command) {
+    if (m_running) return;
+    const QString folder = txtFolder->text();
+    const FolderCheck check = checkFolder(command, folder);
+    using Next = FolderCheck::Next;
+    switch (check.next) {
+    case Next::Nothing:
+        return;
+    case Next::Message:
+        message(check.text, check.title, check.icon);
+        return;
+    case Next::Report:
+        makeReport(folder, check.mode);
+        return;
+    case Next::NetworkReport:
+        listNetworkFolder(folder);
+        return;
+    case Next::Spreadsheet:
+        makeSpreadsheet(folder);
+        return;
+    case Next::ReportIfExists:
+        if (QFileInfo::exists(folder)) makeReport(folder, check.mode);
+        else message("Invalid folder specified.", "Error", QMessageBox::Critical);
+        return;
+    }
+}
+
+void frmMain::toolbarPreview() {
+    m_stop.reset();
+    runChecked(ListingCommand::ToolbarPreview);
+}
+void frmMain::menuPreview() { runChecked(ListingCommand::MenuPreview); }
+void frmMain::toolbarSave() { runChecked(ListingCommand::ToolbarSave); }
+void frmMain::menuSave() { runChecked(ListingCommand::MenuSave); }
+void frmMain::menuSpreadsheet() { runChecked(ListingCommand::MenuSpreadsheet); }
+
+void frmMain::stopGeneration() { m_stop.request(); }
+
+void frmMain::openFolder() {
+    const QString chosen = shell::browseFolder(m_prompts, this);
+    if (chosen.isEmpty()) return;
+    txtFolder->setText(chosen);
+    tv->setSelectedFolder(chosen);
+    txtFolder->setText(chosen);
+    setStatus("Selected folder: " + txtFolder->text());
+}
+
+void frmMain::listNetworkFolder(const QString& path) {
+    const std::string letter = m_drives.getFreeDriveLetter();
+    txtFolder->setText(QString::fromStdString(letter) + ":\\");
+    const int mapped = m_drives.mapNetworkDrive(letter, QFile::encodeName(path).toStdString(), std::nullopt, std::nullopt);
+    if (mapped != 0) {
+        message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
+        return;
+    }
+    NetworkPath = QFile::encodeName(path).toStdString();
+    makeReport(txtFolder->text(), 0);
+    m_drives.unmapNetworkDrive(letter);
+    NetworkPath.clear();
+}
+
+void frmMain::toggleLog(bool on) {
+    m_log.LoggingOn = on;
+    if (!on) return;
+    startLog(m_log);
+    logSettings(m_log, m_store);
+}
+
+void frmMain::showSettings() {
+    frmSettings dialog(m_store, m_log, mainOptionControls(), this);
+    dialog.exec();
+}
+
+void frmMain::showMapDialog() {}
+
+void frmMain::helpContents() { QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath())); }
+
+void frmMain::visitWebsite() { QDesktopServices::openUrl(QUrl(productWebAddress())); }
+
+}  // namespace quillory::ui

@@ -1,0 +1,110 @@
+// The main window's menu bar and toolbar.
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "ui/auxiliary/frm_about.h"
+#include "ui/main/frm_main.h"
+
+namespace quillory::ui {
+
+namespace {
+
+QAction* menuItem(QMenu* menu, const char* name, const char* caption, const char* shortcut = nullptr) {
+    QAction* action = menu->addAction(QString::fromLatin1(caption));
+    action->setObjectName(name);
+    if (shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    return action;
+}
+
+QMenu* menu(QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+    menu->setObjectName(name);
+    return menu;
+}
+
+}  // namespace
+
+void frmMain::buildMenus() {
+    QMenuBar* bar = menuBar();
+    QStyle* look = style();
+
+    QMenu* mnListing = menu(bar, "mnListing", "&Listing");
+    mnOpen = menuItem(mnListing, "mnOpen", "&Open Source Folder", "Ctrl+O");
+    mnOpen->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
+    mnListing->addSeparator();
+    mnSave = menuItem(mnListing, "mnSave", "Save As &HTM", "Ctrl+H");
+    mnSave->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
+    mnuSpreadheet = menuItem(mnListing, "mnuSpreadheet", "S&ave As Spreadsheet", "Ctrl+D");
+    mnuSpreadheet->setIcon(look->standardIcon(QStyle::SP_FileDialogDetailedView));
+    mnPreview = menuItem(mnListing, "mnPreview", "&Preview", "Ctrl+P");
+    mnPreview->setIcon(look->standardIcon(QStyle::SP_FileDialogContentsView));
+    mnListing->addSeparator();
+    mnStop = menuItem(mnListing, "mnStop", "&Stop Generation", "Ctrl+S");
+    mnStop->setIcon(look->standardIcon(QStyle::SP_BrowserStop));
+    mnListing->addSeparator();
+    mnuExit = menuItem(mnListing, "mnuExit", "E&xit", "Ctrl+X");
+
+    QMenu* mnOptions = menu(bar, "mnOptions", "&Options");
+    mnSettings = menuItem(mnOptions, "mnSettings", "Settings");
+    mnSettings->setIcon(look->standardIcon(QStyle::SP_FileDialogInfoView));
+    mnuLog = menuItem(mnOptions, "mnuLog", "Log Events");
+    mnuLog->setCheckable(true);
+    mnOptions->addSeparator();
+    mnUseInternalBrowser = menuItem(mnOptions, "mnUseInternalBrowser", "Use internal browser");
+    mnUseInternalBrowser->setCheckable(true);
+
+    QMenu* mnHelp = menu(bar, "mnHelp", "&Help");
+    mnucontents = menuItem(mnHelp, "mnucontents", "Help Contents");
+    mnucontents->setIcon(look->standardIcon(QStyle::SP_DialogHelpButton));
+    mnuWebsite = menuItem(mnHelp, "mnuWebsite", "Visit &Website");
+    mnAbout = menuItem(mnHelp, "mnAbout", "About");
+
+    connect(mnOpen, &QAction::triggered, this, &frmMain::openFolder);
+    connect(mnSave, &QAction::triggered, this, &frmMain::menuSave);
+    connect(mnuSpreadheet, &QAction::triggered, this, &frmMain::menuSpreadsheet);
+    connect(mnPreview, &QAction::triggered, this, &frmMain::menuPreview);
+    connect(mnStop, &QAction::triggered, this, &frmMain::stopGeneration);
+    connect(mnuExit, &QAction::triggered, this, &QWidget::close);
+    connect(mnSettings, &QAction::triggered, this, &frmMain::showSettings);
+    connect(mnuLog, &QAction::toggled, this, &frmMain::toggleLog);
+    connect(mnucontents, &QAction::triggered, this, &frmMain::helpContents);
+    connect(mnuWebsite, &QAction::triggered, this, &frmMain::visitWebsite);
+    connect(mnAbout, &QAction::triggered, this, [this] { showAbout(this); });
+}
+
+void frmMain::buildToolbar() {
+    QToolBar* Toolbar1 = addToolBar("Toolbar1");
+    Toolbar1->setObjectName("Toolbar1");
+    Toolbar1->setMovable(false);
+    Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    QStyle* look = style();
+    struct Button {
+        const char* name;
+        const char* caption;
+        const char* tip;
+        QStyle::StandardPixmap icon;
+        void (frmMain::*action)();
+    };
+    const Button buttons[] = {
+        {"tbOpen", "Open", "Open source folder", QStyle::SP_DialogOpenButton, &frmMain::openFolder},
+        {"tbSave", "Save", "Save file list to file", QStyle::SP_DialogSaveButton, &frmMain::toolbarSave},
+        {"tbPreview", "Preview", "Preview the file listing", QStyle::SP_FileDialogContentsView,
+         &frmMain::toolbarPreview},
+        {"tbStop", "Stop", "Stop the current operation", QStyle::SP_BrowserStop, &frmMain::stopGeneration},
+        {"tbMapDrive", "Map Drive", "Map network drive", QStyle::SP_DriveNetIcon, &frmMain::showMapDialog},
+        {"tbSettings", "Settings", "Change settings", QStyle::SP_FileDialogInfoView, &frmMain::showSettings},
+    };
+    for (const Button& button : buttons) {
+        QAction* action = Toolbar1->addAction(look->standardIcon(button.icon), QString::fromLatin1(button.caption));
+        action->setObjectName(button.name);
+        action->setToolTip(QString::fromLatin1(button.tip));
+        connect(action, &QAction::triggered, this, button.action);
+    }
+    m_toolSave = Toolbar1->findChild<QAction*>("tbSave");
+    m_toolPreview = Toolbar1->findChild<QAction*>("tbPreview");
+}
+
+}  // namespace quillory::ui

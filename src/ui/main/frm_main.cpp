@@ -44,11 +44,13 @@ QGroupBox* frame(const char* name, const char* caption, QWidget* parent) {
 
 }  // namespace
 
-frmMain::frmMain(SettingsStore& store, Prompts& prompts, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_prompts(prompts), m_drives(store) {
+MainPaths MainPaths::beside() { return {scratchFilePath(), logFilePath()}; }
+
+frmMain::frmMain(SettingsStore& store, Prompts& prompts, MainPaths paths, QWidget* parent)
+    : QMainWindow(parent), m_store(store), m_prompts(prompts), m_scratch(std::move(paths.scratch)), m_drives(store) {
     setObjectName("frmMain");
     setWindowTitle("Quillory");
-    m_log.path = logFilePath();
+    m_log.path = std::move(paths.log);
     if (QFontDatabase::families().contains("Verdana")) setFont(QFont("Verdana", font().pointSize()));
     buildControls();
     buildMenus();

@@ -36,10 +36,17 @@ class FolderTree;
 class Prompts;
 class frmPreview;
 
+// The program's own files: the scratch file every run rewrites and the event log.
+struct MainPaths {
+    std::string scratch;
+    std::string log;
+    static MainPaths beside();  // scratchFilePath() and logFilePath()
+};
+
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    frmMain(SettingsStore& store, Prompts& prompts, QWidget* parent = nullptr);
+    frmMain(SettingsStore& store, Prompts& prompts, MainPaths paths = MainPaths::beside(), QWidget* parent = nullptr);
     ~frmMain() override;
 
     // What loading does once the program knows it runs alone: restores the
@@ -101,6 +108,7 @@ private:
 
     SettingsStore& m_store;
     Prompts& m_prompts;
+    const std::string m_scratch;
     EventLog m_log;
     NetworkDrives m_drives;
     std::string NetworkPath;

@@ -51,7 +51,7 @@ bool frmMain::buildScratch(const QString& folder, Format format) {
     setRunning(true);
     m_stop.reset();
     const std::string base = QFile::encodeName(folder).toStdString();
-    const std::string scratch = scratchFilePath();
+    const std::string& scratch = m_scratch;
     // The run keeps the log switch it started with; the window may change its own.
     const EventLog log = m_log;
     const std::string typedNetworkPath = NetworkPath;
@@ -87,7 +87,7 @@ bool frmMain::buildScratch(const QString& folder, Format format) {
 }
 
 void frmMain::showListing() {
-    const QString scratch = fileName(scratchFilePath());
+    const QString scratch = fileName(m_scratch);
     if (!mnUseInternalBrowser->isChecked()) {
         QDesktopServices::openUrl(QUrl::fromLocalFile(scratch));
         return;
@@ -102,7 +102,7 @@ void frmMain::saveListing(const QString& filter, const QString& suffix) {
     BusyCursor busy;
     setRunning(true);
     FileError failure;
-    runInBackground([&] { failure = copyFileSafely(scratchFilePath(), QFile::encodeName(target).toStdString()); },
+    runInBackground([&] { failure = copyFileSafely(m_scratch, QFile::encodeName(target).toStdString()); },
                     {});
     setRunning(false);
     busy.restore();

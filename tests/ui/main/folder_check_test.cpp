@@ -1,0 +1,105 @@
+// Every listing command against every kind of folder-box text: the exact
+// message, or which run starts (a listing opened in the browser, or a save
+// dialog for HTML or CSV).
+#include <QFile>
+
+#include "ui/main/main_window_fixture.h"
+
+namespace quillory::test {
+namespace {
+
+enum class Outcome { Nothing, Message, Shown, SaveHtml, SaveCsv };
+
+struct Row {
+    const char* name;
+    const char* command;  // a toolbar button (tb...) or a menu item
+    const char* box;      // "@dir" and "@file": an existing folder or file; "@gone": a path to nothing
+    Outcome outcome;
+    ShownMessage message = {};
+};
+
+constexpr auto kNone = QMessageBox::NoIcon;
+constexpr auto kCritical = QMessageBox::Critical;
+
+const Row kRows[] = {
+    {"ToolbarPreviewEmpty", "tbPreview", "", Outcome::Nothing},
+    {"ToolbarPreviewWeb", "tbPreview", "http://example.com", Outcome::Message,
+     {"Cannot list files on web sites.", "Quillory", kNone}},
+    {"ToolbarPreviewUnc", "tbPreview", "\\\\server\\share", Outcome::Message,
+     {"Error mapping to network drive.", "Quillory", kNone}},
+    {"ToolbarPreviewSmb", "tbPreview", "smb://server/share", Outcome::Message,
+     {"Error mapping to network drive.", "Quillory", kNone}},
+    {"ToolbarPreviewFolder", "tbPreview", "@dir", Outcome::Shown},
+    {"MenuPreviewEmpty", "mnPreview", "", Outcome::Message, {"Please select a folder.", "Quillory", kNone}},
+    {"MenuPreviewWeb", "mnPreview", "http://example.com", Outcome::Message,
+     {"Cannot list web sites.", "Quillory", kNone}},
+    {"MenuPreviewUncListsDirectly", "mnPreview", "\\\\server\\share", Outcome::Shown},
+    {"MenuPreviewFolder", "mnPreview", "@dir", Outcome::Shown},
+    {"ToolbarSaveEmpty", "tbSave", "", Outcome::Message, {"Please select a folder.", "Error", kCritical}},
+    {"ToolbarSaveWeb", "tbSave", "http://example.com", Outcome::SaveHtml},
+    {"ToolbarSaveUnc", "tbSave", "\\\\server\\share", Outcome::SaveHtml},
+    {"ToolbarSaveFolder", "tbSave", "@dir", Outcome::SaveHtml},
+    {"MenuSaveEmpty", "mnSave", "", Outcome::Nothing},
+    {"MenuSaveWeb", "mnSave", "http://example.com", Outcome::Message, {"Invalid folder specified.", "Error", kCritical}},
+    {"MenuSaveMissing", "mnSave", "@gone", Outcome::Message, {"Invalid folder specified.", "Error", kCritical}},
+    {"MenuSaveFolder", "mnSave", "@dir", Outcome::SaveHtml},
+    {"MenuSaveFile", "mnSave", "@file", Outcome::SaveHtml},
+    {"SpreadsheetEmpty", "mnuSpreadheet", "", Outcome::Message, {"Please select a folder", "Quillory", kNone}},
+    {"SpreadsheetWeb", "mnuSpreadheet", "http://example.com", Outcome::SaveCsv},
+    {"SpreadsheetMissing", "mnuSpreadheet", "@gone", Outcome::SaveCsv},
+    {"SpreadsheetFolder", "mnuSpreadheet", "@dir", Outcome::SaveCsv},
+};
+
+class FolderCheck : public MainWindowTest, public ::testing::WithParamInterface<Row> {};
+
+TEST_P(FolderCheck, MessageOrRun) {
+    const Row& row = GetParam();
+    useDefaultBrowser();
+    const std::string listed = dir.folder("listed");
+    dir.file("listed/a.txt", 3);
+    std::string box = row.box;
+    if (box == "@dir") box = listed;
+    if (box == "@file") box = dir / "listed/a.txt";
+    if (box == "@gone") box = dir / "nothing-here";
+    folderBox()->setText(QFile::decodeName(box.c_str()));
+
+    if (row.command[0] == 't') clickTool(row.command);
+    else action(row.command)->trigger();
+
+    const bool shown = !browser.opened.empty();
+    const bool saveAsked = !prompts.saveDialogs.empty();
+    switch (row.outcome) {
+    case Outcome::Nothing:
+        EXPECT_TRUE(prompts.messages.empty());
+        EXPECT_FALSE(shown || saveAsked);
+        break;
+    case Outcome::Message:
+        ASSERT_EQ(prompts.messages.size(), 1u);
+        EXPECT_EQ(prompts.messages[0], row.message);
+        EXPECT_FALSE(shown || saveAsked);
+        break;
+    case Outcome::Shown:
+        ASSERT_EQ(browser.opened.size(), 1u);
+        EXPECT_EQ(browser.opened[0], QUrl::fromLocalFile(QString::fromStdString(scratch)));
+        EXPECT_FALSE(saveAsked);
+        EXPECT_TRUE(prompts.messages.empty());
+        break;
+    case Outcome::SaveHtml:
+    case Outcome::SaveCsv: {
+        ASSERT_EQ(prompts.saveDialogs.size(), 1u);
+        const bool html = row.outcome == Outcome::SaveHtml;
+        EXPECT_EQ(prompts.saveDialogs[0].filter, html ? "HTML Documents (*.html);;All Files (*.*)"
+                                                      : "Comma Separated Values (*.csv);;All Files (*.*)");
+        EXPECT_EQ(prompts.saveDialogs[0].defaultSuffix, html ? "html" : "csv");
+        EXPECT_FALSE(shown);
+        EXPECT_TRUE(prompts.messages.empty());  // the dialog was cancelled: no message
+        break;
+    }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(AllCommands, FolderCheck, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace quillory::test

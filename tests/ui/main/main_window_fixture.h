@@ -1,0 +1,74 @@
+#pragma once
+// A main window on a real store in a temp folder (through QUILLORY_SETTINGS),
+// with scripted prompts and a recorder in place of the default browser. The
+// scratch file and the log go to the temp folder too.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QFile>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolBar>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "settings/store.h"
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+#include "ui/main/frm_main.h"
+#include "ui/main/url_recorder.h"
+#include "ui_support/scripted_prompts.h"
+
+namespace quillory::test {
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ScopedEnv settingsPath{"QUILLORY_SETTINGS", (dir / "settings.sqlite").c_str()};
+    SettingsStore store;
+    ScriptedPrompts prompts;
+    UrlRecorder browser;
+    std::string scratch = dir / "myTmpFile.htm";
+    std::unique_ptr<ui::frmMain> window;
+
+    void SetUp() override { makeWindow(); }
+
+    void makeWindow() {
+        window = std::make_unique<ui::frmMain>(store, prompts, ui::MainPaths{scratch, dir / "log.txt"});
+        browser.watch(window.get());
+    }
+
+    template <class T>
+    T* child(const char* name) {
+        T* found = window->findChild<T*>(name);
+        EXPECT_NE(found, nullptr) << name;
+        return found;
+    }
+    QAction* action(const char* name) { return child<QAction>(name); }
+    QLineEdit* folderBox() { return child<QLineEdit>("txtFolder"); }
+    // A toolbar button clicked with the mouse.
+    void clickTool(const char* name) {
+        auto* toolbar = child<QToolBar>("Toolbar1");
+        QWidget* button = toolbar->widgetForAction(action(name));
+        ASSERT_NE(button, nullptr) << name;
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    void click(const char* radioName) { QTest::mouseClick(child<QRadioButton>(radioName), Qt::LeftButton); }
+    // The tick of "Use internal browser" off, so that a shown listing goes to
+    // the recorder.
+    void useDefaultBrowser() {
+        if (action("mnUseInternalBrowser")->isChecked()) action("mnUseInternalBrowser")->trigger();
+    }
+};
+
+}  // namespace quillory::test

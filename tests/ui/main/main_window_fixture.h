@@ -63,7 +63,11 @@ protected:
         ASSERT_NE(button, nullptr) << name;
         QTest::mouseClick(button, Qt::LeftButton);
     }
-    void click(const char* radioName) { QTest::mouseClick(child<QRadioButton>(radioName), Qt::LeftButton); }
+    // On the button's round mark: a click beside a short caption hits nothing.
+    void click(const char* radioName) {
+        QRadioButton* button = child<QRadioButton>(radioName);
+        QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
+    }
     // The tick of "Use internal browser" off, so that a shown listing goes to
     // the recorder.
     void useDefaultBrowser() {

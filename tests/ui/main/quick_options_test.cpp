@@ -1,0 +1,158 @@
+// The quick options reach the store the moment the user changes them, in
+// the writers' exact order; start-up and closing restore and keep them.
+#include <sqlite3.h>
+
+#include <QCloseEvent>
+#include <filesystem>
+#include <utility>
+#include <vector>
+
+#include "settings/key_table.h"
+#include "ui/main/main_window_fixture.h"
+
+namespace quillory::test {
+namespace {
+
+using Writes = std::vector<std::pair<std::string, std::string>>;
+
+// Records every write into the store file, in order, with a trigger inside
+// the file itself: what the window wrote and when, seen from the outside.
+class WriteLog {
+public:
+    explicit WriteLog(SettingsStore& store) : m_path(store.path()) {
+        store.write(keys::FileExclude, "");  // the file must exist
+        exec("CREATE TABLE write_log(name BLOB, value BLOB);"
+             "CREATE TRIGGER log_insert AFTER INSERT ON setting BEGIN"
+             " INSERT INTO write_log VALUES(new.name, new.value); END;"
+             "CREATE TRIGGER log_update AFTER UPDATE ON setting BEGIN"
+             " INSERT INTO write_log VALUES(new.name, new.value); END;");
+    }
+    Writes writes() {
+        Writes out;
+        sqlite3* db = nullptr;
+        sqlite3_open(m_path.c_str(), &db);
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(db, "SELECT CAST(name AS TEXT), CAST(value AS TEXT) FROM write_log ORDER BY rowid", -1,
+                           &query, nullptr);
+        while (sqlite3_step(query) == SQLITE_ROW)
+            out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)),
+                             reinterpret_cast<const char*>(sqlite3_column_text(query, 1)));
+        sqlite3_finalize(query);
+        sqlite3_close(db);
+        return out;
+    }
+
+private:
+    void exec(const char* sql) {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(m_path.c_str(), &db), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        sqlite3_close(db);
+    }
+    std::string m_path;
+};
+
+Writes orderWrites(const std::string& selected) {
+    Writes out;
+    for (const char* key : {"noorder", "extorder", "sizeorder", "typeorder", "dateorder", "nameorder"})
+        out.emplace_back(key, key == selected ? "1" : "0");
+    return out;
+}
+
+struct OrderRow {
+    const char* button;
+    const char* key;
+};
+
+class OrderClick : public MainWindowTest, public ::testing::WithParamInterface<OrderRow> {};
+
+TEST_P(OrderClick, WritesAllSixKeysInGroupOrder) {
+    window->startUp({});
+    WriteLog log(store);
+    click(GetParam().button);
+    EXPECT_EQ(log.writes(), orderWrites(GetParam().key));
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, OrderClick,
+                         ::testing::Values(OrderRow{"optNoOrder", "noorder"}, OrderRow{"optNameOrder", "nameorder"},
+                                           OrderRow{"optSizeOrder", "sizeorder"}, OrderRow{"optExtOrder", "extorder"},
+                                           OrderRow{"optTypeOrder", "typeorder"},
+                                           OrderRow{"optDateOrder", "dateorder"}),
+                         [](const auto& info) { return std::string(info.param.button); });
+
+TEST_F(MainWindowTest, EmptyStoreStartsWithDefaultsAndCreatesNothing) {
+    window->startUp({});
+    EXPECT_TRUE(action("mnUseInternalBrowser")->isChecked());
+    EXPECT_FALSE(action("mnuLog")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("optNoOrder")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("optRecurseInfinite")->isChecked());
+    EXPECT_EQ(child<QLineEdit>("txtfilter")->text(), "*");
+    EXPECT_FALSE(std::filesystem::exists(store.path()));
+}
+
+TEST_F(MainWindowTest, StoredOptionsAreShown) {
+    store.write(keys::NoOrder, "0");
+    store.write(keys::DateOrder, "1");
+    store.write(keys::Recurse, "No");
+    store.write(keys::FileInclude, "*.txt;*.doc");
+    window->startUp({});
+    EXPECT_TRUE(child<QRadioButton>("optDateOrder")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>("optNoOrder")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("optNoRecursion")->isChecked());
+    EXPECT_EQ(child<QLineEdit>("txtfilter")->text(), "*.txt;*.doc");
+}
+
+TEST_F(MainWindowTest, DepthLeavesBothRecursionButtonsClearAndAClickWritesNo) {
+    store.write(keys::Recurse, "Depth");
+    window->startUp({});
+    EXPECT_FALSE(child<QRadioButton>("optRecurseInfinite")->isChecked());
+    EXPECT_FALSE(child<QRadioButton>("optNoRecursion")->isChecked());
+    WriteLog log(store);
+    click("optNoRecursion");
+    click("optRecurseInfinite");
+    EXPECT_EQ(log.writes(), (Writes{{"recurse", "No"}, {"recurse", "Infinite"}}));
+}
+
+TEST_F(MainWindowTest, EveryKeystrokeOfTheFilterIsWritten) {
+    window->startUp({});
+    auto* filter = child<QLineEdit>("txtfilter");
+    filter->clear();
+    WriteLog log(store);
+    QTest::keyClicks(filter, "*.c;");
+    QTest::keyClick(filter, Qt::Key_Backspace);
+    EXPECT_EQ(log.writes(), (Writes{{"fileinclude", "*"}, {"fileinclude", "*."}, {"fileinclude", "*.c"},
+                                    {"fileinclude", "*.c;"}, {"fileinclude", "*.c"}}));
+}
+
+TEST_F(MainWindowTest, PreviewTickIsKeptAtClosingOnly) {
+    window->startUp({});
+    WriteLog log(store);
+    action("mnUseInternalBrowser")->trigger();
+    EXPECT_TRUE(log.writes().empty());
+    window->close();
+    EXPECT_EQ(log.writes(), (Writes{{"browser", "0"}}));
+    makeWindow();
+    window->startUp({});
+    EXPECT_FALSE(action("mnUseInternalBrowser")->isChecked());
+}
+
+TEST_F(MainWindowTest, LogEventsStartsAFreshLogAndRunsWriteToItOnlyWhileTicked) {
+    const std::string logFile = dir / "log.txt";
+    { std::ofstream(logFile) << "old run\r\n"; }
+    window->startUp({});
+    useDefaultBrowser();
+    folderBox()->setText(QString::fromStdString(dir.folder("listed")));
+    action("mnuLog")->trigger();
+    const std::string started = readBytes(logFile);
+    EXPECT_EQ(started.find("old run"), std::string::npos);
+    EXPECT_NE(started.find("\r\n"), std::string::npos);
+    action("mnPreview")->trigger();
+    EXPECT_NE(readBytes(logFile).find("Make Report Called. Base Folder: " + dir / "listed"), std::string::npos);
+    action("mnuLog")->trigger();
+    const std::string stopped = readBytes(logFile);
+    action("mnPreview")->trigger();
+    EXPECT_EQ(readBytes(logFile), stopped);
+}
+
+}  // namespace
+}  // namespace quillory::test

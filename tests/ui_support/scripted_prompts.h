@@ -32,6 +32,8 @@ public:
     // Runs inside message(), after it is recorded: lets a test act while a
     // message stands, as a user could.
     std::function<void(const ShownMessage&)> onMessage;
+    // Runs inside saveFileName() before it answers.
+    std::function<void()> onSaveDialog;
 
     void message(QWidget*, const QString& text, const QString& title, QMessageBox::Icon icon) override {
         messages.push_back({text, title, icon});
@@ -39,6 +41,7 @@ public:
     }
     QString saveFileName(QWidget*, const ui::SaveDialogSpec& spec) override {
         saveDialogs.push_back(spec);
+        if (onSaveDialog) onSaveDialog();
         return take(saveNames, QString());
     }
     QString folderName(QWidget*, const QString& title, const QString&) override {

@@ -1,0 +1,218 @@
+// The report and spreadsheet runs as a user starts them: saved files equal
+// the command's output byte for byte, Stop ends a large walk at once while
+// the window stays usable, and failures leave the user's files as they were.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <chrono>
+#include <filesystem>
+
+#include "settings/key_table.h"
+#include "support/run_process.h"
+#include "ui/main/main_window_fixture.h"
+
+namespace quillory::test {
+namespace {
+
+// The largest gap between the ticks of a 10 ms timer on the window's thread:
+// how long the window went without handling events.
+class StallMeter {
+public:
+    StallMeter() {
+        m_clock.start();
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            m_longest = std::max(m_longest, m_clock.restart());
+        });
+        m_timer.start(10);
+    }
+    qint64 longestMs() const { return m_longest; }
+
+private:
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    qint64 m_longest = 0;
+};
+
+// A walk over 200,000 files that is quick to make: one folder of 2,000
+// files, reached under its own name and through 99 links.
+std::string largeWalk(const TempDir& dir) {
+    dir.manyFiles("big/files", 2000);
+    for (int i = 1; i < 100; ++i)
+        std::filesystem::create_directory_symlink("files", dir / ("big/link" + std::to_string(i)));
+    return dir / "big";
+}
+
+class RunTest : public MainWindowTest {
+protected:
+    std::string tree = dir.folder("tree");
+    std::string commandOutput(bool csv) {
+        const std::string out = dir / (csv ? "reference.csv" : "reference.html");
+        std::vector<std::string> args{QUILLORY_LIST_EXE, "-o", out, tree};
+        if (csv) args.insert(args.begin() + 1, "--csv");
+        const ProcessResult result = runProcess(args, {"QUILLORY_SETTINGS=" + store.path()});
+        EXPECT_EQ(result.status, 0) << result.err;
+        return readBytes(out);
+    }
+    void list(const std::string& folder, const char* command) {
+        folderBox()->setText(QFile::decodeName(folder.c_str()));
+        action(command)->trigger();
+    }
+};
+
+struct SaveRow {
+    const char* name;
+    const char* command;
+    bool csv;
+};
+
+class SavedListing : public RunTest, public ::testing::WithParamInterface<SaveRow> {};
+
+TEST_P(SavedListing, EqualsTheCommandsOutputAndReplacesALongerFile) {
+    dir.file("tree/b & <c>.txt", 1500, 1196676600);
+    dir.file("tree/a.doc", 12, 1196676600);
+    dir.file("tree/sub/d, \"e\".csv", 70000, 1196676600);
+    store.write(keys::NameOrder, "1");
+    store.write(keys::NoOrder, "0");
+    const std::string target = dir / "saved";
+    { std::ofstream(target) << std::string(200000, 'x'); }
+    prompts.saveNames.push_back(QFile::decodeName(target.c_str()));
+    list(tree, GetParam().command);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0],
+              (ShownMessage{"Listing was saved to specified file successfully.", "Saved", QMessageBox::Information}));
+    EXPECT_EQ(readBytes(target), commandOutput(GetParam().csv));
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(window->statusText(), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(Commands, SavedListing,
+                         ::testing::Values(SaveRow{"Html", "mnSave", false}, SaveRow{"Spreadsheet", "mnuSpreadheet", true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(RunTest, StopEndsALargeWalkAtOnceAndShowsNothing) {
+    const TempDir memory = TempDir::inMemory();
+    const std::string big = largeWalk(memory);
+    useDefaultBrowser();
+    QElapsedTimer sinceStop;
+    bool sawProgress = false;
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        if (sinceStop.isValid() || !window->statusText().startsWith("Scanning folder: ")) return;
+        sawProgress = true;
+        EXPECT_FALSE(action("tbPreview")->isEnabled());
+        EXPECT_TRUE(action("tbStop")->isEnabled());
+        clickTool("tbStop");
+        sinceStop.start();
+    });
+    watcher.start(5);
+    StallMeter stalls;
+    list(big, "mnPreview");
+    const qint64 stopToEnd = sinceStop.isValid() ? sinceStop.elapsed() : -1;
+    ASSERT_TRUE(sawProgress);
+    EXPECT_LE(stopToEnd, 100);
+    EXPECT_LT(window->totals().TotalFiles, 200000);
+    EXPECT_LE(stalls.longestMs(), 100);
+    EXPECT_TRUE(browser.opened.empty());
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(window->statusText(), "");
+    EXPECT_TRUE(action("mnPreview")->isEnabled());
+    EXPECT_TRUE(action("tbPreview")->isEnabled());
+}
+
+TEST_F(RunTest, QuickOptionsChangedDuringAWalkAreStoredAndTheRunEnds) {
+    const TempDir memory = TempDir::inMemory();
+    const std::string big = largeWalk(memory);
+    window->startUp({});
+    useDefaultBrowser();
+    const char* buttons[] = {"optNameOrder", "optSizeOrder", "optDateOrder", "optNoRecursion", "optRecurseInfinite"};
+    int clicks = 0;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        if (!window->isRunning()) return;
+        click(buttons[clicks % 5]);
+        QTest::keyClick(child<QLineEdit>("txtfilter"), Qt::Key_A);
+        ++clicks;
+    });
+    user.start(1);
+    list(big, "mnPreview");
+    user.stop();
+    EXPECT_GT(clicks, 0);
+    EXPECT_EQ(browser.opened.size(), 1u);
+    EXPECT_EQ(store.read(keys::FileInclude), "*" + std::string(static_cast<std::size_t>(clicks), 'a'));
+    EXPECT_EQ(store.read(keys::Recurse), clicks % 5 == 4 ? "No" : "Infinite");
+}
+
+TEST_F(RunTest, ClosingDuringARunStopsItAndThenCloses) {
+    const TempDir memory = TempDir::inMemory();
+    const std::string big = largeWalk(memory);
+    useDefaultBrowser();
+    window->show();
+    bool closed = false;
+    QObject::connect(window.get(), &ui::frmMain::closed, [&] { closed = true; });
+    QTimer::singleShot(50, [&] { window->close(); });
+    list(big, "mnPreview");
+    EXPECT_TRUE(window->isVisible());  // the run ended first
+    QTest::qWait(20);
+    EXPECT_TRUE(closed);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(browser.opened.empty());
+    EXPECT_EQ(store.read(keys::Browser), "0");
+}
+
+TEST_F(RunTest, AScratchFileThatCannotBeWrittenIsReported) {
+    scratch = dir / "no-such-folder/myTmpFile.htm";
+    makeWindow();
+    useDefaultBrowser();
+    list(tree, "mnPreview");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              QString::fromStdString("The listing could not be written to " + scratch + ":\nNo such file or directory"));
+    EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_TRUE(browser.opened.empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+// A target that cannot take the listing: the old content stays, the message
+// names the file and the reason.
+TEST_F(RunTest, AFailedSaveKeepsTheOldFile) {
+    dir.file("tree/a.txt", 10);
+    const std::string target = dir / "old.html";
+    { std::ofstream(target) << "old listing"; }
+    ::signal(SIGXFSZ, SIG_IGN);
+    rlimit before{};
+    ::getrlimit(RLIMIT_FSIZE, &before);
+    // The disk fills up while the user picks the file.
+    prompts.onSaveDialog = [&] {
+        rlimit small = before;
+        small.rlim_cur = 100;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+    };
+    prompts.saveNames.push_back(QString::fromStdString(target));
+    list(tree, "mnSave");
+    ::setrlimit(RLIMIT_FSIZE, &before);
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              QString::fromStdString("The listing could not be saved to " + target + ":\nFile too large"));
+    EXPECT_EQ(prompts.messages[0].title, "Error");
+    EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(readBytes(target), "old listing");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+}
+
+TEST_F(RunTest, SavingOntoAFolderFailsAndLeavesItAlone) {
+    const std::string target = dir.folder("a-folder");
+    dir.file("a-folder/kept.txt", 5);
+    prompts.saveNames.push_back(QString::fromStdString(target));
+    list(tree, "mnuSpreadheet");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_TRUE(prompts.messages[0].text.startsWith(QString::fromStdString("The listing could not be saved to " + target)));
+    EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(std::filesystem::file_size(dir / "a-folder/kept.txt"), 5u);
+}
+
+}  // namespace
+}  // namespace quillory::test

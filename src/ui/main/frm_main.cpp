@@ -121,6 +121,9 @@ void frmMain::buildControls() {
     m_statusPanel->setObjectName("SBarPanel1");
     m_statusPanel->setTextFormat(Qt::PlainText);
     SBar->addWidget(m_statusPanel, 1);
+    m_countPanel = new QLabel(SBar);
+    m_countPanel->setObjectName("SBarCounts");
+    SBar->addPermanentWidget(m_countPanel);
 
     connect(tv, &FolderTree::selectionChanged, this, &frmMain::showSelectedFolder);
 }

@@ -132,6 +132,7 @@ private:
     QRadioButton* optRecurseInfinite = nullptr;
     QRadioButton* optNoRecursion = nullptr;
     QLabel* m_statusPanel = nullptr;
+    QLabel* m_countPanel = nullptr;  // how far a run has come
 
     QAction* mnOpen = nullptr;
     QAction* mnSave = nullptr;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
+#include <QLabel>
 #include <QUrl>
 #include <cstring>
 #include <optional>
@@ -77,6 +78,7 @@ bool frmMain::buildScratch(const QString& folder, Format format) {
         },
         [this] { showProgress(); });
     setStatus({});
+    m_countPanel->clear();
     setRunning(false);
     busy.restore();
     if (result.outcome == RunResult::Outcome::OutputFailed)
@@ -117,6 +119,7 @@ void frmMain::saveListing(const QString& filter, const QString& suffix) {
 void frmMain::showProgress() {
     const std::string folder = m_progress.folder();
     if (!folder.empty()) setStatus("Scanning folder: " + fileName(folder));
+    m_countPanel->setText(QString("%L1 files, %L2 folders").arg(m_progress.files.load()).arg(m_progress.folders.load()));
 }
 
 void frmMain::setRunning(bool running) {

@@ -13,28 +13,10 @@
 #include "settings/key_table.h"
 #include "support/run_process.h"
 #include "ui/main/main_window_fixture.h"
+#include "ui/main/stall_meter.h"
 
 namespace quillory::test {
 namespace {
-
-// The largest gap between the ticks of a 10 ms timer on the window's thread:
-// how long the window went without handling events.
-class StallMeter {
-public:
-    StallMeter() {
-        m_clock.start();
-        QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            m_longest = std::max(m_longest, m_clock.restart());
-        });
-        m_timer.start(10);
-    }
-    qint64 longestMs() const { return m_longest; }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    qint64 m_longest = 0;
-};
 
 // A walk over 200,000 files that is quick to make: one folder of 2,000
 // files, reached under its own name and through 99 links.

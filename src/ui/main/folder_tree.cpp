@@ -29,7 +29,8 @@ FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent) {
     computer->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
     computer->setData(0, kFilledRole, true);
     const QString home = QDir::homePath();
-    if (home != QDir::rootPath()) addFolder(computer, home, home)->setIcon(0, style()->standardIcon(QStyle::SP_DirHomeIcon));
+    if (home != QDir::rootPath())
+        addFolder(computer, home, home)->setIcon(0, style()->standardIcon(QStyle::SP_DirHomeIcon));
     m_root = addFolder(computer, QDir::rootPath(), QDir::rootPath());
     m_root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
     computer->setExpanded(true);

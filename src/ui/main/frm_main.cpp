@@ -1,9 +1,9 @@
 #include "ui/main/frm_main.h"
 
-#include <QCoreApplication>
 #include <QCloseEvent>
-#include <QDragEnterEvent>
+#include <QCoreApplication>
 #include <QDir>
+#include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -74,33 +74,33 @@ void frmMain::buildControls() {
     auto* options = new QVBoxLayout;
     QGroupBox* Frame5 = frame("Frame5", "Sort files by order :", central);
     auto* orders = new QGridLayout(Frame5);
-    optNoOrder = optionButton("optNoOrder", "No order", Frame5);
-    optNameOrder = optionButton("optNameOrder", "Name", Frame5);
-    optSizeOrder = optionButton("optSizeOrder", "Size", Frame5);
-    optExtOrder = optionButton("optExtOrder", "Extension", Frame5);
-    optTypeOrder = optionButton("optTypeOrder", "Type", Frame5);
-    optDateOrder = optionButton("optDateOrder", "Date", Frame5);
-    orders->addWidget(optNoOrder, 0, 0);
-    orders->addWidget(optNameOrder, 0, 1);
-    orders->addWidget(optSizeOrder, 1, 0);
-    orders->addWidget(optExtOrder, 1, 1);
-    orders->addWidget(optTypeOrder, 2, 0);
-    orders->addWidget(optDateOrder, 2, 1);
+    m_options.optNoOrder = optionButton("optNoOrder", "No order", Frame5);
+    m_options.optNameOrder = optionButton("optNameOrder", "Name", Frame5);
+    m_options.optSizeOrder = optionButton("optSizeOrder", "Size", Frame5);
+    m_options.optExtOrder = optionButton("optExtOrder", "Extension", Frame5);
+    m_options.optTypeOrder = optionButton("optTypeOrder", "Type", Frame5);
+    m_options.optDateOrder = optionButton("optDateOrder", "Date", Frame5);
+    orders->addWidget(m_options.optNoOrder, 0, 0);
+    orders->addWidget(m_options.optNameOrder, 0, 1);
+    orders->addWidget(m_options.optSizeOrder, 1, 0);
+    orders->addWidget(m_options.optExtOrder, 1, 1);
+    orders->addWidget(m_options.optTypeOrder, 2, 0);
+    orders->addWidget(m_options.optDateOrder, 2, 1);
     options->addWidget(Frame5);
 
     QGroupBox* Frame6 = frame("Frame6", "Recursion options", central);
     auto* recursion = new QVBoxLayout(Frame6);
-    optRecurseInfinite = optionButton("optRecurseInfinite", "Recurse folder infinitely", Frame6);
-    optNoRecursion = optionButton("optNoRecursion", "Do not recurse folder", Frame6);
-    recursion->addWidget(optRecurseInfinite);
-    recursion->addWidget(optNoRecursion);
+    m_options.optRecurseInfinite = optionButton("optRecurseInfinite", "Recurse folder infinitely", Frame6);
+    m_options.optNoRecursion = optionButton("optNoRecursion", "Do not recurse folder", Frame6);
+    recursion->addWidget(m_options.optRecurseInfinite);
+    recursion->addWidget(m_options.optNoRecursion);
     options->addWidget(Frame6);
 
     QGroupBox* Frame1 = frame("Frame1", "File Filter", central);
     auto* filter = new QVBoxLayout(Frame1);
-    txtfilter = new QLineEdit(Frame1);
-    txtfilter->setObjectName("txtfilter");
-    filter->addWidget(txtfilter);
+    m_options.txtfilter = new QLineEdit(Frame1);
+    m_options.txtfilter->setObjectName("txtfilter");
+    filter->addWidget(m_options.txtfilter);
     options->addWidget(Frame1);
     options->addStretch(1);
     columns->addLayout(options);
@@ -129,17 +129,13 @@ void frmMain::buildControls() {
 }
 
 void frmMain::connectOptions() {
-    const MainOptionControls controls = mainOptionControls();
-    for (QRadioButton* button : {optNoOrder, optNameOrder, optSizeOrder, optExtOrder, optTypeOrder, optDateOrder})
-        connect(button, &QRadioButton::clicked, this, [this, controls] { saveOrder(m_store, controls); });
-    for (QRadioButton* button : {optRecurseInfinite, optNoRecursion})
-        connect(button, &QRadioButton::clicked, this, [this, controls] { saveRecursion(m_store, controls); });
-    connect(txtfilter, &QLineEdit::textEdited, this, [this, controls] { saveFilter(m_store, controls); });
-}
-
-MainOptionControls frmMain::mainOptionControls() const {
-    return {txtfilter,    optNoOrder,   optNameOrder,       optSizeOrder,  optExtOrder,
-            optTypeOrder, optDateOrder, optRecurseInfinite, optNoRecursion};
+    const MainOptionControls& o = m_options;
+    for (QRadioButton* button :
+         {o.optNoOrder, o.optNameOrder, o.optSizeOrder, o.optExtOrder, o.optTypeOrder, o.optDateOrder})
+        connect(button, &QRadioButton::clicked, this, [this] { saveOrder(m_store, m_options); });
+    for (QRadioButton* button : {o.optRecurseInfinite, o.optNoRecursion})
+        connect(button, &QRadioButton::clicked, this, [this] { saveRecursion(m_store, m_options); });
+    connect(o.txtfilter, &QLineEdit::textEdited, this, [this] { saveFilter(m_store, m_options); });
 }
 
 void frmMain::startUp(const QString& commandLine) {
@@ -158,9 +154,12 @@ void frmMain::setStatus(const QString& text) { m_statusPanel->setText(text); }
 
 void frmMain::showSelectedFolder() {
     const QString selected = tv->selectedFolder();
-    if (selected == FolderTree::kDesktop) txtFolder->setText(FolderTree::specialFolderPath(FolderTree::kDesktopDirectory));
-    else if (selected == FolderTree::kMyComputer) txtFolder->clear();
-    else txtFolder->setText(selected);
+    if (selected == FolderTree::kDesktop)
+        txtFolder->setText(FolderTree::specialFolderPath(FolderTree::kDesktopDirectory));
+    else if (selected == FolderTree::kMyComputer)
+        txtFolder->clear();
+    else
+        txtFolder->setText(selected);
     setStatus("Selected folder: " + txtFolder->text());
 }
 

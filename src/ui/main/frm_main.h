@@ -24,7 +24,6 @@
 class QAction;
 class QLabel;
 class QLineEdit;
-class QRadioButton;
 
 namespace quillory {
 class SettingsStore;
@@ -61,7 +60,7 @@ public:
 
     void showSelectedFolder();
     void showMapDialog();
-    MainOptionControls mainOptionControls() const;
+    MainOptionControls mainOptionControls() const { return m_options; }
 
     bool isRunning() const { return m_running; }
     QString statusText() const;
@@ -122,15 +121,7 @@ private:
 
     FolderTree* tv = nullptr;
     QLineEdit* txtFolder = nullptr;
-    QLineEdit* txtfilter = nullptr;
-    QRadioButton* optNoOrder = nullptr;
-    QRadioButton* optNameOrder = nullptr;
-    QRadioButton* optSizeOrder = nullptr;
-    QRadioButton* optExtOrder = nullptr;
-    QRadioButton* optTypeOrder = nullptr;
-    QRadioButton* optDateOrder = nullptr;
-    QRadioButton* optRecurseInfinite = nullptr;
-    QRadioButton* optNoRecursion = nullptr;
+    MainOptionControls m_options;  // the filter box and the option buttons
     QLabel* m_statusPanel = nullptr;
     QLabel* m_countPanel = nullptr;  // how far a run has come
 

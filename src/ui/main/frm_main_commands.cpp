@@ -44,8 +44,10 @@ void frmMain::runChecked(ListingCommand command) {
         makeSpreadsheet(folder);
         return;
     case Next::ReportIfExists:
-        if (QFileInfo::exists(folder)) makeReport(folder, check.mode);
-        else message("Invalid folder specified.", "Error", QMessageBox::Critical);
+        if (QFileInfo::exists(folder))
+            makeReport(folder, check.mode);
+        else
+            message("Invalid folder specified.", "Error", QMessageBox::Critical);
         return;
     }
 }
@@ -73,7 +75,8 @@ void frmMain::openFolder() {
 void frmMain::listNetworkFolder(const QString& path) {
     const std::string letter = m_drives.getFreeDriveLetter();
     txtFolder->setText(QString::fromStdString(letter) + ":\\");
-    const int mapped = m_drives.mapNetworkDrive(letter, QFile::encodeName(path).toStdString(), std::nullopt, std::nullopt);
+    const int mapped =
+        m_drives.mapNetworkDrive(letter, QFile::encodeName(path).toStdString(), std::nullopt, std::nullopt);
     if (mapped != 0) {
         message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
         return;

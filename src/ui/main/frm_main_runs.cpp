@@ -37,8 +37,10 @@ QString programFolder() {
 
 void frmMain::makeReport(const QString& folder, std::int16_t mode) {
     if (!buildScratch(folder, Format::Html)) return;
-    if (mode == 0) showListing();
-    else saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
+    if (mode == 0)
+        showListing();
+    else
+        saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
 }
 
 void frmMain::makeSpreadsheet(const QString& folder) {
@@ -104,8 +106,7 @@ void frmMain::saveListing(const QString& filter, const QString& suffix) {
     BusyCursor busy;
     setRunning(true);
     FileError failure;
-    runInBackground([&] { failure = copyFileSafely(m_scratch, QFile::encodeName(target).toStdString()); },
-                    {});
+    runInBackground([&] { failure = copyFileSafely(m_scratch, QFile::encodeName(target).toStdString()); }, {});
     setRunning(false);
     busy.restore();
     if (failure.code != 0)
@@ -119,12 +120,14 @@ void frmMain::saveListing(const QString& filter, const QString& suffix) {
 void frmMain::showProgress() {
     const std::string folder = m_progress.folder();
     if (!folder.empty()) setStatus("Scanning folder: " + fileName(folder));
-    m_countPanel->setText(QString("%L1 files, %L2 folders").arg(m_progress.files.load()).arg(m_progress.folders.load()));
+    m_countPanel->setText(
+        QString("%L1 files, %L2 folders").arg(m_progress.files.load()).arg(m_progress.folders.load()));
 }
 
 void frmMain::setRunning(bool running) {
     m_running = running;
-    for (QAction* command : {mnSave, mnuSpreadheet, mnPreview, m_toolSave, m_toolPreview}) command->setEnabled(!running);
+    for (QAction* command : {mnSave, mnuSpreadheet, mnPreview, m_toolSave, m_toolPreview})
+        command->setEnabled(!running);
     if (running) {
         m_progress.folders = 0;
         m_progress.files = 0;

@@ -61,8 +61,8 @@ TEST_F(GuiBench, RunsAgainstTheCommand) {
     std::printf("%-28s %10s %10s\n", "run", "window s", "command s");
     std::printf("%-28s %10.2f %10.2f\n", "spreadsheet (saved)", csv.seconds, listCsv);
     std::printf("%-28s %10.2f %10.2f\n", "report (default browser)", html.seconds, listHtml);
-    std::printf("longest window stall: %lld ms (spreadsheet), %lld ms (report)\n",
-                static_cast<long long>(csv.stallMs), static_cast<long long>(html.stallMs));
+    std::printf("longest window stall: %lld ms (spreadsheet), %lld ms (report)\n", static_cast<long long>(csv.stallMs),
+                static_cast<long long>(html.stallMs));
     std::printf("peak memory: window process %ld MB, quillory-list %ld MB\n", self.ru_maxrss / 1024,
                 children.ru_maxrss / 1024);
 }

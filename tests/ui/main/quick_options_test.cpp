@@ -21,11 +21,12 @@ class WriteLog {
 public:
     explicit WriteLog(SettingsStore& store) : m_path(store.path()) {
         store.write(keys::FileExclude, "");  // the file must exist
-        exec("CREATE TABLE write_log(name BLOB, value BLOB);"
-             "CREATE TRIGGER log_insert AFTER INSERT ON setting BEGIN"
-             " INSERT INTO write_log VALUES(new.name, new.value); END;"
-             "CREATE TRIGGER log_update AFTER UPDATE ON setting BEGIN"
-             " INSERT INTO write_log VALUES(new.name, new.value); END;");
+        exec(
+            "CREATE TABLE write_log(name BLOB, value BLOB);"
+            "CREATE TRIGGER log_insert AFTER INSERT ON setting BEGIN"
+            " INSERT INTO write_log VALUES(new.name, new.value); END;"
+            "CREATE TRIGGER log_update AFTER UPDATE ON setting BEGIN"
+            " INSERT INTO write_log VALUES(new.name, new.value); END;");
     }
     Writes writes() {
         Writes out;
@@ -120,8 +121,11 @@ TEST_F(MainWindowTest, EveryKeystrokeOfTheFilterIsWritten) {
     WriteLog log(store);
     QTest::keyClicks(filter, "*.c;");
     QTest::keyClick(filter, Qt::Key_Backspace);
-    EXPECT_EQ(log.writes(), (Writes{{"fileinclude", "*"}, {"fileinclude", "*."}, {"fileinclude", "*.c"},
-                                    {"fileinclude", "*.c;"}, {"fileinclude", "*.c"}}));
+    EXPECT_EQ(log.writes(), (Writes{{"fileinclude", "*"},
+                                    {"fileinclude", "*."},
+                                    {"fileinclude", "*.c"},
+                                    {"fileinclude", "*.c;"},
+                                    {"fileinclude", "*.c"}}));
 }
 
 TEST_F(MainWindowTest, PreviewTickIsKeptAtClosingOnly) {

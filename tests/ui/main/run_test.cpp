@@ -71,7 +71,8 @@ TEST_P(SavedListing, EqualsTheCommandsOutputAndReplacesALongerFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SavedListing,
-                         ::testing::Values(SaveRow{"Html", "mnSave", false}, SaveRow{"Spreadsheet", "mnuSpreadheet", true}),
+                         ::testing::Values(SaveRow{"Html", "mnSave", false},
+                                           SaveRow{"Spreadsheet", "mnuSpreadheet", true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunTest, StopEndsALargeWalkAtOnceAndShowsNothing) {
@@ -151,8 +152,8 @@ TEST_F(RunTest, AScratchFileThatCannotBeWrittenIsReported) {
     useDefaultBrowser();
     list(tree, "mnPreview");
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_EQ(prompts.messages[0].text,
-              QString::fromStdString("The listing could not be written to " + scratch + ":\nNo such file or directory"));
+    EXPECT_EQ(prompts.messages[0].text, QString::fromStdString("The listing could not be written to " + scratch +
+                                                               ":\nNo such file or directory"));
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
     EXPECT_TRUE(browser.opened.empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
@@ -191,7 +192,8 @@ TEST_F(RunTest, SavingOntoAFolderFailsAndLeavesItAlone) {
     prompts.saveNames.push_back(QString::fromStdString(target));
     list(tree, "mnuSpreadheet");
     ASSERT_EQ(prompts.messages.size(), 1u);
-    EXPECT_TRUE(prompts.messages[0].text.startsWith(QString::fromStdString("The listing could not be saved to " + target)));
+    EXPECT_TRUE(
+        prompts.messages[0].text.startsWith(QString::fromStdString("The listing could not be saved to " + target)));
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(std::filesystem::file_size(dir / "a-folder/kept.txt"), 5u);
 }

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/listing.h"
 #include "log/event_log.h"
@@ -103,6 +104,7 @@ private:
     void message(const QString& text, const QString& title, QMessageBox::Icon icon);
     void setStatus(const QString& text);
     void showProgress();
+    void showUnreadable(const std::vector<UnreadFolder>& unreadable);
     void setRunning(bool running);
 
     SettingsStore& m_store;

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFile>
+#include <QStringList>
 #include <QLabel>
 #include <QUrl>
 #include <cstring>
@@ -52,6 +53,7 @@ bool frmMain::buildScratch(const QString& folder, Format format) {
     if (m_running) return false;
     BusyCursor busy;
     setRunning(true);
+    showUnreadable({});
     m_stop.reset();
     const std::string base = QFile::encodeName(folder).toStdString();
     const std::string& scratch = m_scratch;
@@ -80,7 +82,7 @@ bool frmMain::buildScratch(const QString& folder, Format format) {
         },
         [this] { showProgress(); });
     setStatus({});
-    m_countPanel->clear();
+    showUnreadable(result.unreadable);
     setRunning(false);
     busy.restore();
     if (result.outcome == RunResult::Outcome::OutputFailed)
@@ -122,6 +124,23 @@ void frmMain::showProgress() {
     if (!folder.empty()) setStatus("Scanning folder: " + fileName(folder));
     m_countPanel->setText(
         QString("%L1 files, %L2 folders").arg(m_progress.files.load()).arg(m_progress.folders.load()));
+}
+
+// The listing shows such a folder without files; the status bar says why.
+void frmMain::showUnreadable(const std::vector<UnreadFolder>& unreadable) {
+    m_countPanel->setToolTip({});
+    if (unreadable.empty()) {
+        m_countPanel->clear();
+        return;
+    }
+    m_countPanel->setText(unreadable.size() == 1 ? QString("1 folder could not be read")
+                                                 : QString("%L1 folders could not be read").arg(unreadable.size()));
+    QStringList lines;
+    constexpr std::size_t kShown = 20;
+    for (std::size_t i = 0; i < unreadable.size() && i < kShown; ++i)
+        lines << fileName(unreadable[i].path) + ": " + reason(unreadable[i].error);
+    if (unreadable.size() > kShown) lines << "...";
+    m_countPanel->setToolTip(lines.join('\n'));
 }
 
 void frmMain::setRunning(bool running) {

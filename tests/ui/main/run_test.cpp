@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QLabel>
 #include <QElapsedTimer>
 #include <QTimer>
 #include <chrono>
@@ -196,6 +197,27 @@ TEST_F(RunTest, SavingOntoAFolderFailsAndLeavesItAlone) {
         prompts.messages[0].text.startsWith(QString::fromStdString("The listing could not be saved to " + target)));
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
     EXPECT_EQ(std::filesystem::file_size(dir / "a-folder/kept.txt"), 5u);
+}
+
+}  // namespace
+}  // namespace quillory::test
+
+namespace quillory::test {
+namespace {
+
+TEST_F(RunTest, AFolderThatCannotBeReadIsListedEmptyAndNamedInTheStatusBar) {
+    const std::string gone = dir / "gone";
+    prompts.saveNames.push_back(QString::fromStdString(dir / "out.csv"));
+    list(gone, "mnuSpreadheet");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].title, "Saved");
+    auto* counts = child<QLabel>("SBarCounts");
+    EXPECT_EQ(counts->text(), "1 folder could not be read");
+    EXPECT_EQ(counts->toolTip(), QString::fromStdString(gone + ": No such file or directory"));
+    // The next run starts afresh.
+    useDefaultBrowser();
+    list(tree, "mnPreview");
+    EXPECT_EQ(counts->text(), "");
 }
 
 }  // namespace

@@ -1,0 +1,55 @@
+// A second start on a real X display: its message box, titled "Cannot start
+// two instances", is on the screen while the first window stays up.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <thread>
+
+#include "support/run_process.h"
+#include "support/temp_dir.h"
+
+namespace quillory::test {
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string windowNames() {
+    return runProcess({"/usr/bin/xwininfo", "-root", "-tree"}).out;
+}
+
+bool waitFor(const std::function<bool()>& condition) {
+    for (auto end = std::chrono::steady_clock::now() + 15s; std::chrono::steady_clock::now() < end;
+         std::this_thread::sleep_for(50ms))
+        if (condition()) return true;
+    return false;
+}
+
+TEST(SecondInstanceOnScreen, ShowsItsMessageBesideTheFirstWindow) {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr);
+    const TempDir dir;
+    const std::string runtime = dir.folder("runtime");
+    ::chmod(runtime.c_str(), 0700);
+    const std::vector<std::string> env{"XDG_RUNTIME_DIR=" + runtime, "QUILLORY_SETTINGS=" + (dir / "settings.sqlite")};
+    const int first = startProcess({QUILLORY_EXE}, env);
+    const bool firstUp = waitFor([] { return windowNames().find("\"Quillory\"") != std::string::npos; });
+    const int second = firstUp ? startProcess({QUILLORY_EXE}, env) : -1;
+    const bool messageUp =
+        firstUp && waitFor([] { return windowNames().find("\"Cannot start two instances\"") != std::string::npos; });
+    for (int pid : {second, first}) {
+        if (pid <= 0) continue;
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
+    EXPECT_TRUE(firstUp);
+    EXPECT_TRUE(messageUp);
+    EXPECT_FALSE(std::filesystem::exists(dir / "settings.sqlite"));
+}
+
+}  // namespace
+}  // namespace quillory::test

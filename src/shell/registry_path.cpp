@@ -32,6 +32,20 @@ bool staysInside(const std::string& subKey) {
 std::string userDataFolder() { return baseFolder("XDG_DATA_HOME", ".local/share"); }
 std::string userConfigFolder() { return baseFolder("XDG_CONFIG_HOME", ".config"); }
 
+std::vector<std::string> systemConfigFolders() {
+    const char* value = std::getenv("XDG_CONFIG_DIRS");
+    const std::string list = value != nullptr && value[0] != '\0' ? value : "/etc/xdg";
+    std::vector<std::string> folders;
+    size_t start = 0;
+    while (start <= list.size()) {
+        size_t end = list.find(':', start);
+        if (end == std::string::npos) end = list.size();
+        if (end > start && list[start] == '/') folders.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return folders;
+}
+
 std::string getRootKey(std::string_view keyPath) {
     const std::string_view root = keyPath.substr(0, keyPath.find(kSeparator));
     if (QString::fromUtf8(root.data(), static_cast<qsizetype>(root.size())).toUpper() == "HKCR")

@@ -7,6 +7,7 @@
 // with the registry's roots and keys.
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace quillory::shell {
 
@@ -27,5 +28,8 @@ int deleteRegKey(std::string_view keyPath);
 // or their defaults below $HOME), without a trailing separator.
 std::string userDataFolder();
 std::string userConfigFolder();
+// The system's configuration folders, most important first ($XDG_CONFIG_DIRS,
+// default /etc/xdg).
+std::vector<std::string> systemConfigFolders();
 
 }  // namespace quillory::shell

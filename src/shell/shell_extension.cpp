@@ -43,6 +43,15 @@ bool writeWhole(const std::string& path, const std::string& text, bool executabl
     return ::chmod(path.c_str(), mode) == 0;
 }
 
+// Until the user has a file of their own, Thunar shows the system's default
+// actions; the user's new file starts from them so that none goes missing.
+std::string systemThunarActions() {
+    for (const std::string& folder : systemConfigFolders())
+        if (const auto text = readWhole(folder + "/Thunar/uca.xml"); text && withoutThunarAction(*text, kVerbName))
+            return *text;
+    return {};
+}
+
 // Thunar's file gains the verb's entry; a file that is there but cannot be
 // read or is not a well-formed action list is left alone and counts as a
 // failure, since writing over it would lose the user's actions.
@@ -52,6 +61,8 @@ bool addThunarEntry(const std::string& path, const std::string& element) {
         const auto text = readWhole(path);
         if (!text) return false;
         existing = *text;
+    } else {
+        existing = systemThunarActions();
     }
     const auto updated = withThunarAction(existing, kVerbName, element);
     if (!updated) return false;

@@ -147,6 +147,16 @@ TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
     EXPECT_TRUE(m_prompts.messages.empty());
 }
 
+TEST_F(ShellExtension, ANewThunarFileKeepsTheSystemsDefaultActions) {
+    std::filesystem::create_directories(m_home.system("Thunar"));
+    writeText(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
+    set(1);
+    EXPECT_EQ(verbsInThunar(), 1u);
+    set(0);
+    EXPECT_EQ(readText(thunar()), kOtherThunarActions);
+    EXPECT_EQ(readText(m_home.system("Thunar/uca.xml")), kOtherThunarActions);
+}
+
 TEST_F(ShellExtension, ACopyElsewhereIsNotPresentAndIsRemoved) {
     set(1, "/home/someone/old/quillory");
     EXPECT_FALSE(isShellExtensionSet(kProgram));

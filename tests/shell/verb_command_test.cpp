@@ -137,7 +137,7 @@ class VerbCommand : public ::testing::Test {
 protected:
     void SetUp() override {
         // A program path that itself needs quoting in every format.
-        m_program = m_home.dir().file("bin dir/it's $HOME 100% \\rec\"order");
+        m_program = m_home.dir().file("bin dir/it's $HOME 100%% \\\\$rec\"order");
         m_record = m_home.dir() / "record";
         test::writeText(m_program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > " +
                                        gShellQuote(m_record) + "\n");

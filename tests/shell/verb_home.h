@@ -1,6 +1,6 @@
 #pragma once
-// A scratch home for the verb's tests: HOME and the XDG data and
-// configuration folders point into a temp folder for the object's lifetime,
+// A scratch home for the verb's tests: HOME, the XDG data and configuration
+// folders and the system's configuration folders point into a temp folder for the object's lifetime,
 // so no test reads or writes the real user's files. Also a reader of
 // desktop-entry files by that format's own rules, and a recorder program
 // that writes the arguments it was started with.
@@ -21,18 +21,22 @@ public:
     VerbHome()
         : m_home("HOME", (m_dir / "home").c_str()),
           m_data("XDG_DATA_HOME", (m_dir / "home/data").c_str()),
-          m_config("XDG_CONFIG_HOME", (m_dir / "home/config").c_str()) {
+          m_config("XDG_CONFIG_HOME", (m_dir / "home/config").c_str()),
+          m_systemConfig("XDG_CONFIG_DIRS", (m_dir / "system").c_str()) {
         m_dir.folder("home");
     }
     const TempDir& dir() const { return m_dir; }
     std::string data(const std::string& relative) const { return m_dir / ("home/data/" + relative); }
     std::string config(const std::string& relative) const { return m_dir / ("home/config/" + relative); }
+    // The system's configuration folder (XDG_CONFIG_DIRS).
+    std::string system(const std::string& relative) const { return m_dir / ("system/" + relative); }
 
 private:
     TempDir m_dir;
     ScopedEnv m_home;
     ScopedEnv m_data;
     ScopedEnv m_config;
+    ScopedEnv m_systemConfig;
 };
 
 inline std::optional<std::string> readText(const std::string& path) {

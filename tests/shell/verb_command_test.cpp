@@ -146,6 +146,13 @@ protected:
         setShellExtension(1, nullptr, prompts, QString::fromStdString(m_program));
     }
 
+    // A written desktop-entry file, parsed; empty (and a failure) when it is not one.
+    test::DesktopEntry entry(const char* relative) const {
+        auto parsed = parseDesktopEntry(readText(m_home.data(relative)).value_or(""));
+        EXPECT_TRUE(parsed) << relative;
+        return parsed.value_or(test::DesktopEntry{});
+    }
+
     // The arguments the recorder was last started with.
     std::vector<std::string> recorded() const {
         std::vector<std::string> args;
@@ -163,6 +170,10 @@ protected:
     std::string m_program;
     std::string m_record;
 };
+
+constexpr char kNemoFile[] = "nemo/actions/quillory-print-listing.nemo_action";
+constexpr char kDolphinFile[] = "kio/servicemenus/quillory-print-listing.desktop";
+constexpr char kScript[] = "nautilus/scripts/Print listing with Quillory";
 
 struct FolderRow {
     const char* name;
@@ -183,15 +194,11 @@ TEST_F(VerbCommand, EveryFileManagerPassesTheFolderUnchanged) {
         SCOPED_TRACE(row.name);
         const std::string folder = m_home.dir().folder(std::string("listed/") + row.folder);
 
-        const auto nemo = parseDesktopEntry(readText(m_home.data("nemo/actions/quillory-print-listing.nemo_action")).value_or(""));
-        ASSERT_TRUE(nemo);
-        const std::string nemoLine = expandNemoExec(nemo->at("Nemo Action").at("Exec"), folder);
+        const std::string nemoLine = expandNemoExec(entry(kNemoFile)["Nemo Action"]["Exec"], folder);
         test::runProcess({"/bin/sh", "-c", nemoLine});
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nemo: " << nemoLine;
 
-        const auto dolphin = parseDesktopEntry(readText(m_home.data("kio/servicemenus/quillory-print-listing.desktop")).value_or(""));
-        ASSERT_TRUE(dolphin);
-        const auto dolphinArgs = expandDesktopExec(dolphin->at("Desktop Action printListing").at("Exec"), folder);
+        const auto dolphinArgs = expandDesktopExec(entry(kDolphinFile)["Desktop Action printListing"]["Exec"], folder);
         ASSERT_FALSE(dolphinArgs.empty());
         EXPECT_EQ(dolphinArgs.front(), m_program);
         test::runProcess(dolphinArgs);
@@ -203,7 +210,7 @@ TEST_F(VerbCommand, EveryFileManagerPassesTheFolderUnchanged) {
         test::runProcess({"/bin/sh", "-c", thunarLine});
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Thunar: " << thunarLine;
 
-        const std::string script = m_home.data("nautilus/scripts/Print listing with Quillory");
+        const std::string script = m_home.data(kScript);
         test::runProcess({"/bin/sh", script, folder});
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nautilus, absolute";
         // Nautilus names a local selection relative to the folder it shows.
@@ -215,33 +222,29 @@ TEST_F(VerbCommand, EveryFileManagerPassesTheFolderUnchanged) {
 
 TEST_F(VerbCommand, NautilusWithNothingSelectedListsTheFolderShown) {
     const std::string shown = m_home.dir().folder("shown folder");
-    const std::string script = m_home.data("nautilus/scripts/Print listing with Quillory");
-    test::runProcess({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", shown, script});
+    test::runProcess({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", shown, m_home.data(kScript)});
     EXPECT_EQ(recorded(), std::vector<std::string>{shown});
 }
 
 TEST_F(VerbCommand, FilesAreWhatTheFileManagersLookFor) {
-    const auto dolphin = parseDesktopEntry(readText(m_home.data("kio/servicemenus/quillory-print-listing.desktop")).value_or(""));
-    ASSERT_TRUE(dolphin);
-    const auto& entry = dolphin->at("Desktop Entry");
-    EXPECT_EQ(entry.at("Type"), "Service");
-    EXPECT_EQ(entry.at("MimeType"), "inode/directory;");
-    EXPECT_EQ(entry.at("X-KDE-ServiceTypes"), "KonqPopupMenu/Plugin");
-    EXPECT_EQ(entry.at("Actions"), "printListing;");
-    EXPECT_EQ(dolphin->at("Desktop Action printListing").at("Name"), "Print listing with Quillory");
-    EXPECT_TRUE(executable(m_home.data("kio/servicemenus/quillory-print-listing.desktop")));
+    auto dolphin = entry(kDolphinFile);
+    EXPECT_EQ(dolphin["Desktop Entry"], (std::map<std::string, std::string>{
+                                            {"Type", "Service"},
+                                            {"MimeType", "inode/directory;"},
+                                            {"Actions", "printListing;"},
+                                            {"X-KDE-ServiceTypes", "KonqPopupMenu/Plugin"},
+                                        }));
+    EXPECT_EQ(dolphin["Desktop Action printListing"]["Name"], "Print listing with Quillory");
+    EXPECT_TRUE(executable(m_home.data(kDolphinFile)));
 
-    const auto nemo = parseDesktopEntry(readText(m_home.data("nemo/actions/quillory-print-listing.nemo_action")).value_or(""));
-    ASSERT_TRUE(nemo);
-    const auto& action = nemo->at("Nemo Action");
-    EXPECT_EQ(action.at("Name"), "Print listing with Quillory");
-    EXPECT_EQ(action.at("Selection"), "s");
-    EXPECT_EQ(action.at("Extensions"), "dir;");
-    EXPECT_EQ(action.at("Quote"), "double");
+    auto nemo = entry(kNemoFile)["Nemo Action"];
+    EXPECT_EQ(nemo["Name"], "Print listing with Quillory");
+    EXPECT_EQ(nemo["Selection"], "s");
+    EXPECT_EQ(nemo["Extensions"], "dir;");
+    EXPECT_EQ(nemo["Quote"], "double");
 
-    const std::string script = m_home.data("nautilus/scripts/Print listing with Quillory");
-    EXPECT_TRUE(executable(script));
-    EXPECT_EQ(readText(script).value_or("").rfind("#!/bin/sh\n", 0), 0u);
+    EXPECT_TRUE(executable(m_home.data(kScript)));
+    EXPECT_EQ(readText(m_home.data(kScript)).value_or("").rfind("#!/bin/sh\n", 0), 0u);
 
     const auto thunar = thunarActions(readText(m_home.config("Thunar/uca.xml")).value_or(""));
     ASSERT_EQ(thunar.size(), 1u);

@@ -19,7 +19,9 @@ namespace quillory::shell {
 // 1 adds the verb, 0 removes it, any other mode does nothing. A failure to
 // write shows the error message over `parent`.
 void setShellExtension(std::int16_t mode, QWidget* parent = nullptr);
-// True when the verb is present with this program's command.
+// True when the verb is present with this program's command (compared
+// without case) in every file manager's file, the executable ones still
+// executable. A verb that starts another copy of the program is not present.
 bool isShellExtensionSet();
 
 // The same for a given program file, with the message shown through `prompts`.

@@ -71,6 +71,8 @@ void frmSettings::build(Pickers& pickers) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(SSTab1);
     layout->addLayout(buttons);
+    // Wide enough for the four date and time pickers in one row with room to read them.
+    setMinimumWidth(fontMetrics().averageCharWidth() * 96);
 
     connect(cmdOK, &QPushButton::clicked, this, &frmSettings::okClicked);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

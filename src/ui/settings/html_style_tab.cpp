@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "settings/store.h"
 #include "ui/settings/control_values.h"
@@ -87,7 +88,15 @@ HtmlStyleTab::HtmlStyleTab(Pickers& pickers, QWidget* parent)
     fileLayout->addLayout(samples, 1);
     fileLayout->addLayout(buttonColumn({cmdFileFont, cmdFileRowEven, cmdFileRowOdd}));
 
+    // One width for the six buttons, so they line up across the three frames.
+    int buttonWidth = 0;
+    for (QPushButton* b : {cmdBody, cmdFolderFont, cmdFolderBack, cmdFileFont, cmdFileRowEven, cmdFileRowOdd})
+        buttonWidth = std::max(buttonWidth, b->sizeHint().width());
+    for (QPushButton* b : {cmdBody, cmdFolderFont, cmdFolderBack, cmdFileFont, cmdFileRowEven, cmdFileRowOdd})
+        b->setMinimumWidth(buttonWidth);
+
     for (const ColourScheme& scheme : kColourSchemes) Combo1->addItem(QString::fromUtf8(scheme.name));
+    Combo1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     Combo1->setCurrentIndex(-1);
     auto* schemeLabel = new QLabel("Choose color sche&me :");
     schemeLabel->setBuddy(Combo1);

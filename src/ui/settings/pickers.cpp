@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -16,6 +17,18 @@ namespace {
 void showColour(QPushButton* swatch, const QColor& colour) {
     swatch->setProperty("colour", colour);
     swatch->setStyleSheet(QString("background-color: %1; min-width: 3em;").arg(colour.name()));
+}
+
+// The face's upright regular style, so that the dialog does not open on the
+// first style it lists (often an italic one): the samples are never bold or
+// italic.
+QString regularStyle(const QString& face) {
+    const QStringList styles = QFontDatabase::styles(face);
+    for (const char* usual : {"Regular", "Book", "Normal", "Roman", "Medium"})
+        if (styles.contains(usual)) return usual;
+    for (const QString& style : styles)
+        if (!QFontDatabase::italic(face, style) && QFontDatabase::weight(face, style) == QFont::Normal) return style;
+    return {};
 }
 
 }  // namespace
@@ -36,6 +49,7 @@ std::optional<FontChoice> DesktopPickers::font(QWidget* parent, const FontChoice
     fonts->setOptions(QFontDialog::NoButtons);
     QFont initial(start.face);
     initial.setPointSizeF(start.pointSize > 0 ? start.pointSize : 10);
+    initial.setStyleName(regularStyle(start.face));
     fonts->setCurrentFont(initial);
 
     auto* colourLabel = new QLabel(QObject::tr("&Color:"), &dialog);

@@ -27,22 +27,22 @@
 namespace quillory::ui::test {
 
 struct ScriptedPickers final : Pickers {
-    std::deque<std::optional<QColor>> colours;  // answers; an empty queue cancels
-    std::deque<std::optional<FontChoice>> fonts;
+    std::deque<QColor> colours;  // answers; an empty queue cancels
+    std::deque<FontChoice> fonts;
     std::vector<QColor> colourStarts;  // what each dialog was given
     std::vector<FontChoice> fontStarts;
 
     std::optional<QColor> colour(QWidget*, const QColor& start) override {
         colourStarts.push_back(start);
         if (colours.empty()) return std::nullopt;
-        auto answer = colours.front();
+        const QColor answer = colours.front();
         colours.pop_front();
         return answer;
     }
     std::optional<FontChoice> font(QWidget*, const FontChoice& start) override {
         fontStarts.push_back(start);
         if (fonts.empty()) return std::nullopt;
-        auto answer = fonts.front();
+        const FontChoice answer = fonts.front();
         fonts.pop_front();
         return answer;
     }

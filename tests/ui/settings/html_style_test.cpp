@@ -1,8 +1,7 @@
 // The style page's pickers: each starts from its sample, a choice changes the
-// sample and OK stores it, a cancel changes nothing. Also the desktop's own
-// dialogs, answered while they are open.
+// sample and OK stores it, a cancel changes nothing. Also the desktop's font
+// dialog with its colour row, answered while it is open.
 #include <QApplication>
-#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QTest>
@@ -90,7 +89,6 @@ void whenModal(Answer answer) {
 }
 
 TEST(DesktopPickers, FontDialogGivesFaceSizeAndColourButNotBoldness) {
-    FontChoice chosen;
     whenModal([](QWidget* modal) {
         auto* fonts = modal->findChild<QFontDialog*>();
         ASSERT_NE(fonts, nullptr);
@@ -108,27 +106,10 @@ TEST(DesktopPickers, FontDialogGivesFaceSizeAndColourButNotBoldness) {
     EXPECT_EQ(answer->colour.name(), "#00ff00");  // the start colour, untouched
 }
 
-TEST(DesktopPickers, CancelledDialogsGiveNothing) {
+TEST(DesktopPickers, CancelledFontDialogGivesNothing) {
     DesktopPickers pickers;
-    whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    EXPECT_FALSE(pickers.colour(nullptr, QColor("#123456")));
     whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
     EXPECT_FALSE(pickers.font(nullptr, FontChoice{"DejaVu Sans", 10, QColor("#000000")}));
-}
-
-TEST(DesktopPickers, ColourDialogStartsFromTheGivenColour) {
-    QColor seen;
-    whenModal([&seen](QWidget* modal) {
-        auto* colours = qobject_cast<QColorDialog*>(modal);
-        ASSERT_NE(colours, nullptr);
-        seen = colours->currentColor();
-        colours->accept();
-    });
-    DesktopPickers pickers;
-    const auto answer = pickers.colour(nullptr, QColor("#123456"));
-    EXPECT_EQ(seen.name(), "#123456");
-    ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->name(), "#123456");
 }
 
 }  // namespace

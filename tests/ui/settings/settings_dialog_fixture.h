@@ -34,16 +34,19 @@ struct ScriptedPickers final : Pickers {
 
     std::optional<QColor> colour(QWidget*, const QColor& start) override {
         colourStarts.push_back(start);
-        if (colours.empty()) return std::nullopt;
-        const QColor answer = colours.front();
-        colours.pop_front();
-        return answer;
+        return next(colours);
     }
     std::optional<FontChoice> font(QWidget*, const FontChoice& start) override {
         fontStarts.push_back(start);
-        if (fonts.empty()) return std::nullopt;
-        const FontChoice answer = fonts.front();
-        fonts.pop_front();
+        return next(fonts);
+    }
+
+private:
+    template <typename T>
+    static std::optional<T> next(std::deque<T>& answers) {
+        if (answers.empty()) return std::nullopt;
+        const T answer = answers.front();
+        answers.pop_front();
         return answer;
     }
 };

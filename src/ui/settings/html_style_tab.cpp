@@ -62,12 +62,6 @@ HtmlStyleTab::HtmlStyleTab(Pickers& pickers, QWidget* parent)
       cmdFileRowOdd(button("Odd Ro&w Background", "cmdFileRowOdd")),
       Combo1(named(new QComboBox, "Combo1")),
       m_pickers(pickers) {
-    // The samples start as an empty store would show them.
-    setSampleStyle(SampleStyle{});
-    setSampleBack(lblFile, 12566463);
-    setSampleSize(lblFolder, kDefaultFontSize);
-    setSampleSize(lblFile, kDefaultFontSize);
-
     auto* bodyFrame = new QGroupBox("Body Background");
     auto* bodyLayout = new QHBoxLayout(bodyFrame);
     bodyLayout->addWidget(lblBody, 1);

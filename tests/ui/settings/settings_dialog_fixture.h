@@ -52,7 +52,7 @@ private:
 };
 
 // The main window's quick options: a filter box, six order buttons in one
-// exclusive group and two recursion buttons in another.
+// exclusive button group and two recursion buttons in a frame of their own.
 struct MainWindowStub {
     QWidget window;
     MainOptionControls controls;
@@ -69,12 +69,11 @@ struct MainWindowStub {
             orderGroup->addButton(*slot);
             layout->addWidget(*slot);
         }
-        auto* recursionGroup = new QButtonGroup(&window);
-        for (QRadioButton** slot : {&controls.optRecurseInfinite, &controls.optNoRecursion}) {
-            *slot = new QRadioButton(&window);
-            recursionGroup->addButton(*slot);
-            layout->addWidget(*slot);
-        }
+        // Exclusive through their own frame alone, as sibling option buttons are.
+        auto* recursionFrame = new QWidget(&window);
+        layout->addWidget(recursionFrame);
+        for (QRadioButton** slot : {&controls.optRecurseInfinite, &controls.optNoRecursion})
+            *slot = new QRadioButton(recursionFrame);
         controls.optNoOrder->setChecked(true);
         controls.optRecurseInfinite->setChecked(true);
     }

@@ -1,7 +1,6 @@
 #include "ui/settings/html_style_tab.h"
 
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>

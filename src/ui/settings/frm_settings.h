@@ -1,8 +1,19 @@
 #pragma once
-// The settings dialog: every option of the store, written on OK only.
+// The settings dialog: every option of the store on four pages, filled from
+// the store when it opens and written back, all of it, on OK only. Cancel and
+// the window's close button write nothing.
+//
+// OK runs saveSettings (the pages in order, then the folder verb), then
+// updateMainOptions (the main window's quick options), then the event log's
+// settings summary while logging is on, and closes the dialog.
 #include <QDialog>
+#include <memory>
 
 #include "ui/main/main_option_controls.h"
+
+class QCheckBox;
+class QPushButton;
+class QTabWidget;
 
 namespace quillory {
 class SettingsStore;
@@ -11,16 +22,42 @@ struct EventLog;
 
 namespace quillory::ui {
 
+class DisplayColumnsTab;
+class FileFilterTab;
+class HtmlStyleTab;
+class OutputOptionsTab;
+class Pickers;
+
 class frmSettings : public QDialog {
     Q_OBJECT
 public:
+    // With the desktop's own colour and font dialogs.
     frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, QWidget* parent = nullptr);
+    // With the colour and font pickers given (tests answer them).
+    frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, Pickers& pickers,
+                QWidget* parent = nullptr);
     ~frmSettings() override;
 
+    void loadSettings();
+    void saveSettings();
+    void updateMainOptions();
+
 private:
+    void build(Pickers& pickers);
+    void okClicked();
+
     SettingsStore& m_store;
     const EventLog& m_log;
     MainOptionControls m_main;
+    std::unique_ptr<Pickers> m_ownPickers;
+    QTabWidget* SSTab1 = nullptr;
+    FileFilterTab* m_fileFilter = nullptr;
+    OutputOptionsTab* m_output = nullptr;
+    DisplayColumnsTab* m_columns = nullptr;
+    HtmlStyleTab* m_style = nullptr;
+    QCheckBox* chShellExt = nullptr;
+    QPushButton* cmdOK = nullptr;
+    QPushButton* cmdCancel = nullptr;
 };
 
 }  // namespace quillory::ui

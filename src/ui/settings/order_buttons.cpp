@@ -1,0 +1,44 @@
+#include "ui/settings/order_buttons.h"
+
+#include <QRadioButton>
+#include <utility>
+
+#include "settings/store.h"
+#include "settings/values.h"
+#include "ui/settings/radio_selection.h"
+
+namespace quillory::ui {
+
+namespace {
+
+// The keys in the order the windows read them.
+std::array<std::pair<const SettingKey*, QRadioButton*>, 6> inReadOrder(const OrderButtons& b) {
+    return {{{&keys::NoOrder, b.optNoOrder},
+             {&keys::NameOrder, b.optNameOrder},
+             {&keys::ExtOrder, b.optExtOrder},
+             {&keys::SizeOrder, b.optSizeOrder},
+             {&keys::TypeOrder, b.optTypeOrder},
+             {&keys::DateOrder, b.optDateOrder}}};
+}
+
+}  // namespace
+
+void loadOrderButtons(const OrderButtons& buttons, SettingsStore& store) {
+    const auto pairs = inReadOrder(buttons);
+    std::array<QRadioButton*, 6> all{};
+    QRadioButton* selected = nullptr;
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        all[i] = pairs[i].second;
+        if (leadingNumber(store.read(*pairs[i].first)) != 0) selected = pairs[i].second;
+    }
+    selectOnly(all, selected);
+}
+
+void saveOrderButtons(const OrderButtons& buttons, SettingsStore& store) {
+    const auto pairs = inReadOrder(buttons);
+    for (const SettingKey* key : kOrderGroup)
+        for (const auto& [k, button] : pairs)
+            if (k == key) store.write(*key, button && button->isChecked() ? "1" : "0");
+}
+
+}  // namespace quillory::ui

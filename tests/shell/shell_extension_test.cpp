@@ -1,0 +1,206 @@
+// Adding, testing and removing the verb in a scratch home: each file
+// manager's file once, other actions left as they were, the command compared
+// without case, and the error message when a file cannot be written.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "shell/shell_extension.h"
+#include "ui/auxiliary/prompts.h"
+#include "verb_home.h"
+
+namespace quillory::shell {
+namespace {
+
+using test::readText;
+using test::writeText;
+
+struct Message {
+    QString text, title;
+    QMessageBox::Icon icon;
+};
+
+class RecordingPrompts final : public ui::Prompts {
+public:
+    void message(QWidget*, const QString& text, const QString& title, QMessageBox::Icon icon) override {
+        messages.push_back({text, title, icon});
+    }
+    QString saveFileName(QWidget*, const ui::SaveDialogSpec&) override { return {}; }
+    QString folderName(QWidget*, const QString&, const QString&) override { return {}; }
+    bool ask(QWidget*, const QString&, const QString&) override { return false; }
+    std::vector<Message> messages;
+};
+
+const QString kProgram = "/opt/Quillory Tools/quillory";
+
+// Another user's actions, in the shapes Thunar and people write them.
+const char kOtherThunarActions[] =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<!-- kept by hand -->\n"
+    "<actions>\n"
+    "<action>\n"
+    "\t<icon>utilities-terminal</icon>\n"
+    "\t<name>Open Terminal Here</name>\n"
+    "\t<unique-id>1-1</unique-id>\n"
+    "\t<command>exo-open --working-directory %f --launch TerminalEmulator</command>\n"
+    "\t<patterns>*</patterns>\n"
+    "\t<startup-notify/>\n"
+    "\t<directories/>\n"
+    "</action>\n"
+    "  <action><name>Zip &amp; mail</name><command>zip -r %n.zip %N</command><patterns>*</patterns>"
+    "<other-files/></action>\n"
+    "</actions>\n";
+
+class ShellExtension : public ::testing::Test {
+protected:
+    std::string nemo() const { return m_home.data("nemo/actions/quillory-print-listing.nemo_action"); }
+    std::string dolphin() const { return m_home.data("kio/servicemenus/quillory-print-listing.desktop"); }
+    std::string nautilus() const { return m_home.data("nautilus/scripts/Print listing with Quillory"); }
+    std::string thunar() const { return m_home.config("Thunar/uca.xml"); }
+    std::vector<std::string> verbFiles() const { return {nemo(), dolphin(), nautilus(), thunar()}; }
+
+    void set(int mode, const QString& program = kProgram) {
+        setShellExtension(static_cast<std::int16_t>(mode), nullptr, m_prompts, program);
+    }
+    size_t verbsInThunar() const {
+        const std::string text = readText(thunar()).value_or("");
+        size_t count = 0;
+        for (size_t at = text.find("<name>Print listing with Quillory</name>"); at != std::string::npos;
+             at = text.find("<name>Print listing with Quillory</name>", at + 1))
+            ++count;
+        return count;
+    }
+
+    test::VerbHome m_home;
+    RecordingPrompts m_prompts;
+};
+
+TEST_F(ShellExtension, AddedTwiceLeavesOneOfEachWithTheSameContent) {
+    set(1);
+    std::vector<std::string> first;
+    for (const auto& file : verbFiles()) first.push_back(readText(file).value_or("missing"));
+    set(1);
+    for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(readText(verbFiles()[i]), first[i]) << verbFiles()[i];
+    EXPECT_EQ(verbsInThunar(), 1u);
+    EXPECT_TRUE(isShellExtensionSet(kProgram));
+    EXPECT_TRUE(m_prompts.messages.empty());
+}
+
+TEST_F(ShellExtension, RemovedWhenNeverAddedTouchesNothing) {
+    set(0);
+    EXPECT_TRUE(std::filesystem::is_empty(m_home.dir() / "home"));
+    EXPECT_FALSE(isShellExtensionSet(kProgram));
+    EXPECT_TRUE(m_prompts.messages.empty());
+}
+
+TEST_F(ShellExtension, OtherModesDoNothing) {
+    set(1);
+    set(2);
+    set(-1);
+    EXPECT_TRUE(isShellExtensionSet(kProgram));
+}
+
+TEST_F(ShellExtension, RemovingLeavesEveryOtherActionAsItWas) {
+    const std::vector<std::pair<std::string, std::string>> others = {
+        {thunar(), kOtherThunarActions},
+        {m_home.data("nemo/actions/other.nemo_action"), "[Nemo Action]\nName=Other\nExec=other %F\n"},
+        {m_home.data("kio/servicemenus/other.desktop"), "[Desktop Entry]\nType=Service\n"},
+        {m_home.data("nautilus/scripts/Other script"), "#!/bin/sh\nexec other \"$@\"\n"},
+    };
+    for (const auto& [path, text] : others) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        writeText(path, text);
+    }
+    set(1);
+    EXPECT_EQ(verbsInThunar(), 1u);
+    EXPECT_NE(readText(thunar()).value_or("").find("<name>Open Terminal Here</name>"), std::string::npos);
+    EXPECT_TRUE(isShellExtensionSet(kProgram));
+    set(0);
+    for (const auto& [path, text] : others) EXPECT_EQ(readText(path), text) << path;
+    for (const auto& file : {nemo(), dolphin(), nautilus()}) EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    EXPECT_FALSE(isShellExtensionSet(kProgram));
+}
+
+TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
+    struct Row {
+        const char* name;
+        std::string text;
+        std::string afterRemoval;  // empty: the text itself
+    };
+    const Row rows[] = {
+        {"EmptyRoot", "<?xml version=\"1.0\"?>\n<actions/>\n", "<?xml version=\"1.0\"?>\n<actions>\n</actions>\n"},
+        {"OneLine", "<actions></actions>", "<actions>\n</actions>"},
+        {"CrLf", "<?xml version=\"1.0\"?>\r\n<actions>\r\n<action><name>A</name></action>\r\n</actions>\r\n", ""},
+        {"ByteOrderMark", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<actions>\n</actions>\n", ""},
+        {"Indented", "<actions>\n  <action>\n    <name>A</name>\n  </action>\n</actions>", ""},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::filesystem::create_directories(std::filesystem::path(thunar()).parent_path());
+        writeText(thunar(), row.text);
+        set(1);
+        EXPECT_EQ(verbsInThunar(), 1u);
+        EXPECT_TRUE(isShellExtensionSet(kProgram));
+        set(0);
+        EXPECT_EQ(readText(thunar()), row.afterRemoval.empty() ? row.text : row.afterRemoval);
+    }
+    EXPECT_TRUE(m_prompts.messages.empty());
+}
+
+TEST_F(ShellExtension, ANewThunarFileKeepsTheSystemsDefaultActions) {
+    std::filesystem::create_directories(m_home.system("Thunar"));
+    writeText(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
+    set(1);
+    EXPECT_EQ(verbsInThunar(), 1u);
+    set(0);
+    EXPECT_EQ(readText(thunar()), kOtherThunarActions);
+    EXPECT_EQ(readText(m_home.system("Thunar/uca.xml")), kOtherThunarActions);
+}
+
+TEST_F(ShellExtension, ACopyElsewhereIsNotPresentAndIsRemoved) {
+    set(1, "/home/someone/old/quillory");
+    EXPECT_FALSE(isShellExtensionSet(kProgram));
+    set(0);
+    for (const auto& file : {nemo(), dolphin(), nautilus()}) EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    EXPECT_EQ(verbsInThunar(), 0u);
+}
+
+TEST_F(ShellExtension, ACommandDifferingOnlyInCaseIsPresent) {
+    set(1, "/OPT/quillory tools/QUILLORY");
+    EXPECT_TRUE(isShellExtensionSet(kProgram));
+}
+
+TEST_F(ShellExtension, AMissingOrChangedFileMeansNotPresent) {
+    set(1);
+    std::filesystem::remove(nautilus());
+    EXPECT_FALSE(isShellExtensionSet(kProgram));
+    set(1);
+    std::filesystem::permissions(dolphin(), std::filesystem::perms::owner_exec, std::filesystem::perm_options::remove);
+    EXPECT_FALSE(isShellExtensionSet(kProgram));
+}
+
+TEST_F(ShellExtension, AFileThatCannotBeWrittenShowsTheErrorOnce) {
+    // A file where a folder must go: refused even to root.
+    writeText(m_home.dir() / "home/data", "not a folder");
+    set(1);
+    ASSERT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_prompts.messages[0].title, "Error writing to registry");
+    EXPECT_EQ(m_prompts.messages[0].text, "An unknown error has occured.\nApplication could not write to registry.");
+    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_FALSE(isShellExtensionSet(kProgram));
+}
+
+TEST_F(ShellExtension, AThunarFileThatIsNotAnActionListIsLeftAloneAndReported) {
+    const std::string broken = "<actions>\n<action><name>Half</name>\n";
+    std::filesystem::create_directories(std::filesystem::path(thunar()).parent_path());
+    writeText(thunar(), broken);
+    set(1);
+    EXPECT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(readText(thunar()), broken);
+    set(0);
+    EXPECT_EQ(readText(thunar()), broken);
+    EXPECT_EQ(m_prompts.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quillory::shell

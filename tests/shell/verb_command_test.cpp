@@ -1,0 +1,256 @@
+// The verb's files, read the way each file manager reads them: the command
+// line, expanded for a chosen folder as that file manager expands it, starts
+// the program with the folder's path as one unchanged argument. A recorder
+// script stands in for the program.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <QXmlStreamReader>
+#include <cstdio>
+#include <utility>
+
+#include "shell/shell_extension.h"
+#include "shell/verb_files.h"
+#include "support/run_process.h"
+#include "ui/auxiliary/prompts.h"
+#include "verb_home.h"
+
+namespace quillory::shell {
+namespace {
+
+using test::parseDesktopEntry;
+using test::readText;
+
+class NoPrompts final : public ui::Prompts {
+public:
+    void message(QWidget*, const QString& text, const QString&, QMessageBox::Icon) override {
+        ADD_FAILURE() << "unexpected message: " << text.toStdString();
+    }
+    QString saveFileName(QWidget*, const ui::SaveDialogSpec&) override { return {}; }
+    QString folderName(QWidget*, const QString&, const QString&) override { return {}; }
+    bool ask(QWidget*, const QString&, const QString&) override { return false; }
+};
+
+// sh's single-quoted word, as GLib's g_shell_quote writes one.
+std::string gShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char c : text) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+}
+
+// A desktop-entry Exec line split into arguments: blanks separate them,
+// double quotes group, and inside them \ escapes " ` $ and \. A field code
+// argument becomes the path; %% is a percent sign.
+std::vector<std::string> expandDesktopExec(const std::string& exec, const std::string& path) {
+    std::vector<std::string> args;
+    std::string arg;
+    bool inArg = false, quoted = false;
+    for (size_t i = 0; i < exec.size(); ++i) {
+        const char c = exec[i];
+        if (quoted) {
+            if (c == '"') quoted = false;
+            else if (c == '\\' && i + 1 < exec.size() && std::string("\"`$\\").find(exec[i + 1]) != std::string::npos)
+                arg += exec[++i];
+            else arg += c;
+        } else if (c == ' ') {
+            if (inArg) args.push_back(arg);
+            arg.clear();
+            inArg = false;
+        } else {
+            inArg = true;
+            if (c == '"') quoted = true;
+            else arg += c;
+        }
+    }
+    if (inArg) args.push_back(arg);
+    for (auto& a : args) {
+        if (a == "%f" || a == "%F" || a == "%u" || a == "%U") {
+            a = path;
+            continue;
+        }
+        std::string plain;
+        for (size_t i = 0; i < a.size(); ++i) {
+            plain += a[i];
+            if (a[i] == '%' && i + 1 < a.size() && a[i + 1] == '%') ++i;
+        }
+        a = plain;
+    }
+    return args;
+}
+
+// Nemo with Quote=double: the path in double quotes, its " \ $ ` escaped,
+// in place of %F; the search for tokens ends at the first % that is none.
+// The line is then read with shell quoting rules.
+std::string expandNemoExec(const std::string& exec, const std::string& path) {
+    std::string inserted = "\"";
+    for (char c : path) {
+        if (std::string("\"\\$`").find(c) != std::string::npos) inserted += '\\';
+        inserted += c;
+    }
+    inserted += '"';
+    std::string line = exec;
+    for (size_t token = line.find('%'); token != std::string::npos && line.compare(token, 2, "%F") == 0;
+         token = line.find('%', token + inserted.size()))
+        line.replace(token, 2, inserted);
+    return line;
+}
+
+// Thunar: %f becomes the shell-quoted path, %% a percent sign; /bin/sh runs the line.
+std::string expandThunarCommand(const std::string& command, const std::string& path) {
+    std::string line;
+    for (size_t i = 0; i < command.size(); ++i) {
+        if (command[i] != '%' || i + 1 == command.size()) {
+            line += command[i];
+        } else if (command[++i] == 'f') {
+            line += gShellQuote(path);
+        } else if (command[i] == '%') {
+            line += '%';
+        }
+    }
+    return line;
+}
+
+// The <action> entries of a well-formed uca.xml, as name and command.
+std::vector<std::pair<std::string, std::string>> thunarActions(const std::string& text) {
+    std::vector<std::pair<std::string, std::string>> actions;
+    QXmlStreamReader reader(QByteArray::fromStdString(text));
+    std::string name, command;
+    while (!reader.atEnd()) {
+        reader.readNext();
+        if (reader.isStartElement() && reader.name() == QLatin1String("name"))
+            name = reader.readElementText().toStdString();
+        else if (reader.isStartElement() && reader.name() == QLatin1String("command"))
+            command = reader.readElementText().toStdString();
+        else if (reader.isEndElement() && reader.name() == QLatin1String("action"))
+            actions.emplace_back(std::exchange(name, {}), std::exchange(command, {}));
+    }
+    EXPECT_FALSE(reader.hasError()) << reader.errorString().toStdString();
+    return actions;
+}
+
+bool executable(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && (info.st_mode & S_IXUSR) != 0;
+}
+
+class VerbCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        // A program path that itself needs quoting in every format.
+        m_program = m_home.dir().file("bin dir/it's $HOME 100%% \\\\$rec\"order");
+        m_record = m_home.dir() / "record";
+        test::writeText(m_program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > " +
+                                       gShellQuote(m_record) + "\n");
+        ::chmod(m_program.c_str(), 0755);
+        NoPrompts prompts;
+        setShellExtension(1, nullptr, prompts, QString::fromStdString(m_program));
+    }
+
+    // A written desktop-entry file, parsed; empty (and a failure) when it is not one.
+    test::DesktopEntry entry(const char* relative) const {
+        auto parsed = parseDesktopEntry(readText(m_home.data(relative)).value_or(""));
+        EXPECT_TRUE(parsed) << relative;
+        return parsed.value_or(test::DesktopEntry{});
+    }
+
+    // The arguments the recorder was last started with.
+    std::vector<std::string> recorded() const {
+        std::vector<std::string> args;
+        const std::string text = readText(m_record).value_or("");
+        for (size_t start = 0; start < text.size();) {
+            const size_t end = text.find('\0', start);
+            args.push_back(text.substr(start, end - start));
+            start = end + 1;
+        }
+        std::remove(m_record.c_str());
+        return args;
+    }
+
+    test::VerbHome m_home;
+    std::string m_program;
+    std::string m_record;
+};
+
+constexpr char kNemoFile[] = "nemo/actions/quillory-print-listing.nemo_action";
+constexpr char kDolphinFile[] = "kio/servicemenus/quillory-print-listing.desktop";
+constexpr char kScript[] = "nautilus/scripts/Print listing with Quillory";
+
+struct FolderRow {
+    const char* name;
+    const char* folder;  // below the temp folder
+};
+
+const FolderRow kFolders[] = {
+    {"Blanks", "my  folder "},
+    {"Quotes", "it's \"quoted\""},
+    {"Dollar", "$HOME and ${PATH} `id`"},
+    {"Backslashes", "back\\slash\\\\ \\$ \\\" \\'"},
+    {"Percent", "100% %f %F %u %%"},
+    {"Everything", "a b'c\"d$e\\f%g;h&i|j*k?l#m(n)o~p<q>r"},
+};
+
+TEST_F(VerbCommand, EveryFileManagerPassesTheFolderUnchanged) {
+    for (const FolderRow& row : kFolders) {
+        SCOPED_TRACE(row.name);
+        const std::string folder = m_home.dir().folder(std::string("listed/") + row.folder);
+
+        const std::string nemoLine = expandNemoExec(entry(kNemoFile)["Nemo Action"]["Exec"], folder);
+        test::runProcess({"/bin/sh", "-c", nemoLine});
+        EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nemo: " << nemoLine;
+
+        const auto dolphinArgs = expandDesktopExec(entry(kDolphinFile)["Desktop Action printListing"]["Exec"], folder);
+        ASSERT_FALSE(dolphinArgs.empty());
+        EXPECT_EQ(dolphinArgs.front(), m_program);
+        test::runProcess(dolphinArgs);
+        EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Dolphin";
+
+        const auto thunar = thunarActions(readText(m_home.config("Thunar/uca.xml")).value_or(""));
+        ASSERT_EQ(thunar.size(), 1u);
+        const std::string thunarLine = expandThunarCommand(thunar[0].second, folder);
+        test::runProcess({"/bin/sh", "-c", thunarLine});
+        EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Thunar: " << thunarLine;
+
+        const std::string script = m_home.data(kScript);
+        test::runProcess({"/bin/sh", script, folder});
+        EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nautilus, absolute";
+        // Nautilus names a local selection relative to the folder it shows.
+        const std::string parent = m_home.dir() / "listed";
+        test::runProcess({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", parent, script, row.folder});
+        EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nautilus, relative";
+    }
+}
+
+TEST_F(VerbCommand, NautilusWithNothingSelectedListsTheFolderShown) {
+    const std::string shown = m_home.dir().folder("shown folder");
+    test::runProcess({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", shown, m_home.data(kScript)});
+    EXPECT_EQ(recorded(), std::vector<std::string>{shown});
+}
+
+TEST_F(VerbCommand, FilesAreWhatTheFileManagersLookFor) {
+    auto dolphin = entry(kDolphinFile);
+    EXPECT_EQ(dolphin["Desktop Entry"], (std::map<std::string, std::string>{
+                                            {"Type", "Service"},
+                                            {"MimeType", "inode/directory;"},
+                                            {"Actions", "printListing;"},
+                                            {"X-KDE-ServiceTypes", "KonqPopupMenu/Plugin"},
+                                        }));
+    EXPECT_EQ(dolphin["Desktop Action printListing"]["Name"], "Print listing with Quillory");
+    EXPECT_TRUE(executable(m_home.data(kDolphinFile)));
+
+    auto nemo = entry(kNemoFile)["Nemo Action"];
+    EXPECT_EQ(nemo["Name"], "Print listing with Quillory");
+    EXPECT_EQ(nemo["Selection"], "s");
+    EXPECT_EQ(nemo["Extensions"], "dir;");
+    EXPECT_EQ(nemo["Quote"], "double");
+
+    EXPECT_TRUE(executable(m_home.data(kScript)));
+    EXPECT_EQ(readText(m_home.data(kScript)).value_or("").rfind("#!/bin/sh\n", 0), 0u);
+
+    const auto thunar = thunarActions(readText(m_home.config("Thunar/uca.xml")).value_or(""));
+    ASSERT_EQ(thunar.size(), 1u);
+    EXPECT_EQ(thunar[0].first, "Print listing with Quillory");
+    EXPECT_NE(readText(m_home.config("Thunar/uca.xml")).value_or("").find("<directories/>"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quillory::shell

@@ -1,0 +1,98 @@
+#pragma once
+// A scratch home for the verb's tests: HOME, the XDG data and configuration
+// folders and the system's configuration folders point into a temp folder for the object's lifetime,
+// so no test reads or writes the real user's files. Also a reader of
+// desktop-entry files by that format's own rules, and a recorder program
+// that writes the arguments it was started with.
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+
+namespace quillory::test {
+
+class VerbHome {
+public:
+    VerbHome()
+        : m_home("HOME", (m_dir / "home").c_str()),
+          m_data("XDG_DATA_HOME", (m_dir / "home/data").c_str()),
+          m_config("XDG_CONFIG_HOME", (m_dir / "home/config").c_str()),
+          m_systemConfig("XDG_CONFIG_DIRS", (m_dir / "system").c_str()) {
+        m_dir.folder("home");
+    }
+    const TempDir& dir() const { return m_dir; }
+    std::string data(const std::string& relative) const { return m_dir / ("home/data/" + relative); }
+    std::string config(const std::string& relative) const { return m_dir / ("home/config/" + relative); }
+    // The system's configuration folder (XDG_CONFIG_DIRS).
+    std::string system(const std::string& relative) const { return m_dir / ("system/" + relative); }
+
+private:
+    TempDir m_dir;
+    ScopedEnv m_home;
+    ScopedEnv m_data;
+    ScopedEnv m_config;
+    ScopedEnv m_systemConfig;
+};
+
+inline std::optional<std::string> readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return std::nullopt;
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+inline void writeText(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+// group -> key -> value, with the key-file escapes (\s \n \t \r \\) undone.
+// A line that is neither a group, a comment, blank nor key=value, or a key
+// outside a group, or a repeated group or key, makes the whole file invalid.
+using DesktopEntry = std::map<std::string, std::map<std::string, std::string>>;
+
+inline std::optional<DesktopEntry> parseDesktopEntry(const std::string& text) {
+    DesktopEntry entry;
+    std::string group;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
+        if (line.empty() || line[0] == '#') continue;
+        if (line[0] == '[') {
+            if (line.back() != ']') return std::nullopt;
+            group = line.substr(1, line.size() - 2);
+            if (entry.count(group)) return std::nullopt;
+            entry[group];
+            continue;
+        }
+        const size_t equals = line.find('=');
+        if (group.empty() || equals == std::string::npos || equals == 0) return std::nullopt;
+        const std::string key = line.substr(0, equals);
+        std::string value;
+        for (size_t i = equals + 1; i < line.size(); ++i) {
+            if (line[i] != '\\' || i + 1 == line.size()) {
+                value += line[i];
+                continue;
+            }
+            switch (line[++i]) {
+            case 's': value += ' '; break;
+            case 'n': value += '\n'; break;
+            case 't': value += '\t'; break;
+            case 'r': value += '\r'; break;
+            case '\\': value += '\\'; break;
+            default: return std::nullopt;
+            }
+        }
+        if (entry[group].count(key)) return std::nullopt;
+        entry[group][key] = value;
+    }
+    return entry;
+}
+
+}  // namespace quillory::test

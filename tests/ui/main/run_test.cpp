@@ -222,3 +222,16 @@ TEST_F(RunTest, AFolderThatCannotBeReadIsListedEmptyAndNamedInTheStatusBar) {
 
 }  // namespace
 }  // namespace quillory::test
+
+namespace quillory::test {
+namespace {
+
+TEST_F(RunTest, StopWithoutARunDoesNotStopTheNextRun) {
+    useDefaultBrowser();
+    action("mnStop")->trigger();
+    list(tree, "mnPreview");
+    EXPECT_EQ(browser.opened.size(), 1u);
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -1,6 +1,7 @@
-// One program per user and display, with real processes of the built
-// program: a second start ends without taking the lock or touching the
-// store, and a lock left by a killed process does not block the next start.
+// One program per user and display: a second lock on the same file is
+// refused, and a lock left by a killed process of the built program does not
+// block the next start. (A second start on a real display is in
+// instance_web_test.cpp.)
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -60,17 +61,6 @@ protected:
     }
     static bool running(int pid) { return ::waitpid(pid, nullptr, WNOHANG) == 0; }
 };
-
-TEST_F(Instances, TheSecondWaitsOnItsMessageAndLeavesLockAndStoreAlone) {
-    const int first = start();
-    ASSERT_TRUE(waitForOwner(first));
-    const int second = start();
-    std::this_thread::sleep_for(1500ms);
-    EXPECT_TRUE(running(second));  // its message waits for the user
-    EXPECT_TRUE(running(first));
-    EXPECT_EQ(lockOwner(), first);
-    EXPECT_FALSE(std::filesystem::exists(dir / "settings.sqlite"));
-}
 
 TEST_F(Instances, ALockLeftByAKilledProcessIsTakenOver) {
     const int first = start();

@@ -19,18 +19,19 @@ if(TARGET quillory_tests)
     add_executable(quillory_smb_tests ${smb_test_sources} ${smb_support_sources})
     target_include_directories(quillory_smb_tests PRIVATE tests)
     target_link_libraries(quillory_smb_tests PRIVATE quillory_engine GTest::gtest_main)
+    set(smbd_dir ${CMAKE_BINARY_DIR}/smbd)
     target_compile_definitions(quillory_smb_tests PRIVATE
       QUILLORY_SOURCE_DIR="${CMAKE_SOURCE_DIR}"
-      QUILLORY_LIST_EXE="$<TARGET_FILE:quillory-list>")
+      QUILLORY_LIST_EXE="$<TARGET_FILE:quillory-list>"
+      QUILLORY_TEST_SMBD_DIR="${smbd_dir}")
     add_dependencies(quillory_smb_tests quillory-list)
 
-    set(smbd_dir ${CMAKE_BINARY_DIR}/smbd)
     add_test(NAME smbd.start COMMAND ${CMAKE_SOURCE_DIR}/tests/support/smbd-fixture start ${smbd_dir})
     add_test(NAME smbd.stop COMMAND ${CMAKE_SOURCE_DIR}/tests/support/smbd-fixture stop ${smbd_dir})
     set_tests_properties(smbd.start PROPERTIES FIXTURES_SETUP smbd)
     set_tests_properties(smbd.stop PROPERTIES FIXTURES_CLEANUP smbd)
+    # One variable: a list here would reach set_tests_properties split up.
     gtest_discover_tests(quillory_smb_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX "smb."
-      PROPERTIES FIXTURES_REQUIRED smbd
-      ENVIRONMENT "LC_ALL=C;TZ=UTC;QUILLORY_TEST_SMBD=${smbd_dir}")
+      PROPERTIES FIXTURES_REQUIRED smbd ENVIRONMENT "LC_ALL=C")
   endif()
 endif()

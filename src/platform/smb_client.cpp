@@ -155,12 +155,19 @@ Directory Client::read(const std::string& url) {
         out.error = failure(dir.error());
         return out;
     }
-    const auto next = smbc_getFunctionReaddirPlus2(m_context);
+    // Only "." needs the stat form (its inode is the folder's identity); the
+    // plain form spares two system calls per entry.
+    const auto withStat = smbc_getFunctionReaddirPlus2(m_context);
+    const auto plain = smbc_getFunctionReaddirPlus(m_context);
     struct stat st {};
+    bool selfSeen = false;
     errno = 0;
-    while (const libsmb_file_info* info = next(m_context, dir.get(), &st)) {
+    while (const libsmb_file_info* info = selfSeen ? plain(m_context, dir.get()) : withStat(m_context, dir.get(), &st)) {
         const std::string_view name(info->name);
-        if (name == ".") out.self = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), st.st_ino != 0};
+        if (name == "." && !selfSeen) {
+            out.self = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), st.st_ino != 0};
+            selfSeen = true;
+        }
         if (name == "." || name == "..") continue;
         const bool folder = (info->attrs & kDirectoryAttribute) != 0;
         const std::uint16_t word = info->attrs == kNormalWord ? 0 : info->attrs;

@@ -33,6 +33,7 @@ std::optional<Assignment> assignmentFrom(std::string_view text, std::string& pro
 std::string misplacedOption(const Arguments& a, bool hasOutput) {
     const bool list = a.command == Command::List;
     if (!list && (a.csv || hasOutput || a.escape)) return "--csv, -o and --escape go with a folder";
+    if (!a.authFile.empty() && !list) return "--auth-file goes with a share";
     if (!a.overrides.empty() && !list && a.command != Command::Get && a.command != Command::ListSettings)
         return "-D goes with a folder, --get or --list-settings";
     if (a.force && a.command != Command::Set && a.overrides.empty()) return "--force goes with --set or -D";
@@ -91,6 +92,10 @@ ParsedArguments parseArguments(std::span<const std::string_view> args) {
             if (!file || file->empty()) return refused(std::string(arg) + " needs a file name");
             a.output = std::string(*file);
             hasOutput = true;
+        } else if (arg == "--auth-file") {
+            const auto file = next();
+            if (!file || file->empty()) return refused("--auth-file needs a file name");
+            a.authFile = std::string(*file);
         } else if (arg == "-D" || (arg.starts_with("-D") && arg.size() > 2)) {
             const auto text = arg.size() > 2 ? std::optional(arg.substr(2)) : next();
             if (!text) return refused("-D needs Section/Key=Value");

@@ -22,6 +22,7 @@ struct Arguments {
     Command command = Command::List;
     std::string folder;          // List
     std::string output;          // -o; "" or "-" is standard output
+    std::string authFile;        // --auth-file: credentials for a share
     bool csv = false;
     bool escape = false;
     bool force = false;          // --set and -D store the text unchanged

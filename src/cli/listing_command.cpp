@@ -9,6 +9,7 @@
 
 #include "cli/exit_status.h"
 #include "cli/progress.h"
+#include "cli/share_login.h"
 #include "cli/warnings.h"
 #include "engine/file_sink.h"
 #include "engine/listing.h"
@@ -55,6 +56,19 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     // Caught before the temporary file exists, so no interrupt can strand it.
     StopToken stop;
     stopOnSignals(stop);
+    // A share is read through a source of its own; its root stays as typed.
+    ShareAccess share;
+    if (looksLikeShare(args.folder)) {
+        share = openShare(args.folder, args.authFile, stop);
+        if (!share.source) {
+            std::fprintf(stderr, "quillory-list: %s\n", share.problem.c_str());
+            return kUsage;
+        }
+    } else if (!args.authFile.empty()) {
+        std::fputs("quillory-list: --auth-file goes with a share\n", stderr);
+        return kUsage;
+    }
+    const std::string& base = share.source ? share.root : args.folder;
     FileSink output(args.output, &stop);
     if (!output.ok()) return outputFailed(output);
 
@@ -67,7 +81,8 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     ctx.progress = &progress;
     ctx.escapeText = args.escape;
     ctx.ownFile = output.temporaryPath();
-    const RunResult result = runListing(ctx, args.folder, args.csv ? Format::Csv : Format::Html, output);
+    ctx.source = share.source.get();
+    const RunResult result = runListing(ctx, base, args.csv ? Format::Csv : Format::Html, output);
     terminal.finish();
     for (const UnreadFolder& unread : result.unreadable)
         std::fprintf(stderr, "quillory-list: cannot read folder '%s': %s\n", unread.path.c_str(),

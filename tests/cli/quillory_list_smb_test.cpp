@@ -1,0 +1,100 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+#include <fstream>
+
+#include "cli/cli_runner.h"
+#include "support/smbd_server.h"
+
+namespace quillory::test {
+namespace {
+
+std::string authFile(const Cli& cli, const std::string& text) {
+    const std::string path = cli.home / "auth";
+    std::ofstream(path) << text;
+    ::chmod(path.c_str(), 0600);
+    return path;
+}
+
+TEST(QuilloryListShare, LogsInWithAnAuthFileOrSaysWhyNot) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    const ShareTree tree(server.secureDir, "cli");
+    tree.file("inside.txt", 5, 1000000000);
+    const std::string url = server.url("secure", tree.name());
+    const std::string right = "username = " + server.user + "\npassword = " + server.password + "\n";
+    const std::string wrong = "username = " + server.user + "\npassword = nope\n";
+    const struct {
+        const char* name;
+        std::vector<std::string> args;  // "AUTH" stands for the auth file
+        const char* authText;
+        int status;
+        std::string err;
+    } rows[] = {
+        {"right password", {"--csv", "--auth-file", "AUTH", url + "/"}, right.c_str(), 0, ""},
+        {"wrong password", {"--csv", "--auth-file", "AUTH", url}, wrong.c_str(), 2,
+         "quillory-list: cannot read folder '" + url + "': Permission denied\n"},
+        {"no password and no terminal to ask on", {"--csv", url}, "", 2,
+         "quillory-list: cannot read folder '" + url + "': Permission denied\n"},
+        {"missing share", {"--csv", server.url("nosuchshare")}, "", 2,
+         "quillory-list: cannot read folder '" + server.url("nosuchshare") + "': No such file or directory\n"},
+        {"auth file missing", {"--csv", "--auth-file", "/nonexistent/auth", url}, "", 1,
+         "quillory-list: cannot read auth file '/nonexistent/auth': No such file or directory\n"},
+        {"not a share path", {"--csv", "smb://host-without-share"}, "", 1,
+         "quillory-list: 'smb://host-without-share' is not a share path "
+         "(\\\\host\\share\\folder or smb://host/share/folder)\n"},
+        {"auth file with a local folder", {"--csv", "--auth-file", "AUTH", "/tmp"}, right.c_str(), 1,
+         "quillory-list: --auth-file goes with a share\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Cli cli;
+        std::vector<std::string> args = row.args;
+        for (std::string& a : args)
+            if (a == "AUTH") a = authFile(cli, row.authText);
+        const auto start = std::chrono::steady_clock::now();
+        const ProcessResult r = cli(args);
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(12));
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.err, row.err);
+        if (row.status == 0) {
+            EXPECT_NE(r.out.find("\"inside.txt\",\"" + url + "/\""), std::string::npos) << r.out;
+        }
+    }
+}
+
+TEST(QuilloryListShare, AsksForThePasswordOnATerminalWithoutEchoingIt) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    const ShareTree tree(server.secureDir, "prompt");
+    tree.file("inside.txt", 5, 1000000000);
+    const Cli cli;
+    const std::string auth = authFile(cli, "username = " + server.user + "\n");
+    const std::string out = cli.home / "out.csv";
+    const Pty pty;
+    ASSERT_FALSE(pty.terminal.empty());
+    // Bounded: a prompt that lost its answer must fail the test, not hang it.
+    const int pid = startProcess({"/usr/bin/timeout", "20", "/bin/sh", "-c", "exec \"$0\" \"$@\" <" + pty.terminal + " 2>" + pty.terminal,
+                                  QUILLORY_LIST_EXE, "--csv", "-o", out, "--auth-file", auth,
+                                  server.url("secure", tree.name())},
+                                 cli.env);
+    const std::string prompt = "Password for " + server.user + "@127.0.0.1: ";
+    EXPECT_NE(pty.readUntil(prompt).find(prompt), std::string::npos);
+    const std::string answer = server.password + "\n";
+    ASSERT_EQ(::write(pty.master, answer.data(), answer.size()), static_cast<ssize_t>(answer.size()));
+    const int status = waitProcess(pid);
+    const std::string shown = pty.readUntil(server.password);
+    EXPECT_EQ(status, 0) << shown;
+    EXPECT_EQ(shown.find(server.password), std::string::npos) << "echoed: " << shown;
+    std::ifstream in(out);
+    const std::string listing((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_NE(listing.find("\"inside.txt\""), std::string::npos) << listing;
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -90,7 +90,8 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
             caption->setBuddy(field);
             fields->addWidget(caption, row, 0);
         }
-        fields->addWidget(field, row++, 1);
+        // A letter needs no more room than its own.
+        fields->addWidget(field, row++, 1, field == m_cbodrives ? Qt::AlignLeft : Qt::Alignment());
     }
     fields->setColumnStretch(1, 1);
     m_txtFolder->setMinimumWidth(m_txtFolder->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 32);

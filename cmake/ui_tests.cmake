@@ -42,10 +42,11 @@ if(WEB_TEST_SOURCES)
     ENVIRONMENT "${ui_test_env};QUILLORY_TEST_DISPLAY_FILE=${xvfb_state}/display")
 endif()
 # Files named *_smb_test.cpp talk to the suite's loopback Samba server (the
-# smbd fixture of cmake/smb.cmake), offscreen like the other window tests.
+# smbd fixture of cmake/smb.cmake); the test main picks the offscreen platform.
+# ENVIRONMENT holds one entry: gtest_discover_tests splits a list value, and
+# set_tests_properties then reads every entry after the first as a property.
 if(UI_SMB_TEST_SOURCES)
   quillory_ui_test_binary(quillory_ui_smb_tests "${UI_SMB_TEST_SOURCES}")
   gtest_discover_tests(quillory_ui_smb_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX "ui_smb."
-    PROPERTIES FIXTURES_REQUIRED smbd
-    ENVIRONMENT "${ui_test_env};QT_QPA_PLATFORM=offscreen;QUILLORY_TEST_SMBD=${CMAKE_BINARY_DIR}/smbd")
+    PROPERTIES FIXTURES_REQUIRED smbd ENVIRONMENT "QUILLORY_TEST_SMBD=${CMAKE_BINARY_DIR}/smbd")
 endif()

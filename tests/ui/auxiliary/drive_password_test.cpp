@@ -11,26 +11,18 @@ namespace quillory::ui {
 namespace {
 
 TEST(DrivePassword, IsTypedMaskedAndCanBeDeclined) {
-    struct Row {
-        const char* name;
-        bool accept;
-        std::optional<std::string> expected;
-    };
-    const Row rows[] = {{"typed and accepted", true, "s3cret"}, {"cancelled", false, std::nullopt}};
-    for (const Row& row : rows) {
+    for (const bool accept : {true, false}) {
         QLineEdit::EchoMode echo = QLineEdit::Normal;
-        QString label;
         QTimer::singleShot(0, [&] {
             auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
             ASSERT_NE(dialog, nullptr);
             echo = dialog->textEchoMode();
-            label = dialog->labelText();
             dialog->setTextValue("s3cret");
-            row.accept ? dialog->accept() : dialog->reject();
+            accept ? dialog->accept() : dialog->reject();
         });
-        EXPECT_EQ(askDrivePassword('F', "\\\\host\\share", std::string("alice")), row.expected) << row.name;
-        EXPECT_EQ(echo, QLineEdit::Password) << row.name;
-        EXPECT_TRUE(label.contains("\\\\host\\share") && label.contains("F:") && label.contains("alice")) << row.name;
+        const auto typed = askDrivePassword('F', "\\\\host\\share", std::string("alice"));
+        EXPECT_EQ(typed, accept ? std::optional<std::string>("s3cret") : std::nullopt);
+        EXPECT_EQ(echo, QLineEdit::Password);
     }
 }
 

@@ -42,8 +42,9 @@ NetworkDrives::~NetworkDrives() = default;
 // could not take it, and lends its credentials while the store agrees on
 // the share.
 std::optional<NetworkDrives::Mapping> NetworkDrives::findMapping(char letter) const {
-    const auto session = m_session.find(letter);
     std::optional<MappedDrive> stored = readMappedDrive(m_store, letter);
+    const std::lock_guard lock(m_mutex);
+    const auto session = m_session.find(letter);
     if (!stored) {
         if (session == m_session.end()) return std::nullopt;
         return session->second;
@@ -63,8 +64,10 @@ SmbCredentials NetworkDrives::credentialsFor(const Mapping& mapping) {
     credentials.password = m_ask ? m_ask(drive.letter, drive.remote, drive.user) : std::nullopt;
     // Asked once per run: a password that opens the share is kept until exit.
     const std::optional<ShareLocation> where = parseSharePath(drive.remote);
-    if (credentials.password && where && m_access.check(*where, credentials) == 0)
+    if (credentials.password && where && m_access.check(*where, credentials) == 0) {
+        const std::lock_guard lock(m_mutex);
         m_session.insert_or_assign(drive.letter, Mapping{drive, credentials});
+    }
     return credentials;
 }
 
@@ -79,7 +82,10 @@ int NetworkDrives::mapNetworkDrive(const std::string& drive, const std::string& 
     const SmbCredentials credentials{user, password, std::nullopt};
     if (const int result = m_access.check(*where, credentials); result != 0) return result;
     const MappedDrive mapped{letter, remote, user, passwordSource(password)};
-    m_session.insert_or_assign(letter, Mapping{mapped, credentials});
+    {
+        const std::lock_guard lock(m_mutex);
+        m_session.insert_or_assign(letter, Mapping{mapped, credentials});
+    }
     writeMappedDrive(m_store, mapped);  // unremembered, it still serves this run
     return 0;
 }
@@ -87,14 +93,20 @@ int NetworkDrives::mapNetworkDrive(const std::string& drive, const std::string& 
 bool NetworkDrives::unmapNetworkDrive(const std::string& drive) {
     const char letter = drive.empty() ? 0 : mappableLetter(drive[0]);
     if (!letter || !findMapping(letter)) return false;
-    m_session.erase(letter);
+    {
+        const std::lock_guard lock(m_mutex);
+        m_session.erase(letter);
+    }
     return forgetMappedDrive(m_store, letter);
 }
 
 std::string NetworkDrives::getDriveStrings() const {
     std::vector<char> letters{kRootLetter};
     for (const MappedDrive& drive : readMappedDrives(m_store)) letters.push_back(drive.letter);
-    for (const auto& [letter, mapping] : m_session) letters.push_back(letter);
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const auto& [letter, mapping] : m_session) letters.push_back(letter);
+    }
     std::sort(letters.begin(), letters.end());
     letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
     return makeDriveStrings(letters);

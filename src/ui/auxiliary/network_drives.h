@@ -10,9 +10,13 @@
 // that it outlives the program; its password lives only in this object's
 // memory, and when a mapping restored from the store needs one, the table
 // asks for it (AskPassword) the first time the mapping is read.
+//
+// Thread-safe: a run may resolve its folder on a worker thread while the
+// window thread reads the letters.
 #include <functional>
 #include <map>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 
@@ -99,7 +103,9 @@ private:
     AskPassword m_ask;
     ShareAccess m_access;
     // Mappings made or unlocked during this run, with their passwords; the
-    // only table when the store cannot be written.
+    // only table when the store cannot be written. Guarded by m_mutex, which
+    // is never held while a share or the user is asked.
+    mutable std::mutex m_mutex;
     std::map<char, Mapping> m_session;
 };
 

@@ -6,7 +6,8 @@
 
 namespace quillory::ui {
 
-// nullopt when the user cancels.
+// nullopt when the user cancels. From another thread the dialog opens on
+// the window thread, which must be processing events meanwhile.
 std::optional<std::string> askDrivePassword(char letter, const std::string& remote,
                                             const std::optional<std::string>& user);
 

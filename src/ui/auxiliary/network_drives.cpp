@@ -128,7 +128,6 @@ std::optional<NetworkFolder> NetworkDrives::resolve(const std::string& folder, S
         out.source = m_access.open(*where, credentialsFor(*mapping), stop, root + "/");
         out.path = root + "/" + onDrive->rest;
         out.NetworkRoot = root;
-        out.NetworkPath = mapping->drive.remote;
         return out;
     }
     const std::optional<ShareLocation> where = parseSharePath(folder);

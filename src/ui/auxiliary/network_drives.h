@@ -35,10 +35,11 @@ namespace quillory::ui {
 // with that source, and the prefix pair that the headings swap.
 //
 // For a folder on a mapped letter ("z:\sub"), path is the letter as typed, a
-// colon and the rest with '/' separators ("z:/sub"), NetworkRoot the letter
-// and colon ("z:") and NetworkPath the share as it was mapped; the caller
-// shows NetworkPath in place of NetworkRoot only while it lists a share
-// through a temporary letter. For a share path typed as such
+// colon and the rest with '/' separators ("z:/sub"), and NetworkRoot the
+// letter and colon ("z:"). NetworkPath stays empty: a mapped letter is shown
+// as itself, like any drive. A caller that lists a share through a temporary
+// letter puts the share as typed into NetworkPath, and the headings show it
+// in place of NetworkRoot. For a share path typed as such
 // ("\\host\share\sub"), path is that text without trailing separators and
 // both prefixes are empty: it is shown under its own name.
 struct NetworkFolder {

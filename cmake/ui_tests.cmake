@@ -4,7 +4,9 @@
 # stops it by its process id.
 file(GLOB_RECURSE UI_TEST_SOURCES CONFIGURE_DEPENDS tests/ui/*.cpp tests/shell/*.cpp)
 set(WEB_TEST_SOURCES ${UI_TEST_SOURCES})
-list(FILTER UI_TEST_SOURCES EXCLUDE REGEX "_web_test\\.cpp$")
+set(UI_SMB_TEST_SOURCES ${UI_TEST_SOURCES})
+list(FILTER UI_TEST_SOURCES EXCLUDE REGEX "_(web|smb)_test\\.cpp$")
+list(FILTER UI_SMB_TEST_SOURCES INCLUDE REGEX "_smb_test\\.cpp$")
 list(FILTER WEB_TEST_SOURCES INCLUDE REGEX "_web_test\\.cpp$")
 file(GLOB UI_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/ui_support/*.cpp)
 file(GLOB TEST_SUPPORT_SOURCES CONFIGURE_DEPENDS tests/support/*.cpp)
@@ -40,4 +42,13 @@ if(WEB_TEST_SOURCES)
   gtest_discover_tests(quillory_web_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX "web."
     PROPERTIES FIXTURES_REQUIRED xvfb
     ENVIRONMENT "QUILLORY_TEST_DISPLAY_FILE=${xvfb_state}/display")
+endif()
+# Files named *_smb_test.cpp talk to the suite's loopback Samba server (the
+# smbd fixture of cmake/smb.cmake); the test main picks the offscreen platform.
+# ENVIRONMENT holds one entry: gtest_discover_tests splits a list value, and
+# set_tests_properties then reads every entry after the first as a property.
+if(UI_SMB_TEST_SOURCES)
+  quillory_ui_test_binary(quillory_ui_smb_tests "${UI_SMB_TEST_SOURCES}")
+  gtest_discover_tests(quillory_ui_smb_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX "ui_smb."
+    PROPERTIES FIXTURES_REQUIRED smbd ENVIRONMENT "QUILLORY_TEST_SMBD=${CMAKE_BINARY_DIR}/smbd")
 endif()

@@ -10,6 +10,7 @@
 #include "log/event_log.h"
 #include "settings/store.h"
 #include "shell/browse_folder.h"
+#include "ui/auxiliary/frm_map.h"
 #include "ui/auxiliary/help_file.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/main/folder_check.h"
@@ -99,7 +100,10 @@ void frmMain::showSettings() {
     dialog.exec();
 }
 
-void frmMain::showMapDialog() {}
+void frmMain::showMapDialog() {
+    frmmap dialog(m_drives, m_prompts, this);
+    dialog.exec();
+}
 
 void frmMain::helpContents() { QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath())); }
 

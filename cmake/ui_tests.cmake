@@ -49,6 +49,7 @@ endif()
 # set_tests_properties then reads every entry after the first as a property.
 if(UI_SMB_TEST_SOURCES)
   quillory_ui_test_binary(quillory_ui_smb_tests "${UI_SMB_TEST_SOURCES}")
+  target_compile_definitions(quillory_ui_smb_tests PRIVATE QUILLORY_TEST_SMBD_DIR="${CMAKE_BINARY_DIR}/smbd")
   gtest_discover_tests(quillory_ui_smb_tests DISCOVERY_TIMEOUT 60 TEST_PREFIX "ui_smb."
     PROPERTIES FIXTURES_REQUIRED smbd ENVIRONMENT "QUILLORY_TEST_SMBD=${CMAKE_BINARY_DIR}/smbd")
 endif()

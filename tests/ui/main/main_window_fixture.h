@@ -19,7 +19,7 @@
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "ui/main/frm_main.h"
-#include "ui/main/url_recorder.h"
+#include "ui_support/url_recorder.h"
 #include "ui_support/scripted_prompts.h"
 
 namespace quillory::test {

@@ -1,4 +1,4 @@
-#include "ui/main/url_recorder.h"
+#include "ui_support/url_recorder.h"
 
 #include <QDesktopServices>
 

@@ -27,12 +27,22 @@ void useFixtureDisplay() {
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
 }
 
+// The same for every run, from ctest or by hand: the C locale, UTC, and the
+// web engine as it runs here (as root, without a GPU).
+void fixedEnvironment() {
+    ::setenv("LC_ALL", "C", 1);
+    ::setenv("TZ", "UTC", 1);
+    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu", 1);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Test discovery runs at build time, where there may be no display.
     if (listingOnly(argc, argv)) return RUN_ALL_TESTS();
+    fixedEnvironment();
     useFixtureDisplay();
     if (::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);

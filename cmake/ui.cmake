@@ -43,7 +43,8 @@ set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6webenginecore6-bin, qt6-qpa-plugins")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6webenginewidgets6, libqt6printsupport6, libqt6webenginecore6-bin, qt6-qpa-plugins")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libstdc++6, libc6")

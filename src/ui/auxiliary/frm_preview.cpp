@@ -68,9 +68,12 @@ frmPreview::frmPreview(Prompts& prompts, const QString& scratchPath, QWidget* pa
     m_toolbar->setObjectName("Toolbar1");
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolbar->setIconSize(QSize(24, 24));
-    m_toolbar->addAction(saveIcon(), "Save")->setToolTip("Save the listing as an HTML file");
-    m_toolbar->addAction(printIcon(), "Print")->setToolTip("Print the listing");
+    m_save = m_toolbar->addAction(saveIcon(), "Save");
+    m_save->setToolTip("Save the listing as an HTML file");
+    m_print = m_toolbar->addAction(printIcon(), "Print");
+    m_print->setToolTip("Print the listing");
     m_toolbar->addAction(closeIcon(), "Close")->setToolTip("Close the preview");
+    setDocumentActionsEnabled(false);
     connect(m_toolbar, &QToolBar::actionTriggered, this, &frmPreview::dispatch);
 
     m_profile = makePreviewProfile(m_scratchPath, this);
@@ -143,11 +146,21 @@ void frmPreview::save() {
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QPointer<frmPreview> self(this);
     m_page->toHtml([self, path](const QString& serialized) {
-        if (!self) return;
-        QApplication::restoreOverrideCursor();
-        self->m_saving = false;
+        if (!self || !self->m_saving) return;  // the page's process was lost meanwhile
+        self->endSaving();
         self->writeListing(path, serialized);
     });
+}
+
+void frmPreview::endSaving() {
+    m_saving = false;
+    QApplication::restoreOverrideCursor();
+}
+
+// Save and Print work on the document shown, so only on a whole one.
+void frmPreview::setDocumentActionsEnabled(bool enabled) {
+    m_save->setEnabled(enabled);
+    m_print->setEnabled(enabled);
 }
 
 void frmPreview::writeListing(const QString& path, const QString& serialized) {
@@ -186,12 +199,16 @@ void frmPreview::printDone() { m_printer.reset(); }
 void frmPreview::loadingChanged(const QWebEngineLoadingInfo& info) {
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
+        setDocumentActionsEnabled(false);
         m_statusText->setText("Loading the listing...");
         m_progress->setValue(0);
         m_progress->show();
         m_status->show();
         break;
     case QWebEngineLoadingInfo::LoadSucceededStatus:
+        setDocumentActionsEnabled(true);
+        m_status->hide();
+        break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:  // replaced by a newer load
         m_status->hide();
         break;
@@ -216,6 +233,8 @@ void frmPreview::rendererGone(int status) {
     case QWebEnginePage::CrashedTerminationStatus: reason = "the browser's page process crashed"; break;
     default: reason = "the browser's page process ended abnormally"; break;
     }
+    setDocumentActionsEnabled(false);
+    if (m_saving) endSaving();
     m_progress->hide();
     m_statusText->setText("The listing could not be shown.");
     m_status->show();

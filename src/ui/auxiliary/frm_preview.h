@@ -39,7 +39,9 @@ private:
     void loadListing();
     void dispatch(QAction* button);
     void save();
+    void endSaving();
     void writeListing(const QString& path, const QString& serialized);
+    void setDocumentActionsEnabled(bool enabled);
     void print();
     void printDone();
     void loadingChanged(const QWebEngineLoadingInfo& info);
@@ -53,6 +55,8 @@ private:
     QWebEngineProfile* m_profile = nullptr;
     PreviewPage* m_page = nullptr;
     QToolBar* m_toolbar = nullptr;
+    QAction* m_save = nullptr;
+    QAction* m_print = nullptr;
     QWebEngineView* m_web = nullptr;
     QStatusBar* m_status = nullptr;
     QLabel* m_statusText = nullptr;

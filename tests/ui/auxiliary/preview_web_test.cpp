@@ -16,10 +16,9 @@
 #include <QTimer>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <iostream>
-#include <sstream>
 
+#include "support/golden.h"
 #include "support/run_process.h"
 #include "ui/auxiliary/preview_harness.h"
 
@@ -28,23 +27,28 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-void writeBytes(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // The root element's inner markup, as the page's own DOM serializes it.
 std::string innerMarkup(const PreviewHarness& h) {
     return h.evaluate("document.documentElement.innerHTML").toString().toStdString();
 }
 
 QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// Lists a folder of one file, saves the preview as `chosen` and returns the
+// markup the page showed; the save's message is the one recorded.
+std::string saveOneFileListing(PreviewHarness& h, const std::string& chosen) {
+    h.tree.file("a.txt", 1);
+    h.list(h.tree.path());
+    h.prompts.saveNames.push_back(pathText(chosen));
+    std::string shown;
+    h.whileShown([&] {
+        ASSERT_TRUE(h.waitLoaded());
+        shown = innerMarkup(h);
+        h.button("Save")->trigger();
+        ASSERT_TRUE(h.waitMessages(1));
+    });
+    return shown;
+}
 
 TEST(Preview, ShowsTheListingSavesItsMarkupAndShowsTheNextRun) {
     PreviewHarness h;
@@ -68,7 +72,7 @@ TEST(Preview, ShowsTheListingSavesItsMarkupAndShowsTheNextRun) {
     EXPECT_EQ(h.prompts.saveDialogs[0].defaultSuffix, "html");
     EXPECT_EQ(h.prompts.messages[0], (ShownMessage{"Listing was saved to specified file successfully.", "Saved",
                                                    QMessageBox::Information}));
-    const std::string bytes = readBytes(saved);
+    const std::string bytes = readFile(saved);
     EXPECT_EQ(bytes, expected);
     EXPECT_EQ(bytes.rfind("<head>", 0), 0u);
     EXPECT_TRUE(bytes.ends_with("</body>"));
@@ -101,19 +105,11 @@ class PreviewSave : public ::testing::TestWithParam<SaveCase> {};
 TEST_P(PreviewSave, WritesExactlyTheShownMarkup) {
     const SaveCase& c = GetParam();
     PreviewHarness h;
-    h.tree.file("a.txt", 1);
-    h.list(h.tree.path());
-    if (c.oldSize > 0) writeBytes(h.files / c.written, std::string(c.oldSize, 'x'));
-    h.prompts.saveNames.push_back(pathText(h.files / c.chosen));
-    std::string expected;
-    h.whileShown([&] {
-        ASSERT_TRUE(h.waitLoaded());
-        expected = innerMarkup(h);
-        h.button("Save")->trigger();
-        ASSERT_TRUE(h.waitMessages(1));
-    });
+    if (c.oldSize > 0) writeFile(h.files / c.written, std::string(c.oldSize, 'x'));
+    const std::string shown = saveOneFileListing(h, h.files / c.chosen);
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
     EXPECT_EQ(h.prompts.messages[0].title, "Saved");
-    EXPECT_EQ(readBytes(h.files / c.written), expected);
+    EXPECT_EQ(readFile(h.files / c.written), shown);
     if (std::strcmp(c.chosen, c.written) != 0) {
         EXPECT_FALSE(fs::exists(h.files / c.chosen));
     }
@@ -139,22 +135,16 @@ class PreviewFailedSave : public ::testing::TestWithParam<FailedSaveCase> {};
 TEST_P(PreviewFailedSave, SaysWhyAndLeavesWhatWasThere) {
     const FailedSaveCase& c = GetParam();
     PreviewHarness h;
-    h.tree.file("a.txt", 1);
-    h.list(h.tree.path());
     h.files.file("taken.html/inside.txt", 7);  // a folder where the file would go
     h.files.file("plain-file", 5);
-    h.prompts.saveNames.push_back(pathText(h.files / c.target));
-    h.whileShown([&] {
-        ASSERT_TRUE(h.waitLoaded());
-        h.button("Save")->trigger();
-        ASSERT_TRUE(h.waitMessages(1));
-    });
+    saveOneFileListing(h, h.files / c.target);
+    ASSERT_EQ(h.prompts.messages.size(), 1u);
     const ShownMessage& shown = h.prompts.messages[0];
     EXPECT_EQ(shown.icon, QMessageBox::Critical);
     EXPECT_EQ(shown.title, "Quillory");
     EXPECT_TRUE(shown.text.contains(pathText(h.files / c.target))) << shown.text.toStdString();
     EXPECT_TRUE(shown.text.contains(QString::fromLocal8Bit(std::strerror(c.error)))) << shown.text.toStdString();
-    EXPECT_EQ(readBytes(h.files / "taken.html/inside.txt"), std::string(7, '\0'));
+    EXPECT_EQ(readFile(h.files / "taken.html/inside.txt"), std::string(7, '\0'));
     EXPECT_EQ(fs::file_size(h.files / "plain-file"), 5u);
 }
 

@@ -244,7 +244,7 @@ void frmPreview::rendererGone(int status) {
 // Asked after the browser's signal has returned, so that the question's own
 // event loop does not run inside the browser's notification.
 void frmPreview::offerDefaultBrowser(const QString& reason) {
-    if (m_failureShown) return;
+    if (m_failureShown || !isVisible()) return;  // a closed preview reloads on its next showing
     m_failureShown = true;
     QTimer::singleShot(0, this, [this, reason] {
         const QString text = QString("The preview could not show the listing (%1).\n\n"

@@ -15,7 +15,7 @@ class QAction;
 class QLabel;
 class QPrinter;
 class QProgressBar;
-class QStatusBar;
+class QStackedWidget;
 class QToolBar;
 class QWebEngineLoadingInfo;
 class QWebEngineProfile;
@@ -58,7 +58,8 @@ private:
     QAction* m_save = nullptr;
     QAction* m_print = nullptr;
     QWebEngineView* m_web = nullptr;
-    QStatusBar* m_status = nullptr;
+    QStackedWidget* m_pages = nullptr;  // the view, or the loading page in its place
+    QWidget* m_loadingPage = nullptr;
     QLabel* m_statusText = nullptr;
     QProgressBar* m_progress = nullptr;
     std::unique_ptr<QPrinter> m_printer;  // alive until the browser has printed

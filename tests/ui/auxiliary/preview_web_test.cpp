@@ -10,7 +10,7 @@
 #include <QLineEdit>
 #include <QPrintDialog>
 #include <QStandardPaths>
-#include <QStatusBar>
+#include <QProgressBar>
 #include <QTcpServer>
 #include <QTest>
 #include <QTimer>
@@ -265,8 +265,8 @@ TEST(Preview, HundredThousandFilesLoadWhileTheWindowAnswers) {
     QTimer ticks;
     QObject::connect(&ticks, &QTimer::timeout, [&] {
         longestPause = std::max(longestPause, sinceTick.restart());
-        const auto* status = h.preview.findChild<QStatusBar*>();
-        loadingShown = loadingShown || (status != nullptr && status->isVisible());
+        const auto* progress = h.preview.findChild<QProgressBar*>();
+        loadingShown = loadingShown || (progress != nullptr && progress->isVisible());
     });
     h.whileShown([&] {
         clock.start();

@@ -57,16 +57,21 @@ private:
 
 namespace preview_detail {
 
+// The answer lives as long as the browser may still give it, even after the
+// test stopped waiting.
 template <class T>
 inline T await(const std::function<void(std::function<void(const T&)>)>& start) {
-    T result;
-    bool done = false;
-    start([&](const T& value) {
-        result = value;
-        done = true;
+    struct Answer {
+        T value;
+        bool given = false;
+    };
+    const auto answer = std::make_shared<Answer>();
+    start([answer](const T& value) {
+        answer->value = value;
+        answer->given = true;
     });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return done; }, 20000)) << "the browser did not answer";
-    return result;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer->given; }, 60000)) << "the browser did not answer";
+    return answer->value;
 }
 
 }  // namespace preview_detail

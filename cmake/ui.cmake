@@ -14,3 +14,40 @@ add_executable(quillory ${APP_SOURCES})
 set_target_properties(quillory PROPERTIES AUTOMOC ON)
 target_link_libraries(quillory PRIVATE quillory_ui)
 install(TARGETS quillory RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+
+# The user guide beside the program in the build folder, where the program
+# looks first; installed, it lives under share/doc/quillory.
+configure_file(docs/help.html ${CMAKE_BINARY_DIR}/help.html COPYONLY)
+install(FILES docs/help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillory)
+install(FILES packaging/quillory.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES packaging/quillory.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# `cpack -G DEB` in the build folder: one package with both programs.
+set(CPACK_PACKAGE_NAME quillory)
+set(CPACK_PACKAGE_VENDOR "The Quillory developers")
+set(CPACK_PACKAGE_CONTACT "The Quillory developers <maintainers@quillory.org>")
+set(CPACK_PACKAGE_HOMEPAGE_URL "https://quillory.org/")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Prints and saves the file list of a folder as HTML or CSV")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Quillory turns the contents of a folder into a printable file listing: an HTML
+document with the user's columns, fonts and colours, previewed, printed or
+saved from the desktop program, or a CSV file for a spreadsheet. The command
+quillory-list makes the same listings from a terminal.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+# Libraries are found by dpkg-shlibdeps when it is there; what no library
+# names is listed: the web engine's helper process and the X11/Wayland
+# platform plugins are loaded at run time.
+find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6webenginewidgets6, libqt6printsupport6, libqt6webenginecore6-bin, qt6-qpa-plugins")
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libstdc++6, libc6")
+endif()
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
+include(CPack)

@@ -253,11 +253,12 @@ TEST(Preview, LostPageProcessIsReportedAndTheNextPreviewWorks) {
 }
 
 // Loading happens in the browser's own process: the window keeps answering
-// and says that it is loading. The time is printed, not judged.
-TEST(Preview, HundredThousandFilesLoadWhileTheWindowAnswers) {
+// and says that it is loading. The time is printed, not judged; larger
+// listings are bench/preview_load's.
+TEST(Preview, ManyFilesLoadWhileTheWindowAnswers) {
     PreviewHarness h;
     const TempDir big = TempDir::inMemory();
-    big.manyFiles("many", 100000);
+    big.manyFiles("many", 10000);
     h.list(big / "many");
     QElapsedTimer clock, sinceTick;
     qint64 longestPause = 0;
@@ -274,9 +275,9 @@ TEST(Preview, HundredThousandFilesLoadWhileTheWindowAnswers) {
         ticks.start(50);
         ASSERT_TRUE(h.waitLoaded(600000));
         ticks.stop();
-        std::cout << "100,000 files: " << fs::file_size(h.scratch) << " bytes loaded in " << clock.elapsed()
+        std::cout << "10,000 files: " << fs::file_size(h.scratch) << " bytes loaded in " << clock.elapsed()
                   << " ms; the window's longest pause " << longestPause << " ms\n";
-        EXPECT_TRUE(h.evaluate("document.body.textContent.includes('Total Files: 100000,')").toBool());
+        EXPECT_TRUE(h.evaluate("document.body.textContent.includes('Total Files: 10000,')").toBool());
     });
     EXPECT_TRUE(loadingShown);
     EXPECT_LT(longestPause, 2000);

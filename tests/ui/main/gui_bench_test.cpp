@@ -52,9 +52,6 @@ TEST_F(GuiBench, RunsAgainstTheCommand) {
 
     const double listCsv = timeList({QUILLORY_LIST_EXE, "--csv", "-o", dir / "command.csv", tree});
     const double listHtml = timeList({QUILLORY_LIST_EXE, "-o", dir / "command.html", tree});
-    rusage children{};
-    ::getrusage(RUSAGE_CHILDREN, &children);
-
     EXPECT_EQ(readBytes(dir / "window.csv"), readBytes(dir / "command.csv"));
     EXPECT_EQ(readBytes(scratch), readBytes(dir / "command.html"));
     EXPECT_LE(std::max(csv.stallMs, html.stallMs), 100);
@@ -63,8 +60,10 @@ TEST_F(GuiBench, RunsAgainstTheCommand) {
     std::printf("%-28s %10.2f %10.2f\n", "report (default browser)", html.seconds, listHtml);
     std::printf("longest window stall: %lld ms (spreadsheet), %lld ms (report)\n", static_cast<long long>(csv.stallMs),
                 static_cast<long long>(html.stallMs));
-    std::printf("peak memory: window process %ld MB, quillory-list %ld MB\n", self.ru_maxrss / 1024,
-                children.ru_maxrss / 1024);
+    // A child's own peak is not told here: until it execs, a forked child
+    // counts the window process's pages as its own. bench/gui_bench measures
+    // quillory-list's peak separately.
+    std::printf("peak memory: window process %ld MB\n", self.ru_maxrss / 1024);
 }
 
 }  // namespace

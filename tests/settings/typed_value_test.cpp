@@ -52,11 +52,5 @@ TEST(CheckTypedValue, AcceptsWhatTheRuleAllowsInItsStoredForm) {
     }
 }
 
-TEST(CheckTypedValue, ProblemNamesTheAllowedValues) {
-    EXPECT_EQ(checkTypedValue(keys::Recurse, "deep").problem, "Output/Recurse takes one of: Infinite, No, Depth");
-    EXPECT_EQ(checkTypedValue(keys::FileTimeFrom, "soon").problem,
-              "Filter/FileTimeFrom takes a date and time such as 14:30 2007-12-03");
-}
-
 }  // namespace
 }  // namespace quillory

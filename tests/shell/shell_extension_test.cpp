@@ -12,9 +12,6 @@
 namespace quillory::shell {
 namespace {
 
-using test::readText;
-using test::writeText;
-
 struct Message {
     QString text, title;
     QMessageBox::Icon icon;
@@ -63,7 +60,7 @@ protected:
         setShellExtension(static_cast<std::int16_t>(mode), nullptr, m_prompts, program);
     }
     size_t verbsInThunar() const {
-        const std::string text = readText(thunar()).value_or("");
+        const std::string text = test::readFile(thunar());
         size_t count = 0;
         for (size_t at = text.find("<name>Print listing with Quillory</name>"); at != std::string::npos;
              at = text.find("<name>Print listing with Quillory</name>", at + 1))
@@ -78,9 +75,9 @@ protected:
 TEST_F(ShellExtension, AddedTwiceLeavesOneOfEachWithTheSameContent) {
     set(1);
     std::vector<std::string> first;
-    for (const auto& file : verbFiles()) first.push_back(readText(file).value_or("missing"));
+    for (const auto& file : verbFiles()) first.push_back(test::readFile(file));
     set(1);
-    for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(readText(verbFiles()[i]), first[i]) << verbFiles()[i];
+    for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(test::readFile(verbFiles()[i]), first[i]) << verbFiles()[i];
     EXPECT_EQ(verbsInThunar(), 1u);
     EXPECT_TRUE(isShellExtensionSet(kProgram));
     EXPECT_TRUE(m_prompts.messages.empty());
@@ -109,14 +106,14 @@ TEST_F(ShellExtension, RemovingLeavesEveryOtherActionAsItWas) {
     };
     for (const auto& [path, text] : others) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        writeText(path, text);
+        test::writeFile(path, text);
     }
     set(1);
     EXPECT_EQ(verbsInThunar(), 1u);
-    EXPECT_NE(readText(thunar()).value_or("").find("<name>Open Terminal Here</name>"), std::string::npos);
+    EXPECT_NE(test::readFile(thunar()).find("<name>Open Terminal Here</name>"), std::string::npos);
     EXPECT_TRUE(isShellExtensionSet(kProgram));
     set(0);
-    for (const auto& [path, text] : others) EXPECT_EQ(readText(path), text) << path;
+    for (const auto& [path, text] : others) EXPECT_EQ(test::readFile(path), text) << path;
     for (const auto& file : {nemo(), dolphin(), nautilus()}) EXPECT_FALSE(std::filesystem::exists(file)) << file;
     EXPECT_FALSE(isShellExtensionSet(kProgram));
 }
@@ -137,24 +134,24 @@ TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         std::filesystem::create_directories(std::filesystem::path(thunar()).parent_path());
-        writeText(thunar(), row.text);
+        test::writeFile(thunar(), row.text);
         set(1);
         EXPECT_EQ(verbsInThunar(), 1u);
         EXPECT_TRUE(isShellExtensionSet(kProgram));
         set(0);
-        EXPECT_EQ(readText(thunar()), row.afterRemoval.empty() ? row.text : row.afterRemoval);
+        EXPECT_EQ(test::readFile(thunar()), row.afterRemoval.empty() ? row.text : row.afterRemoval);
     }
     EXPECT_TRUE(m_prompts.messages.empty());
 }
 
 TEST_F(ShellExtension, ANewThunarFileKeepsTheSystemsDefaultActions) {
     std::filesystem::create_directories(m_home.system("Thunar"));
-    writeText(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
+    test::writeFile(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
     set(1);
     EXPECT_EQ(verbsInThunar(), 1u);
     set(0);
-    EXPECT_EQ(readText(thunar()), kOtherThunarActions);
-    EXPECT_EQ(readText(m_home.system("Thunar/uca.xml")), kOtherThunarActions);
+    EXPECT_EQ(test::readFile(thunar()), kOtherThunarActions);
+    EXPECT_EQ(test::readFile(m_home.system("Thunar/uca.xml")), kOtherThunarActions);
 }
 
 TEST_F(ShellExtension, ACopyElsewhereIsNotPresentAndIsRemoved) {
@@ -181,7 +178,7 @@ TEST_F(ShellExtension, AMissingOrChangedFileMeansNotPresent) {
 
 TEST_F(ShellExtension, AFileThatCannotBeWrittenShowsTheErrorOnce) {
     // A file where a folder must go: refused even to root.
-    writeText(m_home.dir() / "home/data", "not a folder");
+    test::writeFile(m_home.dir() / "home/data", "not a folder");
     set(1);
     ASSERT_EQ(m_prompts.messages.size(), 1u);
     EXPECT_EQ(m_prompts.messages[0].title, "Error writing to registry");
@@ -193,12 +190,12 @@ TEST_F(ShellExtension, AFileThatCannotBeWrittenShowsTheErrorOnce) {
 TEST_F(ShellExtension, AThunarFileThatIsNotAnActionListIsLeftAloneAndReported) {
     const std::string broken = "<actions>\n<action><name>Half</name>\n";
     std::filesystem::create_directories(std::filesystem::path(thunar()).parent_path());
-    writeText(thunar(), broken);
+    test::writeFile(thunar(), broken);
     set(1);
     EXPECT_EQ(m_prompts.messages.size(), 1u);
-    EXPECT_EQ(readText(thunar()), broken);
+    EXPECT_EQ(test::readFile(thunar()), broken);
     set(0);
-    EXPECT_EQ(readText(thunar()), broken);
+    EXPECT_EQ(test::readFile(thunar()), broken);
     EXPECT_EQ(m_prompts.messages.size(), 1u);
 }
 

@@ -19,7 +19,6 @@ namespace quillory::shell {
 namespace {
 
 using test::parseDesktopEntry;
-using test::readText;
 
 class NoPrompts final : public ui::Prompts {
 public:
@@ -139,7 +138,7 @@ protected:
         // A program path that itself needs quoting in every format.
         m_program = m_home.dir().file("bin dir/it's $HOME 100%% \\\\$rec\"order");
         m_record = m_home.dir() / "record";
-        test::writeText(m_program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > " +
+        test::writeFile(m_program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > " +
                                        gShellQuote(m_record) + "\n");
         ::chmod(m_program.c_str(), 0755);
         NoPrompts prompts;
@@ -148,7 +147,7 @@ protected:
 
     // A written desktop-entry file, parsed; empty (and a failure) when it is not one.
     test::DesktopEntry entry(const char* relative) const {
-        auto parsed = parseDesktopEntry(readText(m_home.data(relative)).value_or(""));
+        auto parsed = parseDesktopEntry(test::readFile(m_home.data(relative)));
         EXPECT_TRUE(parsed) << relative;
         return parsed.value_or(test::DesktopEntry{});
     }
@@ -156,7 +155,7 @@ protected:
     // The arguments the recorder was last started with.
     std::vector<std::string> recorded() const {
         std::vector<std::string> args;
-        const std::string text = readText(m_record).value_or("");
+        const std::string text = test::readFile(m_record);
         for (size_t start = 0; start < text.size();) {
             const size_t end = text.find('\0', start);
             args.push_back(text.substr(start, end - start));
@@ -204,7 +203,7 @@ TEST_F(VerbCommand, EveryFileManagerPassesTheFolderUnchanged) {
         test::runProcess(dolphinArgs);
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Dolphin";
 
-        const auto thunar = thunarActions(readText(m_home.config("Thunar/uca.xml")).value_or(""));
+        const auto thunar = thunarActions(test::readFile(m_home.config("Thunar/uca.xml")));
         ASSERT_EQ(thunar.size(), 1u);
         const std::string thunarLine = expandThunarCommand(thunar[0].second, folder);
         test::runProcess({"/bin/sh", "-c", thunarLine});
@@ -244,12 +243,12 @@ TEST_F(VerbCommand, FilesAreWhatTheFileManagersLookFor) {
     EXPECT_EQ(nemo["Quote"], "double");
 
     EXPECT_TRUE(executable(m_home.data(kScript)));
-    EXPECT_EQ(readText(m_home.data(kScript)).value_or("").rfind("#!/bin/sh\n", 0), 0u);
+    EXPECT_EQ(test::readFile(m_home.data(kScript)).rfind("#!/bin/sh\n", 0), 0u);
 
-    const auto thunar = thunarActions(readText(m_home.config("Thunar/uca.xml")).value_or(""));
+    const auto thunar = thunarActions(test::readFile(m_home.config("Thunar/uca.xml")));
     ASSERT_EQ(thunar.size(), 1u);
     EXPECT_EQ(thunar[0].first, "Print listing with Quillory");
-    EXPECT_NE(readText(m_home.config("Thunar/uca.xml")).value_or("").find("<directories/>"), std::string::npos);
+    EXPECT_NE(test::readFile(m_home.config("Thunar/uca.xml")).find("<directories/>"), std::string::npos);
 }
 
 }  // namespace

@@ -4,13 +4,12 @@
 // so no test reads or writes the real user's files. Also a reader of
 // desktop-entry files by that format's own rules, and a recorder program
 // that writes the arguments it was started with.
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "support/golden.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
@@ -38,16 +37,6 @@ private:
     ScopedEnv m_config;
     ScopedEnv m_systemConfig;
 };
-
-inline std::optional<std::string> readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return std::nullopt;
-    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-inline void writeText(const std::string& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
-}
 
 // group -> key -> value, with the key-file escapes (\s \n \t \r \\) undone.
 // A line that is neither a group, a comment, blank nor key=value, or a key

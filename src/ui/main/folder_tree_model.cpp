@@ -146,7 +146,11 @@ int FolderTreeModel::columnCount(const QModelIndex&) const { return 1; }
 bool FolderTreeModel::hasChildren(const QModelIndex& parent) const {
     if (!parent.isValid() || (parent.internalId() == 0 && parent.row() == 1)) return true;
     const QModelIndex source = toSource(parent);
-    return source.isValid() && sourceOf(parent)->hasChildren(source);
+    if (!source.isValid()) return false;
+    // A folder not yet read may have sub-folders; one that has been read
+    // shows an expander only when it does.
+    const Source* model = sourceOf(parent);
+    return model->canFetchMore(source) ? model->hasChildren(source) : model->rowCount(source) > 0;
 }
 
 bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const {

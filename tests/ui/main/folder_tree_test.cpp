@@ -135,6 +135,16 @@ TEST_F(FolderTreeTest, ASelectedFolderThatVanishesHandsTheSelectionOn) {
     EXPECT_FALSE(now.isEmpty());
 }
 
+TEST_F(FolderTreeTest, AFolderOfFilesLosesItsExpanderOnceRead) {
+    dir.file("home/leaf/only.txt", 1);
+    ui::FolderTree tree;
+    tree.setSelectedFolder(q(home + "/leaf"));
+    EXPECT_TRUE(tree.model()->hasChildren(tree.currentIndex()));
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Right);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !tree.model()->hasChildren(tree.currentIndex()); }, kWaitMs));
+}
+
 // Qt cannot name such a folder, so it is left out; its readable sibling shows.
 TEST_F(FolderTreeTest, ANameThatIsNotUtf8DoesNotUpsetTheTree) {
     const std::string odd = dir.folder("home/odd");

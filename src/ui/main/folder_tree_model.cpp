@@ -196,8 +196,12 @@ QModelIndex FolderTreeModel::indexForPath(const QString& path) {
         if (anchor.source->branch == Branch::Home && isInside(clean, anchor.label)) model = anchor.source;
     QModelIndex found = model->index(clean);
     if (!found.isValid()) {
-        // The path passes through a folder the filter leaves out.
-        for (auto& source : m_sources) source->setFilter(kFolders | QDir::Hidden);
+        // The path passes through a folder the filter leaves out. A new
+        // filter waits for the next sort; sorting now applies it at once.
+        for (auto& source : m_sources) {
+            source->setFilter(kFolders | QDir::Hidden);
+            source->sort(0);
+        }
         found = model->index(clean);
     }
     return fromSource(*model, found);

@@ -145,6 +145,18 @@ TEST_F(FolderTreeTest, AFolderOfFilesLosesItsExpanderOnceRead) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return !tree.model()->hasChildren(tree.currentIndex()); }, kWaitMs));
 }
 
+TEST_F(FolderTreeTest, AHiddenFolderChosenAfterItsParentWasRead) {
+    const std::string hidden = dir.folder("home/.config/zz");
+    dir.folder("home/shown");
+    ui::FolderTree tree;
+    tree.setSelectedFolder(q(home));
+    tree.setFocus();
+    QTest::keyClick(&tree, Qt::Key_Right);
+    ASSERT_TRUE(shows(tree, 2));  // Desktop and shown
+    tree.setSelectedFolder(q(hidden));
+    EXPECT_EQ(tree.selectedFolder(), q(hidden));
+}
+
 // Qt cannot name such a folder, so it is left out; its readable sibling shows.
 TEST_F(FolderTreeTest, ANameThatIsNotUtf8DoesNotUpsetTheTree) {
     const std::string odd = dir.folder("home/odd");

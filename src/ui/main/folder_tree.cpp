@@ -13,7 +13,7 @@ FolderTree::FolderTree(QWidget* parent) : QTreeView(parent) {
     setHeaderHidden(true);
     setUniformRowHeights(true);
     setSelectionMode(QAbstractItemView::SingleSelection);
-    m_model = new FolderTreeModel(specialFolderPath(kDesktopDirectory), QDir::homePath(), this);
+    m_model = new FolderTreeModel(specialFolderPath(kDesktopDirectory), QDir::homePath(), QDir::rootPath(), this);
     setModel(m_model);
     expand(m_model->computerRoot());
     connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { Q_EMIT selectionChanged(); });

@@ -1,5 +1,6 @@
 #include "ui/main/folder_tree_model.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -22,11 +23,28 @@ bool isInside(const QString& path, const QString& folder) {
 
 }  // namespace
 
+// Icons and type names without looking inside files: Qt's own provider
+// tells types by reading a file's first bytes, on the window's thread, which
+// is slow in a large folder and never returns on a pipe or a device.
+class FolderTreeModel::Icons : public QAbstractFileIconProvider {
+public:
+    Icons() : m_folder(QApplication::style()->standardIcon(QStyle::SP_DirIcon)) {}
+    QIcon icon(const QFileInfo& info) const override { return info.isDir() ? m_folder : QIcon(); }
+    QString type(const QFileInfo& info) const override {
+        return QString::fromLatin1(info.isDir() ? "Folder" : "File");
+    }
+
+private:
+    const QIcon m_folder;
+};
+
 // One branch's file-system model; it lends out createIndex so that a proxy
 // id can be turned back into a source index without a lookup table.
 class FolderTreeModel::Source : public QFileSystemModel {
 public:
-    Source(Branch branch, QObject* parent) : QFileSystemModel(parent), branch(branch) {
+    Source(Branch branch, QAbstractFileIconProvider* icons, QObject* parent)
+        : QFileSystemModel(parent), branch(branch) {
+        setIconProvider(icons);
         setFilter(kFolders);
         setReadOnly(true);
         setRootPath(QDir::rootPath());
@@ -39,22 +57,23 @@ public:
     enum class Pending { None, Rows, Reset } pending = Pending::None;
 };
 
-FolderTreeModel::FolderTreeModel(const QString& desktop, const QString& home, QObject* parent)
-    : QAbstractItemModel(parent) {
+FolderTreeModel::FolderTreeModel(const QString& desktop, const QString& home, const QString& root, QObject* parent)
+    : QAbstractItemModel(parent), m_icons(std::make_unique<Icons>()) {
     for (Branch branch : {Branch::Desktop, Branch::Home, Branch::Root}) {
         auto& source = m_sources[int(branch) - 1];
-        source = std::make_unique<Source>(branch, this);
+        source = std::make_unique<Source>(branch, m_icons.get(), this);
         connectSource(*source);
     }
     m_desktopPath = QDir::cleanPath(desktop);
     m_desktop = sourceOf(Branch::Desktop)->index(m_desktopPath);
     QStyle* look = QApplication::style();
     const QString cleanHome = QDir::cleanPath(home);
-    if (cleanHome != QDir::rootPath())
+    const QString cleanRoot = QDir::cleanPath(root);
+    if (cleanHome != cleanRoot)
         m_anchors.push_back({cleanHome, look->standardIcon(QStyle::SP_DirHomeIcon), sourceOf(Branch::Home),
                              sourceOf(Branch::Home)->index(cleanHome)});
-    m_anchors.push_back({QDir::rootPath(), look->standardIcon(QStyle::SP_DriveHDIcon), sourceOf(Branch::Root),
-                         sourceOf(Branch::Root)->index(QDir::rootPath())});
+    m_anchors.push_back({cleanRoot, look->standardIcon(QStyle::SP_DriveHDIcon), sourceOf(Branch::Root),
+                         sourceOf(Branch::Root)->index(cleanRoot)});
 }
 
 FolderTreeModel::~FolderTreeModel() = default;

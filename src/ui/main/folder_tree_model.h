@@ -26,9 +26,11 @@ public:
     enum class Branch { Desktop = 1, Home = 2, Root = 3 };
     static constexpr int kRootRows = 2;  // "Desktop", "My Computer"
 
-    // `desktop` and `home` are folder paths; `home` equal to "/" gives
-    // "My Computer" a single child.
-    FolderTreeModel(const QString& desktop, const QString& home, QObject* parent = nullptr);
+    // `desktop`, `home` and `root` are folder paths; `home` equal to `root`
+    // gives "My Computer" a single child. A root other than "/" keeps a
+    // test's tree inside its temp folder.
+    FolderTreeModel(const QString& desktop, const QString& home, const QString& root = QStringLiteral("/"),
+                    QObject* parent = nullptr);
     ~FolderTreeModel() override;
 
     QModelIndex index(int row, int column, const QModelIndex& parent = {}) const override;
@@ -52,6 +54,7 @@ public:
     Q_SIGNAL void folderLoaded(const QString& path);
 
 private:
+    class Icons;
     class Source;
     struct Anchor {
         QString label;
@@ -67,6 +70,7 @@ private:
     const Anchor* anchorAt(const QModelIndex& proxy) const;
     void connectSource(Source& source);
 
+    std::unique_ptr<Icons> m_icons;                    // outlives the sources that use it
     std::array<std::unique_ptr<Source>, 3> m_sources;  // by Branch - 1
     QString m_desktopPath;
     QPersistentModelIndex m_desktop;                   // in the desktop branch's source

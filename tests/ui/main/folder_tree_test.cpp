@@ -3,14 +3,17 @@
 // change while shown.
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTreeView>
 #include <filesystem>
 #include <string>
 
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "ui/main/folder_tree.h"
+#include "ui/main/folder_tree_model.h"
 
 namespace quillory::test {
 namespace {
@@ -155,6 +158,59 @@ TEST_F(FolderTreeTest, AHiddenFolderChosenAfterItsParentWasRead) {
     ASSERT_TRUE(shows(tree, 2));  // Desktop and shown
     tree.setSelectedFolder(q(hidden));
     EXPECT_EQ(tree.selectedFolder(), q(hidden));
+}
+
+// Steps down from `from` through children of the given names, expanding
+// each and waiting for it to be read; invalid when one does not appear.
+QModelIndex walk(QTreeView& view, QModelIndex from, const QStringList& names) {
+    QAbstractItemModel* model = view.model();
+    for (const QString& name : names) {
+        view.expand(from);
+        QModelIndex next;
+        const bool found = QTest::qWaitFor(
+            [&] {
+                for (int row = 0; row < model->rowCount(from) && !next.isValid(); ++row)
+                    if (model->index(row, 0, from).data().toString() == name) next = model->index(row, 0, from);
+                return next.isValid();
+            },
+            kWaitMs);
+        if (!found) return {};
+        from = next;
+    }
+    view.expand(from);
+    return from;
+}
+
+// The same folder shown along three branches at once, changing on disk:
+// the model checker stops the test at the first inconsistent answer. The
+// tree's root is the temp folder, so that the checker's crawl stays there.
+TEST_F(FolderTreeTest, FoldersChangingUnderSeveralBranchesKeepTheModelConsistent) {
+    dir.folder("home/Desktop/work/old");
+    ui::FolderTreeModel model(q(desktop), q(home), q(dir.path()));
+    QAbstractItemModelTester checker(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
+    QTreeView view;
+    view.setModel(&model);
+    view.show();
+    const QModelIndex computer = model.computerRoot();
+    const std::vector<QPersistentModelIndex> shown{
+        walk(view, model.desktopRoot(), {"work"}),
+        walk(view, model.index(0, 0, computer), {"Desktop", "work"}),
+        walk(view, model.index(1, 0, computer), {"home", "Desktop", "work"}),
+    };
+    for (const QPersistentModelIndex& at : shown) {
+        ASSERT_TRUE(at.isValid());
+        ASSERT_EQ(model.filePath(at), q(desktop + "/work"));
+        ASSERT_TRUE(QTest::qWaitFor([&] { return model.rowCount(at) == 1; }, kWaitMs));
+    }
+    for (int i = 0; i < 30; ++i) dir.folder("home/Desktop/work/n" + std::to_string(i));
+    std::filesystem::remove_all(desktop + "/work/old");
+    QTest::qWait(300);
+    for (int i = 0; i < 30; i += 2) std::filesystem::remove(desktop + "/work/n" + std::to_string(i));
+    std::filesystem::rename(desktop + "/work/n1", desktop + "/work/renamed");
+    for (const QPersistentModelIndex& at : shown)
+        EXPECT_TRUE(QTest::qWaitFor([&] { return model.rowCount(at) == 15; }, kWaitMs));
+    std::filesystem::remove_all(desktop + "/work");
+    for (const QPersistentModelIndex& at : shown) EXPECT_TRUE(QTest::qWaitFor([&] { return !at.isValid(); }, kWaitMs));
 }
 
 // Qt cannot name such a folder, so it is left out; its readable sibling shows.

@@ -2,89 +2,75 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QStandardPaths>
+
+#include "ui/main/folder_tree_model.h"
 
 namespace quillory::ui {
 
-namespace {
-
-constexpr int kPathRole = Qt::UserRole;
-constexpr int kFilledRole = Qt::UserRole + 1;
-
-}  // namespace
-
-FolderTree::FolderTree(QWidget* parent) : QTreeWidget(parent) {
+FolderTree::FolderTree(QWidget* parent) : QTreeView(parent) {
     setObjectName("tv");
     setHeaderHidden(true);
-    setColumnCount(1);
     setUniformRowHeights(true);
-
-    auto* desktop = new QTreeWidgetItem(this, {QString::fromLatin1(kDesktop)});
-    desktop->setIcon(0, style()->standardIcon(QStyle::SP_DesktopIcon));
-    desktop->setData(0, kPathRole, specialFolderPath(kDesktopDirectory));
-    desktop->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-
-    auto* computer = new QTreeWidgetItem(this, {QString::fromLatin1(kMyComputer)});
-    computer->setIcon(0, style()->standardIcon(QStyle::SP_ComputerIcon));
-    computer->setData(0, kFilledRole, true);
-    const QString home = QDir::homePath();
-    if (home != QDir::rootPath())
-        addFolder(computer, home, home)->setIcon(0, style()->standardIcon(QStyle::SP_DirHomeIcon));
-    m_root = addFolder(computer, QDir::rootPath(), QDir::rootPath());
-    m_root->setIcon(0, style()->standardIcon(QStyle::SP_DriveHDIcon));
-    computer->setExpanded(true);
-
-    connect(this, &QTreeWidget::itemExpanded, this, &FolderTree::fillChildren);
-    connect(this, &QTreeWidget::currentItemChanged, this, [this] { Q_EMIT selectionChanged(); });
-    setCurrentItem(desktop);
-}
-
-QTreeWidgetItem* FolderTree::addFolder(QTreeWidgetItem* parent, const QString& label, const QString& path) {
-    auto* item = new QTreeWidgetItem(parent, {label});
-    item->setData(0, kPathRole, path);
-    item->setIcon(0, style()->standardIcon(QStyle::SP_DirIcon));
-    item->setChildIndicatorPolicy(QTreeWidgetItem::ShowIndicator);
-    return item;
-}
-
-void FolderTree::fillChildren(QTreeWidgetItem* item) {
-    if (item->data(0, kFilledRole).toBool()) return;
-    item->setData(0, kFilledRole, true);
-    QDir folder(item->data(0, kPathRole).toString());
-    // Hidden folders stay out, as in a file manager; a folder that cannot be
-    // read simply has no children.
-    const QStringList names = folder.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    for (const QString& name : names) addFolder(item, name, folder.filePath(name));
-    item->setChildIndicatorPolicy(names.isEmpty() ? QTreeWidgetItem::DontShowIndicator
-                                                  : QTreeWidgetItem::DontShowIndicatorWhenChildless);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    m_model = new FolderTreeModel(specialFolderPath(kDesktopDirectory), QDir::homePath(), QDir::rootPath(), this);
+    setModel(m_model);
+    expand(m_model->computerRoot());
+    connect(selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { Q_EMIT selectionChanged(); });
+    // The folders around a chosen one are read and sorted in afterwards and
+    // may push it out of sight, until the user takes over.
+    auto keepInView = [this] {
+        if (m_keepInView.isValid() && m_keepInView == currentIndex()) scrollTo(m_keepInView);
+    };
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, keepInView, Qt::QueuedConnection);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, keepInView, Qt::QueuedConnection);
+    // A vanished folder may take the selection with it; the nearest folder
+    // still shown takes over, so that the folder box follows.
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, [this](const QModelIndex& parent) {
+        if (!currentIndex().isValid()) setCurrentIndex(parent);
+    });
+    connect(m_model, &QAbstractItemModel::modelReset, this, [this] {
+        expand(m_model->computerRoot());
+        setCurrentIndex(m_model->desktopRoot());
+    });
+    setCurrentIndex(m_model->desktopRoot());
 }
 
 QString FolderTree::selectedFolder() const {
-    const QTreeWidgetItem* item = currentItem();
-    if (item == nullptr) return {};
-    if (item->parent() == nullptr) return item->text(0);
-    return item->data(0, kPathRole).toString();
+    const QModelIndex current = currentIndex();
+    if (!current.isValid()) return {};
+    if (current == m_model->desktopRoot()) return QString::fromLatin1(kDesktop);
+    if (current == m_model->computerRoot()) return QString::fromLatin1(kMyComputer);
+    return m_model->filePath(current);
 }
 
 void FolderTree::setSelectedFolder(const QString& path) {
-    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
-    QTreeWidgetItem* item = m_root;
-    const QStringList parts = clean.split('/', Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
-        fillChildren(item);
-        QTreeWidgetItem* next = nullptr;
-        for (int i = 0; i < item->childCount() && next == nullptr; ++i)
-            if (item->child(i)->text(0) == part) next = item->child(i);
-        // A hidden folder is not among the children: it gets an item of its own.
-        if (next == nullptr && QFileInfo(item->data(0, kPathRole).toString() + '/' + part).isDir())
-            next = addFolder(item, part, QDir(item->data(0, kPathRole).toString()).filePath(part));
-        if (next == nullptr) break;
-        item->setExpanded(true);
-        item = next;
+    QString folder = QDir::cleanPath(QDir(path).absolutePath());
+    QModelIndex found = m_model->indexForPath(folder);
+    while (!found.isValid() && folder != QDir::rootPath()) {
+        folder = QFileInfo(folder).path();
+        found = m_model->indexForPath(folder);
     }
-    setCurrentItem(item);
-    scrollToItem(item);
+    if (!found.isValid()) return;
+    for (QModelIndex up = found.parent(); up.isValid(); up = up.parent()) expand(up);
+    setCurrentIndex(found);
+    scrollTo(found);
+    m_keepInView = found;
+}
+
+void FolderTree::keyPressEvent(QKeyEvent* event) {
+    m_keepInView = QPersistentModelIndex();
+    QTreeView::keyPressEvent(event);
+}
+
+void FolderTree::mousePressEvent(QMouseEvent* event) {
+    m_keepInView = QPersistentModelIndex();
+    QTreeView::mousePressEvent(event);
+}
+
+void FolderTree::wheelEvent(QWheelEvent* event) {
+    m_keepInView = QPersistentModelIndex();
+    QTreeView::wheelEvent(event);
 }
 
 QString FolderTree::specialFolderPath(int id) {

@@ -1,9 +1,12 @@
 // The main window's menu bar and toolbar.
 #include <QAction>
+#include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 #include "ui/auxiliary/frm_about.h"
 #include "ui/main/frm_main.h"
@@ -23,6 +26,31 @@ QMenu* menu(QMenuBar* bar, const char* name, const char* caption) {
     QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
     menu->setObjectName(name);
     return menu;
+}
+
+constexpr int kToolIcon = 24;
+
+// The style's icons come in different sizes and with different blank
+// margins, so that on the toolbar some look smaller and push their caption
+// up. Each is cut to what it draws and fitted into the same square.
+QIcon toolbarIcon(const QStyle* look, QStyle::StandardPixmap which) {
+    const QIcon icon = look->standardIcon(which);
+    QSize largest(64, 64);
+    const QList<QSize> sizes = icon.availableSizes();
+    if (!sizes.isEmpty())
+        largest = *std::max_element(sizes.begin(), sizes.end(),
+                                    [](QSize a, QSize b) { return a.width() * a.height() < b.width() * b.height(); });
+    const QImage image = icon.pixmap(largest).toImage().convertToFormat(QImage::Format_ARGB32);
+    QRect drawn;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) > 0) drawn |= QRect(x, y, 1, 1);
+    if (drawn.isEmpty()) return icon;
+    const QImage fitted = image.copy(drawn).scaled(kToolIcon, kToolIcon, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    QImage square(kToolIcon, kToolIcon, QImage::Format_ARGB32);
+    square.fill(Qt::transparent);
+    QPainter(&square).drawImage((kToolIcon - fitted.width()) / 2, (kToolIcon - fitted.height()) / 2, fitted);
+    return QIcon(QPixmap::fromImage(square));
 }
 
 }  // namespace
@@ -80,6 +108,7 @@ void frmMain::buildToolbar() {
     Toolbar1->setObjectName("Toolbar1");
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    Toolbar1->setIconSize(QSize(kToolIcon, kToolIcon));
     QStyle* look = style();
     struct Button {
         const char* name;
@@ -98,7 +127,7 @@ void frmMain::buildToolbar() {
         {"tbSettings", "Settings", "Change settings", QStyle::SP_FileDialogInfoView, &frmMain::showSettings},
     };
     for (const Button& button : buttons) {
-        QAction* action = Toolbar1->addAction(look->standardIcon(button.icon), QString::fromLatin1(button.caption));
+        QAction* action = Toolbar1->addAction(toolbarIcon(look, button.icon), QString::fromLatin1(button.caption));
         action->setObjectName(button.name);
         action->setToolTip(QString::fromLatin1(button.tip));
         connect(action, &QAction::triggered, this, button.action);

@@ -1,0 +1,298 @@
+#include "ui/main/folder_tree_model.h"
+
+#include <QAbstractFileIconProvider>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStyle>
+
+namespace quillory::ui {
+
+namespace {
+
+// A proxy index's id is the source node's address with the branch in its
+// two low bits (nodes are heap objects, so those bits are free); 0 marks
+// the two virtual roots.
+constexpr quintptr kBranchBits = 3;
+constexpr QDir::Filters kFolders = QDir::AllDirs | QDir::NoDotAndDotDot;
+
+bool isInside(const QString& path, const QString& folder) {
+    if (folder == QDir::rootPath()) return true;
+    return path == folder || path.startsWith(folder + '/');
+}
+
+}  // namespace
+
+// Icons and type names without looking inside files: Qt's own provider
+// tells types by reading a file's first bytes, on the window's thread, which
+// is slow in a large folder and never returns on a pipe or a device.
+class FolderTreeModel::Icons : public QAbstractFileIconProvider {
+public:
+    Icons() : m_folder(QApplication::style()->standardIcon(QStyle::SP_DirIcon)) {}
+    QIcon icon(const QFileInfo& info) const override { return info.isDir() ? m_folder : QIcon(); }
+    QString type(const QFileInfo& info) const override {
+        return QString::fromLatin1(info.isDir() ? "Folder" : "File");
+    }
+
+private:
+    const QIcon m_folder;
+};
+
+// One branch's file-system model; it lends out createIndex so that a proxy
+// id can be turned back into a source index without a lookup table.
+class FolderTreeModel::Source : public QFileSystemModel {
+public:
+    Source(Branch branch, QAbstractFileIconProvider* icons, QObject* parent)
+        : QFileSystemModel(parent), branch(branch) {
+        setIconProvider(icons);
+        setFilter(kFolders);
+        setReadOnly(true);
+        setRootPath(QDir::rootPath());
+    }
+    QModelIndex make(int row, void* node) const { return createIndex(row, 0, node); }
+
+    const Branch branch;
+    // Whether the begin call of the change under way was passed on, and as
+    // what; the matching end call repeats it.
+    enum class Pending { None, Rows, Reset } pending = Pending::None;
+};
+
+FolderTreeModel::FolderTreeModel(const QString& desktop, const QString& home, const QString& root, QObject* parent)
+    : QAbstractItemModel(parent), m_icons(std::make_unique<Icons>()) {
+    for (Branch branch : {Branch::Desktop, Branch::Home, Branch::Root}) {
+        auto& source = m_sources[int(branch) - 1];
+        source = std::make_unique<Source>(branch, m_icons.get(), this);
+        connectSource(*source);
+    }
+    m_desktopPath = QDir::cleanPath(desktop);
+    m_desktop = sourceOf(Branch::Desktop)->index(m_desktopPath);
+    QStyle* look = QApplication::style();
+    const QString cleanHome = QDir::cleanPath(home);
+    const QString cleanRoot = QDir::cleanPath(root);
+    if (cleanHome != cleanRoot)
+        m_anchors.push_back({cleanHome, look->standardIcon(QStyle::SP_DirHomeIcon), sourceOf(Branch::Home),
+                             sourceOf(Branch::Home)->index(cleanHome)});
+    m_anchors.push_back({cleanRoot, look->standardIcon(QStyle::SP_DriveHDIcon), sourceOf(Branch::Root),
+                         sourceOf(Branch::Root)->index(cleanRoot)});
+}
+
+FolderTreeModel::~FolderTreeModel() = default;
+
+FolderTreeModel::Source* FolderTreeModel::sourceOf(Branch branch) const { return m_sources[int(branch) - 1].get(); }
+
+FolderTreeModel::Source* FolderTreeModel::sourceOf(const QModelIndex& proxy) const {
+    const quintptr id = proxy.internalId();
+    if (id == 0) return proxy.row() == 0 ? sourceOf(Branch::Desktop) : nullptr;
+    return sourceOf(Branch(id & kBranchBits));
+}
+
+const FolderTreeModel::Anchor* FolderTreeModel::anchorAt(const QModelIndex& proxy) const {
+    const quintptr id = proxy.internalId();
+    if (id == 0 || Branch(id & kBranchBits) == Branch::Desktop) return nullptr;
+    void* node = reinterpret_cast<void*>(id & ~kBranchBits);
+    for (const Anchor& anchor : m_anchors)
+        if (anchor.index.isValid() && anchor.index.internalPointer() == node) return &anchor;
+    return nullptr;
+}
+
+QModelIndex FolderTreeModel::toSource(const QModelIndex& proxy) const {
+    if (!proxy.isValid()) return {};
+    const quintptr id = proxy.internalId();
+    if (id == 0) return proxy.row() == 0 ? QModelIndex(m_desktop) : QModelIndex();
+    if (const Anchor* anchor = anchorAt(proxy)) return anchor->index;
+    return sourceOf(proxy)->make(proxy.row(), reinterpret_cast<void*>(id & ~kBranchBits));
+}
+
+QModelIndex FolderTreeModel::fromSource(const Source& source, const QModelIndex& index) const {
+    if (!index.isValid()) return {};
+    const QModelIndex node = index.sibling(index.row(), 0);
+    if (source.branch == Branch::Desktop && node == m_desktop) return desktopRoot();
+    const QModelIndex top = source.branch == Branch::Desktop ? QModelIndex(m_desktop) : QModelIndex();
+    for (std::size_t row = 0; row < m_anchors.size(); ++row)
+        if (m_anchors[row].source == &source && m_anchors[row].index == node)
+            return createIndex(int(row), 0, quintptr(node.internalPointer()) | quintptr(source.branch));
+    // Below its branch's top folder, or not in the tree at all.
+    bool inside = false;
+    for (QModelIndex up = node.parent(); up.isValid() && !inside; up = up.parent()) {
+        if (source.branch == Branch::Desktop) inside = up == top;
+        else
+            for (const Anchor& anchor : m_anchors) inside = inside || (anchor.source == &source && anchor.index == up);
+    }
+    if (!inside) return {};
+    return createIndex(node.row(), 0, quintptr(node.internalPointer()) | quintptr(source.branch));
+}
+
+QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& parent) const {
+    if (row < 0 || column != 0) return {};
+    if (!parent.isValid()) return row < kRootRows ? createIndex(row, 0, quintptr(0)) : QModelIndex();
+    if (parent.internalId() == 0 && parent.row() == 1) {
+        if (row >= int(m_anchors.size())) return {};
+        const Anchor& anchor = m_anchors[row];
+        if (!anchor.index.isValid()) return {};
+        return createIndex(row, 0, quintptr(anchor.index.internalPointer()) | quintptr(anchor.source->branch));
+    }
+    const QModelIndex source = toSource(parent);
+    if (!source.isValid()) return {};
+    const Source* model = sourceOf(parent);
+    const QModelIndex child = model->index(row, 0, source);
+    if (!child.isValid()) return {};
+    return createIndex(row, 0, quintptr(child.internalPointer()) | quintptr(model->branch));
+}
+
+QModelIndex FolderTreeModel::parent(const QModelIndex& child) const {
+    if (!child.isValid() || child.internalId() == 0) return {};
+    if (anchorAt(child) != nullptr) return computerRoot();
+    const Source* model = sourceOf(child);
+    const QModelIndex up = toSource(child).parent();
+    if (model->branch == Branch::Desktop && up == m_desktop) return desktopRoot();
+    for (std::size_t row = 0; row < m_anchors.size(); ++row)
+        if (m_anchors[row].source == model && m_anchors[row].index == up)
+            return createIndex(int(row), 0, quintptr(up.internalPointer()) | quintptr(model->branch));
+    if (!up.isValid()) return {};
+    return createIndex(up.row(), 0, quintptr(up.internalPointer()) | quintptr(model->branch));
+}
+
+int FolderTreeModel::rowCount(const QModelIndex& parent) const {
+    if (!parent.isValid()) return kRootRows;
+    if (parent.column() != 0) return 0;
+    if (parent.internalId() == 0 && parent.row() == 1) return int(m_anchors.size());
+    const QModelIndex source = toSource(parent);
+    return source.isValid() ? sourceOf(parent)->rowCount(source) : 0;
+}
+
+int FolderTreeModel::columnCount(const QModelIndex&) const { return 1; }
+
+bool FolderTreeModel::hasChildren(const QModelIndex& parent) const {
+    if (!parent.isValid() || (parent.internalId() == 0 && parent.row() == 1)) return true;
+    const QModelIndex source = toSource(parent);
+    if (!source.isValid()) return false;
+    // A folder not yet read may have sub-folders; one that has been read
+    // shows an expander only when it does.
+    const Source* model = sourceOf(parent);
+    return model->canFetchMore(source) ? model->hasChildren(source) : model->rowCount(source) > 0;
+}
+
+bool FolderTreeModel::canFetchMore(const QModelIndex& parent) const {
+    const QModelIndex source = toSource(parent);
+    return source.isValid() && sourceOf(parent)->canFetchMore(source);
+}
+
+void FolderTreeModel::fetchMore(const QModelIndex& parent) {
+    const QModelIndex source = toSource(parent);
+    if (source.isValid()) sourceOf(parent)->fetchMore(source);
+}
+
+QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const bool label = role == Qt::DisplayRole || role == Qt::ToolTipRole;
+    if (index.internalId() == 0) {
+        const bool desktop = index.row() == 0;
+        if (label) return QString::fromLatin1(desktop ? "Desktop" : "My Computer");
+        if (role == Qt::DecorationRole)
+            return QApplication::style()->standardIcon(desktop ? QStyle::SP_DesktopIcon : QStyle::SP_ComputerIcon);
+        return {};
+    }
+    if (const Anchor* anchor = anchorAt(index)) {
+        if (label) return anchor->label;
+        if (role == Qt::DecorationRole) return anchor->icon;
+        return {};
+    }
+    const QModelIndex source = toSource(index);
+    if (role == Qt::ToolTipRole) return sourceOf(index)->filePath(source);
+    return sourceOf(index)->data(source, role);
+}
+
+QString FolderTreeModel::filePath(const QModelIndex& index) const {
+    if (!index.isValid() || index.internalId() == 0) return {};
+    return sourceOf(index)->filePath(toSource(index));
+}
+
+QModelIndex FolderTreeModel::indexForPath(const QString& path) {
+    const QString clean = QDir::cleanPath(QDir(path).absolutePath());
+    if (!QFileInfo(clean).isDir()) return {};
+    Source* model = sourceOf(Branch::Root);
+    for (const Anchor& anchor : m_anchors)
+        if (anchor.source->branch == Branch::Home && isInside(clean, anchor.label)) model = anchor.source;
+    QModelIndex found = model->index(clean);
+    if (!found.isValid()) {
+        // The path passes through a folder the filter leaves out. A new
+        // filter waits for the next sort; sorting now applies it at once.
+        for (auto& source : m_sources) {
+            source->setFilter(kFolders | QDir::Hidden);
+            source->sort(0);
+        }
+        found = model->index(clean);
+    }
+    return fromSource(*model, found);
+}
+
+void FolderTreeModel::connectSource(Source& source) {
+    Source* s = &source;
+    // Removing a branch's top folder leaves nothing to map its rows to: the
+    // whole tree starts over.
+    auto removesTop = [this, s](const QModelIndex& parent, int first, int last) {
+        auto hit = [&](const QPersistentModelIndex& top) {
+            for (QModelIndex up = top; up.isValid(); up = up.parent())
+                if (up.parent() == parent && up.row() >= first && up.row() <= last) return true;
+            return false;
+        };
+        if (s->branch == Branch::Desktop) return hit(m_desktop);
+        for (const Anchor& anchor : m_anchors)
+            if (anchor.source == s && hit(anchor.index)) return true;
+        return false;
+    };
+    connect(s, &QAbstractItemModel::rowsAboutToBeInserted, this, [this, s](const QModelIndex& parent, int first, int last) {
+        const QModelIndex at = fromSource(*s, parent);
+        s->pending = at.isValid() ? Source::Pending::Rows : Source::Pending::None;
+        if (at.isValid()) beginInsertRows(at, first, last);
+    });
+    connect(s, &QAbstractItemModel::rowsInserted, this, [this, s] {
+        if (s->pending == Source::Pending::Rows) endInsertRows();
+        s->pending = Source::Pending::None;
+    });
+    connect(s, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this, s, removesTop](const QModelIndex& parent, int first, int last) {
+                if (removesTop(parent, first, last)) {
+                    s->pending = Source::Pending::Reset;
+                    beginResetModel();
+                    return;
+                }
+                const QModelIndex at = fromSource(*s, parent);
+                s->pending = at.isValid() ? Source::Pending::Rows : Source::Pending::None;
+                if (at.isValid()) beginRemoveRows(at, first, last);
+            });
+    connect(s, &QAbstractItemModel::rowsRemoved, this, [this, s] {
+        if (s->pending == Source::Pending::Rows) endRemoveRows();
+        if (s->pending == Source::Pending::Reset) endResetModel();
+        s->pending = Source::Pending::None;
+    });
+    connect(s, &QAbstractItemModel::dataChanged, this,
+            [this, s](const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
+                if (topLeft.column() > 0) return;
+                const QModelIndex first = fromSource(*s, topLeft);
+                const QModelIndex last = fromSource(*s, bottomRight.sibling(bottomRight.row(), 0));
+                if (first.isValid() && last.isValid() && first.parent() == last.parent())
+                    Q_EMIT dataChanged(first, last, roles);
+            });
+    connect(s, &QAbstractItemModel::layoutAboutToBeChanged, this, [this, s] {
+        Q_EMIT layoutAboutToBeChanged();
+        for (const QModelIndex& proxy : persistentIndexList())
+            if (proxy.internalId() != 0 && sourceOf(proxy) == s && anchorAt(proxy) == nullptr)
+                m_layoutKeep.emplace_back(proxy, toSource(proxy));
+    });
+    connect(s, &QAbstractItemModel::layoutChanged, this, [this, s] {
+        for (const auto& [proxy, source] : m_layoutKeep) changePersistentIndex(proxy, fromSource(*s, source));
+        m_layoutKeep.clear();
+        Q_EMIT layoutChanged();
+    });
+    connect(s, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
+    connect(s, &QAbstractItemModel::modelReset, this, [this, s] {
+        if (s->branch == Branch::Desktop) m_desktop = s->index(m_desktopPath);
+        for (Anchor& anchor : m_anchors)
+            if (anchor.source == s) anchor.index = s->index(anchor.label);
+        endResetModel();
+    });
+    connect(s, &QFileSystemModel::directoryLoaded, this, &FolderTreeModel::folderLoaded);
+}
+
+}  // namespace quillory::ui

@@ -5,10 +5,12 @@
 namespace quillory::test {
 
 UrlRecorder::UrlRecorder(const QWidget* watched) : m_watched(watched) {
-    QDesktopServices::setUrlHandler("file", this, "open");
+    for (const char* scheme : {"file", "http", "https"}) QDesktopServices::setUrlHandler(scheme, this, "open");
 }
 
-UrlRecorder::~UrlRecorder() { QDesktopServices::unsetUrlHandler("file"); }
+UrlRecorder::~UrlRecorder() {
+    for (const char* scheme : {"file", "http", "https"}) QDesktopServices::unsetUrlHandler(scheme);
+}
 
 void UrlRecorder::open(const QUrl& url) {
     opened.push_back(url);

@@ -1,5 +1,5 @@
 #pragma once
-// Stands in for the desktop's default handler of file: URLs while it lives,
+// Stands in for the desktop's default handler of file: and web URLs while it lives,
 // so that no browser starts; records what the window asked to open and
 // whether the main window was visible at that moment.
 #include <QObject>

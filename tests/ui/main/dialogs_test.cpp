@@ -40,5 +40,16 @@ TEST_F(MainWindowTest, CommandsOpenTheirDialogsModallyOverTheWindow) {
     }
 }
 
+// The user guide and the web page go to the desktop's default handler.
+TEST_F(MainWindowTest, HelpCommandsOpenTheGuideAndTheWebPage) {
+    action("mnucontents")->trigger();
+    action("mnuWebsite")->trigger();
+    ASSERT_EQ(browser.opened.size(), 2u);
+    EXPECT_TRUE(browser.opened[0].isLocalFile());
+    EXPECT_TRUE(browser.opened[0].toLocalFile().endsWith("/help.html")) << browser.opened[0].toString().toStdString();
+    EXPECT_TRUE(QFile::exists(browser.opened[0].toLocalFile()));
+    EXPECT_EQ(browser.opened[1], QUrl("https://quillory.org/"));
+}
+
 }  // namespace
 }  // namespace quillory::test

@@ -32,6 +32,7 @@ bool waitFor(const std::function<bool()>& condition) {
 
 TEST(SecondInstanceOnScreen, ShowsItsMessageBesideTheFirstWindow) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr);
+    ASSERT_TRUE(std::filesystem::exists("/usr/bin/xwininfo")) << "xwininfo (x11-utils) is needed to see the windows";
     const TempDir dir;
     const std::string runtime = dir.folder("runtime");
     ::chmod(runtime.c_str(), 0700);

@@ -11,6 +11,7 @@
 
 #include "cli/exit_status.h"
 #include "settings/typed_value.h"
+#include "settings/values.h"
 
 namespace quillory::cli {
 
@@ -31,7 +32,7 @@ std::optional<Values> valuesToStore(const Assignment& assignment, bool force) {
     const bool inOrderGroup = std::find(kOrderGroup.begin(), kOrderGroup.end(), &key) != kOrderGroup.end();
     if (!inOrderGroup || checked.text != "1") return Values{{&key, std::move(checked.text)}};
     Values group;
-    for (const SettingKey* member : kOrderGroup) group.emplace_back(member, member == &key ? "1" : "0");
+    for (const SettingKey* member : kOrderGroup) group.emplace_back(member, boolToFlag(member == &key));
     return group;
 }
 

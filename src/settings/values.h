@@ -14,6 +14,8 @@ double leadingNumber(std::string_view text);
 
 // A flag is on when its leading number equals 1.
 bool flagOn(std::string_view text);
+// A button's or tick's state as the store keeps it.
+inline const char* boolToFlag(bool on) { return on ? "1" : "0"; }
 
 // Nearest whole number, halves to the even neighbour, clamped to 16 bits.
 std::int16_t roundToInt16(double value);

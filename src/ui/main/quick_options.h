@@ -10,9 +10,6 @@ class SettingsStore;
 
 namespace quillory::ui {
 
-// A button's or tick's state as the store keeps it.
-inline const char* boolToFlag(bool on) { return on ? "1" : "0"; }
-
 // Fills the filter box and the option buttons from the store. A stored
 // recursion choice other than Infinite or No leaves both buttons as they are.
 void restoreOptions(SettingsStore& store, const MainOptionControls& controls);

@@ -6,6 +6,8 @@
 #include <QString>
 #include <string>
 
+#include "settings/values.h"
+
 namespace quillory::ui {
 
 template <typename W>
@@ -16,6 +18,6 @@ W* named(W* widget, const char* objectName) {
 
 inline QString fromStored(const std::string& text) { return QString::fromStdString(text); }
 inline std::string toStored(const QLineEdit* box) { return box->text().toStdString(); }
-inline const char* flagText(const QCheckBox* box) { return box->isChecked() ? "1" : "0"; }
+inline const char* flagText(const QCheckBox* box) { return boolToFlag(box->isChecked()); }
 
 }  // namespace quillory::ui

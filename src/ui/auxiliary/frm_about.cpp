@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "ui/auxiliary/help_file.h"
+#include "ui/auxiliary/prompts.h"
 
 namespace quillory::ui {
 namespace {
@@ -35,7 +36,7 @@ void centreOnScreen(QWidget& window) {
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle("About Quillory");
+    setWindowTitle(QStringLiteral("About ") + kAppTitle);
     if (QFontDatabase::hasFamily("Verdana")) {
         QFont verdana = font();
         verdana.setFamily("Verdana");

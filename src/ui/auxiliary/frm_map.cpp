@@ -15,13 +15,12 @@
 
 #include "ui/auxiliary/drive_letters.h"
 #include "ui/auxiliary/network_drives.h"
+#include "ui/auxiliary/busy_cursor.h"
 #include "ui/auxiliary/prompts.h"
 
 namespace quillory::ui {
 
 namespace {
-
-const QString kTitle = QStringLiteral("Quillory");
 
 QLabel* label(QWidget* parent, const char* name, const QString& text) {
     auto* item = new QLabel(text, parent);
@@ -44,13 +43,6 @@ QLineEdit* textBox(QWidget* parent, const char* name) {
 }
 
 // Restores the pointer on every way out of the connection.
-struct BusyPointer {
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-};
-
 }  // namespace
 
 frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
@@ -134,12 +126,12 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
 void frmmap::finish() {
     int result = 0;
     {
-        BusyPointer busy;
+        BusyCursor busy;
         result = m_drives.mapNetworkDrive(m_cbodrives->currentText().toStdString(),
                                           QFile::encodeName(m_txtFolder->text()).toStdString(),
                                           m_txtUser->text().toStdString(), m_txtPwd->text().toStdString());
     }
-    if (result != 0) m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kTitle, QMessageBox::NoIcon);
+    if (result != 0) m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
     accept();
 }
 

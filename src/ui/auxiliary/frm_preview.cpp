@@ -25,12 +25,11 @@
 #include "ui/auxiliary/preview_icons.h"
 #include "ui/auxiliary/preview_markup.h"
 #include "ui/auxiliary/preview_page.h"
+#include "ui/auxiliary/busy_cursor.h"
 #include "ui/auxiliary/prompts.h"
 
 namespace quillory::ui {
 namespace {
-
-const QString kAppTitle = QStringLiteral("Quillory");
 
 // A chosen name without an extension gets ".html". A leading dot marks a
 // hidden file on this system, not an extension.
@@ -47,11 +46,6 @@ QString saveStartFolder() {
     if (QFileInfo(programFolder).isWritable()) return QDir::cleanPath(programFolder);
     return QDir::homePath();
 }
-
-struct BusyPointer {
-    BusyPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyPointer() { QApplication::restoreOverrideCursor(); }
-};
 
 }  // namespace
 
@@ -176,7 +170,7 @@ void frmPreview::setDocumentActionsEnabled(bool enabled) {
 void frmPreview::writeListing(const QString& path, const QString& serialized) {
     int error = 0;
     {
-        BusyPointer busy;
+        BusyCursor busy;
         error = writeFileAtomically(QFile::encodeName(path).toStdString(), rootInnerHtml(serialized).toUtf8().toStdString());
     }
     if (error == 0) {

@@ -9,6 +9,9 @@ class QWidget;
 
 namespace quillory::ui {
 
+// The window caption and the title of a message that names none.
+inline constexpr const char* kAppTitle = "Quillory";
+
 struct SaveDialogSpec {
     QString filter;         // Qt's form: "HTML Documents (*.html);;All Files (*.*)"
     QString defaultSuffix;  // without the dot: "html"

@@ -22,6 +22,7 @@
 #include "settings/store.h"
 #include "settings/values.h"
 #include "ui/auxiliary/frm_preview.h"
+#include "ui/auxiliary/prompts.h"
 #include "ui/main/folder_tree.h"
 #include "ui/main/long_path.h"
 #include "ui/main/quick_options.h"
@@ -49,7 +50,7 @@ MainPaths MainPaths::beside() { return {scratchFilePath(), logFilePath()}; }
 frmMain::frmMain(SettingsStore& store, Prompts& prompts, MainPaths paths, QWidget* parent)
     : QMainWindow(parent), m_store(store), m_prompts(prompts), m_scratch(std::move(paths.scratch)), m_drives(store) {
     setObjectName("frmMain");
-    setWindowTitle("Quillory");
+    setWindowTitle(kAppTitle);
     m_log.path = std::move(paths.log);
     if (QFontDatabase::families().contains("Verdana")) setFont(QFont("Verdana", font().pointSize()));
     buildControls();

@@ -14,7 +14,7 @@
 #include "ui/auxiliary/frm_preview.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/main/background_run.h"
-#include "ui/main/busy_cursor.h"
+#include "ui/auxiliary/busy_cursor.h"
 #include "ui/main/copy_file.h"
 #include "ui/main/frm_main.h"
 

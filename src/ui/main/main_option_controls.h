@@ -1,6 +1,8 @@
 #pragma once
 // The main window's quick-option controls, which the settings dialog fills
 // after OK the same way the main window fills them at start-up.
+#include "ui/settings/order_buttons.h"
+
 class QLineEdit;
 class QRadioButton;
 
@@ -17,5 +19,9 @@ struct MainOptionControls {
     QRadioButton* optRecurseInfinite = nullptr;
     QRadioButton* optNoRecursion = nullptr;
 };
+
+inline OrderButtons orderButtons(const MainOptionControls& c) {
+    return {c.optNoOrder, c.optNameOrder, c.optExtOrder, c.optSizeOrder, c.optTypeOrder, c.optDateOrder};
+}
 
 }  // namespace quillory::ui

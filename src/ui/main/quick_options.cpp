@@ -9,14 +9,6 @@
 
 namespace quillory::ui {
 
-namespace {
-
-OrderButtons orderButtons(const MainOptionControls& c) {
-    return {c.optNoOrder, c.optNameOrder, c.optExtOrder, c.optSizeOrder, c.optTypeOrder, c.optDateOrder};
-}
-
-}  // namespace
-
 void restoreOptions(SettingsStore& store, const MainOptionControls& c) {
     c.txtfilter->setText(QFile::decodeName(QByteArray::fromStdString(store.read(keys::FileInclude))));
     loadOrderButtons(orderButtons(c), store);

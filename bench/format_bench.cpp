@@ -7,9 +7,9 @@
 #include "bench_store.h"
 #include "engine/file_format.h"
 #include "engine/listing_options.h"
-#include "platform/regional.h"
-#include "platform/type_text.h"
-#include "platform/type_text_globs.h"
+#include "text/regional.h"
+#include "text/type_text.h"
+#include "text/type_text_globs.h"
 #include "settings/store.h"
 
 namespace {

@@ -47,7 +47,7 @@ if(DPKG_SHLIBDEPS)
     "libqt6webenginewidgets6, libqt6printsupport6, libqt6webenginecore6-bin, qt6-qpa-plugins")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libstdc++6, libc6")
+    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libsmbclient, libstdc++6, libc6")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
 include(CPack)

@@ -1,7 +1,7 @@
 #include "cli/settings_listing.h"
 
 #include "cli/exit_status.h"
-#include "platform/regional.h"
+#include "text/regional.h"
 
 namespace quillory::cli {
 

@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <optional>
 
-#include "platform/smb_auth_file.h"
-#include "platform/ascii_case.h"
-#include "platform/smb_share.h"
+#include "net/smb_auth_file.h"
+#include "text/ascii_case.h"
+#include "net/smb_share.h"
 
 namespace quillory::cli {
 

@@ -1,6 +1,6 @@
 #include "engine/cls_file.h"
 
-#include "platform/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace quillory {
 

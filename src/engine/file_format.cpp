@@ -5,8 +5,8 @@
 #include "engine/listing_options.h"
 #include "platform/file_attributes.h"
 #include "platform/file_times.h"
-#include "platform/regional.h"
-#include "platform/type_text.h"
+#include "text/regional.h"
+#include "text/type_text.h"
 #include "settings/key_table.h"
 
 namespace quillory {

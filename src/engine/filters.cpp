@@ -5,7 +5,7 @@
 #include <string>
 
 #include "engine/wildcard.h"
-#include "platform/regional.h"
+#include "text/regional.h"
 
 namespace quillory {
 

@@ -10,8 +10,8 @@
 #include "engine/sorting.h"
 #include "engine/substitute.h"
 #include "engine/templates.h"
-#include "platform/regional.h"
-#include "platform/type_text.h"
+#include "text/regional.h"
+#include "text/type_text.h"
 
 namespace quillory {
 

@@ -5,7 +5,7 @@
 #include "engine/document.h"
 #include "engine/filters.h"
 #include "engine/templates.h"
-#include "platform/regional.h"
+#include "text/regional.h"
 #include "settings/snapshot.h"
 #include "settings/store.h"
 #include "settings/values.h"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/ascii_case.h"
-#include "platform/regional.h"
+#include "text/ascii_case.h"
+#include "text/regional.h"
 
 namespace quillory {
 

@@ -9,7 +9,7 @@
 #include "engine/file_format.h"
 #include "engine/listing.h"
 #include "engine/templates.h"
-#include "platform/ascii_case.h"
+#include "text/ascii_case.h"
 #include "settings/store.h"
 
 namespace quillory {

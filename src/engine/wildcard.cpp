@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/ascii_case.h"
+#include "text/ascii_case.h"
 #include "engine/filters.h"
 
 namespace quillory {

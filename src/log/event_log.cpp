@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/regional.h"
+#include "text/regional.h"
 #include "settings/store.h"
 #include "settings/values.h"
 

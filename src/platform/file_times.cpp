@@ -3,7 +3,7 @@
 #include <sys/stat.h>
 
 #include "platform/ole_date.h"
-#include "platform/regional.h"
+#include "text/regional.h"
 
 namespace quillory {
 

@@ -1,6 +1,6 @@
 #include "settings/key_table.h"
 
-#include "platform/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace quillory {
 

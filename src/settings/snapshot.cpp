@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/ascii_case.h"
+#include "text/ascii_case.h"
 
 namespace quillory {
 

@@ -6,8 +6,8 @@
 #include <optional>
 #include <unordered_map>
 
-#include "platform/ascii_case.h"
-#include "platform/regional.h"
+#include "text/ascii_case.h"
+#include "text/regional.h"
 #include "platform/user_dirs.h"
 #include "settings/sqlite_handle.h"
 #include "settings/store_file.h"

@@ -1,5 +1,5 @@
 // The key-table shorthands of SettingsStore.
-#include "platform/regional.h"
+#include "text/regional.h"
 #include "settings/store.h"
 
 namespace quillory {

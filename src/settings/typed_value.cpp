@@ -6,8 +6,8 @@
 #include <limits>
 #include <optional>
 
-#include "platform/ascii_case.h"
-#include "platform/regional.h"
+#include "text/ascii_case.h"
+#include "text/regional.h"
 
 namespace quillory {
 

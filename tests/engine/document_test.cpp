@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <sys/xattr.h>
 
-#include "platform/type_text.h"
+#include "text/type_text.h"
 #include "support/engine_fixture.h"
 #include "support/golden.h"
 

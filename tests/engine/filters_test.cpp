@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/filters.h"
-#include "platform/regional.h"
+#include "text/regional.h"
 #include "settings/key_table.h"
 #include "support/engine_fixture.h"
 #include "support/temp_store.h"

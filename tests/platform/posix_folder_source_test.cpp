@@ -11,7 +11,7 @@
 
 #include "platform/file_attributes.h"
 #include "platform/folder_source.h"
-#include "platform/regional.h"
+#include "text/regional.h"
 #include "platform/stop_token.h"
 #include "support/temp_dir.h"
 

@@ -13,8 +13,8 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "ui/auxiliary/drive_letters.h"
-#include "ui/auxiliary/network_drives.h"
+#include "net/drive_letters.h"
+#include "net/network_drives.h"
 #include "ui/auxiliary/busy_cursor.h"
 #include "ui/auxiliary/prompts.h"
 

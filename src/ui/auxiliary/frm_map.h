@@ -7,9 +7,12 @@
 class QComboBox;
 class QLineEdit;
 
+namespace quillory {
+class NetworkDrives;
+}
+
 namespace quillory::ui {
 
-class NetworkDrives;
 class Prompts;
 
 class frmmap : public QDialog {

@@ -18,7 +18,8 @@
 #include "engine/listing.h"
 #include "log/event_log.h"
 #include "platform/stop_token.h"
-#include "ui/auxiliary/network_drives.h"
+#include "net/network_drives.h"
+#include "settings/mapped_drives.h"
 #include "ui/main/folder_check.h"
 #include "ui/main/main_option_controls.h"
 
@@ -111,6 +112,7 @@ private:
     Prompts& m_prompts;
     const std::string m_scratch;
     EventLog m_log;
+    StoredMappings m_mappings;
     NetworkDrives m_drives;
     std::string NetworkPath;
 

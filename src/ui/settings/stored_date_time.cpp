@@ -3,8 +3,8 @@
 #include <QLocale>
 
 #include "platform/ole_date.h"
-#include "platform/regional.h"
-#include "platform/regional_formats.h"
+#include "text/regional.h"
+#include "text/regional_formats.h"
 
 namespace quillory::ui {
 

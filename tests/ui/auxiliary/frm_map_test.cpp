@@ -8,9 +8,10 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "settings/mapped_drives.h"
 #include "settings/store.h"
 #include "support/temp_dir.h"
-#include "ui/auxiliary/drive_share_recorder.h"
+#include "support/share_recorder.h"
 #include "ui_support/scripted_prompts.h"
 
 namespace quillory::ui {
@@ -22,7 +23,8 @@ struct MapDialog : ::testing::Test {
     test::TempDir dir;
     SettingsStore store{dir / "settings.sqlite"};
     test::ShareRecorder shares;
-    NetworkDrives drives{store, nullptr, shares.access()};
+    StoredMappings mappings{store};
+    NetworkDrives drives{mappings, nullptr, shares.access()};
     test::ScriptedPrompts prompts;
     frmmap dialog{drives, prompts, nullptr};
 

@@ -1,7 +1,7 @@
 // One program per user and display: a second lock on the same file is
 // refused, and a lock left by a killed process of the built program does not
 // block the next start. (A second start on a real display is in
-// instance_web_test.cpp.)
+// ui/xvfb/instance_test.cpp.)
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>

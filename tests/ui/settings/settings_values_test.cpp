@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/document.h"
-#include "platform/regional_formats.h"
+#include "text/regional_formats.h"
 #include "ui/settings/colour_schemes.h"
 #include "ui/settings/font_size.h"
 #include "ui/settings/stored_colour.h"

@@ -1,0 +1,137 @@
+#include "net/network_drives.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <vector>
+
+#include "platform/stop_token.h"
+#include "net/drive_letters.h"
+
+namespace quillory {
+
+namespace {
+
+// The root file system answers to C, as the system drive does elsewhere.
+constexpr char kRootLetter = 'C';
+
+PasswordSource passwordSource(const std::optional<std::string>& password) {
+    if (!password) return PasswordSource::Own;
+    return password->empty() ? PasswordSource::Empty : PasswordSource::Ask;
+}
+
+// Trailing separators would double up when the walk appends a name.
+std::string withoutTrailingSeparators(std::string text) {
+    while (!text.empty() && (text.back() == '\\' || text.back() == '/')) text.pop_back();
+    return text;
+}
+
+}  // namespace
+
+ShareAccess smbShareAccess() { return ShareAccess{checkShare, makeSmbFolderSource}; }
+
+NetworkDrives::NetworkDrives(MappingTable& table, AskPassword ask, ShareAccess access)
+    : m_table(table), m_ask(std::move(ask)), m_access(std::move(access)) {}
+
+NetworkDrives::~NetworkDrives() = default;
+
+// The table is remembered; a mapping of this run fills in when the table
+// could not take it, and lends its credentials while the store agrees on
+// the share.
+std::optional<NetworkDrives::Mapping> NetworkDrives::findMapping(char letter) const {
+    std::optional<MappedDrive> stored = m_table.find(letter);
+    const std::lock_guard lock(m_mutex);
+    const auto session = m_session.find(letter);
+    if (!stored) {
+        if (session == m_session.end()) return std::nullopt;
+        return session->second;
+    }
+    Mapping mapping{std::move(*stored), std::nullopt};
+    if (session != m_session.end() && session->second.drive == mapping.drive)
+        mapping.credentials = session->second.credentials;
+    return mapping;
+}
+
+SmbCredentials NetworkDrives::credentialsFor(const Mapping& mapping) {
+    if (mapping.credentials) return *mapping.credentials;
+    const MappedDrive& drive = mapping.drive;
+    SmbCredentials credentials{drive.user, std::nullopt, std::nullopt};
+    if (drive.password == PasswordSource::Empty) credentials.password = std::string();
+    if (drive.password != PasswordSource::Ask) return credentials;
+    credentials.password = m_ask ? m_ask(drive.letter, drive.remote, drive.user) : std::nullopt;
+    // Asked once per run: a password that opens the share is kept until exit.
+    const std::optional<ShareLocation> where = parseSharePath(drive.remote);
+    if (credentials.password && where && m_access.check(*where, credentials) == 0) {
+        const std::lock_guard lock(m_mutex);
+        m_session.insert_or_assign(drive.letter, Mapping{drive, credentials});
+    }
+    return credentials;
+}
+
+int NetworkDrives::mapNetworkDrive(const std::string& drive, const std::string& remote,
+                                   const std::optional<std::string>& user,
+                                   const std::optional<std::string>& password) {
+    const char letter = drive.empty() ? 0 : mappableLetter(drive[0]);
+    if (!letter) return EINVAL;
+    if (letter == kRootLetter || findMapping(letter)) return EEXIST;
+    const std::optional<ShareLocation> where = parseSharePath(remote);
+    if (!where) return EINVAL;
+    const SmbCredentials credentials{user, password, std::nullopt};
+    if (const int result = m_access.check(*where, credentials); result != 0) return result;
+    const MappedDrive mapped{letter, remote, user, passwordSource(password)};
+    {
+        const std::lock_guard lock(m_mutex);
+        m_session.insert_or_assign(letter, Mapping{mapped, credentials});
+    }
+    m_table.write(mapped);  // unremembered, it still serves this run
+    return 0;
+}
+
+bool NetworkDrives::unmapNetworkDrive(const std::string& drive) {
+    const char letter = drive.empty() ? 0 : mappableLetter(drive[0]);
+    if (!letter || !findMapping(letter)) return false;
+    {
+        const std::lock_guard lock(m_mutex);
+        m_session.erase(letter);
+    }
+    return m_table.forget(letter);
+}
+
+std::string NetworkDrives::getDriveStrings() const {
+    std::vector<char> letters{kRootLetter};
+    for (const MappedDrive& drive : m_table.all()) letters.push_back(drive.letter);
+    {
+        const std::lock_guard lock(m_mutex);
+        for (const auto& [letter, mapping] : m_session) letters.push_back(letter);
+    }
+    std::sort(letters.begin(), letters.end());
+    letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
+    return makeDriveStrings(letters);
+}
+
+std::string NetworkDrives::getFreeDriveLetter() const {
+    const std::vector<char> free = freeDriveLetters(getDriveStrings());
+    return free.empty() ? std::string() : std::string(1, free.back());
+}
+
+std::optional<NetworkFolder> NetworkDrives::resolve(const std::string& folder, StopToken* stop) {
+    if (const std::optional<DrivePath> onDrive = parseDrivePath(folder)) {
+        const char letter = mappableLetter(onDrive->letter);
+        const std::optional<Mapping> mapping = letter ? findMapping(letter) : std::nullopt;
+        const std::optional<ShareLocation> where = mapping ? parseSharePath(mapping->drive.remote) : std::nullopt;
+        if (!where) return std::nullopt;
+        const std::string root{onDrive->letter, ':'};
+        NetworkFolder out;
+        out.source = m_access.open(*where, credentialsFor(*mapping), stop, root + "/");
+        out.path = root + "/" + onDrive->rest;
+        out.NetworkRoot = root;
+        return out;
+    }
+    const std::optional<ShareLocation> where = parseSharePath(folder);
+    if (!where) return std::nullopt;
+    NetworkFolder out;
+    out.path = withoutTrailingSeparators(folder);
+    out.source = m_access.open(*where, SmbCredentials{}, stop, out.path);
+    return out;
+}
+
+}  // namespace quillory

@@ -1,0 +1,145 @@
+// The drive table over a real store file; a recorder answers for the shares
+// (smbd/network_drives_test.cpp has the live server).
+#include "net/network_drives.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "settings/mapped_drives.h"
+#include "settings/store.h"
+#include "support/temp_dir.h"
+#include "support/share_recorder.h"
+
+namespace quillory {
+namespace {
+
+using namespace std::string_literals;
+
+// One program start: a store object of its own on the same file.
+struct Program {
+    Program(const std::string& path, AskPassword ask, ShareAccess access)
+        : store(path), mappings(store), drives(mappings, std::move(ask), std::move(access)) {}
+    SettingsStore store;
+    StoredMappings mappings;
+    NetworkDrives drives;
+};
+
+struct DriveTable : ::testing::Test {
+    test::TempDir dir;
+    test::ShareRecorder shares;
+    std::vector<char> asked;
+    std::optional<std::string> answer;
+
+    std::unique_ptr<Program> start() {
+        return std::make_unique<Program>(
+            dir / "settings.sqlite",
+            [this](char letter, const std::string&, const std::optional<std::string>&) {
+                asked.push_back(letter);
+                return answer;
+            },
+            shares.access());
+    }
+    std::string storedBytes() const {
+        std::string bytes;
+        for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
+            std::ifstream in(file.path(), std::ios::binary);
+            bytes.append(std::istreambuf_iterator<char>(in), {});
+        }
+        return bytes;
+    }
+};
+
+TEST_F(DriveTable, TheRootAndTheMappedLettersAreInUse) {
+    auto p = start();
+    EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0\0"s);
+    ASSERT_EQ(p->drives.mapNetworkDrive("z", "\\\\host\\share", std::nullopt, std::nullopt), 0);
+    ASSERT_EQ(p->drives.mapNetworkDrive("F:", "smb://host/other", std::nullopt, std::nullopt), 0);
+    EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0F:\\\0Z:\\\0\0"s);
+    EXPECT_EQ(p->drives.getFreeDriveLetter(), "Y");
+    EXPECT_TRUE(p->drives.unmapNetworkDrive("Z:\\"));
+    EXPECT_FALSE(p->drives.unmapNetworkDrive("Z"));
+    EXPECT_EQ(p->drives.getFreeDriveLetter(), "Z");
+}
+
+TEST_F(DriveTable, MappingsThatFailLeaveTheTableAsItWas) {
+    const struct {
+        const char* name;
+        const char* drive;
+        const char* remote;
+        int shareAnswer, expected;
+    } rows[] = {
+        {"no drive", "", "\\\\host\\share", 0, EINVAL},
+        {"a floppy letter", "A", "\\\\host\\share", 0, EINVAL},
+        {"the root's letter", "C", "\\\\host\\share", 0, EEXIST},
+        {"a mapped letter", "g", "\\\\host\\share", 0, EEXIST},
+        {"no share path", "H", "/srv/share", 0, EINVAL},
+        {"a refused login", "H", "\\\\host\\share", EACCES, EACCES},
+    };
+    auto p = start();
+    ASSERT_EQ(p->drives.mapNetworkDrive("G", "\\\\host\\g", std::nullopt, std::nullopt), 0);
+    for (const auto& row : rows) {
+        shares.result = row.shareAnswer;
+        EXPECT_EQ(p->drives.mapNetworkDrive(row.drive, row.remote, "u", "p"), row.expected) << row.name;
+        EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0G:\\\0\0"s) << row.name;
+    }
+}
+
+// Passwords stay in memory: after a restart the table asks once for the one
+// mapping that had a password, and no file ever holds it.
+TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
+    {
+        auto first = start();
+        ASSERT_EQ(first->drives.mapNetworkDrive("F", "\\\\host\\share", "alice", "Pa55-w0rd!"), 0);
+        ASSERT_EQ(first->drives.mapNetworkDrive("G", "smb://host/open", "", ""), 0);
+        ASSERT_EQ(first->drives.mapNetworkDrive("H", "\\\\host\\mine", std::nullopt, std::nullopt), 0);
+        ASSERT_TRUE(first->drives.resolve("F:\\", nullptr));
+    }
+    auto p = start();
+    EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0F:\\\0G:\\\0H:\\\0\0"s);
+    answer = "Pa55-w0rd!";
+    shares.opens.clear();
+    for (const char* folder : {"F:\\", "f:\\sub", "G:\\", "H:\\"}) ASSERT_TRUE(p->drives.resolve(folder, nullptr));
+    EXPECT_EQ(asked, std::vector<char>{'F'});
+    const SmbCredentials f{"alice", "Pa55-w0rd!", {}}, g{"", "", {}}, own{};
+    const SmbCredentials expected[] = {f, f, g, own};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(shares.opens[i].credentials.user, expected[i].user) << i;
+        EXPECT_EQ(shares.opens[i].credentials.password, expected[i].password) << i;
+    }
+    EXPECT_EQ(storedBytes().find("Pa55-w0rd!"), std::string::npos);
+    ASSERT_TRUE(p->drives.unmapNetworkDrive("F"));
+    EXPECT_EQ(start()->drives.getDriveStrings(), "C:\\\0G:\\\0H:\\\0\0"s);
+}
+
+TEST_F(DriveTable, FoldersResolveThroughTheirShare) {
+    auto p = start();
+    ASSERT_EQ(p->drives.mapNetworkDrive("Z", "\\\\host\\share\\dir", std::nullopt, std::nullopt), 0);
+    const struct {
+        const char* folder;
+        const char* path;
+        const char* root;      // NetworkRoot
+        const char* spelling;  // the source's own root
+        const char* subPath;   // below the share
+    } rows[] = {
+        {"Z:\\", "Z:/", "Z:", "Z:/", "dir"},
+        {"z:\\a\\b\\", "z:/a/b", "z:", "z:/", "dir"},
+        {"\\\\srv\\pub\\x\\", "\\\\srv\\pub\\x", "", "\\\\srv\\pub\\x", "x"},
+        {"smb://srv/pub/", "smb://srv/pub", "", "smb://srv/pub", ""},
+    };
+    for (const auto& row : rows) {
+        const std::optional<NetworkFolder> folder = p->drives.resolve(row.folder, nullptr);
+        ASSERT_TRUE(folder && folder->source) << row.folder;
+        EXPECT_EQ(folder->path, row.path) << row.folder;
+        EXPECT_EQ(folder->NetworkRoot, row.root) << row.folder;
+        EXPECT_EQ(folder->NetworkPath, "") << row.folder;
+        EXPECT_EQ(shares.opens.back().rootSpelling, row.spelling) << row.folder;
+        EXPECT_EQ(shares.opens.back().where.subPath, row.subPath) << row.folder;
+    }
+    for (const char* local : {"Y:\\", "C:\\", "/tmp", ""}) EXPECT_FALSE(p->drives.resolve(local, nullptr)) << local;
+}
+
+}  // namespace
+}  // namespace quillory

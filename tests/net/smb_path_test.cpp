@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "net/smb_share.h"
+
+namespace quillory {
+namespace {
+
+struct ParseRow {
+    const char* name;
+    const char* text;
+    ShareLocation expected;
+};
+
+const ParseRow kParsed[] = {
+    {"back-slashes", "\\\\srv\\docs\\a\\b", {"srv", 0, "docs", "a/b"}},
+    {"share alone", "\\\\srv\\docs", {"srv", 0, "docs", ""}},
+    {"trailing and doubled separators", "\\\\srv\\docs\\\\a\\", {"srv", 0, "docs", "a"}},
+    {"forward slashes after the host", "\\\\srv/docs/a", {"srv", 0, "docs", "a"}},
+    {"escapes stay literal with back-slashes", "\\\\srv\\docs\\100%25", {"srv", 0, "docs", "100%25"}},
+    {"url", "smb://srv/docs/a/b", {"srv", 0, "docs", "a/b"}},
+    {"url scheme in capitals", "SMB://srv/docs", {"srv", 0, "docs", ""}},
+    {"url with port", "smb://127.0.0.1:4455/docs/", {"127.0.0.1", 4455, "docs", ""}},
+    {"url escapes decoded", "smb://srv/my%20docs/caf%C3%A9/50%25", {"srv", 0, "my docs", "caf\xC3\xA9/50%"}},
+    {"url bracketed v6 host and port", "smb://[::1]:445/docs", {"::1", 445, "docs", ""}},
+};
+
+TEST(ParseSharePath, ReadsBothSpellings) {
+    for (const ParseRow& row : kParsed) {
+        const std::optional<ShareLocation> got = parseSharePath(row.text);
+        ASSERT_TRUE(got.has_value()) << row.name;
+        EXPECT_EQ(*got, row.expected) << row.name;
+    }
+}
+
+TEST(ParseSharePath, RejectsWhatIsNoShare) {
+    const struct {
+        const char* name;
+        const char* text;
+    } rows[] = {
+        {"local path", "/srv/docs"},
+        {"one back-slash", "\\srv\\docs"},
+        {"host alone", "\\\\srv"},
+        {"empty share", "\\\\srv\\\\docs"},
+        {"no host", "\\\\\\docs"},
+        {"url host alone", "smb://srv"},
+        {"url host and slash", "smb://srv/"},
+        {"url without host", "smb:///docs"},
+        {"port zero", "smb://srv:0/docs"},
+        {"port too large", "smb://srv:65536/docs"},
+        {"port not a number", "smb://srv:abc/docs"},
+        {"empty port", "smb://srv:/docs"},
+        {"user in the url", "smb://me@srv/docs"},
+        {"half an escape", "smb://srv/docs/a%2"},
+        {"bad escape", "smb://srv/docs/%zz"},
+        {"escaped separator", "smb://srv/docs/a%2Fb"},
+        {"escaped NUL", "smb://srv/docs/a%00"},
+        {"query", "smb://srv/docs?x=1"},
+        {"other scheme", "http://srv/docs"},
+    };
+    for (const auto& row : rows) EXPECT_FALSE(parseSharePath(row.text).has_value()) << row.name;
+}
+
+TEST(SmbUrl, EscapesWhatTheLibraryWouldReadOtherwise) {
+    const struct {
+        const char* name;
+        ShareLocation where;
+        const char* url;
+    } rows[] = {
+        {"plain", {"srv", 0, "docs", "a/b"}, "smb://srv/docs/a/b"},
+        {"port", {"127.0.0.1", 4455, "docs", ""}, "smb://127.0.0.1:4455/docs"},
+        {"v6 host", {"::1", 445, "docs", ""}, "smb://[::1]:445/docs"},
+        {"reserved characters", {"srv", 0, "my docs", "a?b/c@d/50%/x#y+z"},
+         "smb://srv/my%20docs/a%3Fb/c%40d/50%25/x%23y%2Bz"},
+        {"bytes above ASCII", {"srv", 0, "docs", "caf\xC3\xA9"}, "smb://srv/docs/caf%C3%A9"},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(smbUrl(row.where), row.url) << row.name;
+        // What the URL spells reads back as the same place.
+        EXPECT_EQ(parseSharePath(smbUrl(row.where)), row.where) << row.name;
+    }
+}
+
+}  // namespace
+}  // namespace quillory

@@ -1,0 +1,126 @@
+#include "text/type_text_globs.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+
+namespace quillory {
+namespace {
+
+namespace fs = std::filesystem;
+
+using Patterns = std::vector<std::string>;
+
+// A mime folder as update-mime-database leaves it, with `globs2` as the
+// globs2 text; the cache and the package only need to be there.
+std::string mimeFolder(const test::TempDir& dir, const std::string& name, const std::string& globs2,
+                       bool withCache = true, bool withPackage = true) {
+    const std::string folder = dir.folder(name);
+    std::ofstream(folder + "/globs2", std::ios::binary) << globs2;
+    if (withCache) dir.file(name + "/mime.cache");
+    if (withPackage) dir.file(name + "/packages/freedesktop.org.xml");
+    return folder;
+}
+
+struct LineRow {
+    const char* name;
+    std::string globs2;
+    Patterns expected;
+};
+
+const LineRow kLineRows[] = {
+    {"comments and blank lines", "# generated\n\n#50:a/b:*.no\n80:text/html:*.html\n", {"*.html"}},
+    {"bytes kept", "50:a/b:caf\xC3\xA9*\n50:a/c:\xFF\xFE\n", {"caf\xC3\xA9*", "\xFF\xFE"}},
+    {"order kept, repeats kept", "50:a/b:Makefile\n10:a/b:makefile.*\n50:a/c:Makefile\n",
+     {"Makefile", "makefile.*", "Makefile"}},
+    {"drop mark skipped", "0:text/x-diff:__NOGLOBS__\n50:text/x-diff:*.diff\n", {"*.diff"}},
+    {"too few fields", "50\n50:a/b\n:\n50:a/b:\n50:a/c:*.ok\n", {"*.ok"}},
+    {"carriage returns", "50:a/b:*.one\r\n50:a/b:*.two:cs\r\n", {"*.one", "*.two"}},
+};
+
+TEST(GlobsFromMimeFolders, ReadsThePatternOfEveryLine) {
+    for (const LineRow& row : kLineRows) {
+        test::TempDir dir;
+        const auto patterns = globsFromMimeFolders({mimeFolder(dir, "mime", row.globs2)});
+        ASSERT_TRUE(patterns.has_value()) << row.name;
+        EXPECT_EQ(*patterns, row.expected) << row.name;
+    }
+}
+
+struct RefusalRow {
+    const char* name;
+    bool withGlobs2;
+    bool withCache;
+    bool withPackage;
+    const char* noMimeCache;  // QT_NO_MIME_CACHE, or null for unset
+    bool accepted;
+};
+
+// All but the last make Qt read something globs2 does not show.
+const RefusalRow kRefusalRows[] = {
+    {"second folder without globs2", false, true, true, nullptr, false},
+    {"second folder without cache", true, false, true, nullptr, false},
+    {"no folder with the freedesktop.org package", true, true, false, nullptr, false},
+    {"cache switched off", true, true, true, "1", false},
+    {"empty cache switch is no switch", true, true, true, "", true},
+};
+
+TEST(GlobsFromMimeFolders, RefusesFoldersQtReadsOtherwise) {
+    for (const RefusalRow& row : kRefusalRows) {
+        test::TempDir dir;
+        test::ScopedEnv noCache("QT_NO_MIME_CACHE", row.noMimeCache);
+        const std::string first = mimeFolder(dir, "first", "50:a/b:*.one\n", true, false);
+        const std::string second = mimeFolder(dir, "second", "50:a/b:*.two\n", row.withCache, row.withPackage);
+        if (!row.withGlobs2) fs::remove(second + "/globs2");
+        const auto globs = globsFromMimeFolders({first, second});
+        EXPECT_EQ(globs, row.accepted ? std::optional(Patterns{"*.one", "*.two"}) : std::nullopt) << row.name;
+    }
+}
+
+TEST(GlobsFromMimeFolders, RefusesNoFoldersAndUnreadableFiles) {
+    EXPECT_EQ(globsFromMimeFolders({}), std::nullopt);
+    test::TempDir dir;
+    const std::string folder = mimeFolder(dir, "mime", "");
+    fs::remove(folder + "/globs2");
+    dir.folder("mime/globs2");  // there, but no file to read
+    EXPECT_EQ(globsFromMimeFolders({folder}), std::nullopt);
+}
+
+// The installed database read both ways must give the memo the same keys.
+TEST(StemGlobs, Globs2FilesAgreeWithQt) {
+    const std::vector<std::string> folders = mimeFolders();
+    bool anyGlobs2 = false;
+    for (const std::string& folder : folders) anyGlobs2 = anyGlobs2 || fs::exists(folder + "/globs2");
+    if (!anyGlobs2) GTEST_SKIP() << "no shared-mime-info database installed";
+    const auto fromFiles = globsFromMimeFolders(folders);
+    ASSERT_TRUE(fromFiles.has_value());
+    const StemGlobs files = stemGlobs(*fromFiles);
+    const StemGlobs qt = stemGlobs(globsFromQt());
+    EXPECT_EQ(files.heads, qt.heads);
+    EXPECT_EQ(files.tails, qt.tails);
+    EXPECT_EQ(files.everyName, qt.everyName);
+    // Literal names and a trailing "~" are in every database worth the name.
+    EXPECT_GT(files.heads.size(), 5u);
+    EXPECT_FALSE(files.tails.empty());
+    EXPECT_EQ(databaseStemGlobs(), files);
+}
+
+// Most local first, and only the folders that are there.
+TEST(MimeFolders, FollowsTheDataFolders) {
+    test::TempDir dir;
+    const std::string home = dir.folder("home/mime");
+    const std::string second = dir.folder("second/mime");
+    const std::string first = dir.folder("first/mime");
+    test::ScopedEnv dataHome("XDG_DATA_HOME", (dir / "home").c_str());
+    test::ScopedEnv dataDirs("XDG_DATA_DIRS", (dir / "first:" + dir / "missing:" + dir / "second").c_str());
+    EXPECT_EQ(mimeFolders(), (std::vector<std::string>{home, first, second}));
+}
+
+}  // namespace
+}  // namespace quillory

@@ -1,0 +1,85 @@
+#include "text/type_text.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace quillory {
+namespace {
+
+struct TypeRow {
+    const char* name;
+    std::string_view fileName;
+    const char* expected;
+};
+
+// The texts this program makes itself, and one the database has had in every
+// version of shared-mime-info.
+const TypeRow kOwnTextRows[] = {
+    {"known type, any case", "NOTES.TXT", "plain text document"},
+    {"unknown extension upper-cased", "data.qqzz", "QQZZ File"},
+    {"mixed case extension", "x.QqZz9", "QQZZ9 File"},
+    {"no extension", "nothingknown", "File"},
+    {"empty name", "", ""},
+};
+
+TEST(TypeTextForName, NamesUnknownTypesByTheirExtension) {
+    for (const TypeRow& row : kOwnTextRows)
+        EXPECT_EQ(typeTextForName(row.fileName), row.expected) << row.name;
+}
+
+// Names built to trip a memo keyed by too little: the same suffix behind a
+// literal name (Makefile.txt), a prefix pattern (README.txt), a stem that a
+// pattern straddles (notes.txt~), case-sensitive patterns (.C and .c), leading
+// dots, several dots and bytes that are not UTF-8.
+std::vector<std::string> trickyNames() {
+    const std::vector<std::string> stems = {
+        "a",       "x",        "",          "Makefile", "makefile", "GNUmakefile", "README",
+        "readme",  "ReadMe",   "READMEs",   "core",     "Core",     "corefile",    "COPYING",
+        "INSTALL", "cacerts",  "gmon",      "meson",    "pom",      "SConscript",  "123",
+        "12",      "CMakeLists", "ChangeLog", "winmail", "settings", "\xC3",        "\xFF\xFE",
+        "caf\xC3\xA9", "a.b",  ".",         "..",
+    };
+    const std::vector<std::string> suffixes = {
+        "",       ".txt",   ".TXT",    ".Txt",   ".tar.gz", ".Tar.GZ", ".gz",   ".c",
+        ".C",     ".cpp",   ".h",      ".qqzz",  ".",       "..",      ".vdr",  ".out",
+        ".build", ".so.1",  ".so.1.2", ".anim1", ".1",      ".9",      ".txt~", "~",
+        ".bak%",  "%",      ",v",      ".txt,v", ".JPG",    ".jpeg",   ".html", ".xml",
+        ".dat",   ".godot", ".in",     ".am",    ".desktop", ".md",    ".bin",  ".\xC3",
+        ".tar",   ".tgz",   ".pdf",    ".PDF",   ".profile", ".bashrc",
+    };
+    std::vector<std::string> names;
+    for (const std::string& stem : stems)
+        for (const std::string& suffix : suffixes) names.push_back(stem + suffix);
+    for (const char* literal : {"makefile", "Makefile.am", "SConstruct", "meson_options.txt",
+                                "CMakeLists.txt", "project.godot", "gmon.out", "001.vdr",
+                                "1234.vdr", "abc.vdr", "RMAIL", "dicomdir", "core.1234"})
+        names.push_back(literal);
+    return names;
+}
+
+// Four threads fill and read the memo at once, each asking every name.
+TEST(TypeTextForName, MemoAgreesWithTheDatabaseAcrossThreads) {
+    const std::vector<std::string> names = trickyNames();
+    std::vector<std::string> expected;
+    for (const std::string& name : names) expected.push_back(typeTextUncached(name));
+    // The names must tell types apart, or agreement proves nothing.
+    EXPECT_GT(std::set<std::string>(expected.begin(), expected.end()).size(), 20u);
+    std::vector<std::string> wrong(4);
+    std::vector<std::thread> threads;
+    for (std::size_t t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (std::size_t k = 0; k < names.size(); ++k) {
+                const std::size_t i = (k * 7 + t * 13) % names.size();
+                if (typeTextForName(names[i]) != expected[i] && wrong[t].empty()) wrong[t] = '"' + names[i] + '"';
+            }
+        });
+    for (std::thread& thread : threads) thread.join();
+    for (const std::string& name : wrong) EXPECT_EQ(name, "") << "first name answered wrongly";
+}
+
+}  // namespace
+}  // namespace quillory

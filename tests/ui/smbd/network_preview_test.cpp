@@ -1,0 +1,48 @@
+// A share typed into the folder box and previewed from the toolbar: listed
+// through a temporary letter with the share's path in the headings, the
+// letter given back afterwards; a share that does not open says so.
+#include "support/smbd_server.h"
+#include "net/network_drives.h"
+#include "settings/mapped_drives.h"
+#include "ui/main/main_window_fixture.h"
+
+namespace quillory::test {
+namespace {
+
+TEST_F(MainWindowTest, ToolbarPreviewListsATypedShareThroughATemporaryLetter) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    ShareTree tree(server.guestDir, "preview");
+    ASSERT_TRUE(tree.file("top.txt", 3, 1'000'000'000));
+    ASSERT_TRUE(tree.file("sub/inner.txt", 5, 1'000'000'000));
+    const std::string share = server.url("guest", tree.name());
+    useDefaultBrowser();
+
+    folderBox()->setText(QString::fromStdString(share));
+    clickTool("tbPreview");
+
+    ASSERT_EQ(browser.opened.size(), 1u);
+    EXPECT_TRUE(prompts.messages.empty());
+    EXPECT_EQ(folderBox()->text(), "Z:\\");
+    const std::string listing = readBytes(scratch);
+    for (const std::string& part : {"<h2>Listing of " + share + "</h2>", share + "/sub", std::string("inner.txt")})
+        EXPECT_NE(listing.find(part), std::string::npos) << part << " in " << listing;
+    EXPECT_EQ(listing.find("Z:"), std::string::npos) << listing;
+    // The letter is free again, also for the next start of the program.
+    StoredMappings mappings(store);
+    EXPECT_EQ(NetworkDrives(mappings, nullptr).getFreeDriveLetter(), "Z");
+}
+
+TEST_F(MainWindowTest, ToolbarPreviewOfAShareThatDoesNotOpenSaysSo) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    useDefaultBrowser();
+    folderBox()->setText(QString::fromStdString(server.url("no-such-share")));
+    clickTool("tbPreview");
+    EXPECT_TRUE(browser.opened.empty());
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0], (ShownMessage{"Error mapping to network drive.", "Quillory", QMessageBox::NoIcon}));
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -14,8 +14,9 @@ void prepareProcess() {
     // largest folder.
     ::mallopt(M_MMAP_THRESHOLD, 64 << 20);
     ::mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    // The walk holds one descriptor per folder level it is inside; the usual
-    // soft limit of 1,024 would leave folders nested deeper than that unread.
+    // The walk keeps a bounded handful of folder descriptors however deep it
+    // goes, but its read-ahead, the store, the output and (in the window) the
+    // web engine open their own beside them: headroom, not a depth limit.
     rlimit files{};
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
         files.rlim_cur = files.rlim_max;

@@ -20,6 +20,7 @@
 #include "platform/stop_token.h"
 #include "net/network_drives.h"
 #include "settings/mapped_drives.h"
+#include "ui/auxiliary/password_prompt.h"
 #include "ui/main/folder_check.h"
 #include "ui/main/main_option_controls.h"
 
@@ -113,6 +114,7 @@ private:
     const std::string m_scratch;
     EventLog m_log;
     StoredMappings m_mappings;
+    DrivePasswordPrompt m_passwordPrompt;
     NetworkDrives m_drives;
     std::string NetworkPath;
 

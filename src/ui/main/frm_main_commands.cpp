@@ -16,6 +16,7 @@
 #include "ui/main/folder_check.h"
 #include "ui/main/folder_tree.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/quick_options.h"
 #include "ui/settings/frm_settings.h"
 
 namespace quillory::ui {
@@ -96,7 +97,8 @@ void frmMain::toggleLog(bool on) {
 }
 
 void frmMain::showSettings() {
-    frmSettings dialog(m_store, m_log, mainOptionControls(), this);
+    frmSettings dialog(m_store, m_log, this);
+    connect(&dialog, &frmSettings::optionsSaved, this, [this] { restoreOptions(m_store, m_options); });
     dialog.exec();
 }
 

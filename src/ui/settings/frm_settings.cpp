@@ -16,7 +16,6 @@
 #include "ui/settings/html_style_tab.h"
 #include "ui/settings/output_options_tab.h"
 #include "ui/settings/pickers.h"
-#include "ui/settings/update_main_options.h"
 
 namespace quillory::ui {
 
@@ -26,14 +25,13 @@ constexpr const char* kCaptionFace = "Verdana";
 
 }  // namespace
 
-frmSettings::frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, QWidget* parent)
-    : QDialog(parent), m_store(store), m_log(log), m_main(main), m_ownPickers(std::make_unique<DesktopPickers>()) {
+frmSettings::frmSettings(SettingsStore& store, const EventLog& log, QWidget* parent)
+    : QDialog(parent), m_store(store), m_log(log), m_ownPickers(std::make_unique<DesktopPickers>()) {
     build(*m_ownPickers);
 }
 
-frmSettings::frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, Pickers& pickers,
-                         QWidget* parent)
-    : QDialog(parent), m_store(store), m_log(log), m_main(main) {
+frmSettings::frmSettings(SettingsStore& store, const EventLog& log, Pickers& pickers, QWidget* parent)
+    : QDialog(parent), m_store(store), m_log(log) {
     build(pickers);
 }
 
@@ -97,11 +95,9 @@ void frmSettings::saveSettings() {
     quillory::shell::setShellExtension(chShellExt->isChecked() ? 1 : 0, this);
 }
 
-void frmSettings::updateMainOptions() { quillory::ui::updateMainOptions(m_store, m_main); }
-
 void frmSettings::okClicked() {
     saveSettings();
-    updateMainOptions();
+    Q_EMIT optionsSaved();
     if (m_log.LoggingOn) logSettings(m_log, m_store);
     accept();
 }

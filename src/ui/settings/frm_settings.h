@@ -4,12 +4,10 @@
 // the window's close button write nothing.
 //
 // OK runs saveSettings (the pages in order, then the folder verb), then
-// updateMainOptions (the main window's quick options), then the event log's
-// settings summary while logging is on, and closes the dialog.
+// emits optionsSaved (the main window re-reads its quick options), then the
+// event log's settings summary while logging is on, and closes the dialog.
 #include <QDialog>
 #include <memory>
-
-#include "ui/main/main_option_controls.h"
 
 class QCheckBox;
 class QPushButton;
@@ -32,15 +30,17 @@ class frmSettings : public QDialog {
     Q_OBJECT
 public:
     // With the desktop's own colour and font dialogs.
-    frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, QWidget* parent = nullptr);
+    frmSettings(SettingsStore& store, const EventLog& log, QWidget* parent = nullptr);
     // With the colour and font pickers given (tests answer them).
-    frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, Pickers& pickers,
-                QWidget* parent = nullptr);
+    frmSettings(SettingsStore& store, const EventLog& log, Pickers& pickers, QWidget* parent = nullptr);
     ~frmSettings() override;
 
     void loadSettings();
     void saveSettings();
-    void updateMainOptions();
+
+Q_SIGNALS:
+    // OK has written every option; emitted before the log summary and the close.
+    void optionsSaved();
 
 private:
     void build(Pickers& pickers);
@@ -48,7 +48,6 @@ private:
 
     SettingsStore& m_store;
     const EventLog& m_log;
-    MainOptionControls m_main;
     std::unique_ptr<Pickers> m_ownPickers;
     QTabWidget* SSTab1 = nullptr;
     FileFilterTab* m_fileFilter = nullptr;

@@ -10,8 +10,6 @@
 #include <memory>
 
 class QCheckBox;
-class QPushButton;
-class QTabWidget;
 
 namespace quillory {
 class SettingsStore;
@@ -20,10 +18,6 @@ struct EventLog;
 
 namespace quillory::ui {
 
-class DisplayColumnsTab;
-class FileFilterTab;
-class HtmlStyleTab;
-class OutputOptionsTab;
 class Pickers;
 
 class frmSettings : public QDialog {
@@ -35,7 +29,9 @@ public:
     frmSettings(SettingsStore& store, const EventLog& log, Pickers& pickers, QWidget* parent = nullptr);
     ~frmSettings() override;
 
+    // Every page's controls from the store (the option table), then the verb's box.
     void loadSettings();
+    // Every page's controls to the store (the option table), then the verb added or removed.
     void saveSettings();
 
 Q_SIGNALS:
@@ -49,14 +45,7 @@ private:
     SettingsStore& m_store;
     const EventLog& m_log;
     std::unique_ptr<Pickers> m_ownPickers;
-    QTabWidget* SSTab1 = nullptr;
-    FileFilterTab* m_fileFilter = nullptr;
-    OutputOptionsTab* m_output = nullptr;
-    DisplayColumnsTab* m_columns = nullptr;
-    HtmlStyleTab* m_style = nullptr;
-    QCheckBox* chShellExt = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
+    QCheckBox* m_shellExtension = nullptr;  // whether the folder verb is present
 };
 
 }  // namespace quillory::ui

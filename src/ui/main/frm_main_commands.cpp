@@ -25,6 +25,16 @@ void frmMain::message(const QString& text, const QString& title, QMessageBox::Ic
     m_prompts.message(this, text, title.isEmpty() ? windowTitle() : title, icon);
 }
 
+void frmMain::showStoreProblemOnce() {
+    if (m_storeProblemShown) return;
+    const StoreStatus status = m_store.status();
+    if (status.state != StoreState::ReadOnly && status.state != StoreState::Unusable) return;
+    m_storeProblemShown = true;
+    QString text = QString::fromStdString(storeProblemText(status, m_store.path()));
+    text[0] = text[0].toUpper();
+    message(text, QString(), QMessageBox::Warning);
+}
+
 void frmMain::runChecked(ListingCommand command) {
     if (m_running) return;
     const QString folder = txtFolder->text();
@@ -99,7 +109,7 @@ void frmMain::toggleLog(bool on) {
 void frmMain::showSettings() {
     frmSettings dialog(m_store, m_log, this);
     connect(&dialog, &frmSettings::optionsSaved, this, [this] { restoreOptions(m_store, m_options); });
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) showStoreProblemOnce();
 }
 
 void frmMain::showMapDialog() {

@@ -133,10 +133,19 @@ void frmMain::connectOptions() {
     const MainOptionControls& o = m_options;
     for (QRadioButton* button :
          {o.optNoOrder, o.optNameOrder, o.optSizeOrder, o.optExtOrder, o.optTypeOrder, o.optDateOrder})
-        connect(button, &QRadioButton::clicked, this, [this] { saveOrder(m_store, m_options); });
+        connect(button, &QRadioButton::clicked, this, [this] {
+            saveOrder(m_store, m_options);
+            showStoreProblemOnce();
+        });
     for (QRadioButton* button : {o.optRecurseInfinite, o.optNoRecursion})
-        connect(button, &QRadioButton::clicked, this, [this] { saveRecursion(m_store, m_options); });
-    connect(o.txtfilter, &QLineEdit::textEdited, this, [this] { saveFilter(m_store, m_options); });
+        connect(button, &QRadioButton::clicked, this, [this] {
+            saveRecursion(m_store, m_options);
+            showStoreProblemOnce();
+        });
+    connect(o.txtfilter, &QLineEdit::textEdited, this, [this] {
+        saveFilter(m_store, m_options);
+        showStoreProblemOnce();
+    });
 }
 
 void frmMain::startUp(const QString& commandLine) {

@@ -1,18 +1,23 @@
 #include "cli/listing_command.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <optional>
 
 #include "cli/exit_status.h"
 #include "cli/progress.h"
 #include "cli/share_login.h"
+#include "cli/shown_name.h"
 #include "cli/warnings.h"
 #include "engine/file_sink.h"
 #include "engine/listing.h"
+#include "platform/secret_guard.h"
 #include "platform/stop_token.h"
 
 namespace quillory::cli {
@@ -22,9 +27,21 @@ namespace {
 // The stop token of the run, which a signal raises: it ends the walk and a
 // write that is blocked on a stalled pipe alike.
 StopToken* g_stop = nullptr;
+// The temporary file of the output, removed when a second signal ends the
+// process at once.
+std::atomic<const char*> g_temporary{nullptr};
 
-extern "C" void onInterrupt(int) {
-    if (g_stop) g_stop->request();
+// Only async-signal-safe calls: the first signal raises the stop token and
+// nothing else; a second one (the user insists, or a call that does not see
+// the token is blocked) ends the process at once, as the signal would have.
+extern "C" void onInterrupt(int signal) {
+    if (g_stop && !g_stop->requested()) {
+        g_stop->request();
+        return;
+    }
+    if (const char* temporary = g_temporary.load()) ::unlink(temporary);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
 }
 
 void stopOnSignals(StopToken& stop) {
@@ -36,15 +53,34 @@ void stopOnSignals(StopToken& stop) {
     ::sigaction(SIGTERM, &action, nullptr);
 }
 
+// Names the output's temporary file to the signal handler while it exists.
+struct TemporaryForSignals {
+    explicit TemporaryForSignals(const std::string& path) {
+        if (!path.empty()) g_temporary = path.c_str();
+    }
+    ~TemporaryForSignals() { g_temporary = nullptr; }
+};
+
 // A write that Stop ended is a stop, not a failure.
 int outputFailed(const FileSink& output) {
     if (output.error() == ECANCELED) {
         std::fputs("quillory-list: stopped\n", stderr);
         return kInterrupted;
     }
-    std::fprintf(stderr, "quillory-list: cannot write '%s': %s\n", output.name().c_str(),
-                 std::strerror(output.error()));
+    std::fprintf(stderr, "quillory-list: cannot write '%s': %s\n", shownName(output.name()).c_str(),
+                 output.status().message().c_str());
     return kFailed;
+}
+
+// As ssh does for a key: a password file that others may read is used, but
+// not without a word.
+void warnAboutOpenAuthFile(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || (st.st_mode & (S_IRGRP | S_IROTH)) == 0) return;
+    std::fprintf(stderr,
+                 "quillory-list: warning: '%s' can be read by group or others (mode %04o); "
+                 "keep it private: chmod 600 '%s'\n",
+                 shownName(path).c_str(), static_cast<unsigned>(st.st_mode & 07777), shownName(path).c_str());
 }
 
 }  // namespace
@@ -57,11 +93,15 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     StopToken stop;
     stopOnSignals(stop);
     // A share is read through a source of its own; its root stays as typed.
+    // A password may be in memory from here to the end of the run.
+    std::optional<SecretGuard> secrets;
     ShareAccess share;
     if (looksLikeShare(args.folder)) {
+        secrets.emplace();
+        if (!args.authFile.empty()) warnAboutOpenAuthFile(args.authFile);
         share = openShare(args.folder, args.authFile, stop);
         if (!share.source) {
-            std::fprintf(stderr, "quillory-list: %s\n", share.problem.c_str());
+            std::fprintf(stderr, "quillory-list: %s\n", shownName(share.problem).c_str());
             return kUsage;
         }
     } else if (!args.authFile.empty()) {
@@ -71,6 +111,7 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     const std::string& base = share.source ? share.root : args.folder;
     FileSink output(args.output, &stop);
     if (!output.ok()) return outputFailed(output);
+    const TemporaryForSignals temporary(output.temporaryPath());
 
     RunTotals totals;
     const EventLog log;
@@ -85,17 +126,17 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     const RunResult result = runListing(ctx, base, args.csv ? Format::Csv : Format::Html, output);
     terminal.finish();
     for (const UnreadFolder& unread : result.unreadable)
-        std::fprintf(stderr, "quillory-list: cannot read folder '%s': %s\n", unread.path.c_str(),
+        std::fprintf(stderr, "quillory-list: cannot read folder '%s': %s\n", shownName(unread.path).c_str(),
                      std::strerror(unread.error));
     if (result.outcome == RunResult::Outcome::OutputFailed) return outputFailed(output);
     if (result.outcome == RunResult::Outcome::Stopped) {
         if (args.output.empty() || args.output == "-")
             std::fputs("quillory-list: stopped\n", stderr);
         else
-            std::fprintf(stderr, "quillory-list: stopped; '%s' was left as it was\n", args.output.c_str());
+            std::fprintf(stderr, "quillory-list: stopped; '%s' was left as it was\n", shownName(args.output).c_str());
         return kInterrupted;
     }
-    if (!output.commit()) return outputFailed(output);
+    if (!output.commit().isOk()) return outputFailed(output);
     return result.unreadable.empty() ? kOk : kFailed;
 }
 

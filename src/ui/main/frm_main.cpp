@@ -148,6 +148,16 @@ void frmMain::startUp(const QString& commandLine) {
         mnPreview->trigger();
     }
     restoreOptions(m_store, mainOptionControls());
+    reportStore();
+}
+
+// Once, at start: a damaged store is set aside now rather than at some later
+// click, and the user learns where it went; an unusable one is named too.
+void frmMain::reportStore() {
+    if (m_store.status().state == StoreState::Damaged)
+        (void)m_store.write(keys::Browser, boolToFlag(mnUseInternalBrowser->isChecked()));
+    const std::string problem = storeProblemText(m_store.status(), m_store.path());
+    if (!problem.empty()) m_prompts.message(this, QString::fromLocal8Bit(problem), kAppTitle, QMessageBox::Warning);
 }
 
 QString frmMain::statusText() const { return m_statusPanel->text(); }

@@ -107,6 +107,7 @@ private:
     void showProgress();
     void showUnreadable(const std::vector<UnreadFolder>& unreadable);
     void setRunning(bool running);
+    void reportStore();
 
     SettingsStore& m_store;
     Prompts& m_prompts;

@@ -92,9 +92,9 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     // Caught before the temporary file exists, so no interrupt can strand it.
     StopToken stop;
     stopOnSignals(stop);
-    // A share is read through a source of its own; its root stays as typed.
-    // A password may be in memory from here to the end of the run.
+    // A password may be in memory from the share's login to the end of the run.
     std::optional<SecretGuard> secrets;
+    // A share is read through a source of its own; its root stays as typed.
     ShareAccess share;
     if (looksLikeShare(args.folder)) {
         secrets.emplace();

@@ -1,14 +1,17 @@
 // A share password must not reach a core file: the process is not dumpable
 // while it may hold one.
 #include <dirent.h>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -88,6 +91,52 @@ TEST(ShareSecrets, AStalledWalkAbortedLeavesNoPasswordInACoreFile) {
     ASSERT_TRUE(stalled) << "quillory-list never reached the server";
     for (const std::string& core : coreFiles(place.path()))
         EXPECT_EQ(readFile(core).find(password), std::string::npos) << core;
+}
+
+// The first interrupt only raises the stop token, which a call waiting on a
+// silent server may not look at; the second ends the program at once. An
+// auth file that others may read is used, with a warning.
+TEST(ShareSecrets, ASecondInterruptEndsAStalledShareWalk) {
+    const TempDir place;
+    writeFile(place / "auth", "username = tester\npassword = secret\n");
+    ::chmod((place / "auth").c_str(), 0644);
+    SilentServer server;
+    ASSERT_GT(server.port, 0);
+    int err[2];
+    ASSERT_EQ(::pipe2(err, O_CLOEXEC), 0);
+    const int pid = startProcess({QUILLORY_LIST_EXE, "--auth-file", place / "auth", "-o", place / "out.html",
+                                  "smb://127.0.0.1:" + std::to_string(server.port) + "/share"},
+                                 {"QUILLORY_SETTINGS=" + (place / "settings.sqlite")}, err[1]);
+    ::close(err[1]);
+    ASSERT_TRUE(server.accepted(10000)) << "quillory-list never reached the server";
+    int status = 0;
+    bool ended = false;
+    for (int interrupt = 0; interrupt < 2 && !ended; ++interrupt) {
+        ::kill(pid, SIGINT);
+        // A bound on a hang, not a timing: a blocked call sees no stop token.
+        for (int waited = 0; waited < 2000 && !ended; ++waited) {
+            ended = ::waitpid(pid, &status, WNOHANG) == pid;
+            if (!ended) ::usleep(1000);
+        }
+    }
+    if (!ended) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    }
+    EXPECT_TRUE(ended) << "still running after two interrupts";
+    EXPECT_TRUE((WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) || (WIFEXITED(status) && WEXITSTATUS(status) == 130))
+        << status;
+    std::string shown;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(err[0], buffer, sizeof buffer)) > 0;) shown.append(buffer, static_cast<std::size_t>(n));
+    ::close(err[0]);
+    EXPECT_EQ(shown.rfind("quillory-list: warning: '" + (place / "auth") +
+                              "' can be read by group or others (mode 0644); keep it private: chmod 600 '" +
+                              (place / "auth") + "'\n",
+                          0),
+              0u)
+        << shown;
+    EXPECT_FALSE(std::filesystem::exists(place / "out.html"));
 }
 
 }  // namespace

@@ -116,15 +116,15 @@ void DisplayColumnsTab::load(SettingsStore& store) {
 }
 
 void DisplayColumnsTab::save(SettingsStore& store) {
-    for (const ColumnRow& c : kColumnKeys) store.write(*c.flag, flagText(columnSwitch[c.row]));
-    for (const ColumnRow& c : kColumnKeys) store.write(*c.caption, toStored(Text1[c.row]));
-    for (const ColumnRow& c : kColumnKeys) store.write(*c.width, toStored(Text2[c.row]));
+    for (const ColumnRow& c : kColumnKeys) (void)store.write(*c.flag, flagText(columnSwitch[c.row]));
+    for (const ColumnRow& c : kColumnKeys) (void)store.write(*c.caption, toStored(Text1[c.row]));
+    for (const ColumnRow& c : kColumnKeys) (void)store.write(*c.width, toStored(Text2[c.row]));
     const std::string_view unit = optByteSize->isChecked()      ? words::Bytes
                                   : optKBSize->isChecked()      ? words::Kb
                                   : optMBSize->isChecked()      ? words::Mb
                                   : optDynamicSize->isChecked() ? words::Dynamic
                                                                 : std::string_view{};
-    store.write(keys::DisplayFileSize, unit);
+    (void)store.write(keys::DisplayFileSize, unit);
 }
 
 }  // namespace quillory::ui

@@ -138,16 +138,16 @@ void FileFilterTab::load(SettingsStore& store) {
 }
 
 void FileFilterTab::save(SettingsStore& store) {
-    store.write(keys::FileInclude, toStored(txtInclude));
-    store.write(keys::FileExclude, toStored(txtSkip));
-    store.write(keys::FolInclude, toStored(txtIncludeFol));
-    store.write(keys::FolExclude, toStored(txtSkipFol));
-    store.write(keys::FileTimeFrom, storedPickers(DTPicker1, DTPicker2));
-    store.write(keys::FileTimeTo, storedPickers(DTPicker3, DTPicker4));
-    store.write(keys::FileTime, flagText(chFileTime));
-    store.write(keys::FileSize, flagText(chFileSize));
-    store.write(keys::FileSizeFrom, toStored(txtFromSize));
-    store.write(keys::FileSizeTo, toStored(txtToSize));
+    (void)store.write(keys::FileInclude, toStored(txtInclude));
+    (void)store.write(keys::FileExclude, toStored(txtSkip));
+    (void)store.write(keys::FolInclude, toStored(txtIncludeFol));
+    (void)store.write(keys::FolExclude, toStored(txtSkipFol));
+    (void)store.write(keys::FileTimeFrom, storedPickers(DTPicker1, DTPicker2));
+    (void)store.write(keys::FileTimeTo, storedPickers(DTPicker3, DTPicker4));
+    (void)store.write(keys::FileTime, flagText(chFileTime));
+    (void)store.write(keys::FileSize, flagText(chFileSize));
+    (void)store.write(keys::FileSizeFrom, toStored(txtFromSize));
+    (void)store.write(keys::FileSizeTo, toStored(txtToSize));
 }
 
 void FileFilterTab::fillCurrentTime() {

@@ -10,6 +10,7 @@
 #include "log/event_log.h"
 #include "settings/store.h"
 #include "shell/shell_extension.h"
+#include "ui/auxiliary/prompts.h"
 #include "ui/settings/control_values.h"
 #include "ui/settings/display_columns_tab.h"
 #include "ui/settings/file_filter_tab.h"
@@ -94,7 +95,9 @@ void frmSettings::saveSettings() {
     m_columns->save(m_store);
     m_style->save(m_store);
     // At every OK, so a verb left by another copy of the program goes when the box is clear.
-    quillory::shell::setShellExtension(chShellExt->isChecked() ? 1 : 0, this);
+    if (const Status verb = quillory::shell::setShellExtension(chShellExt->isChecked()); !verb)
+        DesktopPrompts().message(this, QString::fromStdString(verb.message()), quillory::shell::kVerbErrorTitle,
+                                 QMessageBox::Critical);
 }
 
 void frmSettings::updateMainOptions() { quillory::ui::updateMainOptions(m_store, m_main); }

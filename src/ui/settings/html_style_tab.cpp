@@ -139,16 +139,16 @@ void HtmlStyleTab::load(SettingsStore& store) {
 }
 
 void HtmlStyleTab::save(SettingsStore& store) {
-    store.write(keys::BodyBack, storedColour(sampleBack(lblBody)));
-    store.write(keys::FileBack, storedColour(sampleBack(lblFile)));
-    store.write(keys::FileBackOdd, storedColour(sampleBack(lblFileOdd)));
-    store.write(keys::FolBack, storedColour(sampleBack(lblFolder)));
-    store.write(keys::FileFont, sampleFace(lblFile).toStdString());
-    store.write(keys::FolFont, sampleFace(lblFolder).toStdString());
-    store.write(keys::FileFontSize, storedFontSize(sampleSize(lblFile)));
-    store.write(keys::FolFontSize, storedFontSize(sampleSize(lblFolder)));
-    store.write(keys::FileFontColor, storedColour(sampleFore(lblFile)));
-    store.write(keys::FolFontColor, storedColour(sampleFore(lblFolder)));
+    (void)store.write(keys::BodyBack, storedColour(sampleBack(lblBody)));
+    (void)store.write(keys::FileBack, storedColour(sampleBack(lblFile)));
+    (void)store.write(keys::FileBackOdd, storedColour(sampleBack(lblFileOdd)));
+    (void)store.write(keys::FolBack, storedColour(sampleBack(lblFolder)));
+    (void)store.write(keys::FileFont, sampleFace(lblFile).toStdString());
+    (void)store.write(keys::FolFont, sampleFace(lblFolder).toStdString());
+    (void)store.write(keys::FileFontSize, storedFontSize(sampleSize(lblFile)));
+    (void)store.write(keys::FolFontSize, storedFontSize(sampleSize(lblFolder)));
+    (void)store.write(keys::FileFontColor, storedColour(sampleFore(lblFile)));
+    (void)store.write(keys::FolFontColor, storedColour(sampleFore(lblFolder)));
 }
 
 // A cancelled picker leaves the sample as it was and says nothing.

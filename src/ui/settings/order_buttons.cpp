@@ -38,7 +38,7 @@ void saveOrderButtons(const OrderButtons& buttons, SettingsStore& store) {
     const auto pairs = inReadOrder(buttons);
     for (const SettingKey* key : kOrderGroup)
         for (const auto& [k, button] : pairs)
-            if (k == key) store.write(*key, boolToFlag(button && button->isChecked()));
+            if (k == key) (void)store.write(*key, boolToFlag(button && button->isChecked()));
 }
 
 }  // namespace quillory::ui

@@ -98,13 +98,13 @@ void OutputOptionsTab::load(SettingsStore& store) {
 
 void OutputOptionsTab::save(SettingsStore& store) {
     saveOrderButtons(orderButtons(), store);
-    store.write(keys::IgnoreNoFiles, flagText(chkIgnore));
+    (void)store.write(keys::IgnoreNoFiles, flagText(chkIgnore));
     const std::string_view recurse = optRecurseInfinite->isChecked() ? words::Infinite
                                      : optNoRecursion->isChecked()   ? words::No
                                      : optRecurseDepth->isChecked()  ? words::Depth
                                                                      : std::string_view{};
-    store.write(keys::Recurse, recurse);
-    store.write(keys::RecurseDepth, toStored(txtDepth));
+    (void)store.write(keys::Recurse, recurse);
+    (void)store.write(keys::RecurseDepth, toStored(txtDepth));
 }
 
 }  // namespace quillory::ui

@@ -28,12 +28,6 @@ bool plainOffset(std::time_t t, std::int32_t& offset) {
 
 }  // namespace
 
-double readModifiedDateTime(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return 0.0;
-    return dateTimeFromTime(st.st_mtime);
-}
-
 double LocalTimeCache::dateTime(std::time_t t) {
     const auto seconds = static_cast<std::int64_t>(t);
     std::int64_t day = seconds / kSecondsPerDay;

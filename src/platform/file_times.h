@@ -7,10 +7,6 @@
 
 namespace quillory {
 
-// Whole seconds, as a directory listing shows them; 0 when the file cannot be
-// examined. Follows a link to its target.
-double readModifiedDateTime(const std::string& path);
-
 // dateTimeFromTime() with the zone's offset remembered per UTC day: a listing
 // converts a million times that fall on a few thousand days, and localtime_r
 // costs far more than the addition. A day in which the offset changes (or

@@ -2,6 +2,12 @@
 // The user's regional formats (LC_TIME, LC_NUMERIC, or LC_ALL/LANG) and the
 // conversion between system time and date-times (days since 1899-12-30 00:00,
 // local time, with the time of day as the fraction; TZ is honoured).
+//
+// Files (texts for people; only platform below): regional.cpp reads the
+// locale's patterns (regional_formats.h) and writes and reads date-times and
+// numbers through date_format.cpp (the compiled pattern), date_write.cpp and
+// date_read.cpp; type_text.cpp names a file's type from type_text_globs.cpp;
+// ascii_case.h folds letters without a locale.
 #include <ctime>
 #include <optional>
 #include <string>

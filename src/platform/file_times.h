@@ -1,11 +1,17 @@
 #pragma once
-// A file's last-modification time as a local date-time.
+// System time as date-times: days since 1899-12-30 00:00, local time, with the
+// time of day as the fraction; the C library's local time, so TZ is honoured.
 #include <array>
 #include <cstdint>
 #include <ctime>
 #include <string>
 
 namespace quillory {
+
+// Date-time of a system time, and back.
+double dateTimeFromTime(std::time_t t);
+std::time_t timeFromDateTime(double dateTime);
+double nowDateTime();
 
 // dateTimeFromTime() with the zone's offset remembered per UTC day: a listing
 // converts a million times that fall on a few thousand days, and localtime_r

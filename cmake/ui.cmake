@@ -7,7 +7,7 @@ list(FILTER UI_SOURCES EXCLUDE REGEX "/src/ui/app/")
 add_library(quillory_ui STATIC ${UI_SOURCES})
 set_target_properties(quillory_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_link_libraries(quillory_ui PUBLIC
-  quillory_engine Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport)
+  quillory_engine Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport Qt6::Concurrent Qt6::Network)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/ui/app/*.cpp)
 add_executable(quillory ${APP_SOURCES})

@@ -1,10 +1,12 @@
 // quillory: the desktop program.
 #include <QApplication>
+#include <QFileInfo>
 #include <QStringList>
 
 #include "platform/process_setup.h"
 #include "settings/store.h"
 #include "ui/auxiliary/prompts.h"
+#include "ui/main/folder_handoff.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/instance_lock.h"
 
@@ -14,21 +16,30 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     quillory::ui::DesktopPrompts prompts;
 
+    // The command line is one folder path; an unquoted path with blanks
+    // arrives in pieces.
+    QStringList words = QApplication::arguments();
+    words.removeFirst();
+    QString folder = words.join(QLatin1Char(' '));
+    const QFileInfo given(folder);
+    if (!folder.isEmpty() && given.isRelative() && given.exists()) folder = given.absoluteFilePath();
+
     const quillory::ui::InstanceLock instance;
+    const QString socket = quillory::ui::FolderHandoff::socketPath(instance.path());
     if (!instance.held()) {
+        if (!folder.isEmpty() && quillory::ui::FolderHandoff::send(socket, folder)) return 0;
         prompts.message(nullptr, "Another instance already running.", "Cannot start two instances",
                         QMessageBox::Information);
         return 0;
     }
 
-    // The command line is one folder path; an unquoted path with blanks
-    // arrives in pieces.
-    QStringList words = QApplication::arguments();
-    words.removeFirst();
     quillory::SettingsStore store;
     quillory::ui::frmMain window(store, prompts);
     QObject::connect(&window, &quillory::ui::frmMain::closed, &app, &QCoreApplication::quit);
-    window.startUp(words.join(' '));
+    quillory::ui::FolderHandoff handoff;
+    QObject::connect(&handoff, &quillory::ui::FolderHandoff::folderReceived, &window, &quillory::ui::frmMain::takeFolder);
+    handoff.listen(socket);
+    window.startUp(folder);
     window.show();
     return app.exec();
 }

@@ -17,6 +17,7 @@
 #include "net/network_drives.h"
 #include "ui/auxiliary/busy_cursor.h"
 #include "ui/auxiliary/prompts.h"
+#include "ui/auxiliary/worker_task.h"
 
 namespace quillory::ui {
 
@@ -42,7 +43,6 @@ QLineEdit* textBox(QWidget* parent, const char* name) {
     return box;
 }
 
-// Restores the pointer on every way out of the connection.
 }  // namespace
 
 frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
@@ -62,7 +62,7 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     m_txtPwd = textBox(this, "txtPwd");
     m_txtPwd->setEchoMode(QLineEdit::Password);
     m_txtPwd->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
-    auto* cmdOK = new QPushButton(QStringLiteral("Finish"), this);
+    auto* cmdOK = m_cmdOK = new QPushButton(QStringLiteral("Finish"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     auto* cmdcancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -122,17 +122,37 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     m_cbodrives->setFocus();
 }
 
-// Empty boxes are passed as empty texts: the user asked for those.
+// Empty boxes are passed as empty texts: the user asked for those. Reaching
+// the share may take its whole timeout, so it runs on the worker; Cancel
+// leaves without waiting, and a connection made after that is given back.
 void frmmap::finish() {
-    int result = 0;
-    {
-        BusyCursor busy;
-        result = m_drives.mapNetworkDrive(m_cbodrives->currentText().toStdString(),
-                                          QFile::encodeName(m_txtFolder->text()).toStdString(),
-                                          m_txtUser->text().toStdString(), m_txtPwd->text().toStdString());
-    }
-    if (result != 0) m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
-    accept();
+    m_cmdOK->setEnabled(false);
+    m_busy.emplace();
+    const std::string letter = m_cbodrives->currentText().toStdString();
+    const std::string remote = QFile::encodeName(m_txtFolder->text()).toStdString();
+    const std::string user = m_txtUser->text().toStdString();
+    const std::string password = m_txtPwd->text().toStdString();
+    NetworkDrives& drives = m_drives;
+    std::shared_ptr<std::atomic<bool>> cancelled = m_cancelled;
+    runOnWorker<int>(
+        this,
+        [&drives, letter, remote, user, password, cancelled] {
+            const int result = drives.mapNetworkDrive(letter, remote, user, password);
+            if (result == 0 && cancelled->load()) drives.unmapNetworkDrive(letter);
+            return result;
+        },
+        [this](int result) {
+            m_busy.reset();
+            if (result != 0)
+                m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
+            accept();
+        });
+}
+
+void frmmap::reject() {
+    m_cancelled->store(true);
+    m_busy.reset();
+    QDialog::reject();
 }
 
 }  // namespace quillory::ui

@@ -3,9 +3,15 @@
 // program's own table. Modal; it hands nothing back, the effect is the new
 // drive itself.
 #include <QDialog>
+#include <atomic>
+#include <memory>
+#include <optional>
+
+#include "ui/auxiliary/busy_cursor.h"
 
 class QComboBox;
 class QLineEdit;
+class QPushButton;
 
 namespace quillory {
 class NetworkDrives;
@@ -21,6 +27,9 @@ public:
     // Fills the letters and empties the boxes; each opening starts afresh.
     frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent);
 
+    // Cancel, also while the share is being reached.
+    void reject() override;
+
 private:
     void finish();
 
@@ -30,6 +39,10 @@ private:
     QLineEdit* m_txtFolder;
     QLineEdit* m_txtUser;
     QLineEdit* m_txtPwd;
+    QPushButton* m_cmdOK;
+    std::optional<BusyCursor> m_busy;
+    // Shared with a connection still being made when the dialog goes.
+    std::shared_ptr<std::atomic<bool>> m_cancelled = std::make_shared<std::atomic<bool>>(false);
 };
 
 }  // namespace quillory::ui

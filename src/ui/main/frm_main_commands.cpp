@@ -24,8 +24,8 @@ void frmMain::message(const QString& text, const QString& title, QMessageBox::Ic
     m_prompts.message(this, text, title.isEmpty() ? windowTitle() : title, icon);
 }
 
+// The listing commands are off while a run goes.
 void frmMain::runChecked(ListingCommand command) {
-    if (m_running) return;
     const QString folder = txtFolder->text();
     const FolderCheck check = checkFolder(command, folder);
     using Next = FolderCheck::Next;
@@ -76,16 +76,10 @@ void frmMain::openFolder() {
 void frmMain::listNetworkFolder(const QString& path) {
     const std::string letter = m_drives.getFreeDriveLetter();
     txtFolder->setText(QString::fromStdString(letter) + ":\\");
-    const int mapped =
-        m_drives.mapNetworkDrive(letter, QFile::encodeName(path).toStdString(), std::nullopt, std::nullopt);
-    if (mapped != 0) {
-        message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
-        return;
-    }
-    NetworkPath = QFile::encodeName(path).toStdString();
-    makeReport(txtFolder->text(), 0);
-    m_drives.unmapNetworkDrive(letter);
-    NetworkPath.clear();
+    startRun(txtFolder->text(), Format::Html, QFile::encodeName(path).toStdString(), [this] {
+        showListing();
+        endRun();
+    });
 }
 
 void frmMain::toggleLog(bool on) {

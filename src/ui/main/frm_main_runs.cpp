@@ -7,16 +7,17 @@
 #include <QLabel>
 #include <QUrl>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #include "engine/document.h"
 #include "platform/app_paths.h"
 #include "ui/auxiliary/frm_preview.h"
 #include "ui/auxiliary/prompts.h"
-#include "ui/main/background_run.h"
 #include "ui/auxiliary/busy_cursor.h"
 #include "ui/main/copy_file.h"
 #include "ui/main/frm_main.h"
+#include "ui/auxiliary/worker_task.h"
 
 namespace quillory::ui {
 
@@ -37,59 +38,88 @@ QString programFolder() {
 }  // namespace
 
 void frmMain::makeReport(const QString& folder, std::int16_t mode) {
-    if (!buildScratch(folder, Format::Html)) return;
-    if (mode == 0)
+    startRun(folder, Format::Html, {}, [this, mode] {
+        if (mode != 0) return saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
         showListing();
-    else
-        saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
+        endRun();
+    });
 }
 
 void frmMain::makeSpreadsheet(const QString& folder) {
-    if (!buildScratch(folder, Format::Csv)) return;
-    saveListing("Comma Separated Values (*.csv);;All Files (*.*)", "csv");
+    startRun(folder, Format::Csv, {},
+             [this] { saveListing("Comma Separated Values (*.csv);;All Files (*.*)", "csv"); });
 }
 
-bool frmMain::buildScratch(const QString& folder, Format format) {
-    if (m_running) return false;
-    BusyCursor busy;
+void frmMain::startRun(const QString& folder, Format format, const std::string& share, std::function<void()> then) {
+    m_busy.emplace();
     setRunning(true);
     showUnreadable({});
     m_stop.reset();
-    const std::string base = QFile::encodeName(folder).toStdString();
-    const std::string& scratch = m_scratch;
+    m_progressTimer.start();
+    std::string base = QFile::encodeName(folder).toStdString();
     // The run keeps the log switch it started with; the window may change its own.
     const EventLog log = m_log;
-    const std::string typedNetworkPath = NetworkPath;
-    RunResult result;
-    runInBackground(
-        [&] {
-            ListingContext ctx(m_store, m_totals, log, m_stop);
-            ctx.progress = &m_progress;
-            std::string path = base;
-            std::optional<NetworkFolder> share = m_drives.resolve(base, &m_stop);
-            if (share) {
-                ctx.source = share->source.get();
-                path = share->path;
-                ctx.NetworkRoot = share->NetworkRoot;
-                ctx.NetworkPath = share->NetworkPath;
+    std::function<WorkerRun()> work = [this, base, share, format, log]() mutable {
+        WorkerRun run;
+        ListingContext ctx(m_store, m_totals, log, m_stop);
+        ctx.progress = &m_progress;
+        if (!share.empty()) {
+            // A share typed as such is listed through a letter of its own;
+            // reaching it may take the share's whole timeout.
+            run.letter = base.substr(0, 1);
+            if (m_drives.mapNetworkDrive(run.letter, share, std::nullopt, std::nullopt) != 0) {
+                run.mapFailed = true;
+                return run;
             }
-            if (!typedNetworkPath.empty()) ctx.NetworkPath = typedNetworkPath;
-            if (m_stop.requested()) {
-                result.outcome = RunResult::Outcome::Stopped;
-                return;
-            }
-            result = format == Format::Html ? buildReport(ctx, path, scratch) : buildSpreadsheet(ctx, path, scratch);
-        },
-        [this] { showProgress(); });
+        }
+        std::string path = base;
+        std::optional<NetworkFolder> resolved = m_drives.resolve(base, &m_stop);
+        if (resolved) {
+            ctx.source = resolved->source.get();
+            path = resolved->path;
+            ctx.NetworkRoot = resolved->NetworkRoot;
+            ctx.NetworkPath = resolved->NetworkPath;
+        }
+        if (!share.empty()) ctx.NetworkPath = share;
+        if (m_stop.requested()) {
+            run.result.outcome = RunResult::Outcome::Stopped;
+            return run;
+        }
+        run.result = format == Format::Html ? buildReport(ctx, path, m_scratch) : buildSpreadsheet(ctx, path, m_scratch);
+        return run;
+    };
+    m_work = runOnWorker<WorkerRun>(this, std::move(work),
+                                    [this, then = std::move(then)](WorkerRun run) { scratchBuilt(run, then); });
+}
+
+void frmMain::scratchBuilt(const WorkerRun& run, const std::function<void()>& then) {
+    m_progressTimer.stop();
+    if (!run.letter.empty()) m_drives.unmapNetworkDrive(run.letter);
     setStatus({});
-    showUnreadable(result.unreadable);
-    setRunning(false);
-    busy.restore();
-    if (result.outcome == RunResult::Outcome::OutputFailed)
-        message("The listing could not be written to " + fileName(scratch) + ":\n" + reason(result.outputError),
+    if (run.mapFailed) {
+        m_busy.reset();
+        message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
+        return endRun();
+    }
+    if (run.result.outcome == RunResult::Outcome::Stopped)
+        showStopped();
+    else
+        showUnreadable(run.result.unreadable);
+    m_busy.reset();
+    if (run.result.outcome == RunResult::Outcome::OutputFailed)
+        message("The listing could not be written to " + fileName(m_scratch) + ":\n" + reason(run.result.outputError),
                 "Error", QMessageBox::Critical);
+    if (run.result.outcome != RunResult::Outcome::Completed || m_closeRequested) return endRun();
+    then();
+}
+
+void frmMain::endRun() {
+    m_busy.reset();
+    setRunning(false);
     if (m_closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    return result.outcome == RunResult::Outcome::Completed && !m_closeRequested;
+    Q_EMIT runFinished();
+    if (!m_closeRequested && !m_handedFolders.isEmpty())
+        QMetaObject::invokeMethod(this, [this] { previewFolder(m_handedFolders.takeFirst()); }, Qt::QueuedConnection);
 }
 
 void frmMain::showListing() {
@@ -104,19 +134,21 @@ void frmMain::showListing() {
 
 void frmMain::saveListing(const QString& filter, const QString& suffix) {
     const QString target = m_prompts.saveFileName(this, {filter, suffix, programFolder()});
-    if (target.isEmpty()) return;
-    BusyCursor busy;
-    setRunning(true);
-    FileError failure;
-    runInBackground([&] { failure = copyFileSafely(m_scratch, QFile::encodeName(target).toStdString()); }, {});
-    setRunning(false);
-    busy.restore();
-    if (failure.code != 0)
-        message("The listing could not be saved to " + fileName(failure.path) + ":\n" + reason(failure.code), "Error",
-                QMessageBox::Critical);
-    else
-        message("Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
-    if (m_closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    if (target.isEmpty()) return endRun();
+    m_busy.emplace();
+    const std::string scratch = m_scratch;
+    const std::string path = QFile::encodeName(target).toStdString();
+    m_work = runOnWorker<FileError>(
+        this, [scratch, path] { return copyFileSafely(scratch, path); },
+        [this](FileError failure) {
+            m_busy.reset();
+            if (failure.code != 0)
+                message("The listing could not be saved to " + fileName(failure.path) + ":\n" + reason(failure.code),
+                        "Error", QMessageBox::Critical);
+            else
+                message("Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
+            endRun();
+        });
 }
 
 void frmMain::showProgress() {
@@ -141,6 +173,11 @@ void frmMain::showUnreadable(const std::vector<UnreadFolder>& unreadable) {
         lines << fileName(unreadable[i].path) + ": " + reason(unreadable[i].error);
     if (unreadable.size() > kShown) lines << "...";
     m_countPanel->setToolTip(lines.join('\n'));
+}
+
+void frmMain::showStopped() {
+    m_countPanel->setToolTip({});
+    m_countPanel->setText("The run was stopped.");
 }
 
 void frmMain::setRunning(bool running) {

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -42,6 +43,7 @@ protected:
     void list(const std::string& folder, const char* command) {
         folderBox()->setText(QFile::decodeName(folder.c_str()));
         action(command)->trigger();
+        finishRun();
     }
 };
 
@@ -103,6 +105,7 @@ TEST_F(RunTest, StopEndsALargeWalkAtOnceAndShowsNothing) {
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(window->statusText(), "");
+    EXPECT_EQ(child<QLabel>("SBarCounts")->text(), "The run was stopped.");
     EXPECT_TRUE(action("mnPreview")->isEnabled());
     EXPECT_TRUE(action("tbPreview")->isEnabled());
 }
@@ -136,15 +139,42 @@ TEST_F(RunTest, ClosingDuringARunStopsItAndThenCloses) {
     useDefaultBrowser();
     window->show();
     bool closed = false;
+    bool endedFirst = false;
+    QObject::connect(window.get(), &ui::frmMain::runFinished, [&] { endedFirst = !closed; });
     QObject::connect(window.get(), &ui::frmMain::closed, [&] { closed = true; });
     QTimer::singleShot(50, [&] { window->close(); });
     list(big, "mnPreview");
-    EXPECT_TRUE(window->isVisible());  // the run ended first
-    QTest::qWait(20);
-    EXPECT_TRUE(closed);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closed; }, 1000));
+    EXPECT_TRUE(endedFirst);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(browser.opened.empty());
     EXPECT_EQ(store.read(keys::Browser), "0");
+}
+
+// Settings opened during a run: the run still ends through its finished
+// handler, which shows the listing under the open dialog.
+TEST_F(RunTest, ARunEndsWhileTheSettingsDialogIsOpen) {
+    const TempDir memory = TempDir::inMemory();
+    const std::string big = largeWalk(memory);
+    useDefaultBrowser();
+    window->show();
+    bool endedUnderDialog = false;
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(window->isRunning());
+        EXPECT_FALSE(action("mnSave")->isEnabled());
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isRunning(); }, 60000));
+            endedUnderDialog = browser.opened.size() == 1;
+            dialog->reject();
+        });
+        action("mnSettings")->trigger();
+    });
+    list(big, "mnPreview");
+    EXPECT_TRUE(endedUnderDialog);
+    EXPECT_TRUE(action("mnSave")->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(RunTest, AScratchFileThatCannotBeWrittenIsReported) {

@@ -20,6 +20,7 @@ TEST_F(MainWindowTest, ToolbarPreviewListsATypedShareThroughATemporaryLetter) {
 
     folderBox()->setText(QString::fromStdString(share));
     clickTool("tbPreview");
+    finishRun();
 
     ASSERT_EQ(browser.opened.size(), 1u);
     EXPECT_TRUE(prompts.messages.empty());
@@ -39,6 +40,7 @@ TEST_F(MainWindowTest, ToolbarPreviewOfAShareThatDoesNotOpenSaysSo) {
     useDefaultBrowser();
     folderBox()->setText(QString::fromStdString(server.url("no-such-share")));
     clickTool("tbPreview");
+    finishRun();
     EXPECT_TRUE(browser.opened.empty());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0], (ShownMessage{"Error mapping to network drive.", "Quillory", QMessageBox::NoIcon}));

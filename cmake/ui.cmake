@@ -9,9 +9,9 @@ set_target_properties(quillory_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_link_libraries(quillory_ui PUBLIC
   quillory_engine Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport Qt6::Concurrent Qt6::Network)
 
-file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/ui/app/*.cpp)
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/ui/app/*.cpp src/ui/app/*.qrc)
 add_executable(quillory ${APP_SOURCES})
-set_target_properties(quillory PROPERTIES AUTOMOC ON)
+set_target_properties(quillory PROPERTIES AUTOMOC ON AUTORCC ON)
 target_link_libraries(quillory PRIVATE quillory_ui)
 install(TARGETS quillory RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

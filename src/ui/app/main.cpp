@@ -1,6 +1,7 @@
 // quillory: the desktop program.
 #include <QApplication>
 #include <QFileInfo>
+#include <QIcon>
 #include <QStringList>
 
 #include "platform/process_setup.h"
@@ -14,6 +15,11 @@ int main(int argc, char** argv) {
     quillory::prepareProcess();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
+    // Ties the windows to the desktop entry and its icon (Wayland matches by this name).
+    QApplication::setApplicationName(QStringLiteral("quillory"));
+    QApplication::setApplicationVersion(QStringLiteral(QUILLORY_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillory"));
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quillory"), QIcon(QStringLiteral(":/quillory.svg"))));
     quillory::ui::DesktopPrompts prompts;
 
     // The command line is one folder path; an unquoted path with blanks

@@ -6,6 +6,11 @@
 #include <QStringList>
 #include <QLabel>
 #include <QUrl>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -28,11 +33,16 @@ QString fileName(const std::string& path) { return QFile::decodeName(QByteArray:
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // The save dialogs start in the program's folder, named without its
-// trailing separator (the root stays "/").
-QString programFolder() {
+// trailing separator (the root stays "/"), when the user may write there;
+// an installed program lives in /usr/bin. Else in the user's documents
+// folder (XDG_DOCUMENTS_DIR), else at home.
+QString saveStartFolder() {
     std::string folder = getAppPath();
     if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    return fileName(folder);
+    if (::access(folder.c_str(), W_OK) == 0) return fileName(folder);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
 }
 
 }  // namespace
@@ -128,26 +138,28 @@ void frmMain::showListing() {
         QDesktopServices::openUrl(QUrl::fromLocalFile(scratch));
         return;
     }
-    if (!m_preview) m_preview = std::make_unique<frmPreview>(m_prompts, scratch, nullptr);
+    if (!m_preview) m_preview = std::make_unique<frmPreview>(m_prompts, scratch, this);
     m_preview->showListing();
 }
 
 void frmMain::saveListing(const QString& filter, const QString& suffix) {
-    const QString target = m_prompts.saveFileName(this, {filter, suffix, programFolder()});
+    const QString target = m_prompts.saveFileName(this, {filter, suffix, saveStartFolder()});
     if (target.isEmpty()) return endRun();
     m_busy.emplace();
     const std::string scratch = m_scratch;
     const std::string path = QFile::encodeName(target).toStdString();
     m_work = runOnWorker<FileError>(
         this, [scratch, path] { return copyFileSafely(scratch, path); },
-        [this](FileError failure) {
+        [this, filter, suffix](FileError failure) {
             m_busy.reset();
-            if (failure.code != 0)
-                message("The listing could not be saved to " + fileName(failure.path) + ":\n" + reason(failure.code),
-                        "Error", QMessageBox::Critical);
-            else
+            if (failure.code == 0) {
                 message("Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
-            endRun();
+                return endRun();
+            }
+            // The listing is still in the scratch file: the user may pick another place.
+            message("The listing could not be saved to " + fileName(failure.path) + ":\n" + reason(failure.code),
+                    "Error", QMessageBox::Critical);
+            saveListing(filter, suffix);
         });
 }
 

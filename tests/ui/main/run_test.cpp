@@ -217,15 +217,20 @@ TEST_F(RunTest, AFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(RunTest, SavingOntoAFolderFailsAndLeavesItAlone) {
+TEST_F(RunTest, SavingOntoAFolderFailsLeavesItAloneAndAsksAgain) {
     const std::string target = dir.folder("a-folder");
     dir.file("a-folder/kept.txt", 5);
     prompts.saveNames.push_back(QString::fromStdString(target));
+    // After the message the user picks another place.
+    prompts.saveNames.push_back(QString::fromStdString(dir / "second.csv"));
     list(tree, "mnuSpreadheet");
-    ASSERT_EQ(prompts.messages.size(), 1u);
+    ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_TRUE(
         prompts.messages[0].text.startsWith(QString::fromStdString("The listing could not be saved to " + target)));
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts.messages[1].title, "Saved");
+    EXPECT_EQ(prompts.saveDialogs.size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(dir / "second.csv"));
     EXPECT_EQ(std::filesystem::file_size(dir / "a-folder/kept.txt"), 5u);
 }
 

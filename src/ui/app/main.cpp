@@ -6,6 +6,7 @@
 
 #include "platform/process_setup.h"
 #include "settings/store.h"
+#include "ui/app/font_fallback.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/main/folder_handoff.h"
 #include "ui/main/frm_main.h"
@@ -13,6 +14,7 @@
 
 int main(int argc, char** argv) {
     quillory::prepareProcess();
+    quillory::ui::useSansSerifForMissingFaces();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     // Ties the windows to the desktop entry and its icon (Wayland matches by this name).

@@ -17,6 +17,9 @@
 
 #include "engine/document.h"
 #include "platform/app_paths.h"
+#include "settings/key_table.h"
+#include "settings/store.h"
+#include "settings/values.h"
 #include "ui/auxiliary/frm_preview.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/auxiliary/busy_cursor.h"
@@ -73,6 +76,7 @@ void frmMain::startRun(const QString& folder, Format format, const std::string& 
         WorkerRun run;
         ListingContext ctx(m_store, m_totals, log, m_stop);
         ctx.progress = &m_progress;
+        ctx.escapeText = flagOn(m_store.read(keys::Escape));
         if (!share.empty()) {
             // A share typed as such is listed through a letter of its own;
             // reaching it may take the share's whole timeout.

@@ -41,6 +41,7 @@ OutputOptionsTab::OutputOptionsTab(QWidget* parent)
       txtDepth(named(new QLineEdit, "txtDepth")),
       UpDown1(nullptr),
       chkIgnore(named(new QCheckBox("I&gnore folders that do not have files in them."), "chkIgnore")),
+      chkEscape(named(new QCheckBox("Escape names for HTML and CSV readers"), "chkEscape")),
       m_order(new QButtonGroup(this)),
       m_recursion(new QButtonGroup(this)) {
     UpDown1 = named(new UpDown(txtDepth, kLowestDepth, kHighestDepth), "UpDown1");
@@ -70,6 +71,7 @@ OutputOptionsTab::OutputOptionsTab(QWidget* parent)
     auto* otherFrame = new QGroupBox("Other settings");
     auto* otherLayout = new QVBoxLayout(otherFrame);
     otherLayout->addWidget(chkIgnore);
+    otherLayout->addWidget(chkEscape);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(orderFrame);
@@ -94,6 +96,7 @@ void OutputOptionsTab::load(SettingsStore& store) {
     const std::array<QRadioButton*, 3> recursion{optNoRecursion, optRecurseInfinite, optRecurseDepth};
     selectOnly(recursion, chosen);
     txtDepth->setText(fromStored(store.read(keys::RecurseDepth)));
+    chkEscape->setChecked(flagOn(store.read(keys::Escape)));
 }
 
 void OutputOptionsTab::save(SettingsStore& store) {
@@ -105,6 +108,7 @@ void OutputOptionsTab::save(SettingsStore& store) {
                                                                      : std::string_view{};
     store.write(keys::Recurse, recurse);
     store.write(keys::RecurseDepth, toStored(txtDepth));
+    store.write(keys::Escape, flagText(chkEscape));
 }
 
 }  // namespace quillory::ui

@@ -1,6 +1,6 @@
 #pragma once
 // The "Output options" page: the order of files, recursion with its depth,
-// and leaving out folders without files.
+// leaving out folders without files, and escaping names for readers.
 #include <QWidget>
 
 #include "ui/settings/order_buttons.h"
@@ -42,6 +42,7 @@ public:
     QLineEdit* txtDepth;
     UpDown* UpDown1;
     QCheckBox* chkIgnore;
+    QCheckBox* chkEscape;
 
 private:
     QButtonGroup* m_order;

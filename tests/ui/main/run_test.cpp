@@ -51,6 +51,7 @@ struct SaveRow {
     const char* name;
     const char* command;
     bool csv;
+    bool escape;  // the stored escape switch, which the command follows too
 };
 
 class SavedListing : public RunTest, public ::testing::WithParamInterface<SaveRow> {};
@@ -61,6 +62,7 @@ TEST_P(SavedListing, EqualsTheCommandsOutputAndReplacesALongerFile) {
     dir.file("tree/sub/d, \"e\".csv", 70000, 1196676600);
     store.write(keys::NameOrder, "1");
     store.write(keys::NoOrder, "0");
+    store.write(keys::Escape, GetParam().escape ? "1" : "0");
     const std::string target = dir / "saved";
     { std::ofstream(target) << std::string(200000, 'x'); }
     prompts.saveNames.push_back(QFile::decodeName(target.c_str()));
@@ -69,13 +71,18 @@ TEST_P(SavedListing, EqualsTheCommandsOutputAndReplacesALongerFile) {
     EXPECT_EQ(prompts.messages[0],
               (ShownMessage{"Listing was saved to specified file successfully.", "Saved", QMessageBox::Information}));
     EXPECT_EQ(readBytes(target), commandOutput(GetParam().csv));
+    const char* name = GetParam().csv ? (GetParam().escape ? "d, \"\"e\"\".csv" : "d, \"e\".csv")
+                                      : (GetParam().escape ? "b &amp; &lt;c&gt;.txt" : "b & <c>.txt");
+    EXPECT_NE(readBytes(target).find(name), std::string::npos) << name;
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(window->statusText(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SavedListing,
-                         ::testing::Values(SaveRow{"Html", "mnSave", false},
-                                           SaveRow{"Spreadsheet", "mnuSpreadheet", true}),
+                         ::testing::Values(SaveRow{"Html", "mnSave", false, false},
+                                           SaveRow{"Spreadsheet", "mnuSpreadheet", true, false},
+                                           SaveRow{"EscapedHtml", "mnSave", false, true},
+                                           SaveRow{"EscapedSpreadsheet", "mnuSpreadheet", true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunTest, StopEndsALargeWalkAtOnceAndShowsNothing) {

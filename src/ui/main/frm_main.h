@@ -99,6 +99,7 @@ private:
 
     void runChecked(ListingCommand command);
     void previewFolder(const QString& folder);
+    void reportIfExists(const QString& folder, std::int16_t mode);
     void openFolder();
     void toolbarPreview();
     void menuPreview();

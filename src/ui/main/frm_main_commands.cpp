@@ -14,6 +14,7 @@
 #include "ui/auxiliary/help_file.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/main/folder_check.h"
+#include "ui/auxiliary/worker_task.h"
 #include "ui/main/folder_tree.h"
 #include "ui/main/frm_main.h"
 #include "ui/settings/frm_settings.h"
@@ -45,12 +46,32 @@ void frmMain::runChecked(ListingCommand command) {
         makeSpreadsheet(folder);
         return;
     case Next::ReportIfExists:
-        if (QFileInfo::exists(folder))
-            makeReport(folder, check.mode);
-        else
-            message("Invalid folder specified.", "Error", QMessageBox::Critical);
+        reportIfExists(folder, check.mode);
         return;
     }
+}
+
+// The folder is looked for through the source the run would read it with:
+// a mapped letter or a share is asked on the worker.
+void frmMain::reportIfExists(const QString& folder, std::int16_t mode) {
+    m_busy.emplace();
+    setRunning(true);
+    m_stop.reset();
+    const std::string base = QFile::encodeName(folder).toStdString();
+    m_work = runOnWorker<bool>(
+        this,
+        [this, base] {
+            std::optional<NetworkFolder> share = m_drives.resolve(base, &m_stop);
+            if (!share) return QFileInfo(QFile::decodeName(QByteArray::fromStdString(base))).exists();
+            return share->source->open(share->path)->readable();
+        },
+        [this, folder, mode](bool exists) {
+            m_busy.reset();
+            setRunning(false);
+            if (exists) return makeReport(folder, mode);
+            message("Invalid folder specified.", "Error", QMessageBox::Critical);
+            Q_EMIT runFinished();
+        });
 }
 
 void frmMain::toolbarPreview() {

@@ -93,6 +93,12 @@ void frmMain::startRun(const QString& folder, Format format, const std::string& 
             path = resolved->path;
             ctx.NetworkRoot = resolved->NetworkRoot;
             ctx.NetworkPath = resolved->NetworkPath;
+            // A folder on a mapped letter is headed as the user typed it
+            // ("D:\\sub", not "D:/sub"), like a share path typed as such.
+            if (share.empty() && ctx.NetworkPath.empty() && path != base) {
+                ctx.NetworkRoot = path;
+                ctx.NetworkPath = base;
+            }
         }
         if (!share.empty()) ctx.NetworkPath = share;
         if (m_stop.requested()) {

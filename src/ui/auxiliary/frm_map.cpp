@@ -98,6 +98,19 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     layout->addWidget(line(this, "Line1"));
     layout->addLayout(fields);
     layout->addWidget(line(this, "Line2"));
+    // The letters in use, to give one back; the root's C is never mapped.
+    m_cboconnected = new QComboBox(this);
+    m_cboconnected->setObjectName(QStringLiteral("cboconnected"));
+    auto* cmdDisconnect = new QPushButton(QStringLiteral("Disconnect"), this);
+    cmdDisconnect->setObjectName(QStringLiteral("cmdDisconnect"));
+    auto* connected = new QHBoxLayout;
+    auto* connectedLabel = label(this, "lblConnected", QStringLiteral("Connected drive"));
+    connectedLabel->setBuddy(m_cboconnected);
+    connected->addWidget(connectedLabel);
+    connected->addWidget(m_cboconnected);
+    connected->addWidget(cmdDisconnect);
+    connected->addStretch(1);
+    layout->addLayout(connected);
     layout->addLayout(buttons);
     setTabOrder(m_cbodrives, m_txtFolder);
     setTabOrder(m_txtFolder, m_txtUser);
@@ -107,19 +120,38 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
 
     connect(cmdOK, &QPushButton::clicked, this, &frmmap::finish);
     connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdDisconnect, &QPushButton::clicked, this, &frmmap::disconnectDrive);
+    connect(m_cboconnected, &QComboBox::currentIndexChanged, cmdDisconnect,
+            [this, cmdDisconnect] { cmdDisconnect->setEnabled(m_cboconnected->currentIndex() >= 0); });
 
-    for (const char letter : freeDriveLetters(m_drives.getDriveStrings()))
-        m_cbodrives->addItem(QString(QChar::fromLatin1(letter)));
+    fillLetters();
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.width() / 2 - width() / 2, area.height() / 2 - height() / 2);
     }
-    m_cbodrives->setCurrentIndex(m_cbodrives->count() > 0 ? 0 : -1);
     m_txtFolder->clear();
     m_txtUser->clear();
     m_txtPwd->clear();
     m_cbodrives->setFocus();
+}
+
+void frmmap::fillLetters() {
+    m_cbodrives->clear();
+    m_cboconnected->clear();
+    const std::string inUse = m_drives.getDriveStrings();
+    for (const char letter : freeDriveLetters(inUse)) m_cbodrives->addItem(QString(QChar::fromLatin1(letter)));
+    for (const char letter : usedDriveLetters(inUse))
+        if (letter != 'C') m_cboconnected->addItem(QString(QChar::fromLatin1(letter)));
+    m_cbodrives->setCurrentIndex(m_cbodrives->count() > 0 ? 0 : -1);
+    m_cboconnected->setCurrentIndex(m_cboconnected->count() > 0 ? 0 : -1);
+}
+
+// The letter leaves the table and the store at once: no share is asked.
+void frmmap::disconnectDrive() {
+    if (m_cboconnected->currentIndex() < 0) return;
+    m_drives.unmapNetworkDrive(m_cboconnected->currentText().toStdString());
+    fillLetters();
 }
 
 // Empty boxes are passed as empty texts: the user asked for those. Reaching

@@ -1,6 +1,6 @@
 #pragma once
 // "Map Network Drive": connects a share to a free drive letter of the
-// program's own table. Modal; it hands nothing back, the effect is the new
+// program's own table, or gives a letter in use back. Modal; it hands nothing back, the effect is the new
 // drive itself.
 #include <QDialog>
 #include <atomic>
@@ -32,10 +32,13 @@ public:
 
 private:
     void finish();
+    void fillLetters();
+    void disconnectDrive();
 
     NetworkDrives& m_drives;
     Prompts& m_prompts;
     QComboBox* m_cbodrives;
+    QComboBox* m_cboconnected;
     QLineEdit* m_txtFolder;
     QLineEdit* m_txtUser;
     QLineEdit* m_txtPwd;

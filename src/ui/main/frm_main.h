@@ -112,16 +112,15 @@ private:
     void helpContents();
     void visitWebsite();
 
-    // What the worker hands back: the walk's result and, for a share listed
-    // through a letter of its own, that letter.
+    // What the worker hands back: the walk's result, or that a share typed
+    // as such could not be reached.
     struct WorkerRun {
         RunResult result;
-        std::string letter;
         bool mapFailed = false;
     };
     // The walk into the scratch file on the worker; `then` shows or saves it
-    // when the walk completed. `share`, when given, is mapped to the letter
-    // `folder` names for the length of the walk.
+    // when the walk completed. `share`, when given, is what `folder` (a
+    // letter) stands for during the walk.
     void startRun(const QString& folder, Format format, const std::string& share, std::function<void()> then);
     void scratchBuilt(const WorkerRun& run, const std::function<void()>& then);
     void endRun();

@@ -77,17 +77,16 @@ void frmMain::startRun(const QString& folder, Format format, const std::string& 
         ListingContext ctx(m_store, m_totals, log, m_stop);
         ctx.progress = &m_progress;
         ctx.escapeText = flagOn(m_store.read(keys::Escape));
-        if (!share.empty()) {
-            // A share typed as such is listed through a letter of its own;
-            // reaching it may take the share's whole timeout.
-            run.letter = base.substr(0, 1);
-            if (m_drives.mapNetworkDrive(run.letter, share, std::nullopt, std::nullopt) != 0) {
-                run.mapFailed = true;
-                return run;
-            }
+        // A share typed as such shows the letter it stands for in the folder
+        // box, but is read as itself: the letter never reaches the store,
+        // where a run cut short would leave it taken. Reaching the share may
+        // take its whole timeout.
+        std::optional<NetworkFolder> resolved = m_drives.resolve(share.empty() ? base : share, &m_stop);
+        if (!share.empty() && (!resolved || !resolved->source->open(resolved->path)->readable())) {
+            run.mapFailed = true;
+            return run;
         }
         std::string path = base;
-        std::optional<NetworkFolder> resolved = m_drives.resolve(base, &m_stop);
         if (resolved) {
             ctx.source = resolved->source.get();
             path = resolved->path;
@@ -100,7 +99,6 @@ void frmMain::startRun(const QString& folder, Format format, const std::string& 
                 ctx.NetworkPath = base;
             }
         }
-        if (!share.empty()) ctx.NetworkPath = share;
         if (m_stop.requested()) {
             run.result.outcome = RunResult::Outcome::Stopped;
             return run;
@@ -114,7 +112,6 @@ void frmMain::startRun(const QString& folder, Format format, const std::string& 
 
 void frmMain::scratchBuilt(const WorkerRun& run, const std::function<void()>& then) {
     m_progressTimer.stop();
-    if (!run.letter.empty()) m_drives.unmapNetworkDrive(run.letter);
     setStatus({});
     if (run.mapFailed) {
         m_busy.reset();

@@ -97,6 +97,21 @@ TEST_F(MapDialog, AFailedConnectionSaysSoAndCloses) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
+// Disconnect gives the chosen letter back for good: the next start of the
+// program does not find it either.
+TEST_F(MapDialog, DisconnectRemovesTheLetterFromTheStore) {
+    ASSERT_EQ(drives.mapNetworkDrive("E", "\\\\server\\share", std::nullopt, std::nullopt), 0);
+    ASSERT_EQ(drives.mapNetworkDrive("G", "\\\\server\\other", std::nullopt, std::nullopt), 0);
+    frmmap fresh{drives, prompts, nullptr};
+    auto* connected = fresh.findChild<QComboBox*>("cboconnected");
+    ASSERT_EQ(connected->count(), 2);
+    connected->setCurrentIndex(connected->findText("G"));
+    QTest::mouseClick(fresh.findChild<QAbstractButton*>("cmdDisconnect"), Qt::LeftButton);
+    EXPECT_EQ(connected->count(), 1);
+    EXPECT_EQ(fresh.findChild<QComboBox*>("cbodrives")->findText("G") >= 0, true);
+    EXPECT_EQ(NetworkDrives(mappings, nullptr, shares.access()).getDriveStrings(), "C:\\\0E:\\\0\0"s);
+}
+
 // A loopback port that takes connections and never answers.
 class SilentServer {
 public:

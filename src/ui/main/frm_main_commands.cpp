@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QUrl>
+#include <QWebEngineView>
 #include <optional>
 
 #include "log/event_log.h"
@@ -120,7 +121,19 @@ void frmMain::showMapDialog() {
     dialog.exec();
 }
 
-void frmMain::helpContents() { QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath())); }
+// Without a handler on the desktop (no xdg-open), the guide opens in the
+// program's own browser window.
+void frmMain::helpContents() {
+    const QUrl guide = QUrl::fromLocalFile(helpFilePath());
+    if (QDesktopServices::openUrl(guide)) return;
+    auto* window = new QWebEngineView(this);
+    window->setWindowFlag(Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(kAppTitle);
+    window->resize(800, 600);
+    window->load(guide);
+    window->show();
+}
 
 void frmMain::visitWebsite() { QDesktopServices::openUrl(QUrl(productWebAddress())); }
 

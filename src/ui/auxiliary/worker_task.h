@@ -1,9 +1,9 @@
 #pragma once
 // Work that must not hold up the window: `work` runs on Qt's thread pool and
-// `done` receives its result on `context`'s thread once it has finished. The caller keeps the future to
-// wait for the work before what it uses goes away. The
+// `done` receives its result on `context`'s thread once it has finished. The
 // watcher belongs to `context`, so a window that goes away first takes the
-// report with it; the work itself must then not touch the window.
+// report with it; the caller keeps the returned future to wait for the work
+// before what the work uses goes away.
 #include <QFutureWatcher>
 #include <QObject>
 #include <QtConcurrent/QtConcurrentRun>

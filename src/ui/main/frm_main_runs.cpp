@@ -1,16 +1,16 @@
 // The report run and the spreadsheet run: the walk into the scratch file on
-// a helper thread, then the listing shown or saved.
-#include <QAction>
-#include <QDesktopServices>
-#include <QFile>
-#include <QStringList>
-#include <QLabel>
-#include <QUrl>
+// the worker, then the listing shown or saved.
 #include <unistd.h>
 
+#include <QAction>
+#include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QStandardPaths>
+#include <QStringList>
+#include <QUrl>
 #include <cstring>
 #include <functional>
 #include <optional>
@@ -23,9 +23,9 @@
 #include "ui/auxiliary/frm_preview.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/auxiliary/busy_cursor.h"
+#include "ui/auxiliary/worker_task.h"
 #include "ui/main/copy_file.h"
 #include "ui/main/frm_main.h"
-#include "ui/auxiliary/worker_task.h"
 
 namespace quillory::ui {
 
@@ -69,10 +69,10 @@ void frmMain::startRun(const QString& folder, Format format, const std::string& 
     showUnreadable({});
     m_stop.reset();
     m_progressTimer.start();
-    std::string base = QFile::encodeName(folder).toStdString();
+    const std::string base = QFile::encodeName(folder).toStdString();
     // The run keeps the log switch it started with; the window may change its own.
     const EventLog log = m_log;
-    std::function<WorkerRun()> work = [this, base, share, format, log]() mutable {
+    std::function<WorkerRun()> work = [this, base, share, format, log] {
         WorkerRun run;
         ListingContext ctx(m_store, m_totals, log, m_stop);
         ctx.progress = &m_progress;

@@ -11,7 +11,7 @@ RUN_OUT ?= $(CURDIR)/$(BUILD)/out
 MAKEFLAGS += --no-print-directory
 CONFIGURE = cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
-.PHONY: run test bench install clean
+.PHONY: run test bench install uninstall package clean
 
 # The desktop program is built when its Qt parts are installed; a configured
 # build folder then holds its target's folder.
@@ -48,6 +48,17 @@ install:
 	$(CONFIGURE) >/dev/null
 	cmake --build $(BUILD) --target quillory-list $$($(GUI_CONFIGURED) && echo quillory) -j $(JOBS)
 	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
+
+# Removes what the last install wrote (the build folder's install manifest).
+uninstall:
+	cmake --build $(BUILD) --target uninstall
+
+# The Debian package, built from the two programs alone: no tests or benchmarks.
+package:
+	./scripts/install-deps run
+	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) --target quillory-list $$($(GUI_CONFIGURED) && echo quillory) -j $(JOBS)
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

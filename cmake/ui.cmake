@@ -1,23 +1,27 @@
 # The desktop program `quillory`: the windows (src/ui) and the file-manager
 # verb and folder browsing (src/shell) in one library that the program and the
-# window tests link; the program itself is only src/ui/app/main.cpp.
+# window tests link; the program itself is only src/ui/app/ (main.cpp and the
+# font fallback it sets up before Qt starts).
 file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS
   src/ui/*.cpp src/ui/*.h src/ui/*.qrc src/shell/*.cpp src/shell/*.h)
 list(FILTER UI_SOURCES EXCLUDE REGEX "/src/ui/app/")
 add_library(quillory_ui STATIC ${UI_SOURCES})
 set_target_properties(quillory_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_link_libraries(quillory_ui PUBLIC
-  quillory_engine Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport)
+  quillory_engine Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport Qt6::Concurrent Qt6::Network)
 
-file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/ui/app/*.cpp)
+file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/ui/app/*.cpp src/ui/app/*.qrc)
 add_executable(quillory ${APP_SOURCES})
-set_target_properties(quillory PROPERTIES AUTOMOC ON)
-target_link_libraries(quillory PRIVATE quillory_ui)
+set_target_properties(quillory PROPERTIES AUTOMOC ON AUTORCC ON)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
+target_link_libraries(quillory PRIVATE quillory_ui PkgConfig::FONTCONFIG)
 install(TARGETS quillory RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The user guide beside the program in the build folder, where the program
 # looks first; installed, it lives under share/doc/quillory.
 configure_file(docs/help.html ${CMAKE_BINARY_DIR}/help.html COPYONLY)
+configure_file(packaging/fonts.conf ${CMAKE_BINARY_DIR}/fonts.conf COPYONLY)
+install(FILES packaging/fonts.conf DESTINATION ${CMAKE_INSTALL_DATADIR}/quillory)
 install(FILES docs/help.html DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/quillory)
 install(FILES packaging/quillory.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES packaging/quillory.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
@@ -47,7 +51,7 @@ if(DPKG_SHLIBDEPS)
     "libqt6webenginewidgets6, libqt6printsupport6, libqt6webenginecore6-bin, qt6-qpa-plugins")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libsmbclient, libstdc++6, libc6")
+    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libsmbclient, libfontconfig1, libstdc++6, libc6")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
 include(CPack)

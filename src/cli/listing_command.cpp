@@ -20,6 +20,9 @@
 #include "net/smb_auth_file.h"
 #include "platform/secret_guard.h"
 #include "platform/stop_token.h"
+#include "settings/key_table.h"
+#include "settings/store.h"
+#include "settings/values.h"
 
 namespace quillory::cli {
 
@@ -134,7 +137,7 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     ListingContext ctx{store, totals, log, stop};
     ctx.observer = &terminal;
     ctx.progress = &progress;
-    ctx.escapeText = args.escape;
+    ctx.escapeText = args.escape || flagOn(store.read(keys::Escape));
     ctx.ownFile = output.temporaryPath();
     ctx.source = share.source.get();
     const RunResult result = runListing(ctx, base, args.csv ? Format::Csv : Format::Html, output);

@@ -138,6 +138,9 @@ inline constexpr SettingKey FileFontColor{47, "HTML", "FileFontColor", R::Colour
     "text colour of file rows and summary rows"};
 inline constexpr SettingKey FolFontColor{48, "HTML", "FolFontColor", R::Colour, "16777215", kNone,
     "text colour of folder headers"};
+// Off keeps the names as the file system gives them, as every listing did.
+inline constexpr SettingKey Escape{49, "Output", "Escape", R::Flag, "0", kNone,
+    "escape names for HTML and CSV readers (&amp; &lt;, \"\")"};
 }  // namespace keys
 
 // All keys, section by section, in the order the settings dialog writes them.
@@ -154,7 +157,7 @@ inline constexpr auto kAllKeys = std::to_array<const SettingKey*>({
     &keys::SizeWidth, &keys::DateWidth, &keys::AttribWidth, &keys::DisplayFileSize,
     &keys::BodyBack, &keys::FileBack, &keys::FileBackOdd, &keys::FolBack,
     &keys::FileFont, &keys::FolFont, &keys::FileFontSize, &keys::FolFontSize,
-    &keys::FileFontColor, &keys::FolFontColor});
+    &keys::FileFontColor, &keys::FolFontColor, &keys::Escape});
 
 // The six order keys form one group: exactly one of them holds "1". Every
 // writer writes all six, in this order.

@@ -93,9 +93,13 @@ std::string verbFileText(VerbFormat format, std::string_view program) {
     case VerbFormat::NemoAction:
         return std::string("[Nemo Action]\n") + "Active=true\n" + "Name=" + kVerbName + "\n" + "Comment=" +
                kComment + "\n" + "Exec=" + command + "\n" + "Icon-Name=document-print\n" + "Selection=s\n" +
-               "Extensions=dir;\n" + "Quote=double\n";
+               "Extensions=dir;\n" + "Quote=double\n" +
+               // Nemo hides the action while the program is missing.
+               "Dependencies=" + keyFileEscape(std::string(program)) + ";\n";
     case VerbFormat::DolphinServiceMenu:
-        return std::string("[Desktop Entry]\n") + "Type=Service\n" + "MimeType=inode/directory;\n" +
+        // TryExec: no menu entry once the program is gone.
+        return std::string("[Desktop Entry]\n") + "Type=Service\n" + "TryExec=" + keyFileEscape(std::string(program)) +
+               "\n" + "MimeType=inode/directory;\n" +
                "Actions=printListing;\n" + "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\n" + "\n" +
                "[Desktop Action printListing]\n" + "Name=" + kVerbName + "\n" + "Icon=document-print\n" +
                "Exec=" + command + "\n";

@@ -149,14 +149,15 @@ TEST(SettingsCommands, ListSettingsShowsValueDefaultAndMeaning) {
     EXPECT_FALSE(std::filesystem::exists(cli.storePath)) << "listing creates no store";
     ASSERT_EQ(cli({"--set", "Display/NameStr=two\nlines\\"}).status, 0);
     const std::string all = cli({"--list-settings"}).out;
-    EXPECT_EQ(lineCount(all), 49u);
+    EXPECT_EQ(lineCount(all), 50u);
     EXPECT_NE(all.find("\nDisplay/NameStr=two\\nlines\\\\  [set; default: Name]  caption of the name column\n"),
               std::string::npos) << all;
     EXPECT_NE(all.find("\nOutput/Recurse=Infinite  [default]  how far into sub-folders"), std::string::npos);
     const std::string defaults = cli({"--list-settings", "--defaults"}).out;
-    EXPECT_EQ(lineCount(defaults), 49u);
+    EXPECT_EQ(lineCount(defaults), 50u);
     EXPECT_NE(defaults.find("\nDisplay/NameStr=Name\n"), std::string::npos) << defaults;
     EXPECT_NE(defaults.find("\nHTML/FileBack=12566463\n"), std::string::npos);
+    EXPECT_NE(all.find("\nOutput/Escape=0  [default]  escape names for HTML and CSV readers"), std::string::npos);
 }
 
 TEST(SettingsCommands, ReadCommandsFailWhenTheirOutputIsLost) {

@@ -218,6 +218,7 @@ TEST_F(VerbCommand, FilesAreWhatTheFileManagersLookFor) {
     auto dolphin = entry(kDolphinFile);
     EXPECT_EQ(dolphin["Desktop Entry"], (std::map<std::string, std::string>{
                                             {"Type", "Service"},
+                                            {"TryExec", m_program},
                                             {"MimeType", "inode/directory;"},
                                             {"Actions", "printListing;"},
                                             {"X-KDE-ServiceTypes", "KonqPopupMenu/Plugin"},
@@ -230,6 +231,7 @@ TEST_F(VerbCommand, FilesAreWhatTheFileManagersLookFor) {
     EXPECT_EQ(nemo["Selection"], "s");
     EXPECT_EQ(nemo["Extensions"], "dir;");
     EXPECT_EQ(nemo["Quote"], "double");
+    EXPECT_EQ(nemo["Dependencies"], m_program + ";");
 
     EXPECT_TRUE(executable(m_home.data(kScript)));
     EXPECT_EQ(test::readFile(m_home.data(kScript)).rfind("#!/bin/sh\n", 0), 0u);

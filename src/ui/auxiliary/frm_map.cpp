@@ -17,6 +17,7 @@
 #include "net/network_drives.h"
 #include "ui/auxiliary/busy_cursor.h"
 #include "ui/auxiliary/prompts.h"
+#include "ui/auxiliary/worker_task.h"
 
 namespace quillory::ui {
 
@@ -42,7 +43,6 @@ QLineEdit* textBox(QWidget* parent, const char* name) {
     return box;
 }
 
-// Restores the pointer on every way out of the connection.
 }  // namespace
 
 frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
@@ -62,7 +62,7 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     m_txtPwd = textBox(this, "txtPwd");
     m_txtPwd->setEchoMode(QLineEdit::Password);
     m_txtPwd->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
-    auto* cmdOK = new QPushButton(QStringLiteral("Finish"), this);
+    auto* cmdOK = m_cmdOK = new QPushButton(QStringLiteral("Finish"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
     auto* cmdcancel = new QPushButton(QStringLiteral("Cancel"), this);
@@ -98,6 +98,19 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     layout->addWidget(line(this, "Line1"));
     layout->addLayout(fields);
     layout->addWidget(line(this, "Line2"));
+    // The letters in use, to give one back; the root's C is never mapped.
+    m_cboconnected = new QComboBox(this);
+    m_cboconnected->setObjectName(QStringLiteral("cboconnected"));
+    auto* cmdDisconnect = new QPushButton(QStringLiteral("Disconnect"), this);
+    cmdDisconnect->setObjectName(QStringLiteral("cmdDisconnect"));
+    auto* connected = new QHBoxLayout;
+    auto* connectedLabel = label(this, "lblConnected", QStringLiteral("Connected drive"));
+    connectedLabel->setBuddy(m_cboconnected);
+    connected->addWidget(connectedLabel);
+    connected->addWidget(m_cboconnected);
+    connected->addWidget(cmdDisconnect);
+    connected->addStretch(1);
+    layout->addLayout(connected);
     layout->addLayout(buttons);
     setTabOrder(m_cbodrives, m_txtFolder);
     setTabOrder(m_txtFolder, m_txtUser);
@@ -107,32 +120,71 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
 
     connect(cmdOK, &QPushButton::clicked, this, &frmmap::finish);
     connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdDisconnect, &QPushButton::clicked, this, &frmmap::disconnectDrive);
+    connect(m_cboconnected, &QComboBox::currentIndexChanged, cmdDisconnect,
+            [this, cmdDisconnect] { cmdDisconnect->setEnabled(m_cboconnected->currentIndex() >= 0); });
 
-    for (const char letter : freeDriveLetters(m_drives.usedLetters()))
-        m_cbodrives->addItem(QString(QChar::fromLatin1(letter)));
+    fillLetters();
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->geometry();
         move(area.width() / 2 - width() / 2, area.height() / 2 - height() / 2);
     }
-    m_cbodrives->setCurrentIndex(m_cbodrives->count() > 0 ? 0 : -1);
     m_txtFolder->clear();
     m_txtUser->clear();
     m_txtPwd->clear();
     m_cbodrives->setFocus();
 }
 
-// Empty boxes are passed as empty texts: the user asked for those.
+void frmmap::fillLetters() {
+    m_cbodrives->clear();
+    m_cboconnected->clear();
+    const DriveLetters inUse = m_drives.usedLetters();
+    for (const char letter : freeDriveLetters(inUse)) m_cbodrives->addItem(QString(QChar::fromLatin1(letter)));
+    for (const char letter : inUse.text())
+        if (letter != 'C') m_cboconnected->addItem(QString(QChar::fromLatin1(letter)));
+    m_cbodrives->setCurrentIndex(m_cbodrives->count() > 0 ? 0 : -1);
+    m_cboconnected->setCurrentIndex(m_cboconnected->count() > 0 ? 0 : -1);
+}
+
+// The letter leaves the table and the store at once: no share is asked.
+void frmmap::disconnectDrive() {
+    if (m_cboconnected->currentIndex() < 0) return;
+    m_drives.unmapNetworkDrive(m_cboconnected->currentText().toStdString());
+    fillLetters();
+}
+
+// Empty boxes are passed as empty texts: the user asked for those. Reaching
+// the share may take its whole timeout, so it runs on the worker; Cancel
+// leaves without waiting, and a connection made after that is given back.
 void frmmap::finish() {
-    Status result;
-    {
-        BusyCursor busy;
-        result = m_drives.mapNetworkDrive(m_cbodrives->currentText().toStdString(),
-                                          QFile::encodeName(m_txtFolder->text()).toStdString(),
-                                          m_txtUser->text().toStdString(), m_txtPwd->text().toStdString());
-    }
-    if (!result) m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
-    accept();
+    m_cmdOK->setEnabled(false);
+    m_busy.emplace();
+    const std::string letter = m_cbodrives->currentText().toStdString();
+    const std::string remote = QFile::encodeName(m_txtFolder->text()).toStdString();
+    const std::string user = m_txtUser->text().toStdString();
+    const std::string password = m_txtPwd->text().toStdString();
+    NetworkDrives& drives = m_drives;
+    std::shared_ptr<std::atomic<bool>> cancelled = m_cancelled;
+    runOnWorker<Status>(
+        this,
+        [&drives, letter, remote, user, password, cancelled] {
+            Status result = drives.mapNetworkDrive(letter, remote, user, password);
+            if (result && cancelled->load()) drives.unmapNetworkDrive(letter);
+            return result;
+        },
+        [this](const Status& result) {
+            m_busy.reset();
+            if (!result)
+                m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
+            accept();
+        });
+}
+
+void frmmap::reject() {
+    m_cancelled->store(true);
+    m_busy.reset();
+    QDialog::reject();
 }
 
 }  // namespace quillory::ui

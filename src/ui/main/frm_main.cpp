@@ -1,7 +1,6 @@
 #include "ui/main/frm_main.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -58,6 +57,8 @@ frmMain::frmMain(SettingsStore& store, Prompts& prompts, MainPaths paths, QWidge
     buildToolbar();
     connectOptions();
     setAcceptDrops(true);
+    m_progressTimer.setInterval(100);
+    connect(&m_progressTimer, &QTimer::timeout, this, &frmMain::showProgress);
     resize(680, 520);
     if (const QScreen* screen = this->screen()) {
         const QRect area = screen->availableGeometry();
@@ -66,7 +67,11 @@ frmMain::frmMain(SettingsStore& store, Prompts& prompts, MainPaths paths, QWidge
     showSelectedFolder();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain() {
+    // The worker uses this window's store, totals and scratch file.
+    m_stop.request();
+    m_work.waitForFinished();
+}
 
 void frmMain::buildControls() {
     auto* central = new QWidget(this);
@@ -150,11 +155,7 @@ void frmMain::connectOptions() {
 
 void frmMain::startUp(const QString& commandLine) {
     mnUseInternalBrowser->setChecked(leadingNumber(m_store.read(keys::Browser)) != 0);
-    if (!commandLine.isEmpty()) {
-        txtFolder->setText(getLongPath(commandLine));
-        QCoreApplication::processEvents();
-        mnPreview->trigger();
-    }
+    if (!commandLine.isEmpty()) previewFolder(commandLine);
     restoreOptions(m_store, mainOptionControls());
     reportStore();
 }
@@ -165,6 +166,21 @@ void frmMain::reportStore() {
     if (m_store.status().state == StoreState::Damaged)
         (void)m_store.write(keys::Browser, boolToFlag(mnUseInternalBrowser->isChecked()));
     showStoreProblem(m_store.status());
+}
+
+void frmMain::previewFolder(const QString& folder) {
+    txtFolder->setText(getLongPath(folder));
+    mnPreview->trigger();
+}
+
+void frmMain::takeFolder(const QString& folder) {
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    if (m_running)
+        m_handedFolders << folder;
+    else
+        previewFolder(folder);
 }
 
 QString frmMain::statusText() const { return m_statusPanel->text(); }

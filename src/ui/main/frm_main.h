@@ -2,16 +2,22 @@
 // The main window: the quick options, the source folder, the menus and the
 // toolbar, and the two runs that turn a folder into a listing.
 //
-// A run walks on a helper thread (background_run.h) while this thread keeps
+// A run walks on Qt's thread pool (worker_task.h) while this thread keeps
 // the window alive: the status bar shows the walk's progress a few times a
 // second, Stop raises the run's stop token, and the listing commands are off
-// until the run ends. The window reads every option from the store when it
+// until the run ends. A run's steps (walk, show or save) chain through
+// finished handlers; runFinished() follows the last one. The window reads every option from the store when it
 // needs it and writes the quick options the moment they change.
 #include <QMainWindow>
+#include <QFuture>
 #include <QMessageBox>
+#include <QTimer>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,6 +28,7 @@
 #include "settings/mapped_drives.h"
 #include "settings/store_status.h"
 #include "ui/auxiliary/password_prompt.h"
+#include "ui/auxiliary/busy_cursor.h"
 #include "ui/main/folder_check.h"
 #include "ui/main/main_option_controls.h"
 
@@ -58,6 +65,10 @@ public:
     void startUp(const QString& commandLine);
 
     // The runs. mode 0 shows the listing, 1 saves it as an HTML file.
+    // A folder handed over by a second start: the window comes up and
+    // previews it as a command-line start would, after the run that goes.
+    void takeFolder(const QString& folder);
+
     void makeReport(const QString& folder, std::int16_t mode);
     void makeSpreadsheet(const QString& folder);
     void listNetworkFolder(const QString& path);
@@ -74,6 +85,8 @@ public:
 Q_SIGNALS:
     // The window closed for good: the program ends.
     void closed();
+    // A run has ended: its listing shown or saved, or its failure reported.
+    void runFinished();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -87,6 +100,8 @@ private:
     void connectOptions();
 
     void runChecked(ListingCommand command);
+    void previewFolder(const QString& folder);
+    void reportIfExists(const QString& folder, std::int16_t mode);
     void openFolder();
     void toolbarPreview();
     void menuPreview();
@@ -99,9 +114,19 @@ private:
     void helpContents();
     void visitWebsite();
 
-    // The walk into the scratch file, on the helper thread; shows why a run
-    // could not write it. True when the scratch file holds a finished listing.
-    bool buildScratch(const QString& folder, Format format);
+    // What the worker hands back: the walk's result, or that a share typed
+    // as such could not be reached.
+    struct WorkerRun {
+        RunResult result;
+        bool mapFailed = false;
+    };
+    // The walk into the scratch file on the worker; `then` shows or saves it
+    // when the walk completed. `share`, when given, is what `folder` (a
+    // letter) stands for during the walk.
+    void startRun(const QString& folder, Format format, const std::string& share, std::function<void()> then);
+    void scratchBuilt(const WorkerRun& run, const std::function<void()>& then);
+    void endRun();
+    void showStopped();
     void showListing();
     void saveListing(const QString& filter, const QString& suffix);
     void message(const QString& text, const QString& title, QMessageBox::Icon icon);
@@ -122,7 +147,6 @@ private:
     StoredMappings m_mappings;
     DrivePasswordPrompt m_passwordPrompt;
     NetworkDrives m_drives;
-    std::string NetworkPath;
 
     StopToken m_stop;
     RunTotals m_totals;
@@ -130,6 +154,10 @@ private:
     bool m_running = false;
     bool m_closeRequested = false;
     bool m_storeProblemShown = false;
+    std::optional<BusyCursor> m_busy;
+    QTimer m_progressTimer;
+    QStringList m_handedFolders;  // waiting for the run that goes
+    QFuture<void> m_work;  // the worker's current step, waited for on destruction
     std::unique_ptr<frmPreview> m_preview;
 
     FolderTree* tv = nullptr;

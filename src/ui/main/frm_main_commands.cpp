@@ -5,6 +5,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QUrl>
+#include <QWebEngineView>
 #include <optional>
 
 #include "log/event_log.h"
@@ -13,6 +14,7 @@
 #include "ui/auxiliary/help_file.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/main/browse_folder.h"
+#include "ui/auxiliary/worker_task.h"
 #include "ui/main/folder_check.h"
 #include "ui/main/folder_tree.h"
 #include "ui/main/frm_main.h"
@@ -42,8 +44,8 @@ void frmMain::showStoreProblem(const StoreStatus& status) {
     message(text, QString(), QMessageBox::Warning);
 }
 
+// The listing commands are off while a run goes.
 void frmMain::runChecked(ListingCommand command) {
-    if (m_running) return;
     const QString folder = txtFolder->text();
     const FolderCheck check = checkFolder(command, folder);
     using Next = FolderCheck::Next;
@@ -63,12 +65,32 @@ void frmMain::runChecked(ListingCommand command) {
         makeSpreadsheet(folder);
         return;
     case Next::ReportIfExists:
-        if (QFileInfo::exists(folder))
-            makeReport(folder, check.mode);
-        else
-            message("Invalid folder specified.", "Error", QMessageBox::Critical);
+        reportIfExists(folder, check.mode);
         return;
     }
+}
+
+// The folder is looked for through the source the run would read it with:
+// a mapped letter or a share is asked on the worker.
+void frmMain::reportIfExists(const QString& folder, std::int16_t mode) {
+    m_busy.emplace();
+    setRunning(true);
+    m_stop.reset();
+    const std::string base = QFile::encodeName(folder).toStdString();
+    m_work = runOnWorker<bool>(
+        this,
+        [this, base] {
+            std::optional<NetworkFolder> share = m_drives.resolve(base, &m_stop);
+            if (!share) return QFileInfo(QFile::decodeName(QByteArray::fromStdString(base))).exists();
+            return share->source->open(share->path)->readable();
+        },
+        [this, folder, mode](bool exists) {
+            m_busy.reset();
+            setRunning(false);
+            if (exists) return makeReport(folder, mode);
+            message("Invalid folder specified.", "Error", QMessageBox::Critical);
+            Q_EMIT runFinished();
+        });
 }
 
 void frmMain::toolbarPreview() {
@@ -94,16 +116,10 @@ void frmMain::openFolder() {
 void frmMain::listNetworkFolder(const QString& path) {
     const std::string letter = m_drives.getFreeDriveLetter();
     txtFolder->setText(QString::fromStdString(letter) + ":\\");
-    const Status mapped =
-        m_drives.mapNetworkDrive(letter, QFile::encodeName(path).toStdString(), std::nullopt, std::nullopt);
-    if (!mapped) {
-        message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
-        return;
-    }
-    NetworkPath = QFile::encodeName(path).toStdString();
-    makeReport(txtFolder->text(), 0);
-    m_drives.unmapNetworkDrive(letter);
-    NetworkPath.clear();
+    startRun(txtFolder->text(), Format::Html, QFile::encodeName(path).toStdString(), [this] {
+        showListing();
+        endRun();
+    });
 }
 
 void frmMain::toggleLog(bool on) {
@@ -124,7 +140,19 @@ void frmMain::showMapDialog() {
     dialog.exec();
 }
 
-void frmMain::helpContents() { QDesktopServices::openUrl(QUrl::fromLocalFile(helpFilePath())); }
+// Without a handler on the desktop (no xdg-open), the guide opens in the
+// program's own browser window.
+void frmMain::helpContents() {
+    const QUrl guide = QUrl::fromLocalFile(helpFilePath());
+    if (QDesktopServices::openUrl(guide)) return;
+    auto* window = new QWebEngineView(this);
+    window->setWindowFlag(Qt::Window);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowTitle(kAppTitle);
+    window->resize(800, 600);
+    window->load(guide);
+    window->show();
+}
 
 void frmMain::visitWebsite() { QDesktopServices::openUrl(QUrl(productWebAddress())); }
 

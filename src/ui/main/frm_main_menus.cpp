@@ -114,20 +114,23 @@ void frmMain::buildToolbar() {
         const char* name;
         const char* caption;
         const char* tip;
-        QStyle::StandardPixmap icon;
+        QStyle::StandardPixmap icon;  // when the desktop's icon theme lacks `theme`
+        const char* theme;
         void (frmMain::*action)();
     };
     const Button buttons[] = {
-        {"tbOpen", "Open", "Open source folder", QStyle::SP_DialogOpenButton, &frmMain::openFolder},
-        {"tbSave", "Save", "Save file list to file", QStyle::SP_DialogSaveButton, &frmMain::toolbarSave},
+        {"tbOpen", "Open", "Open source folder", QStyle::SP_DialogOpenButton, "document-open", &frmMain::openFolder},
+        {"tbSave", "Save", "Save file list to file", QStyle::SP_DialogSaveButton, "document-save", &frmMain::toolbarSave},
         {"tbPreview", "Preview", "Preview the file listing", QStyle::SP_FileDialogContentsView,
-         &frmMain::toolbarPreview},
-        {"tbStop", "Stop", "Stop the current operation", QStyle::SP_BrowserStop, &frmMain::stopGeneration},
-        {"tbMapDrive", "Map Drive", "Map network drive", QStyle::SP_DriveNetIcon, &frmMain::showMapDialog},
-        {"tbSettings", "Settings", "Change settings", QStyle::SP_FileDialogInfoView, &frmMain::showSettings},
+         "document-print-preview", &frmMain::toolbarPreview},
+        {"tbStop", "Stop", "Stop the current operation", QStyle::SP_BrowserStop, "process-stop", &frmMain::stopGeneration},
+        {"tbMapDrive", "Map Drive", "Map network drive", QStyle::SP_DriveNetIcon, "folder-remote", &frmMain::showMapDialog},
+        {"tbSettings", "Settings", "Change settings", QStyle::SP_FileDialogInfoView, "configure", &frmMain::showSettings},
     };
     for (const Button& button : buttons) {
-        QAction* action = Toolbar1->addAction(toolbarIcon(look, button.icon), QString::fromLatin1(button.caption));
+        const QString theme = QString::fromLatin1(button.theme);
+        const QIcon icon = QIcon::hasThemeIcon(theme) ? QIcon::fromTheme(theme) : toolbarIcon(look, button.icon);
+        QAction* action = Toolbar1->addAction(icon, QString::fromLatin1(button.caption));
         action->setObjectName(button.name);
         action->setToolTip(QString::fromLatin1(button.tip));
         connect(action, &QAction::triggered, this, button.action);

@@ -1,20 +1,29 @@
 // The report run and the spreadsheet run: the walk into the scratch file on
-// a helper thread, then the listing shown or saved.
+// the worker, then the listing shown or saved.
+#include <unistd.h>
+
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
-#include <QStringList>
+#include <QFileInfo>
 #include <QLabel>
+#include <QStandardPaths>
+#include <QStringList>
 #include <QUrl>
 #include <cstring>
+#include <functional>
 #include <optional>
 
 #include "engine/document.h"
 #include "platform/app_paths.h"
+#include "settings/key_table.h"
+#include "settings/store.h"
+#include "settings/values.h"
 #include "ui/auxiliary/frm_preview.h"
 #include "ui/auxiliary/prompts.h"
-#include "ui/main/background_run.h"
 #include "ui/auxiliary/busy_cursor.h"
+#include "ui/auxiliary/worker_task.h"
 #include "ui/main/copy_file.h"
 #include "ui/main/frm_main.h"
 
@@ -27,69 +36,107 @@ QString fileName(const std::string& path) { return QFile::decodeName(QByteArray:
 QString reason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 
 // The save dialogs start in the program's folder, named without its
-// trailing separator (the root stays "/").
-QString programFolder() {
+// trailing separator (the root stays "/"), when the user may write there;
+// an installed program lives in /usr/bin. Else in the user's documents
+// folder (XDG_DOCUMENTS_DIR), else at home.
+QString saveStartFolder() {
     std::string folder = getAppPath();
     if (folder.size() > 1 && folder.back() == '/') folder.pop_back();
-    return fileName(folder);
+    if (::access(folder.c_str(), W_OK) == 0) return fileName(folder);
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QFileInfo(documents).isDir()) return documents;
+    return QDir::homePath();
 }
 
 }  // namespace
 
 void frmMain::makeReport(const QString& folder, std::int16_t mode) {
-    if (!buildScratch(folder, Format::Html)) return;
-    if (mode == 0)
+    startRun(folder, Format::Html, {}, [this, mode] {
+        if (mode != 0) return saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
         showListing();
-    else
-        saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
+        endRun();
+    });
 }
 
 void frmMain::makeSpreadsheet(const QString& folder) {
-    if (!buildScratch(folder, Format::Csv)) return;
-    saveListing("Comma Separated Values (*.csv);;All Files (*.*)", "csv");
+    startRun(folder, Format::Csv, {},
+             [this] { saveListing("Comma Separated Values (*.csv);;All Files (*.*)", "csv"); });
 }
 
-bool frmMain::buildScratch(const QString& folder, Format format) {
-    if (m_running) return false;
-    BusyCursor busy;
+void frmMain::startRun(const QString& folder, Format format, const std::string& share, std::function<void()> then) {
+    m_busy.emplace();
     setRunning(true);
     showUnreadable({});
     m_stop.reset();
+    m_progressTimer.start();
     const std::string base = QFile::encodeName(folder).toStdString();
-    const std::string& scratch = m_scratch;
     // The run keeps the log switch it started with; the window may change its own.
     const EventLog log = m_log;
-    const std::string typedNetworkPath = NetworkPath;
-    RunResult result;
-    runInBackground(
-        [&] {
-            ListingContext ctx(m_store, m_totals, log, m_stop);
-            ctx.progress = &m_progress;
-            std::string path = base;
-            std::optional<NetworkFolder> share = m_drives.resolve(base, &m_stop);
-            if (share) {
-                ctx.source = share->source.get();
-                path = share->path;
-                ctx.NetworkRoot = share->NetworkRoot;
-                ctx.NetworkPath = share->NetworkPath;
+    std::function<WorkerRun()> work = [this, base, share, format, log] {
+        WorkerRun run;
+        ListingContext ctx(m_store, m_totals, log, m_stop);
+        ctx.progress = &m_progress;
+        ctx.escapeText = flagOn(m_store.read(keys::Escape));
+        // A share typed as such shows the letter it stands for in the folder
+        // box, but is read as itself: the letter never reaches the store,
+        // where a run cut short would leave it taken. Reaching the share may
+        // take its whole timeout.
+        std::optional<NetworkFolder> resolved = m_drives.resolve(share.empty() ? base : share, &m_stop);
+        if (!share.empty() && (!resolved || !resolved->source->open(resolved->path)->readable())) {
+            run.mapFailed = true;
+            return run;
+        }
+        std::string path = base;
+        if (resolved) {
+            ctx.source = resolved->source.get();
+            path = resolved->path;
+            ctx.NetworkRoot = resolved->NetworkRoot;
+            ctx.NetworkPath = resolved->NetworkPath;
+            // A folder on a mapped letter is headed as the user typed it
+            // ("D:\\sub", not "D:/sub"), like a share path typed as such.
+            if (share.empty() && ctx.NetworkPath.empty() && path != base) {
+                ctx.NetworkRoot = path;
+                ctx.NetworkPath = base;
             }
-            if (!typedNetworkPath.empty()) ctx.NetworkPath = typedNetworkPath;
-            if (m_stop.requested()) {
-                result.outcome = RunResult::Outcome::Stopped;
-                return;
-            }
-            result = format == Format::Html ? buildReport(ctx, path, scratch) : buildSpreadsheet(ctx, path, scratch);
-        },
-        [this] { showProgress(); });
+        }
+        if (m_stop.requested()) {
+            run.result.outcome = RunResult::Outcome::Stopped;
+            return run;
+        }
+        run.result = format == Format::Html ? buildReport(ctx, path, m_scratch) : buildSpreadsheet(ctx, path, m_scratch);
+        return run;
+    };
+    m_work = runOnWorker<WorkerRun>(this, std::move(work),
+                                    [this, then = std::move(then)](WorkerRun run) { scratchBuilt(run, then); });
+}
+
+void frmMain::scratchBuilt(const WorkerRun& run, const std::function<void()>& then) {
+    m_progressTimer.stop();
     setStatus({});
-    showUnreadable(result.unreadable);
-    setRunning(false);
-    busy.restore();
-    if (result.outcome == RunResult::Outcome::OutputFailed)
-        message("The listing could not be written to " + fileName(scratch) + ":\n" + reason(result.outputError),
+    if (run.mapFailed) {
+        m_busy.reset();
+        message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
+        return endRun();
+    }
+    if (run.result.outcome == RunResult::Outcome::Stopped)
+        showStopped();
+    else
+        showUnreadable(run.result.unreadable);
+    m_busy.reset();
+    if (run.result.outcome == RunResult::Outcome::OutputFailed)
+        message("The listing could not be written to " + fileName(m_scratch) + ":\n" + reason(run.result.outputError),
                 "Error", QMessageBox::Critical);
+    if (run.result.outcome != RunResult::Outcome::Completed || m_closeRequested) return endRun();
+    then();
+}
+
+void frmMain::endRun() {
+    m_busy.reset();
+    setRunning(false);
     if (m_closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
-    return result.outcome == RunResult::Outcome::Completed && !m_closeRequested;
+    Q_EMIT runFinished();
+    if (!m_closeRequested && !m_handedFolders.isEmpty())
+        QMetaObject::invokeMethod(this, [this] { previewFolder(m_handedFolders.takeFirst()); }, Qt::QueuedConnection);
 }
 
 void frmMain::showListing() {
@@ -98,26 +145,30 @@ void frmMain::showListing() {
         QDesktopServices::openUrl(QUrl::fromLocalFile(scratch));
         return;
     }
-    if (!m_preview) m_preview = std::make_unique<frmPreview>(m_prompts, scratch, nullptr);
+    if (!m_preview) m_preview = std::make_unique<frmPreview>(m_prompts, scratch, this);
     m_preview->showListing();
 }
 
 void frmMain::saveListing(const QString& filter, const QString& suffix) {
-    const QString target = m_prompts.saveFileName(this, {filter, suffix, programFolder()});
-    if (target.isEmpty()) return;
-    BusyCursor busy;
-    setRunning(true);
-    FileError failure;
-    runInBackground([&] { failure = copyFileSafely(m_scratch, QFile::encodeName(target).toStdString()); }, {});
-    setRunning(false);
-    busy.restore();
-    if (!failure.status)
-        message("The listing could not be saved to " + fileName(failure.path) + ":\n" +
-                    QString::fromLocal8Bit(failure.status.message()), "Error",
-                QMessageBox::Critical);
-    else
-        message("Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
-    if (m_closeRequested) QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    const QString target = m_prompts.saveFileName(this, {filter, suffix, saveStartFolder()});
+    if (target.isEmpty()) return endRun();
+    m_busy.emplace();
+    const std::string scratch = m_scratch;
+    const std::string path = QFile::encodeName(target).toStdString();
+    m_work = runOnWorker<FileError>(
+        this, [scratch, path] { return copyFileSafely(scratch, path); },
+        [this, filter, suffix](FileError failure) {
+            m_busy.reset();
+            if (failure.status) {
+                message("Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
+                return endRun();
+            }
+            // The listing is still in the scratch file: the user may pick another place.
+            message("The listing could not be saved to " + fileName(failure.path) + ":\n" +
+                        QString::fromLocal8Bit(failure.status.message()),
+                    "Error", QMessageBox::Critical);
+            saveListing(filter, suffix);
+        });
 }
 
 void frmMain::showProgress() {
@@ -142,6 +193,11 @@ void frmMain::showUnreadable(const std::vector<UnreadFolder>& unreadable) {
         lines << fileName(unreadable[i].path) + ": " + reason(unreadable[i].error);
     if (unreadable.size() > kShown) lines << "...";
     m_countPanel->setToolTip(lines.join('\n'));
+}
+
+void frmMain::showStopped() {
+    m_countPanel->setToolTip({});
+    m_countPanel->setText("The run was stopped.");
 }
 
 void frmMain::setRunning(bool running) {

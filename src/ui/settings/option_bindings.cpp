@@ -62,6 +62,7 @@ constexpr Binding kBindings[] = {
     {{"chkIgnore"}, &keys::IgnoreNoFiles, Shows::Flag},
     {{"optRecurseInfinite", "optNoRecursion", "optRecurseDepth"}, &keys::Recurse, Shows::Word},
     {{"txtDepth"}, &keys::RecurseDepth, Shows::Text},
+    {{"chkEscape"}, &keys::Escape, Shows::Flag},
     {{"chName"}, &keys::Name, Shows::Flag},
     {{"chExt"}, &keys::Ext, Shows::Flag},
     {{"chType"}, &keys::Type, Shows::Flag},

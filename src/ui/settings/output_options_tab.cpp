@@ -35,6 +35,7 @@ OutputOptionsTab::OutputOptionsTab(QWidget* parent) : QWidget(parent) {
     auto* depthStep = named(new UpDown(depth, kLowestDepth, kHighestDepth), "UpDown1");
     auto* ignoreEmpty = named(new QCheckBox("I&gnore folders that do not have files in them."), "chkIgnore");
     depth->setMaximumWidth(depth->fontMetrics().horizontalAdvance(QString(8, '0')));
+    auto* escape = named(new QCheckBox("Escape names for HTML and CSV readers"), "chkEscape");
 
     auto* orderFrame = new QGroupBox("Sort files by order :");
     auto* orderGrid = new QGridLayout(orderFrame);
@@ -60,6 +61,7 @@ OutputOptionsTab::OutputOptionsTab(QWidget* parent) : QWidget(parent) {
     auto* otherFrame = new QGroupBox("Other settings");
     auto* otherLayout = new QVBoxLayout(otherFrame);
     otherLayout->addWidget(ignoreEmpty);
+    otherLayout->addWidget(escape);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(orderFrame);

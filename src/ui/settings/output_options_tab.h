@@ -1,7 +1,7 @@
 #pragma once
 // The "Output options" page: the order of files, recursion with its depth,
-// and leaving out folders without files. The dialog's option table fills and
-// reads its controls by their object names.
+// leaving out folders without files, and escaping names for readers. The
+// dialog's option table fills and reads its controls by their object names.
 #include <QWidget>
 
 namespace quillory::ui {

@@ -51,6 +51,10 @@ std::optional<FontChoice> DesktopPickers::font(QWidget* parent, const FontChoice
     initial.setPointSizeF(start.pointSize > 0 ? start.pointSize : 10);
     initial.setStyleName(regularStyle(start.face));
     fonts->setCurrentFont(initial);
+    // A stored face that is not installed shows as a stand-in; unless the
+    // user picks another face, the stored one stays (a new size alone must
+    // not store the stand-in's name).
+    const QString shownFace = fonts->currentFont().family();
 
     auto* colourLabel = new QLabel(QObject::tr("&Color:"), &dialog);
     auto* swatch = new QPushButton(&dialog);
@@ -77,7 +81,8 @@ std::optional<FontChoice> DesktopPickers::font(QWidget* parent, const FontChoice
 
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     const QFont chosen = fonts->currentFont();
-    return FontChoice{chosen.family(), chosen.pointSizeF(), swatch->property("colour").value<QColor>()};
+    const QString face = chosen.family() == shownFace ? start.face : chosen.family();
+    return FontChoice{face, chosen.pointSizeF(), swatch->property("colour").value<QColor>()};
 }
 
 }  // namespace quillory::ui

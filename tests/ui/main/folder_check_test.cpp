@@ -68,6 +68,7 @@ TEST_P(FolderCheck, MessageOrRun) {
 
     if (row.command[0] == 't') clickTool(row.command);
     else action(row.command)->trigger();
+    finishRun();
 
     const bool shown = !browser.opened.empty();
     const bool saveAsked = !prompts.saveDialogs.empty();

@@ -28,6 +28,7 @@ protected:
         QElapsedTimer clock;
         clock.start();
         action(command)->trigger();
+        finishRun();
         return {clock.nsecsElapsed() / 1e9, stalls.longestMs()};
     }
     double timeList(const std::vector<std::string>& args) {

@@ -48,6 +48,13 @@ protected:
         browser.watch(window.get());
     }
 
+    // A started run taken to its end through the window's finished handlers.
+    void finishRun() {
+        if (window->isRunning()) {
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isRunning(); }, 60000));
+        }
+    }
+
     template <class T>
     T* child(const char* name) {
         T* found = window->findChild<T*>(name);

@@ -169,10 +169,12 @@ TEST_F(MainWindowTest, LogEventsStartsAFreshLogAndRunsWriteToItOnlyWhileTicked) 
     EXPECT_EQ(started.find("old run"), std::string::npos);
     EXPECT_NE(started.find("\r\n"), std::string::npos);
     action("mnPreview")->trigger();
+    finishRun();
     EXPECT_NE(readBytes(logFile).find("Make Report Called. Base Folder: " + dir / "listed"), std::string::npos);
     action("mnuLog")->trigger();
     const std::string stopped = readBytes(logFile);
     action("mnPreview")->trigger();
+    finishRun();
     EXPECT_EQ(readBytes(logFile), stopped);
 }
 

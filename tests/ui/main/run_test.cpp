@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QLabel>
 #include <QElapsedTimer>
 #include <QTimer>
@@ -42,6 +43,7 @@ protected:
     void list(const std::string& folder, const char* command) {
         folderBox()->setText(QFile::decodeName(folder.c_str()));
         action(command)->trigger();
+        finishRun();
     }
 };
 
@@ -49,6 +51,7 @@ struct SaveRow {
     const char* name;
     const char* command;
     bool csv;
+    bool escape;  // the stored escape switch, which the command follows too
 };
 
 class SavedListing : public RunTest, public ::testing::WithParamInterface<SaveRow> {};
@@ -59,6 +62,7 @@ TEST_P(SavedListing, EqualsTheCommandsOutputAndReplacesALongerFile) {
     dir.file("tree/sub/d, \"e\".csv", 70000, 1196676600);
     EXPECT_TRUE(store.write(keys::NameOrder, "1"));
     EXPECT_TRUE(store.write(keys::NoOrder, "0"));
+    EXPECT_TRUE(store.write(keys::Escape, GetParam().escape ? "1" : "0"));
     const std::string target = dir / "saved";
     { std::ofstream(target) << std::string(200000, 'x'); }
     prompts.saveNames.push_back(QFile::decodeName(target.c_str()));
@@ -67,13 +71,18 @@ TEST_P(SavedListing, EqualsTheCommandsOutputAndReplacesALongerFile) {
     EXPECT_EQ(prompts.messages[0],
               (ShownMessage{"Listing was saved to specified file successfully.", "Saved", QMessageBox::Information}));
     EXPECT_EQ(readBytes(target), commandOutput(GetParam().csv));
+    const char* name = GetParam().csv ? (GetParam().escape ? "d, \"\"e\"\".csv" : "d, \"e\".csv")
+                                      : (GetParam().escape ? "b &amp; &lt;c&gt;.txt" : "b & <c>.txt");
+    EXPECT_NE(readBytes(target).find(name), std::string::npos) << name;
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(window->statusText(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, SavedListing,
-                         ::testing::Values(SaveRow{"Html", "mnSave", false},
-                                           SaveRow{"Spreadsheet", "mnuSpreadheet", true}),
+                         ::testing::Values(SaveRow{"Html", "mnSave", false, false},
+                                           SaveRow{"Spreadsheet", "mnuSpreadheet", true, false},
+                                           SaveRow{"EscapedHtml", "mnSave", false, true},
+                                           SaveRow{"EscapedSpreadsheet", "mnuSpreadheet", true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(RunTest, StopEndsALargeWalkAtOnceAndShowsNothing) {
@@ -103,6 +112,7 @@ TEST_F(RunTest, StopEndsALargeWalkAtOnceAndShowsNothing) {
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(window->statusText(), "");
+    EXPECT_EQ(child<QLabel>("SBarCounts")->text(), "The run was stopped.");
     EXPECT_TRUE(action("mnPreview")->isEnabled());
     EXPECT_TRUE(action("tbPreview")->isEnabled());
 }
@@ -136,15 +146,42 @@ TEST_F(RunTest, ClosingDuringARunStopsItAndThenCloses) {
     useDefaultBrowser();
     window->show();
     bool closed = false;
+    bool endedFirst = false;
+    QObject::connect(window.get(), &ui::frmMain::runFinished, [&] { endedFirst = !closed; });
     QObject::connect(window.get(), &ui::frmMain::closed, [&] { closed = true; });
     QTimer::singleShot(50, [&] { window->close(); });
     list(big, "mnPreview");
-    EXPECT_TRUE(window->isVisible());  // the run ended first
-    QTest::qWait(20);
-    EXPECT_TRUE(closed);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return closed; }, 1000));
+    EXPECT_TRUE(endedFirst);
     EXPECT_FALSE(window->isVisible());
     EXPECT_TRUE(browser.opened.empty());
     EXPECT_EQ(store.read(keys::Browser), "0");
+}
+
+// Settings opened during a run: the run still ends through its finished
+// handler, which shows the listing under the open dialog.
+TEST_F(RunTest, ARunEndsWhileTheSettingsDialogIsOpen) {
+    const TempDir memory = TempDir::inMemory();
+    const std::string big = largeWalk(memory);
+    useDefaultBrowser();
+    window->show();
+    bool endedUnderDialog = false;
+    QTimer::singleShot(0, [&] {
+        EXPECT_TRUE(window->isRunning());
+        EXPECT_FALSE(action("mnSave")->isEnabled());
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isRunning(); }, 60000));
+            endedUnderDialog = browser.opened.size() == 1;
+            dialog->reject();
+        });
+        action("mnSettings")->trigger();
+    });
+    list(big, "mnPreview");
+    EXPECT_TRUE(endedUnderDialog);
+    EXPECT_TRUE(action("mnSave")->isEnabled());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST_F(RunTest, AScratchFileThatCannotBeWrittenIsReported) {
@@ -187,15 +224,20 @@ TEST_F(RunTest, AFailedSaveKeepsTheOldFile) {
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST_F(RunTest, SavingOntoAFolderFailsAndLeavesItAlone) {
+TEST_F(RunTest, SavingOntoAFolderFailsLeavesItAloneAndAsksAgain) {
     const std::string target = dir.folder("a-folder");
     dir.file("a-folder/kept.txt", 5);
     prompts.saveNames.push_back(QString::fromStdString(target));
+    // After the message the user picks another place.
+    prompts.saveNames.push_back(QString::fromStdString(dir / "second.csv"));
     list(tree, "mnuSpreadheet");
-    ASSERT_EQ(prompts.messages.size(), 1u);
+    ASSERT_EQ(prompts.messages.size(), 2u);
     EXPECT_TRUE(
         prompts.messages[0].text.startsWith(QString::fromStdString("The listing could not be saved to " + target)));
     EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Critical);
+    EXPECT_EQ(prompts.messages[1].title, "Saved");
+    EXPECT_EQ(prompts.saveDialogs.size(), 2u);
+    EXPECT_TRUE(std::filesystem::exists(dir / "second.csv"));
     EXPECT_EQ(std::filesystem::file_size(dir / "a-folder/kept.txt"), 5u);
 }
 

@@ -27,6 +27,7 @@ TEST_P(CommandLine, ListsTheFolderBeforeTheWindowShows) {
     std::filesystem::create_directory_symlink(dir / "a b", dir / "link");
     EXPECT_TRUE(store.write(keys::Browser, "0"));
     window->startUp(QString::fromStdString(dir / row.given));
+    finishRun();
     const QString canonical = QString::fromStdString(std::filesystem::canonical(dir / "a b").string());
     if (row.listed) {
         EXPECT_EQ(folderBox()->text(), canonical);

@@ -3,6 +3,7 @@
 // dialog with its colour row, answered while it is open.
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QTest>
 #include <QTimer>
@@ -104,6 +105,25 @@ TEST(DesktopPickers, FontDialogGivesFaceSizeAndColourButNotBoldness) {
     EXPECT_EQ(answer->face, "DejaVu Sans");
     EXPECT_EQ(answer->pointSize, 16);
     EXPECT_EQ(answer->colour.name(), "#00ff00");  // the start colour, untouched
+}
+
+// Tahoma is not installed here: the dialog shows a stand-in, and a new size
+// alone keeps the stored face.
+TEST(DesktopPickers, AMissingFaceStaysWhenOnlyTheSizeChanges) {
+    ASSERT_FALSE(QFontDatabase::hasFamily("Tahoma"));
+    whenModal([](QWidget* modal) {
+        auto* fonts = modal->findChild<QFontDialog*>();
+        ASSERT_NE(fonts, nullptr);
+        QFont larger = fonts->currentFont();
+        larger.setPointSize(14);
+        fonts->setCurrentFont(larger);
+        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+    });
+    DesktopPickers pickers;
+    const auto answer = pickers.font(nullptr, FontChoice{"Tahoma", 10, QColor("#000000")});
+    ASSERT_TRUE(answer);
+    EXPECT_EQ(answer->face, "Tahoma");
+    EXPECT_EQ(answer->pointSize, 14);
 }
 
 TEST(DesktopPickers, CancelledFontDialogGivesNothing) {

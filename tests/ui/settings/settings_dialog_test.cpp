@@ -38,7 +38,7 @@ const KeyValues kDefaults = {
     {"SizeWidth", "10"},       {"DateWidth", "12"},        {"AttribWidth", "6"},    {"DisplayFileSize", "Dynamic"},
     {"BodyBack", "16777215"},  {"FileBack", "12566463"},   {"FileBackOdd", "16777215"}, {"FolBack", "0"},
     {"FileFont", "Tahoma"},    {"FolFont", "Tahoma"},      {"FileFontSize", "10"},  {"FolFontSize", "10"},
-    {"FileFontColor", "0"},    {"FolFontColor", "16777215"},
+    {"FileFontColor", "0"},    {"FolFontColor", "16777215"}, {"Escape", "0"},
 };
 
 // What the store holds for every key of kDefaults, and which of them are absent.
@@ -88,7 +88,7 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaults) {
         {"optNameOrder", "off"},       {"optSizeOrder", "off"},        {"optExtOrder", "off"},
         {"optTypeOrder", "off"},       {"optDateOrder", "off"},        {"optRecurseInfinite", "on"},
         {"optNoRecursion", "off"},     {"optRecurseDepth", "off"},     {"txtDepth", "6"},
-        {"chkIgnore", "off"},          {"chName", "on"},               {"chType", "on"},
+        {"chkIgnore", "off"},          {"chkEscape", "off"},          {"chName", "on"},               {"chType", "on"},
         {"chExt", "off"},              {"chSize", "on"},               {"chTime", "on"},
         {"chAttrib", "off"},           {"Text1_0", "Name"},            {"Text1_1", "Type"},
         {"Text1_2", "Ext"},            {"Text1_3", "Size"},            {"Text1_4", "Date"},
@@ -178,6 +178,7 @@ TEST_F(SettingsDialogTest, OkStoresEachControlInItsKeyAndShowsItAgain) {
         {"recursion to a depth", click("optRecurseDepth"), {{"Recurse", "Depth"}}, "optRecurseDepth", "on"},
         {"depth as typed", typeText("txtDepth", "abc"), {{"RecurseDepth", "abc"}}, "txtDepth", "abc"},
         {"ignore empty folders", click("chkIgnore"), {{"IgnoreNoFiles", "1"}}, "chkIgnore", "on"},
+        {"escape names", click("chkEscape"), {{"Escape", "1"}}, "chkEscape", "on"},
         {"name column off", click("chName"), {{"Name", "0"}}, "chName", "off"},
         {"type column off", click("chType"), {{"Type", "0"}}, "chType", "off"},
         {"extension column on", click("chExt"), {{"Ext", "1"}}, "chExt", "on"},

@@ -20,6 +20,7 @@ TEST_F(MainWindowTest, ToolbarPreviewListsATypedShareThroughATemporaryLetter) {
 
     folderBox()->setText(QString::fromStdString(share));
     clickTool("tbPreview");
+    finishRun();
 
     ASSERT_EQ(browser.opened.size(), 1u);
     EXPECT_TRUE(prompts.messages.empty());
@@ -39,9 +40,41 @@ TEST_F(MainWindowTest, ToolbarPreviewOfAShareThatDoesNotOpenSaysSo) {
     useDefaultBrowser();
     folderBox()->setText(QString::fromStdString(server.url("no-such-share")));
     clickTool("tbPreview");
+    finishRun();
     EXPECT_TRUE(browser.opened.empty());
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0], (ShownMessage{"Error mapping to network drive.", "Quillory", QMessageBox::NoIcon}));
+}
+
+// Save As HTM looks for a mapped letter's folder on the share, as the run
+// reads it; a letter that is not mapped stays an invalid folder.
+TEST_F(MainWindowTest, SaveAsHtmListsAFolderOnAMappedLetter) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    ShareTree tree(server.guestDir, "mapped");
+    ASSERT_TRUE(tree.file("sub/inner.txt", 5, 1'000'000'000));
+    {
+        StoredMappings mappings(store);
+        ASSERT_TRUE(NetworkDrives(mappings, nullptr).mapNetworkDrive("D", server.url("guest", tree.name()), std::nullopt,
+                                                                     std::nullopt));
+    }
+    makeWindow();
+    const std::string target = dir / "mapped.html";
+    prompts.saveNames.push_back(QString::fromStdString(target));
+    folderBox()->setText("D:\\sub");
+    action("mnSave")->trigger();
+    finishRun();
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].title, "Saved");
+    EXPECT_NE(readBytes(target).find("inner.txt"), std::string::npos);
+    // The heading keeps the letter's folder as typed.
+    EXPECT_NE(readBytes(target).find("<h2>Listing of D:\\sub</h2>"), std::string::npos) << readBytes(target);
+
+    folderBox()->setText("E:\\");
+    action("mnSave")->trigger();
+    finishRun();
+    ASSERT_EQ(prompts.messages.size(), 2u);
+    EXPECT_EQ(prompts.messages[1], (ShownMessage{"Invalid folder specified.", "Error", QMessageBox::Critical}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
-// A second start on a real X display: its message box, titled "Cannot start
-// two instances", is on the screen while the first window stays up.
+// A second start on a real X display: without a folder its message box,
+// titled "Cannot start two instances", is on the screen while the first
+// window stays up; with a folder it hands the folder over.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -50,6 +51,31 @@ TEST(SecondInstanceOnScreen, ShowsItsMessageBesideTheFirstWindow) {
     EXPECT_TRUE(firstUp);
     EXPECT_TRUE(messageUp);
     EXPECT_FALSE(std::filesystem::exists(dir / "settings.sqlite"));
+}
+
+// A second start with a folder, as the file manager's verb makes it: the
+// folder goes to the running program, which previews it; the second ends
+// without a message of its own.
+TEST(SecondInstanceOnScreen, HandsItsFolderToTheFirst) {
+    ASSERT_NE(std::getenv("DISPLAY"), nullptr);
+    const TempDir dir;
+    const std::string runtime = dir.folder("runtime");
+    ::chmod(runtime.c_str(), 0700);
+    dir.file("handed/a.txt", 3);
+    const std::vector<std::string> env{"XDG_RUNTIME_DIR=" + runtime, "QUILLORY_SETTINGS=" + (dir / "settings.sqlite"),
+                                       "QTWEBENGINE_DISABLE_SANDBOX=1", "QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu"};
+    const int first = startProcess({QUILLORY_EXE}, env);
+    const bool firstUp = waitFor([] { return windowNames().find("\"Quillory\"") != std::string::npos; });
+    const ProcessResult second = firstUp ? runProcess({QUILLORY_EXE, dir / "handed"}, env) : ProcessResult{};
+    const bool previewUp =
+        firstUp && waitFor([] { return windowNames().find("\"Quillory - Preview & Print\"") != std::string::npos; });
+    const std::string windows = windowNames();
+    ::kill(first, SIGKILL);
+    ::waitpid(first, nullptr, 0);
+    ASSERT_TRUE(firstUp);
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_TRUE(previewUp);
+    EXPECT_EQ(windows.find("Cannot start two instances"), std::string::npos);
 }
 
 }  // namespace

@@ -253,8 +253,8 @@ TEST(Preview, LostPageProcessIsReportedAndTheNextPreviewWorks) {
 }
 
 // Loading happens in the browser's own process: the window keeps answering
-// and says that it is loading. The time is printed, not judged; larger
-// listings are bench/preview_load's.
+// and says that it is loading, and a listing this large comes in pages. The
+// time is printed, not judged; larger listings are bench/preview_load's.
 TEST(Preview, ManyFilesLoadWhileTheWindowAnswers) {
     PreviewHarness h;
     const TempDir big = TempDir::inMemory();
@@ -275,9 +275,10 @@ TEST(Preview, ManyFilesLoadWhileTheWindowAnswers) {
         ticks.start(50);
         ASSERT_TRUE(h.waitLoaded(600000));
         ticks.stop();
-        std::cout << "10,000 files: " << fs::file_size(h.scratch) << " bytes loaded in " << clock.elapsed()
-                  << " ms; the window's longest pause " << longestPause << " ms\n";
-        EXPECT_TRUE(h.evaluate("document.body.textContent.includes('Total Files: 10000,')").toBool());
+        std::cout << "10,000 files: " << fs::file_size(h.scratch) << " bytes, first page loaded in "
+                  << clock.elapsed() << " ms; the window's longest pause " << longestPause << " ms\n";
+        EXPECT_EQ(h.preview.pageCount(), 10u);
+        EXPECT_EQ(h.evaluate("document.querySelectorAll('tr[class^=file]').length").toInt(), 1000);
     });
     EXPECT_TRUE(loadingShown);
     EXPECT_LT(longestPause, 2000);

@@ -4,14 +4,10 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QApplication>
-#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPrintDialog>
 #include <QStandardPaths>
 #include <QTest>
-#include <QTimer>
 #include <algorithm>
 #include <filesystem>
 #include <regex>
@@ -189,15 +185,7 @@ TEST(PagedPreview, PrintsTheWholeListingToOnePdf) {
     const std::string pdf = h.files / "listing.pdf";
     h.whileShown([&] {
         ASSERT_TRUE(h.waitLoaded());
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* printers = dialog->findChild<QComboBox*>("printers");
-            printers->setCurrentIndex(printers->findText("Print to File (PDF)"));
-            dialog->findChild<QLineEdit*>("filename")->setText(pathText(pdf));
-            dialog->accept();
-        });
-        h.button("Print")->trigger();
+        h.printToPdf(pdf);
         ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(pdf); }, 60000));
         EXPECT_EQ(h.preview.currentPage(), 0u);  // the page shown stays
     });

@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPrintDialog>
 #include <QStandardPaths>
 #include <QProgressBar>
 #include <QTcpServer>
@@ -204,18 +200,7 @@ TEST(Preview, PrintsToAPdfFile) {
     const std::string pdf = h.files / "listing.pdf";
     h.whileShown([&] {
         ASSERT_TRUE(h.waitLoaded());
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* printers = dialog->findChild<QComboBox*>("printers");
-            ASSERT_NE(printers, nullptr);
-            const int pdfEntry = printers->findText("Print to File (PDF)");
-            ASSERT_GE(pdfEntry, 0);
-            printers->setCurrentIndex(pdfEntry);
-            dialog->findChild<QLineEdit*>("filename")->setText(pathText(pdf));
-            dialog->accept();
-        });
-        h.button("Print")->trigger();
+        h.printToPdf(pdf);
         ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(pdf) && fs::file_size(pdf) > 0; }, 20000));
         QTest::qWait(200);
     });

@@ -6,7 +6,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
+#include <QProgressDialog>
+#include <QStyle>
+#include <QTemporaryDir>
 #include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -17,6 +23,7 @@
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
 #include <QWebEngineView>
 #include <cstring>
 
@@ -25,11 +32,24 @@
 #include "ui/auxiliary/preview_icons.h"
 #include "ui/auxiliary/preview_markup.h"
 #include "ui/auxiliary/preview_page.h"
+#include "ui/auxiliary/preview_print.h"
 #include "ui/auxiliary/busy_cursor.h"
 #include "ui/auxiliary/prompts.h"
 
 namespace quillory::ui {
 namespace {
+
+// The toolbar's captions; the buttons are dispatched by them.
+const QString kSave = "Save";
+const QString kPrint = "Print";
+const QString kClose = "Close";
+const QString kFirst = "First";
+const QString kPrevious = "Previous";
+const QString kNext = "Next";
+const QString kLast = "Last";
+const QString kPageOf = "Page %1 of %2";
+const QString kFindFolder = "Find a folder";
+const QString kPrinting = "Printing page %1 of %2...";
 
 // A chosen name without an extension gets ".html". A leading dot marks a
 // hidden file on this system, not an extension.
@@ -62,15 +82,33 @@ frmPreview::frmPreview(Prompts& prompts, const QString& scratchPath, QWidget* pa
     m_toolbar->setObjectName("Toolbar1");
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolbar->setIconSize(QSize(24, 24));
-    m_save = m_toolbar->addAction(saveIcon(), "Save");
+    m_save = m_toolbar->addAction(saveIcon(), kSave);
     m_save->setToolTip("Save the listing as an HTML file");
-    m_print = m_toolbar->addAction(printIcon(), "Print");
+    m_print = m_toolbar->addAction(printIcon(), kPrint);
     m_print->setToolTip("Print the listing");
-    m_toolbar->addAction(closeIcon(), "Close")->setToolTip("Close the preview");
+    m_toolbar->addAction(closeIcon(), kClose)->setToolTip("Close the preview");
+    m_pageActions << m_toolbar->addSeparator();
+    m_first = m_toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSkipBackward), kFirst);
+    m_previous = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), kPrevious);
+    m_next = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), kNext);
+    m_last = m_toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSkipForward), kLast);
+    m_pageText = new QLabel(m_toolbar);
+    m_pageText->setObjectName("PageText");
+    m_pageText->setContentsMargins(8, 0, 8, 0);
+    m_find = new QLineEdit(m_toolbar);
+    m_find->setObjectName("FindFolder");
+    m_find->setPlaceholderText(kFindFolder);
+    m_find->setClearButtonEnabled(true);
+    m_find->setMaximumWidth(260);
+    connect(m_find, &QLineEdit::returnPressed, this, &frmPreview::findFolder);
+    m_pageActions << m_first << m_previous << m_next << m_last << m_toolbar->addWidget(m_pageText)
+                  << m_toolbar->addWidget(m_find);
+    for (QAction* action : m_pageActions) action->setVisible(false);
     setDocumentActionsEnabled(false);
     connect(m_toolbar, &QToolBar::actionTriggered, this, &frmPreview::dispatch);
 
     m_profile = makePreviewProfile(m_scratchPath, this);
+    m_handler = listingHandler(m_profile);
     m_page = new PreviewPage(m_profile, this);
     m_web = new QWebEngineView(this);
     m_web->setObjectName("Web");
@@ -113,6 +151,7 @@ frmPreview::frmPreview(Prompts& prompts, const QString& scratchPath, QWidget* pa
 
 frmPreview::~frmPreview() {
     // The profile must outlive every page of it; the view first, as it shows the page.
+    delete m_pagedPrint;
     m_page->disconnect(this);
     delete m_web;
     delete m_page;
@@ -125,19 +164,98 @@ void frmPreview::showListing() {
     exec();
 }
 
+std::size_t frmPreview::pageCount() const { return m_listing ? m_listing->pageCount() : 1; }
+
+void frmPreview::done(int result) {
+    m_page->triggerAction(QWebEnginePage::Stop);
+    QDialog::done(result);
+}
+
 void frmPreview::loadListing() {
     m_failureShown = false;
-    // A reload of the listing already shown bypasses every cache, so a second
-    // run's listing is never served from the first.
-    if (m_page->url() == listingPageUrl()) m_page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
-    else m_page->load(listingPageUrl());
+    m_pages->setCurrentWidget(m_loadingPage);
+    {
+        BusyCursor busy;
+        auto indexed = ListingPages::index(QFile::encodeName(m_scratchPath).toStdString(), m_limits);
+        m_listing = indexed && indexed.value()->pageCount() > 1 ? indexed.value() : nullptr;
+    }
+    m_handler->setPages(m_listing);
+    m_scrollToTop = true;  // a reload would keep the last listing's place
+    for (QAction* action : m_pageActions) action->setVisible(m_listing != nullptr);
+    if (m_listing) return showPage(0, false);
+    m_pageIndex = 0;
+    navigate(listingPageUrl());
+}
+
+// A reload of the address already shown bypasses every cache, so a second
+// run's listing is never served from the first.
+void frmPreview::navigate(const QUrl& url) {
+    if (m_page->url() == url) m_page->triggerAction(QWebEnginePage::ReloadAndBypassCache);
+    else m_page->load(url);
+}
+
+void frmPreview::showPage(std::size_t k, bool atEnd) {
+    m_pageIndex = k;
+    m_scrollToEnd = atEnd;
+    updatePageControls();
+    navigate(listingPageUrl(k));
+}
+
+void frmPreview::updatePageControls() {
+    const std::size_t count = pageCount();
+    m_first->setEnabled(m_pageIndex > 0);
+    m_previous->setEnabled(m_pageIndex > 0);
+    m_next->setEnabled(m_pageIndex + 1 < count);
+    m_last->setEnabled(m_pageIndex + 1 < count);
+    m_pageText->setText(kPageOf.arg(m_pageIndex + 1).arg(count));
+}
+
+void frmPreview::findFolder() {
+    if (!m_listing || m_find->text().isEmpty()) return;
+    const QByteArray wanted = QFile::encodeName(m_find->text());
+    long found = -1;
+    {
+        BusyCursor busy;
+        found = m_listing->findFolder(std::string_view(wanted.constData(), wanted.size()), m_pageIndex);
+    }
+    if (found < 0) {
+        QApplication::beep();
+        return;
+    }
+    m_findAfterLoad = m_find->text();
+    if (static_cast<std::size_t>(found) == m_pageIndex) m_page->findText(m_findAfterLoad);
+    else showPage(static_cast<std::size_t>(found), false);
+}
+
+// At the bottom of a page Page Down opens the next one; at its top Page Up
+// opens the previous one at its end.
+bool frmPreview::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && m_listing) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        const qreal top = m_page->scrollPosition().y();
+        const qreal shown = m_web->height() / m_page->zoomFactor();
+        if (key == Qt::Key_PageDown && top + shown >= m_page->contentsSize().height() - 2 &&
+            m_pageIndex + 1 < pageCount()) {
+            showPage(m_pageIndex + 1, false);
+            return true;
+        }
+        if (key == Qt::Key_PageUp && top <= 0 && m_pageIndex > 0) {
+            showPage(m_pageIndex - 1, true);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void frmPreview::dispatch(QAction* button) {
     const QString caption = button->text();
-    if (caption == u"Save") save();
-    else if (caption == u"Print") print();
-    else if (caption == u"Close") done(QDialog::Accepted);
+    if (caption == kSave) save();
+    else if (caption == kPrint) print();
+    else if (caption == kClose) done(QDialog::Accepted);
+    else if (caption == kFirst && m_listing) showPage(0, false);
+    else if (caption == kPrevious && m_pageIndex > 0) showPage(m_pageIndex - 1, false);
+    else if (caption == kNext && m_pageIndex + 1 < pageCount()) showPage(m_pageIndex + 1, false);
+    else if (caption == kLast && m_listing) showPage(pageCount() - 1, false);
 }
 
 void frmPreview::save() {
@@ -146,6 +264,7 @@ void frmPreview::save() {
         this, SaveDialogSpec{"HTML Documents (*.html);;All Files (*.*)", "html", saveStartFolder()});
     if (path.isEmpty()) return;
     path = withDefaultSuffix(path, "html");
+    if (m_listing) return savePages(path);
     m_saving = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QPointer<frmPreview> self(this);
@@ -161,10 +280,22 @@ void frmPreview::endSaving() {
     QApplication::restoreOverrideCursor();
 }
 
-// Save and Print work on the document shown, so only on a whole one.
+// Save and Print work on the document shown, so only on a whole one; a
+// listing in pages is whole in its file.
 void frmPreview::setDocumentActionsEnabled(bool enabled) {
-    m_save->setEnabled(enabled);
-    m_print->setEnabled(enabled);
+    m_save->setEnabled(enabled || m_listing);
+    m_print->setEnabled(enabled || m_listing);
+}
+
+// The browser holds one page only: Save writes the listing's own markup
+// inside its root element, streamed from the file the pages come from.
+void frmPreview::savePages(const QString& path) {
+    Status status;
+    {
+        BusyCursor busy;
+        status = m_listing->writeRootInner(QFile::encodeName(path).toStdString());
+    }
+    reportSaved(status, path);
 }
 
 void frmPreview::writeListing(const QString& path, const QString& serialized) {
@@ -173,6 +304,10 @@ void frmPreview::writeListing(const QString& path, const QString& serialized) {
         BusyCursor busy;
         written = writeFileAtomically(QFile::encodeName(path).toStdString(), rootInnerHtml(serialized).toUtf8().toStdString());
     }
+    reportSaved(written, path);
+}
+
+void frmPreview::reportSaved(const Status& written, const QString& path) {
     if (written) {
         m_prompts.message(this, "Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
         return;
@@ -191,7 +326,10 @@ void frmPreview::print() {
         m_printer.reset();
         return;
     }
-    if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
+    if (m_listing) {
+        const bool toFile = m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty();
+        printPages(toFile ? m_printer->outputFileName() : QString(), toFile ? QString() : m_printer->printerName());
+    } else if (m_printer->outputFormat() == QPrinter::PdfFormat && !m_printer->outputFileName().isEmpty())
         m_page->printToPdf(m_printer->outputFileName(), m_printer->pageLayout());
     else
         m_web->print(m_printer.get());
@@ -200,19 +338,57 @@ void frmPreview::print() {
 // A print that failed leaves the window as it was; there is nothing to tell.
 void frmPreview::printDone() { m_printer.reset(); }
 
+// The whole listing, page after page, to the PDF file chosen; for a printer,
+// to a PDF file of its own that is handed to the print spooler (lp).
+void frmPreview::printPages(const QString& target, const QString& printerName) {
+    auto spool = std::make_shared<QTemporaryDir>();
+    const QString pdf = target.isEmpty() ? spool->filePath("listing.pdf") : target;
+    const int count = static_cast<int>(pageCount());
+    m_pagedPrint = new PagedPdfPrint(m_profile, pageCount(), pdf, m_printer->pageLayout(), this);
+    m_printer.reset();
+    m_printProgress = new QProgressDialog(kPrinting.arg(1).arg(count), "Cancel", 0, count, this);
+    m_printProgress->setWindowTitle(kAppTitle);
+    m_printProgress->setMinimumDuration(0);
+    m_printProgress->setAutoClose(false);
+    m_printProgress->setAutoReset(false);
+    m_printProgress->setWindowModality(Qt::WindowModal);
+    const auto end = [this] {
+        m_printProgress->deleteLater();
+        m_printProgress = nullptr;
+        m_pagedPrint->deleteLater();
+        m_pagedPrint = nullptr;
+    };
+    connect(m_printProgress, &QProgressDialog::canceled, this, [this, end] {
+        m_pagedPrint->cancel();
+        end();
+    });
+    connect(m_pagedPrint, &PagedPdfPrint::progress, this, [this, count](int done) {
+        m_printProgress->setValue(done);
+        m_printProgress->setLabelText(kPrinting.arg(std::min(done + 1, count)).arg(count));
+    });
+    connect(m_pagedPrint, &PagedPdfPrint::finished, this, [this, end, spool, pdf, printerName](const QString& error) {
+        end();
+        if (error.isEmpty() && !printerName.isEmpty() &&
+            QProcess::execute("lp", {"-d", printerName, "--", pdf}) != 0)
+            m_prompts.message(this, "The listing could not be sent to the printer.", kAppTitle, QMessageBox::Critical);
+        else if (!error.isEmpty())
+            m_prompts.message(this, QString("The listing could not be printed (%1).").arg(error), kAppTitle,
+                              QMessageBox::Critical);
+    });
+    m_printProgress->show();
+    m_pagedPrint->start();
+}
+
 void frmPreview::loadingChanged(const QWebEngineLoadingInfo& info) {
     switch (info.status()) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
+        // A page step keeps the page before it in view until the next is there.
         setDocumentActionsEnabled(false);
         m_statusText->setText("Loading the listing...");
         m_progress->setValue(0);
         m_progress->show();
-        m_pages->setCurrentWidget(m_loadingPage);
         break;
-    case QWebEngineLoadingInfo::LoadSucceededStatus:
-        setDocumentActionsEnabled(true);
-        m_pages->setCurrentWidget(m_web);
-        break;
+    case QWebEngineLoadingInfo::LoadSucceededStatus: loadSucceeded(); break;
     case QWebEngineLoadingInfo::LoadStoppedStatus:  // replaced by a newer load
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
@@ -222,6 +398,22 @@ void frmPreview::loadingChanged(const QWebEngineLoadingInfo& info) {
                                                          : info.errorString());
         break;
     }
+}
+
+void frmPreview::loadSucceeded() {
+    setDocumentActionsEnabled(true);
+    m_pages->setCurrentWidget(m_web);
+    if (QWidget* keys = m_web->focusProxy()) {
+        keys->removeEventFilter(this);
+        keys->installEventFilter(this);
+    }
+    if (m_scrollToEnd || m_scrollToTop)
+        m_page->runJavaScript(m_scrollToEnd ? "window.scrollTo(0, document.documentElement.scrollHeight)"
+                                            : "window.scrollTo(0, 0)",
+                              QWebEngineScript::ApplicationWorld);
+    m_scrollToEnd = m_scrollToTop = false;
+    if (!m_findAfterLoad.isEmpty()) m_page->findText(m_findAfterLoad);
+    m_findAfterLoad.clear();
 }
 
 void frmPreview::showProgress(int percent) { m_progress->setValue(percent); }

@@ -1,11 +1,15 @@
 #include "ui/auxiliary/preview_page.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QUrlQuery>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInfo>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlScheme>
+
+#include "ui/auxiliary/listing_pages.h"
 
 namespace quillory::ui {
 namespace {
@@ -50,6 +54,21 @@ void ListingSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
+    const QString page = QUrlQuery(job->requestUrl()).queryItemValue("page");
+    if (!page.isEmpty()) {
+        bool number = false;
+        const qulonglong k = page.toULongLong(&number);
+        auto text = m_pages && number ? m_pages->page(k) : Result<std::string>(Status::error(ENOENT, "no page"));
+        if (!text) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        auto* buffer = new QBuffer(job);  // freed with the job
+        buffer->setData(QByteArray::fromStdString(text.value()));
+        buffer->open(QIODevice::ReadOnly);
+        job->reply("text/html;charset=utf-8", buffer);
+        return;
+    }
     auto* file = new QFile(m_scratchPath, job);  // read as the browser asks, freed with the job
     if (!file->open(QIODevice::ReadOnly)) {
         job->fail(QWebEngineUrlRequestJob::UrlNotFound);
@@ -67,6 +86,16 @@ void ListingOnlyInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
 }
 
 QUrl listingPageUrl() { return QUrl(QString::fromLatin1(kScheme) + ":listing"); }
+
+QUrl listingPageUrl(std::size_t page) {
+    QUrl url = listingPageUrl();
+    url.setQuery("page=" + QString::number(page));
+    return url;
+}
+
+ListingSchemeHandler* listingHandler(QWebEngineProfile* profile) {
+    return static_cast<ListingSchemeHandler*>(const_cast<QWebEngineUrlSchemeHandler*>(profile->urlSchemeHandler(kScheme)));
+}
 
 QWebEngineProfile* makePreviewProfile(const QString& scratchPath, QObject* parent) {
     registerListingScheme();

@@ -11,6 +11,7 @@
 // page that is not a local file may not read local files at all.
 #include <QString>
 #include <QUrl>
+#include <memory>
 #include <QWebEnginePage>
 #include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineUrlSchemeHandler>
@@ -19,14 +20,19 @@ class QWebEngineProfile;
 
 namespace quillory::ui {
 
-// Serves the scratch file, read anew for every request, as UTF-8 HTML.
+class ListingPages;
+
+// Serves the scratch file, read anew for every request, as UTF-8 HTML; or,
+// while a listing is shown in pages, the page that the address names.
 class ListingSchemeHandler final : public QWebEngineUrlSchemeHandler {
 public:
     ListingSchemeHandler(QString scratchPath, QObject* parent);
     void requestStarted(QWebEngineUrlRequestJob* job) override;
+    void setPages(std::shared_ptr<const ListingPages> pages) { m_pages = std::move(pages); }
 
 private:
     QString m_scratchPath;
+    std::shared_ptr<const ListingPages> m_pages;
 };
 
 // Lets through the request for the listing and refuses every other one
@@ -37,8 +43,10 @@ public:
     void interceptRequest(QWebEngineUrlRequestInfo& info) override;
 };
 
-// The address the page loads the listing from.
+// The address the page loads the listing from; with a page number (from 0),
+// that page of a listing shown in pages.
 QUrl listingPageUrl();
+QUrl listingPageUrl(std::size_t page);
 
 // A profile of the preview's own: nothing kept on disk, no HTTP cache (a
 // reload must show the file as it is now), the listing's scheme and the
@@ -46,6 +54,8 @@ QUrl listingPageUrl();
 // registers the scheme, which the web engine allows only before its first
 // profile: create the preview before any other web view.
 QWebEngineProfile* makePreviewProfile(const QString& scratchPath, QObject* parent);
+// The listing's handler in a profile made above.
+ListingSchemeHandler* listingHandler(QWebEngineProfile* profile);
 
 // A page that navigates to the listing only, with the locked-down settings.
 class PreviewPage final : public QWebEnginePage {

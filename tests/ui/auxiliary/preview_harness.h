@@ -4,6 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrintDialog>
 #include <QFile>
 #include <QSignalSpy>
 #include <QString>
@@ -44,6 +48,9 @@ public:
     QVariant evaluate(const QString& script) const;
     // The message count reaches `count` (a save ends with one).
     bool waitMessages(size_t count, int timeoutMs = 10000) const;
+    // Presses Print and answers the print dialog with "Print to File (PDF)"
+    // into `pdf`.
+    void printToPdf(const std::string& pdf);
 
     TempDir files;  // scratch file, store, saved files
     TempDir tree;   // what is listed
@@ -120,6 +127,21 @@ inline QVariant PreviewHarness::evaluate(const QString& script) const {
 
 inline bool PreviewHarness::waitMessages(size_t count, int timeoutMs) const {
     return QTest::qWaitFor([&] { return prompts.messages.size() >= count; }, timeoutMs);
+}
+
+inline void PreviewHarness::printToPdf(const std::string& pdf) {
+    QTimer::singleShot(0, [pdf] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        auto* printers = dialog->findChild<QComboBox*>("printers");
+        ASSERT_NE(printers, nullptr);
+        const int pdfEntry = printers->findText("Print to File (PDF)");
+        ASSERT_GE(pdfEntry, 0);
+        printers->setCurrentIndex(pdfEntry);
+        dialog->findChild<QLineEdit*>("filename")->setText(QFile::decodeName(QByteArray::fromStdString(pdf)));
+        dialog->accept();
+    });
+    button("Print")->trigger();
 }
 
 }  // namespace quillory::test

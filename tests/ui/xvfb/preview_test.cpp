@@ -3,12 +3,8 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 
-#include <QApplication>
-#include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
-#include <QLineEdit>
-#include <QPrintDialog>
 #include <QStandardPaths>
 #include <QProgressBar>
 #include <QTcpServer>
@@ -204,18 +200,7 @@ TEST(Preview, PrintsToAPdfFile) {
     const std::string pdf = h.files / "listing.pdf";
     h.whileShown([&] {
         ASSERT_TRUE(h.waitLoaded());
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
-            ASSERT_NE(dialog, nullptr);
-            auto* printers = dialog->findChild<QComboBox*>("printers");
-            ASSERT_NE(printers, nullptr);
-            const int pdfEntry = printers->findText("Print to File (PDF)");
-            ASSERT_GE(pdfEntry, 0);
-            printers->setCurrentIndex(pdfEntry);
-            dialog->findChild<QLineEdit*>("filename")->setText(pathText(pdf));
-            dialog->accept();
-        });
-        h.button("Print")->trigger();
+        h.printToPdf(pdf);
         ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(pdf) && fs::file_size(pdf) > 0; }, 20000));
         QTest::qWait(200);
     });
@@ -253,8 +238,8 @@ TEST(Preview, LostPageProcessIsReportedAndTheNextPreviewWorks) {
 }
 
 // Loading happens in the browser's own process: the window keeps answering
-// and says that it is loading. The time is printed, not judged; larger
-// listings are bench/preview_load's.
+// and says that it is loading, and a listing this large comes in pages. The
+// time is printed, not judged; larger listings are bench/preview_load's.
 TEST(Preview, ManyFilesLoadWhileTheWindowAnswers) {
     PreviewHarness h;
     const TempDir big = TempDir::inMemory();
@@ -275,9 +260,10 @@ TEST(Preview, ManyFilesLoadWhileTheWindowAnswers) {
         ticks.start(50);
         ASSERT_TRUE(h.waitLoaded(600000));
         ticks.stop();
-        std::cout << "10,000 files: " << fs::file_size(h.scratch) << " bytes loaded in " << clock.elapsed()
-                  << " ms; the window's longest pause " << longestPause << " ms\n";
-        EXPECT_TRUE(h.evaluate("document.body.textContent.includes('Total Files: 10000,')").toBool());
+        std::cout << "10,000 files: " << fs::file_size(h.scratch) << " bytes, first page loaded in "
+                  << clock.elapsed() << " ms; the window's longest pause " << longestPause << " ms\n";
+        EXPECT_EQ(h.preview.pageCount(), 10u);
+        EXPECT_EQ(h.evaluate("document.querySelectorAll('tr[class^=file]').length").toInt(), 1000);
     });
     EXPECT_TRUE(loadingShown);
     EXPECT_LT(longestPause, 2000);

@@ -1,0 +1,91 @@
+#include "ui/auxiliary/preview_print.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QWebEnginePage>
+
+#include "ui/auxiliary/preview_page.h"
+
+namespace quillory::ui {
+
+PagedPdfPrint::PagedPdfPrint(QWebEngineProfile* profile, std::size_t pageCount, QString target, QPageLayout layout,
+                             QObject* parent)
+    : QObject(parent), m_pageCount(pageCount), m_target(std::move(target)), m_layout(std::move(layout)) {
+    m_page = new PreviewPage(profile, this);
+    connect(m_page, &QWebEnginePage::loadFinished, this, &PagedPdfPrint::loaded);
+    connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, &PagedPdfPrint::printed);
+    connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
+            [this] { fail("the browser's page process ended while printing"); });
+}
+
+PagedPdfPrint::~PagedPdfPrint() {
+    if (m_join != nullptr) {
+        m_join->disconnect(this);
+        m_join->kill();
+        m_join->waitForFinished(2000);
+    }
+    m_page->disconnect(this);
+    delete m_page;  // before the profile, which outlives this
+}
+
+void PagedPdfPrint::start() {
+    if (!m_parts.isValid()) return fail("no room for the printed pages");
+    if (QStandardPaths::findExecutable("pdfunite").isEmpty()) return fail("pdfunite (poppler-utils) is not installed");
+    loadNext();
+}
+
+void PagedPdfPrint::cancel() {
+    m_done = true;
+    m_page->triggerAction(QWebEnginePage::Stop);
+    if (m_join != nullptr) m_join->kill();
+}
+
+QString PagedPdfPrint::partPath(std::size_t k) const { return m_parts.filePath(QString("%1.pdf").arg(k, 6, 10, QChar('0'))); }
+
+void PagedPdfPrint::loadNext() { m_page->load(listingPageUrl(m_next)); }
+
+void PagedPdfPrint::loaded(bool ok) {
+    if (m_done) return;
+    if (!ok) return fail("a page of the listing could not be loaded");
+    m_page->printToPdf(partPath(m_next), m_layout);
+}
+
+void PagedPdfPrint::printed(const QString&, bool ok) {
+    if (m_done) return;
+    if (!ok) return fail("a page could not be printed");
+    Q_EMIT progress(static_cast<int>(++m_next));
+    if (m_next < m_pageCount) return loadNext();
+    // The parts are all on disk: the browser's page is not needed any more.
+    m_page->load(QUrl("about:blank"));
+    join();
+}
+
+void PagedPdfPrint::join() {
+    QStringList args;
+    for (std::size_t k = 0; k < m_pageCount; ++k) args << partPath(k);
+    const QString joined = m_parts.filePath("joined.pdf");
+    args << joined;
+    m_join = new QProcess(this);
+    connect(m_join, &QProcess::finished, this, [this, joined](int code, QProcess::ExitStatus status) {
+        if (m_done) return;
+        if (status != QProcess::NormalExit || code != 0)
+            return fail("pdfunite failed: " + QString::fromLocal8Bit(m_join->readAllStandardError()).trimmed());
+        // Put in place whole, so the target never holds a part of the listing.
+        QFile::remove(m_target);
+        if (!QFile::rename(joined, m_target) && !(QFile::copy(joined, m_target)))
+            return fail("the PDF file could not be written to " + QDir::toNativeSeparators(m_target));
+        m_done = true;
+        Q_EMIT finished(QString());
+    });
+    m_join->start("pdfunite", args);
+}
+
+void PagedPdfPrint::fail(const QString& error) {
+    if (m_done) return;
+    m_done = true;
+    Q_EMIT finished(error);
+}
+
+}  // namespace quillory::ui

@@ -1,0 +1,232 @@
+// A listing larger than a page, shown in pages on a real browser: every row
+// once across the pages, the page buttons and keys, the folder search, Save
+// of the file's own markup, and Print of the whole listing.
+#include <gtest/gtest.h>
+#include <signal.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTest>
+#include <algorithm>
+#include <filesystem>
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "support/golden.h"
+#include "support/run_process.h"
+#include "ui/auxiliary/preview_harness.h"
+
+namespace quillory::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+// The names in the listing's rows, in the file's order.
+std::vector<std::string> rowNamesInFile(const std::string& scratch) {
+    const std::string text = readFile(scratch);
+    const std::regex row(R"(<tr class="file(?:Odd)?"><td width="35%">([^\r]*?)</td>)");
+    std::vector<std::string> names;
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
+        names.push_back((*it)[1]);
+    return names;
+}
+
+// The names in the rows of the page shown.
+std::vector<std::string> rowNamesShown(const PreviewHarness& h) {
+    const QString joined = h.evaluate("Array.from(document.querySelectorAll('tr[class^=file]'))"
+                                      ".map(r => r.cells[0].textContent).join('\\n')")
+                               .toString();
+    std::vector<std::string> names;
+    if (joined.isEmpty()) return names;
+    for (const QString& name : joined.split(u'\n')) names.push_back(name.toStdString());
+    return names;
+}
+
+QString pageText(const PreviewHarness& h) { return h.preview.findChild<QLabel*>("PageText")->text(); }
+
+// Two folders of 5 and 3 files, in pages of 2 rows: 4 pages, the big folder's
+// table cut twice.
+void listTwoFolders(PreviewHarness& h) {
+    for (int i = 0; i < 5; ++i) h.tree.file("big/b" + std::to_string(i) + ".txt", i);
+    for (int i = 0; i < 3; ++i) h.tree.file("small/s" + std::to_string(i) + ".txt", i);
+    h.list(h.tree.path(), {"-D", "Output/IgnoreNoFiles=1"});
+    h.preview.setPageLimits({2, 1 << 20});
+}
+
+void pressOnPage(PreviewHarness& h, Qt::Key key) {
+    QWidget* keys = h.web()->focusProxy();
+    ASSERT_NE(keys, nullptr);
+    QTest::keyClick(keys, key);
+}
+
+TEST(PagedPreview, EveryRowOnceInOrderAcrossThePagesAndTheButtonsStep) {
+    PreviewHarness h;
+    listTwoFolders(h);
+    const std::vector<std::string> expected = rowNamesInFile(h.scratch);
+    ASSERT_EQ(expected.size(), 8u);
+    h.whileShown([&] {
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.pageCount(), 4u);
+        EXPECT_EQ(pageText(h), "Page 1 of 4");
+        EXPECT_FALSE(h.button("Previous")->isEnabled());
+        EXPECT_TRUE(h.button("Save")->isEnabled());
+        std::vector<std::string> seen;
+        for (std::size_t k = 0; k < 4; ++k) {
+            SCOPED_TRACE(k);
+            if (k > 0) {
+                h.button("Next")->trigger();
+                ASSERT_TRUE(h.waitLoaded());
+            }
+            EXPECT_EQ(h.preview.currentPage(), k);
+            EXPECT_EQ(pageText(h), QString("Page %1 of 4").arg(k + 1));
+            // A whole document: the heading and header row on top, a folder
+            // heading above the first row, the totals on the last page only.
+            EXPECT_TRUE(h.evaluate("document.querySelector('h2').textContent.startsWith('Listing of ')").toBool());
+            EXPECT_TRUE(h.evaluate("document.querySelector('td.dir').closest('table').nextElementSibling"
+                                   ".querySelector('tr[class^=file]') !== null")
+                            .toBool());
+            EXPECT_EQ(h.evaluate("document.body.textContent.includes('Total Files: 8,')").toBool(), k == 3);
+            const auto rows = rowNamesShown(h);
+            seen.insert(seen.end(), rows.begin(), rows.end());
+        }
+        EXPECT_FALSE(h.button("Next")->isEnabled());
+        EXPECT_EQ(seen, expected);
+
+        h.button("First")->trigger();
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.currentPage(), 0u);
+        h.button("Last")->trigger();
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.currentPage(), 3u);
+        h.button("Previous")->trigger();
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.currentPage(), 2u);
+    });
+}
+
+// A short page is at its top and its end at once: Page Down opens the next
+// page, Page Up the previous one. A page process killed meanwhile does not
+// stop the next page.
+TEST(PagedPreview, PageKeysAtThePageEndsStepPagesAndOutliveTheRenderer) {
+    PreviewHarness h;
+    listTwoFolders(h);
+    h.whileShown([&] {
+        ASSERT_TRUE(h.waitLoaded());
+        h.web()->setFocus();
+        pressOnPage(h, Qt::Key_PageDown);
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.currentPage(), 1u);
+        pressOnPage(h, Qt::Key_PageDown);
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.currentPage(), 2u);
+        pressOnPage(h, Qt::Key_PageUp);
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.currentPage(), 1u);
+
+        ASSERT_EQ(::kill(static_cast<pid_t>(h.web()->page()->renderProcessPid()), SIGKILL), 0);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !h.prompts.questions.empty(); }, 10000));
+        h.button("Next")->trigger();
+        ASSERT_TRUE(h.waitLoaded());
+        EXPECT_EQ(h.preview.currentPage(), 2u);
+        EXPECT_FALSE(rowNamesShown(h).empty());
+    });
+}
+
+TEST(PagedPreview, FindingAFolderOpensItsPage) {
+    PreviewHarness h;
+    listTwoFolders(h);
+    h.whileShown([&] {
+        ASSERT_TRUE(h.waitLoaded());
+        h.button("Last")->trigger();
+        ASSERT_TRUE(h.waitLoaded());
+        auto* find = h.preview.findChild<QLineEdit*>("FindFolder");
+        ASSERT_NE(find, nullptr);
+        ASSERT_TRUE(find->isVisible());
+        find->setText("SMALL");
+        QTest::keyClick(find, Qt::Key_Return);
+        ASSERT_TRUE(h.waitLoaded());
+        // The folders come in the order the file system gives them: small's
+        // heading is on the first page or the third, never on the last.
+        EXPECT_NE(h.preview.currentPage(), 3u);
+        const auto rows = rowNamesShown(h);
+        EXPECT_NE(std::find(rows.begin(), rows.end(), "s0.txt"), rows.end());
+    });
+}
+
+// The browser holds one page: Save writes the scratch file's own markup
+// inside its root element, byte for byte.
+TEST(PagedPreview, SaveWritesTheFilesInnerMarkup) {
+    PreviewHarness h;
+    listTwoFolders(h);
+    h.tree.file("small/caf\xe9.txt", 1);  // not UTF-8: kept as it is
+    h.list(h.tree.path(), {"-D", "Output/IgnoreNoFiles=1"});
+    const std::string saved = h.files / "saved.html";
+    h.prompts.saveNames.push_back(pathText(saved));
+    h.whileShown([&] {
+        ASSERT_TRUE(h.waitLoaded());
+        h.button("Save")->trigger();
+        ASSERT_TRUE(h.waitMessages(1));
+    });
+    EXPECT_EQ(h.prompts.messages[0], (ShownMessage{"Listing was saved to specified file successfully.", "Saved",
+                                                   QMessageBox::Information}));
+    const std::string file = readFile(h.scratch);
+    ASSERT_TRUE(file.starts_with("<html>") && file.ends_with("</html>"));
+    EXPECT_EQ(readFile(saved), file.substr(6, file.size() - 13));
+}
+
+TEST(PagedPreview, PrintsTheWholeListingToOnePdf) {
+    PreviewHarness h;
+    listTwoFolders(h);
+    const std::vector<std::string> names = rowNamesInFile(h.scratch);
+    const std::string pdf = h.files / "listing.pdf";
+    h.whileShown([&] {
+        ASSERT_TRUE(h.waitLoaded());
+        h.printToPdf(pdf);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(pdf); }, 60000));
+        EXPECT_EQ(h.preview.currentPage(), 0u);  // the page shown stays
+    });
+    EXPECT_TRUE(h.prompts.messages.empty());
+    const ProcessResult text = runProcess({QStandardPaths::findExecutable("pdftotext").toStdString(), pdf, "-"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find(names.front()), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(names.back()), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("Total Files: 8"), std::string::npos) << text.out;
+}
+
+// Names that are markup (a name cannot hold "/", so no end tag), a page for
+// each row: every page still shows its own row under its folder's heading,
+// the row after a cut included.
+TEST(PagedPreview, HostileNamesDoNotMoveRowsAcrossACut) {
+    PreviewHarness h;
+    const std::vector<std::string> names = {"<table>mark1", "<tr><td>mark2", "]]>mark3", "mark4\xff", "<!--mark5"};
+    for (const std::string& name : names) h.tree.file("x/" + name);
+    h.list(h.tree.path(), {"-D", "Output/IgnoreNoFiles=1"});
+    h.preview.setPageLimits({1, 1 << 20});
+    const std::vector<std::string> order = rowNamesInFile(h.scratch);
+    ASSERT_EQ(order.size(), names.size());
+    const auto markOf = [](const std::string& name) { return QString::fromStdString(name.substr(name.find("mark"), 5)); };
+    h.whileShown([&] {
+        ASSERT_TRUE(h.waitLoaded());
+        ASSERT_EQ(h.preview.pageCount(), names.size());
+        for (std::size_t k = 0; k < order.size(); ++k) {
+            SCOPED_TRACE(order[k]);
+            if (k > 0) {
+                h.button("Next")->trigger();
+                ASSERT_TRUE(h.waitLoaded());
+            }
+            EXPECT_TRUE(h.evaluate("document.querySelector('td.dir').textContent.endsWith('/x')").toBool());
+            const QString text = h.evaluate("document.body.textContent").toString();
+            for (std::size_t other = 0; other < order.size(); ++other) {
+                if (order[other] == names[4] && other == k) continue;  // inside a comment on its own page
+                EXPECT_EQ(text.contains(markOf(order[other])), other == k) << other;
+            }
+        }
+    });
+}
+
+}  // namespace
+}  // namespace quillory::test

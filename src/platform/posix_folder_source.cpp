@@ -101,6 +101,12 @@ struct SourceState {
         }
         ReadAhead& a = *ahead;
         a.named.wait(false, std::memory_order_acquire);
+        if (a.fd < 0 && (a.error == EMFILE || a.error == ENFILE)) {
+            // The helper cannot give up the caller's descriptors: let the
+            // caller open the folder itself, which trims and retries.
+            dropAhead();
+            return nullptr;
+        }
         if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, callerTimes, a.path, stop);
         worker->wait();
         return std::move(ahead);

@@ -14,8 +14,9 @@ void prepareProcess() {
     // largest folder.
     ::mallopt(M_MMAP_THRESHOLD, 64 << 20);
     ::mallopt(M_TRIM_THRESHOLD, 256 << 20);
-    // The walk holds one descriptor per folder level it is inside; the usual
-    // soft limit of 1,024 would leave folders nested deeper than that unread.
+    // The walk keeps at most a few dozen folder descriptors, however deep it
+    // goes, and gives some up when the limit is reached; the headroom is for
+    // the rest of the process (the store, the output, share readers' pipes).
     rlimit files{};
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
         files.rlim_cur = files.rlim_max;

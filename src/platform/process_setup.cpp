@@ -14,6 +14,10 @@ void prepareProcess() {
     // largest folder.
     ::mallopt(M_MMAP_THRESHOLD, 64 << 20);
     ::mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    // One arena for every thread: the walk's helper thread allocates the
+    // folder it reads ahead and the caller frees it, and a second arena would
+    // keep its own high-water mark on top of the caller's.
+    ::mallopt(M_ARENA_MAX, 1);
     // The walk keeps at most a few dozen folder descriptors, however deep it
     // goes, and gives some up when the limit is reached; the headroom is for
     // the rest of the process (the store, the output, share readers' pipes).

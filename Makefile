@@ -37,6 +37,7 @@ test:
 bench:
 	./scripts/install-deps bench
 	$(CONFIGURE) >/dev/null
+	cmake --build $(BUILD) --target quillory_bench -j $(JOBS)
 	BUILD=$(BUILD) ./bench/run
 
 # Installs under $(PREFIX) (cmake's default prefix: /usr/local): quillory-list,

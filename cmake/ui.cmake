@@ -51,3 +51,8 @@ else()
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
 include(CPack)
+
+# bench/preview_load/run times the preview's load with this program; it is
+# built only when asked for.
+add_executable(preview_load EXCLUDE_FROM_ALL bench/preview_load/main.cpp)
+target_link_libraries(preview_load PRIVATE quillory_ui)

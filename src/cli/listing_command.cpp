@@ -9,10 +9,11 @@
 
 #include "cli/exit_status.h"
 #include "cli/progress.h"
-#include "cli/share_login.h"
+#include "cli/terminal_prompt.h"
 #include "cli/warnings.h"
 #include "engine/file_sink.h"
 #include "engine/listing.h"
+#include "net/smb_auth_file.h"
 #include "platform/stop_token.h"
 
 namespace quillory::cli {
@@ -57,18 +58,31 @@ int listFolder(SettingsStore& store, const Arguments& args) {
     StopToken stop;
     stopOnSignals(stop);
     // A share is read through a source of its own; its root stays as typed.
-    ShareAccess share;
-    if (looksLikeShare(args.folder)) {
-        share = openShare(args.folder, args.authFile, stop);
-        if (!share.source) {
-            std::fprintf(stderr, "quillory-list: %s\n", share.problem.c_str());
+    NetworkFolder share;
+    if (isSharePath(args.folder)) {
+        SmbCredentials credentials;
+        std::string problem;
+        if (!args.authFile.empty()) {
+            std::optional<SmbCredentials> read = readAuthFile(args.authFile, problem);
+            if (!read) {
+                std::fprintf(stderr, "quillory-list: %s\n", problem.c_str());
+                return kUsage;
+            }
+            credentials = std::move(*read);
+        }
+        TerminalPasswordPrompt terminal;
+        PasswordPrompt* prompt = ::isatty(STDIN_FILENO) == 1 ? &terminal : nullptr;
+        Result<NetworkFolder> opened = openShare(args.folder, std::move(credentials), prompt, smbShareAccess(), &stop);
+        if (!opened) {
+            std::fprintf(stderr, "quillory-list: %s\n", opened.status().message().c_str());
             return kUsage;
         }
+        share = std::move(*opened);
     } else if (!args.authFile.empty()) {
         std::fputs("quillory-list: --auth-file goes with a share\n", stderr);
         return kUsage;
     }
-    const std::string& base = share.source ? share.root : args.folder;
+    const std::string& base = share.source ? share.path : args.folder;
     FileSink output(args.output, &stop);
     if (!output.ok()) return outputFailed(output);
 

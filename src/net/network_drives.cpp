@@ -19,18 +19,10 @@ PasswordSource passwordSource(const std::optional<std::string>& password) {
     return password->empty() ? PasswordSource::Empty : PasswordSource::Ask;
 }
 
-// Trailing separators would double up when the walk appends a name.
-std::string withoutTrailingSeparators(std::string text) {
-    while (!text.empty() && (text.back() == '\\' || text.back() == '/')) text.pop_back();
-    return text;
-}
-
 }  // namespace
 
-ShareAccess smbShareAccess() { return ShareAccess{checkShare, makeSmbFolderSource}; }
-
-NetworkDrives::NetworkDrives(MappingTable& table, AskPassword ask, ShareAccess access)
-    : m_table(table), m_ask(std::move(ask)), m_access(std::move(access)) {}
+NetworkDrives::NetworkDrives(MappingTable& table, PasswordPrompt* prompt, ShareAccess access)
+    : m_table(table), m_prompt(prompt), m_access(std::move(access)) {}
 
 NetworkDrives::~NetworkDrives() = default;
 
@@ -57,9 +49,11 @@ SmbCredentials NetworkDrives::credentialsFor(const Mapping& mapping) {
     SmbCredentials credentials{drive.user, std::nullopt, std::nullopt};
     if (drive.password == PasswordSource::Empty) credentials.password = std::string();
     if (drive.password != PasswordSource::Ask) return credentials;
-    credentials.password = m_ask ? m_ask(drive.letter, drive.remote, drive.user) : std::nullopt;
-    // Asked once per run: a password that opens the share is kept until exit.
     const std::optional<ShareLocation> where = parseSharePath(drive.remote);
+    if (m_prompt)
+        credentials.password =
+            m_prompt->askPassword({drive.letter, drive.remote, where ? where->host : std::string(), drive.user});
+    // Asked once per run: a password that opens the share is kept until exit.
     if (credentials.password && where && m_access.check(*where, credentials) == 0) {
         const std::lock_guard lock(m_mutex);
         m_session.insert_or_assign(drive.letter, Mapping{drive, credentials});
@@ -126,12 +120,10 @@ std::optional<NetworkFolder> NetworkDrives::resolve(const std::string& folder, S
         out.NetworkRoot = root;
         return out;
     }
-    const std::optional<ShareLocation> where = parseSharePath(folder);
-    if (!where) return std::nullopt;
-    NetworkFolder out;
-    out.path = withoutTrailingSeparators(folder);
-    out.source = m_access.open(*where, SmbCredentials{}, stop, out.path);
-    return out;
+    // A share typed as such is read with the user's own credentials.
+    Result<NetworkFolder> share = openShare(folder, SmbCredentials{}, nullptr, m_access, stop);
+    if (!share) return std::nullopt;
+    return std::move(*share);
 }
 
 }  // namespace quillory

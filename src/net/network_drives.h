@@ -10,63 +10,29 @@
 // settings/mapped_drives.h) so
 // that it outlives the program; its password lives only in this object's
 // memory, and when a mapping restored from the store needs one, the table
-// asks for it (AskPassword) the first time the mapping is read.
+// asks its PasswordPrompt the first time the mapping is read. Share paths
+// typed as such go through the one share login (share_login.h).
 //
 // Thread-safe: a run may resolve its folder on a worker thread while the
 // window thread reads the letters.
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
 
-#include "platform/folder_source.h"
-#include "net/smb_share.h"
 #include "net/mapped_drive.h"
+#include "net/share_login.h"
 
 namespace quillory {
 
 class StopToken;
 
-// A folder that lies on a share: the source that reads it, the path to open
-// with that source, and the prefix pair that the headings swap.
-//
-// For a folder on a mapped letter ("z:\sub"), path is the letter as typed, a
-// colon and the rest with '/' separators ("z:/sub"), and NetworkRoot the
-// letter and colon ("z:"). NetworkPath stays empty: a mapped letter is shown
-// as itself, like any drive. A caller that lists a share through a temporary
-// letter puts the share as typed into NetworkPath, and the headings show it
-// in place of NetworkRoot. For a share path typed as such
-// ("\\host\share\sub"), path is that text without trailing separators and
-// both prefixes are empty: it is shown under its own name.
-struct NetworkFolder {
-    std::unique_ptr<FolderSource> source;
-    std::string path;
-    std::string NetworkRoot;
-    std::string NetworkPath;
-};
-
-// Asks for the password of a mapping restored from the store; nullopt when
-// the user declines. `user` is the mapping's user name (nullopt: the user's own).
-using AskPassword =
-    std::function<std::optional<std::string>(char letter, const std::string& remote, const std::optional<std::string>& user)>;
-
-// How the table reaches shares. The default is the SMB client; a test may
-// wrap it to see what is passed.
-struct ShareAccess {
-    std::function<int(const ShareLocation&, const SmbCredentials&)> check;
-    std::function<std::unique_ptr<FolderSource>(const ShareLocation&, const SmbCredentials&, const StopToken*,
-                                                std::string rootSpelling)>
-        open;
-};
-ShareAccess smbShareAccess();
-
 class NetworkDrives {
 public:
-    // `table` remembers the mappings across runs; `ask` is how a remembered
-    // mapping's password is asked for.
-    NetworkDrives(MappingTable& table, AskPassword ask, ShareAccess access = smbShareAccess());
+    // `table` remembers the mappings across runs; `prompt` (which outlives
+    // this object; null: nobody to ask) asks for a remembered mapping's password.
+    NetworkDrives(MappingTable& table, PasswordPrompt* prompt, ShareAccess access = smbShareAccess());
     ~NetworkDrives();
     NetworkDrives(const NetworkDrives&) = delete;
     NetworkDrives& operator=(const NetworkDrives&) = delete;
@@ -99,7 +65,7 @@ private:
     SmbCredentials credentialsFor(const Mapping& mapping);
 
     MappingTable& m_table;
-    AskPassword m_ask;
+    PasswordPrompt* m_prompt;
     ShareAccess m_access;
     // Mappings made or unlocked during this run, with their passwords; the
     // only table when the store cannot be written. Guarded by m_mutex, which

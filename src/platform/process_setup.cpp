@@ -18,9 +18,9 @@ void prepareProcess() {
     // folder it reads ahead and the caller frees it, and a second arena would
     // keep its own high-water mark on top of the caller's.
     ::mallopt(M_ARENA_MAX, 1);
-    // The walk keeps at most a few dozen folder descriptors, however deep it
-    // goes, and gives some up when the limit is reached; the headroom is for
-    // the rest of the process (the store, the output, share readers' pipes).
+    // The walk keeps a bounded handful of folder descriptors however deep it
+    // goes, but its read-ahead, the store, the output and (in the window) the
+    // web engine open their own beside them: headroom, not a depth limit.
     rlimit files{};
     if (::getrlimit(RLIMIT_NOFILE, &files) == 0 && files.rlim_cur < files.rlim_max) {
         files.rlim_cur = files.rlim_max;

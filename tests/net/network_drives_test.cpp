@@ -20,8 +20,8 @@ using namespace std::string_literals;
 
 // One program start: a store object of its own on the same file.
 struct Program {
-    Program(const std::string& path, AskPassword ask, ShareAccess access)
-        : store(path), mappings(store), drives(mappings, std::move(ask), std::move(access)) {}
+    Program(const std::string& path, PasswordPrompt& prompt, ShareAccess access)
+        : store(path), mappings(store), drives(mappings, &prompt, std::move(access)) {}
     SettingsStore store;
     StoredMappings mappings;
     NetworkDrives drives;
@@ -30,18 +30,11 @@ struct Program {
 struct DriveTable : ::testing::Test {
     test::TempDir dir;
     test::ShareRecorder shares;
-    std::vector<char> asked;
-    std::optional<std::string> answer;
+    test::RecordingPrompt prompt;
+    std::vector<char>& asked = prompt.letters;
+    std::optional<std::string>& answer = prompt.answer;
 
-    std::unique_ptr<Program> start() {
-        return std::make_unique<Program>(
-            dir / "settings.sqlite",
-            [this](char letter, const std::string&, const std::optional<std::string>&) {
-                asked.push_back(letter);
-                return answer;
-            },
-            shares.access());
-    }
+    std::unique_ptr<Program> start() { return std::make_unique<Program>(dir / "settings.sqlite", prompt, shares.access()); }
     std::string storedBytes() const {
         std::string bytes;
         for (const auto& file : std::filesystem::directory_iterator(dir.path())) {

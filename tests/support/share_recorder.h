@@ -1,6 +1,7 @@
 #pragma once
 // A ShareAccess for tests without a server: it records every probe and every
 // source asked for, answers the probe with `result`, and reads local folders.
+// A PasswordPrompt that records who was asked and gives `answer`.
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -32,6 +33,17 @@ struct ShareRecorder {
                 opens.push_back({where, credentials, std::move(rootSpelling)});
                 return makeLocalFolderSource();
             }};
+    }
+};
+
+struct RecordingPrompt : PasswordPrompt {
+    std::optional<std::string> answer;
+    std::vector<char> letters;
+    std::vector<PasswordRequest> requests;
+    std::optional<std::string> askPassword(const PasswordRequest& request) override {
+        letters.push_back(request.letter);
+        requests.push_back(request);
+        return answer;
     }
 };
 

@@ -1,5 +1,9 @@
 #include "ui/main/folder_check.h"
 
+#include <QFile>
+
+#include "net/share_login.h"
+
 namespace quillory::ui {
 
 namespace {
@@ -12,10 +16,6 @@ FolderCheck say(const char* text, const char* title = "", QMessageBox::Icon icon
 
 }  // namespace
 
-bool isNetworkPath(const QString& folder) {
-    return folder.startsWith(QLatin1String("\\\\")) || folder.startsWith(QLatin1String("smb://"));
-}
-
 FolderCheck checkFolder(ListingCommand command, const QString& folder) {
     const bool empty = folder.isEmpty();
     const bool web = folder.startsWith(QLatin1String("http://"));
@@ -23,7 +23,7 @@ FolderCheck checkFolder(ListingCommand command, const QString& folder) {
     case ListingCommand::ToolbarPreview:
         if (empty) return {};
         if (web) return say("Cannot list files on web sites.");
-        if (isNetworkPath(folder)) return {Next::NetworkReport, 0, {}, {}, QMessageBox::NoIcon};
+        if (isSharePath(QFile::encodeName(folder).toStdString())) return {Next::NetworkReport, 0, {}, {}, QMessageBox::NoIcon};
         return {Next::Report, 0, {}, {}, QMessageBox::NoIcon};
     case ListingCommand::MenuPreview:
         if (empty) return say("Please select a folder.");

@@ -20,7 +20,4 @@ struct FolderCheck {
 
 FolderCheck checkFolder(ListingCommand command, const QString& folder);
 
-// A share path: two back-slashes, or smb://.
-bool isNetworkPath(const QString& folder);
-
 }  // namespace quillory::ui

@@ -10,10 +10,6 @@ namespace quillory::ui {
 
 namespace {
 
-// A proxy index's id is the source node's address with the branch in its
-// two low bits (nodes are heap objects, so those bits are free); 0 marks
-// the two virtual roots.
-constexpr quintptr kBranchBits = 3;
 constexpr QDir::Filters kFolders = QDir::AllDirs | QDir::NoDotAndDotDot;
 
 bool isInside(const QString& path, const QString& folder) {
@@ -38,8 +34,7 @@ private:
     const QIcon m_folder;
 };
 
-// One branch's file-system model; it lends out createIndex so that a proxy
-// id can be turned back into a source index without a lookup table.
+// One branch's file-system model.
 class FolderTreeModel::Source : public QFileSystemModel {
 public:
     Source(Branch branch, QAbstractFileIconProvider* icons, QObject* parent)
@@ -49,7 +44,6 @@ public:
         setReadOnly(true);
         setRootPath(QDir::rootPath());
     }
-    QModelIndex make(int row, void* node) const { return createIndex(row, 0, node); }
 
     const Branch branch;
     // Whether the begin call of the change under way was passed on, and as
@@ -81,36 +75,60 @@ FolderTreeModel::~FolderTreeModel() = default;
 FolderTreeModel::Source* FolderTreeModel::sourceOf(Branch branch) const { return m_sources[int(branch) - 1].get(); }
 
 FolderTreeModel::Source* FolderTreeModel::sourceOf(const QModelIndex& proxy) const {
+    if (proxy.internalId() == 0) return proxy.row() == 0 ? sourceOf(Branch::Desktop) : nullptr;
+    const Folder* folder = folderOf(proxy);
+    return folder ? folder->source : nullptr;
+}
+
+const FolderTreeModel::Folder* FolderTreeModel::folderOf(const QModelIndex& proxy) const {
     const quintptr id = proxy.internalId();
-    if (id == 0) return proxy.row() == 0 ? sourceOf(Branch::Desktop) : nullptr;
-    return sourceOf(Branch(id & kBranchBits));
+    if (id == 0 || id > m_folders.size()) return nullptr;
+    return &m_folders[id - 1];
+}
+
+quintptr FolderTreeModel::idOf(Source& source, const QModelIndex& index) const {
+    const QPersistentModelIndex key(index);
+    if (const auto known = m_ids.constFind(key); known != m_ids.cend()) return *known;
+    m_folders.push_back({&source, key});
+    const quintptr id = m_folders.size();
+    m_ids.insert(key, id);
+    return id;
+}
+
+void FolderTreeModel::forgetRemovedFolders() {
+    for (auto it = m_ids.begin(); it != m_ids.end();) {
+        if (it.key().isValid()) {
+            ++it;
+            continue;
+        }
+        m_folders[*it - 1].index = QPersistentModelIndex();
+        it = m_ids.erase(it);
+    }
 }
 
 const FolderTreeModel::Anchor* FolderTreeModel::anchorAt(const QModelIndex& proxy) const {
-    const quintptr id = proxy.internalId();
-    if (id == 0 || Branch(id & kBranchBits) == Branch::Desktop) return nullptr;
-    void* node = reinterpret_cast<void*>(id & ~kBranchBits);
+    const Folder* folder = folderOf(proxy);
+    if (!folder || !folder->index.isValid()) return nullptr;
     for (const Anchor& anchor : m_anchors)
-        if (anchor.index.isValid() && anchor.index.internalPointer() == node) return &anchor;
+        if (anchor.source == folder->source && anchor.index == folder->index) return &anchor;
     return nullptr;
 }
 
 QModelIndex FolderTreeModel::toSource(const QModelIndex& proxy) const {
     if (!proxy.isValid()) return {};
-    const quintptr id = proxy.internalId();
-    if (id == 0) return proxy.row() == 0 ? QModelIndex(m_desktop) : QModelIndex();
-    if (const Anchor* anchor = anchorAt(proxy)) return anchor->index;
-    return sourceOf(proxy)->make(proxy.row(), reinterpret_cast<void*>(id & ~kBranchBits));
+    if (proxy.internalId() == 0) return proxy.row() == 0 ? QModelIndex(m_desktop) : QModelIndex();
+    const Folder* folder = folderOf(proxy);
+    return folder ? QModelIndex(folder->index) : QModelIndex();
 }
 
-QModelIndex FolderTreeModel::fromSource(const Source& source, const QModelIndex& index) const {
+QModelIndex FolderTreeModel::fromSource(Source& source, const QModelIndex& index) const {
     if (!index.isValid()) return {};
     const QModelIndex node = index.sibling(index.row(), 0);
     if (source.branch == Branch::Desktop && node == m_desktop) return desktopRoot();
     const QModelIndex top = source.branch == Branch::Desktop ? QModelIndex(m_desktop) : QModelIndex();
     for (std::size_t row = 0; row < m_anchors.size(); ++row)
         if (m_anchors[row].source == &source && m_anchors[row].index == node)
-            return createIndex(int(row), 0, quintptr(node.internalPointer()) | quintptr(source.branch));
+            return createIndex(int(row), 0, idOf(source, node));
     // Below its branch's top folder, or not in the tree at all.
     bool inside = false;
     for (QModelIndex up = node.parent(); up.isValid() && !inside; up = up.parent()) {
@@ -119,7 +137,7 @@ QModelIndex FolderTreeModel::fromSource(const Source& source, const QModelIndex&
             for (const Anchor& anchor : m_anchors) inside = inside || (anchor.source == &source && anchor.index == up);
     }
     if (!inside) return {};
-    return createIndex(node.row(), 0, quintptr(node.internalPointer()) | quintptr(source.branch));
+    return createIndex(node.row(), 0, idOf(source, node));
 }
 
 QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& parent) const {
@@ -129,27 +147,28 @@ QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& paren
         if (row >= int(m_anchors.size())) return {};
         const Anchor& anchor = m_anchors[row];
         if (!anchor.index.isValid()) return {};
-        return createIndex(row, 0, quintptr(anchor.index.internalPointer()) | quintptr(anchor.source->branch));
+        return createIndex(row, 0, idOf(*anchor.source, anchor.index));
     }
     const QModelIndex source = toSource(parent);
     if (!source.isValid()) return {};
-    const Source* model = sourceOf(parent);
+    Source* model = sourceOf(parent);
     const QModelIndex child = model->index(row, 0, source);
     if (!child.isValid()) return {};
-    return createIndex(row, 0, quintptr(child.internalPointer()) | quintptr(model->branch));
+    return createIndex(row, 0, idOf(*model, child));
 }
 
 QModelIndex FolderTreeModel::parent(const QModelIndex& child) const {
     if (!child.isValid() || child.internalId() == 0) return {};
     if (anchorAt(child) != nullptr) return computerRoot();
-    const Source* model = sourceOf(child);
+    Source* model = sourceOf(child);
+    if (!model) return {};
     const QModelIndex up = toSource(child).parent();
     if (model->branch == Branch::Desktop && up == m_desktop) return desktopRoot();
     for (std::size_t row = 0; row < m_anchors.size(); ++row)
         if (m_anchors[row].source == model && m_anchors[row].index == up)
-            return createIndex(int(row), 0, quintptr(up.internalPointer()) | quintptr(model->branch));
+            return createIndex(int(row), 0, idOf(*model, up));
     if (!up.isValid()) return {};
-    return createIndex(up.row(), 0, quintptr(up.internalPointer()) | quintptr(model->branch));
+    return createIndex(up.row(), 0, idOf(*model, up));
 }
 
 int FolderTreeModel::rowCount(const QModelIndex& parent) const {
@@ -265,6 +284,7 @@ void FolderTreeModel::connectSource(Source& source) {
         if (s->pending == Source::Pending::Rows) endRemoveRows();
         if (s->pending == Source::Pending::Reset) endResetModel();
         s->pending = Source::Pending::None;
+        forgetRemovedFolders();
     });
     connect(s, &QAbstractItemModel::dataChanged, this,
             [this, s](const QModelIndex& topLeft, const QModelIndex& bottomRight, const QList<int>& roles) {
@@ -274,15 +294,13 @@ void FolderTreeModel::connectSource(Source& source) {
                 if (first.isValid() && last.isValid() && first.parent() == last.parent())
                     Q_EMIT dataChanged(first, last, roles);
             });
-    connect(s, &QAbstractItemModel::layoutAboutToBeChanged, this, [this, s] {
-        Q_EMIT layoutAboutToBeChanged();
-        for (const QModelIndex& proxy : persistentIndexList())
-            if (proxy.internalId() != 0 && sourceOf(proxy) == s && anchorAt(proxy) == nullptr)
-                m_layoutKeep.emplace_back(proxy, toSource(proxy));
-    });
+    connect(s, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { Q_EMIT layoutAboutToBeChanged(); });
+    // The source has moved its own persistent indexes by now: each folder's
+    // new row is its persistent index's row.
     connect(s, &QAbstractItemModel::layoutChanged, this, [this, s] {
-        for (const auto& [proxy, source] : m_layoutKeep) changePersistentIndex(proxy, fromSource(*s, source));
-        m_layoutKeep.clear();
+        for (const QModelIndex& proxy : persistentIndexList())
+            if (const Folder* folder = folderOf(proxy); folder && folder->source == s)
+                changePersistentIndex(proxy, fromSource(*s, folder->index));
         Q_EMIT layoutChanged();
     });
     connect(s, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });
@@ -290,6 +308,7 @@ void FolderTreeModel::connectSource(Source& source) {
         if (s->branch == Branch::Desktop) m_desktop = s->index(m_desktopPath);
         for (Anchor& anchor : m_anchors)
             if (anchor.source == s) anchor.index = s->index(anchor.label);
+        forgetRemovedFolders();
         endResetModel();
     });
     connect(s, &QFileSystemModel::directoryLoaded, this, &FolderTreeModel::folderLoaded);

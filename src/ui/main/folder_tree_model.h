@@ -9,8 +9,14 @@
 // A folder inside the home folder is reachable along more than one branch,
 // so each branch has a file-system model of its own: every source node then
 // has exactly one place in this tree, and source signals map one to one.
+//
+// An index of this tree carries a folder id: the position of a persistent
+// index of its branch's model in a table that only grows, so that the
+// source model keeps the folder's row up to date and the id stays valid
+// while the folder exists. Id 0 marks the two virtual roots.
 #include <QAbstractItemModel>
 #include <QFileSystemModel>
+#include <QHash>
 #include <QIcon>
 #include <QPersistentModelIndex>
 #include <QString>
@@ -63,10 +69,21 @@ private:
         QPersistentModelIndex index;  // in source
     };
 
+    // A folder of one branch: the persistent index in its branch's model.
+    struct Folder {
+        Source* source;
+        QPersistentModelIndex index;
+    };
+
     Source* sourceOf(Branch branch) const;
     Source* sourceOf(const QModelIndex& proxy) const;
+    const Folder* folderOf(const QModelIndex& proxy) const;
+    // The id of `index` (column 0 of `source`), given one on first sight.
+    quintptr idOf(Source& source, const QModelIndex& index) const;
+    // Ids of folders the source has removed are dropped, never reused.
+    void forgetRemovedFolders();
     QModelIndex toSource(const QModelIndex& proxy) const;
-    QModelIndex fromSource(const Source& source, const QModelIndex& index) const;
+    QModelIndex fromSource(Source& source, const QModelIndex& index) const;
     const Anchor* anchorAt(const QModelIndex& proxy) const;
     void connectSource(Source& source);
 
@@ -75,7 +92,8 @@ private:
     QString m_desktopPath;
     QPersistentModelIndex m_desktop;                   // in the desktop branch's source
     std::vector<Anchor> m_anchors;                     // children of "My Computer"
-    std::vector<std::pair<QPersistentModelIndex, QPersistentModelIndex>> m_layoutKeep;  // proxy, source
+    mutable std::vector<Folder> m_folders;             // by id - 1
+    mutable QHash<QPersistentModelIndex, quintptr> m_ids;
 };
 
 }  // namespace quillory::ui

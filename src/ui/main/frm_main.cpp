@@ -22,7 +22,6 @@
 #include "settings/store.h"
 #include "settings/values.h"
 #include "ui/auxiliary/frm_preview.h"
-#include "ui/auxiliary/password_prompt.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/main/folder_tree.h"
 #include "ui/main/long_path.h"
@@ -49,7 +48,7 @@ QGroupBox* frame(const char* name, const char* caption, QWidget* parent) {
 MainPaths MainPaths::beside() { return {scratchFilePath(), logFilePath()}; }
 
 frmMain::frmMain(SettingsStore& store, Prompts& prompts, MainPaths paths, QWidget* parent)
-    : QMainWindow(parent), m_store(store), m_prompts(prompts), m_scratch(std::move(paths.scratch)), m_mappings(store), m_drives(m_mappings, askDrivePassword) {
+    : QMainWindow(parent), m_store(store), m_prompts(prompts), m_scratch(std::move(paths.scratch)), m_mappings(store), m_drives(m_mappings, &m_passwordPrompt) {
     setObjectName("frmMain");
     setWindowTitle(kAppTitle);
     m_log.path = std::move(paths.log);
@@ -134,10 +133,19 @@ void frmMain::connectOptions() {
     const MainOptionControls& o = m_options;
     for (QRadioButton* button :
          {o.optNoOrder, o.optNameOrder, o.optSizeOrder, o.optExtOrder, o.optTypeOrder, o.optDateOrder})
-        connect(button, &QRadioButton::clicked, this, [this] { saveOrder(m_store, m_options); });
+        connect(button, &QRadioButton::clicked, this, [this] {
+            saveOrder(m_store, m_options);
+            showStoreProblemOnce();
+        });
     for (QRadioButton* button : {o.optRecurseInfinite, o.optNoRecursion})
-        connect(button, &QRadioButton::clicked, this, [this] { saveRecursion(m_store, m_options); });
-    connect(o.txtfilter, &QLineEdit::textEdited, this, [this] { saveFilter(m_store, m_options); });
+        connect(button, &QRadioButton::clicked, this, [this] {
+            saveRecursion(m_store, m_options);
+            showStoreProblemOnce();
+        });
+    connect(o.txtfilter, &QLineEdit::textEdited, this, [this] {
+        saveFilter(m_store, m_options);
+        showStoreProblemOnce();
+    });
 }
 
 void frmMain::startUp(const QString& commandLine) {

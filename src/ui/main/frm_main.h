@@ -20,6 +20,7 @@
 #include "platform/stop_token.h"
 #include "net/network_drives.h"
 #include "settings/mapped_drives.h"
+#include "ui/auxiliary/password_prompt.h"
 #include "ui/main/folder_check.h"
 #include "ui/main/main_option_controls.h"
 
@@ -103,6 +104,9 @@ private:
     void showListing();
     void saveListing(const QString& filter, const QString& suffix);
     void message(const QString& text, const QString& title, QMessageBox::Icon icon);
+    // After the window's own writes: a store that cannot be written says so,
+    // once per session; the quick options write at every change.
+    void showStoreProblemOnce();
     void setStatus(const QString& text);
     void showProgress();
     void showUnreadable(const std::vector<UnreadFolder>& unreadable);
@@ -113,6 +117,7 @@ private:
     const std::string m_scratch;
     EventLog m_log;
     StoredMappings m_mappings;
+    DrivePasswordPrompt m_passwordPrompt;
     NetworkDrives m_drives;
     std::string NetworkPath;
 
@@ -121,6 +126,7 @@ private:
     RunProgress m_progress;
     bool m_running = false;
     bool m_closeRequested = false;
+    bool m_storeProblemShown = false;
     std::unique_ptr<frmPreview> m_preview;
 
     FolderTree* tv = nullptr;

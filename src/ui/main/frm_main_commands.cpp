@@ -16,12 +16,23 @@
 #include "ui/main/folder_check.h"
 #include "ui/main/folder_tree.h"
 #include "ui/main/frm_main.h"
+#include "ui/main/quick_options.h"
 #include "ui/settings/frm_settings.h"
 
 namespace quillory::ui {
 
 void frmMain::message(const QString& text, const QString& title, QMessageBox::Icon icon) {
     m_prompts.message(this, text, title.isEmpty() ? windowTitle() : title, icon);
+}
+
+void frmMain::showStoreProblemOnce() {
+    if (m_storeProblemShown) return;
+    const StoreStatus status = m_store.status();
+    if (status.state != StoreState::ReadOnly && status.state != StoreState::Unusable) return;
+    m_storeProblemShown = true;
+    QString text = QString::fromStdString(storeProblemText(status, m_store.path()));
+    text[0] = text[0].toUpper();
+    message(text, QString(), QMessageBox::Warning);
 }
 
 void frmMain::runChecked(ListingCommand command) {
@@ -96,8 +107,9 @@ void frmMain::toggleLog(bool on) {
 }
 
 void frmMain::showSettings() {
-    frmSettings dialog(m_store, m_log, mainOptionControls(), this);
-    dialog.exec();
+    frmSettings dialog(m_store, m_log, this);
+    connect(&dialog, &frmSettings::optionsSaved, this, [this] { restoreOptions(m_store, m_options); });
+    if (dialog.exec() == QDialog::Accepted) showStoreProblemOnce();
 }
 
 void frmMain::showMapDialog() {

@@ -1,6 +1,6 @@
 #pragma once
-// The main window's quick-option controls, which the settings dialog fills
-// after OK the same way the main window fills them at start-up.
+// The main window's quick-option controls, filled from the store at start-up
+// and again after the settings dialog's OK.
 #include "ui/settings/order_buttons.h"
 
 class QLineEdit;

@@ -3,9 +3,11 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <array>
 
 #include "settings/store.h"
 #include "ui/settings/order_buttons.h"
+#include "ui/settings/radio_selection.h"
 
 namespace quillory::ui {
 
@@ -13,8 +15,11 @@ void restoreOptions(SettingsStore& store, const MainOptionControls& c) {
     c.txtfilter->setText(QFile::decodeName(QByteArray::fromStdString(store.read(keys::FileInclude))));
     loadOrderButtons(orderButtons(c), store);
     const std::string recurse = store.read(keys::Recurse);
-    if (recurse == words::Infinite) c.optRecurseInfinite->setChecked(true);
-    else if (recurse == words::No) c.optNoRecursion->setChecked(true);
+    QRadioButton* chosen = recurse == words::Infinite ? c.optRecurseInfinite
+                           : recurse == words::No     ? c.optNoRecursion
+                                                      : nullptr;
+    const std::array<QRadioButton*, 2> both{c.optRecurseInfinite, c.optNoRecursion};
+    selectOnly(both, chosen);
 }
 
 void saveOrder(SettingsStore& store, const MainOptionControls& c) { saveOrderButtons(orderButtons(c), store); }

@@ -8,41 +8,22 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <utility>
 
-#include "settings/store.h"
-#include "settings/values.h"
-#include "ui/settings/control_values.h"
-#include "ui/settings/radio_selection.h"
+#include "ui/settings/named_control.h"
 
 namespace quillory::ui {
 
 namespace {
-
-struct ColumnRow {
-    const SettingKey* flag;
-    const SettingKey* caption;
-    const SettingKey* width;
-    int row;
-};
-
-// The order in which the keys are read and written: the extension's keys come
-// second although its row is the third.
-constexpr ColumnRow kColumnKeys[] = {
-    {&keys::Name, &keys::NameStr, &keys::NameWidth, 0},
-    {&keys::Ext, &keys::ExtStr, &keys::ExtWidth, 2},
-    {&keys::Type, &keys::TypeStr, &keys::TypeWidth, 1},
-    {&keys::Size, &keys::SizeStr, &keys::SizeWidth, 3},
-    {&keys::DateTime, &keys::DateStr, &keys::DateWidth, 4},
-    {&keys::Attrib, &keys::AttribStr, &keys::AttribWidth, 5},
-};
 
 struct ColumnCaption {
     const char* caption;
     const char* name;
 };
 
-constexpr ColumnCaption kRowCaptions[DisplayColumnsTab::kRows] = {
+// Rows 0 to 5: name, type, extension, size, date time, attributes. The
+// heading and width boxes are named after their row: Text1_0, Text2_0...
+constexpr int kRows = 6;
+constexpr ColumnCaption kRowCaptions[kRows] = {
     {"&Name", "chName"}, {"&Type", "chType"},       {"&Extension", "chExt"},
     {"&Size", "chSize"}, {"Date T&ime", "chTime"}, {"&Attributes", "chAttrib"},
 };
@@ -57,41 +38,37 @@ QString indexed(const char* array, int index) { return QString("%1_%2").arg(arra
 
 }  // namespace
 
-DisplayColumnsTab::DisplayColumnsTab(QWidget* parent)
-    : QWidget(parent),
-      Command1(heading("Column", "Command1")),
-      Command2(heading("Display name", "Command2")),
-      Command3(heading("Width", "Command3")),
-      optDynamicSize(named(new QRadioButton("D&ynamic mode (Auto)"), "optDynamicSize")),
-      optMBSize(named(new QRadioButton("&Megabytes (Mb)"), "optMBSize")),
-      optKBSize(named(new QRadioButton("&Kilobytes (Kb)"), "optKBSize")),
-      optByteSize(named(new QRadioButton("&Bytes"), "optByteSize")) {
+DisplayColumnsTab::DisplayColumnsTab(QWidget* parent) : QWidget(parent) {
+    // The three headings over the rows do nothing when pressed.
+    QPushButton* const headings[] = {heading("Column", "Command1"), heading("Display name", "Command2"),
+                                     heading("Width", "Command3")};
+    QRadioButton* const units[] = {named(new QRadioButton("D&ynamic mode (Auto)"), "optDynamicSize"),
+                                   named(new QRadioButton("&Megabytes (Mb)"), "optMBSize"),
+                                   named(new QRadioButton("&Kilobytes (Kb)"), "optKBSize"),
+                                   named(new QRadioButton("&Bytes"), "optByteSize")};
     auto* columns = new QGridLayout;
     columns->setHorizontalSpacing(4);
-    columns->addWidget(Command1, 0, 0);
-    columns->addWidget(Command2, 0, 1);
-    columns->addWidget(Command3, 0, 2);
+    for (int column = 0; column < 3; ++column) columns->addWidget(headings[column], 0, column);
     for (int row = 0; row < kRows; ++row) {
-        columnSwitch[row] = named(new QCheckBox(kRowCaptions[row].caption), kRowCaptions[row].name);
-        Text1[row] = new QLineEdit;
-        Text1[row]->setObjectName(indexed("Text1", row));
-        Text2[row] = new QLineEdit;
-        Text2[row]->setObjectName(indexed("Text2", row));
-        columns->addWidget(columnSwitch[row], row + 1, 0);
-        columns->addWidget(Text1[row], row + 1, 1);
-        columns->addWidget(Text2[row], row + 1, 2);
+        auto* shown = named(new QCheckBox(kRowCaptions[row].caption), kRowCaptions[row].name);
+        auto* caption = new QLineEdit;
+        caption->setObjectName(indexed("Text1", row));
+        auto* width = new QLineEdit;
+        width->setObjectName(indexed("Text2", row));
+        columns->addWidget(shown, row + 1, 0);
+        columns->addWidget(caption, row + 1, 1);
+        columns->addWidget(width, row + 1, 2);
     }
     columns->setColumnStretch(0, 2);
     columns->setColumnStretch(1, 3);
     columns->setColumnStretch(2, 1);
 
     auto* sizeFrame = new QGroupBox("Display  file size in");
-    auto* units = new QButtonGroup(this);
+    auto* unitGroup = new QButtonGroup(this);
     auto* sizeLayout = new QGridLayout(sizeFrame);
-    QRadioButton* const order[] = {optDynamicSize, optMBSize, optKBSize, optByteSize};
     for (int i = 0; i < 4; ++i) {
-        units->addButton(order[i]);
-        sizeLayout->addWidget(order[i], i / 2, i % 2);
+        unitGroup->addButton(units[i]);
+        sizeLayout->addWidget(units[i], i / 2, i % 2);
     }
 
     auto* layout = new QVBoxLayout(this);
@@ -99,32 +76,6 @@ DisplayColumnsTab::DisplayColumnsTab(QWidget* parent)
     layout->addSpacing(8);
     layout->addWidget(sizeFrame);
     layout->addStretch();
-}
-
-void DisplayColumnsTab::load(SettingsStore& store) {
-    for (const ColumnRow& c : kColumnKeys) columnSwitch[c.row]->setChecked(flagOn(store.read(*c.flag)));
-    for (const ColumnRow& c : kColumnKeys) Text1[c.row]->setText(fromStored(store.read(*c.caption)));
-    for (const ColumnRow& c : kColumnKeys) Text2[c.row]->setText(fromStored(store.read(*c.width)));
-    const std::string unit = store.read(keys::DisplayFileSize);
-    const std::pair<std::string_view, QRadioButton*> units[] = {
-        {words::Bytes, optByteSize}, {words::Kb, optKBSize}, {words::Mb, optMBSize}, {words::Dynamic, optDynamicSize}};
-    QRadioButton* chosen = nullptr;
-    for (const auto& [word, button] : units)
-        if (unit == word) chosen = button;
-    const std::array<QRadioButton*, 4> all{optDynamicSize, optMBSize, optKBSize, optByteSize};
-    selectOnly(all, chosen);
-}
-
-void DisplayColumnsTab::save(SettingsStore& store) {
-    for (const ColumnRow& c : kColumnKeys) store.write(*c.flag, flagText(columnSwitch[c.row]));
-    for (const ColumnRow& c : kColumnKeys) store.write(*c.caption, toStored(Text1[c.row]));
-    for (const ColumnRow& c : kColumnKeys) store.write(*c.width, toStored(Text2[c.row]));
-    const std::string_view unit = optByteSize->isChecked()      ? words::Bytes
-                                  : optKBSize->isChecked()      ? words::Kb
-                                  : optMBSize->isChecked()      ? words::Mb
-                                  : optDynamicSize->isChecked() ? words::Dynamic
-                                                                : std::string_view{};
-    store.write(keys::DisplayFileSize, unit);
 }
 
 }  // namespace quillory::ui

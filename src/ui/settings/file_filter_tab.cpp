@@ -11,9 +11,7 @@
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
-#include "settings/store.h"
-#include "settings/values.h"
-#include "ui/settings/control_values.h"
+#include "ui/settings/named_control.h"
 #include "ui/settings/stored_date_time.h"
 
 namespace quillory::ui {
@@ -49,111 +47,76 @@ void setPickers(QDateEdit* date, QTimeEdit* time, const PickerValues& values) {
     time->setTime(values.time);
 }
 
-// A text the pickers cannot read leaves them as they are.
-void loadPickers(QDateEdit* date, QTimeEdit* time, const std::string& stored) {
-    if (const auto values = pickerValues(stored)) setPickers(date, time, *values);
-}
-
-std::string storedPickers(const QDateEdit* date, const QTimeEdit* time) {
-    return storedDateTime(PickerValues{date->date(), time->time()});
-}
-
 }  // namespace
 
 FileFilterTab::FileFilterTab(QWidget* parent)
     : QWidget(parent),
-      txtInclude(named(new QLineEdit, "txtInclude")),
-      txtSkip(named(new QLineEdit, "txtSkip")),
-      txtIncludeFol(named(new QLineEdit, "txtIncludeFol")),
-      txtSkipFol(named(new QLineEdit, "txtSkipFol")),
-      chFileTime(named(new QCheckBox("&Process only files modified between"), "chFileTime")),
-      DTPicker1(picker<QDateEdit>("DTPicker1", dateDisplayFormat())),
-      DTPicker2(picker<QTimeEdit>("DTPicker2", timeDisplayFormat())),
-      DTPicker3(picker<QDateEdit>("DTPicker3", dateDisplayFormat())),
-      DTPicker4(picker<QTimeEdit>("DTPicker4", timeDisplayFormat())),
-      cmdCurrentTime(named(new QPushButton("Fill C&urrent Time"), "cmdCurrentTime")),
-      chFileSize(named(new QCheckBox("Process only file si&zes between"), "chFileSize")),
-      txtFromSize(named(new QLineEdit, "txtFromSize")),
-      txtToSize(named(new QLineEdit, "txtToSize")) {
-    DTPicker1->setCalendarPopup(true);
-    DTPicker3->setCalendarPopup(true);
+      m_startDate(picker<QDateEdit>("DTPicker1", dateDisplayFormat())),
+      m_startTime(picker<QTimeEdit>("DTPicker2", timeDisplayFormat())),
+      m_endDate(picker<QDateEdit>("DTPicker3", dateDisplayFormat())),
+      m_endTime(picker<QTimeEdit>("DTPicker4", timeDisplayFormat())) {
+    auto* fileInclude = named(new QLineEdit, "txtInclude");
+    auto* fileSkip = named(new QLineEdit, "txtSkip");
+    auto* folderInclude = named(new QLineEdit, "txtIncludeFol");
+    auto* folderSkip = named(new QLineEdit, "txtSkipFol");
+    auto* timeFilter = named(new QCheckBox("&Process only files modified between"), "chFileTime");
+    auto* fillNow = named(new QPushButton("Fill C&urrent Time"), "cmdCurrentTime");
+    auto* sizeFilter = named(new QCheckBox("Process only file si&zes between"), "chFileSize");
+    auto* fromSize = named(new QLineEdit, "txtFromSize");
+    auto* toSize = named(new QLineEdit, "txtToSize");
+    m_startDate->setCalendarPopup(true);
+    m_endDate->setCalendarPopup(true);
     fillCurrentTime();
 
     auto* timeFrame = new QGroupBox("File time filter");
     auto* startLabel = new QLabel("S&tart :");
     auto* endLabel = new QLabel("&End :");
-    startLabel->setBuddy(DTPicker1);
-    endLabel->setBuddy(DTPicker3);
+    startLabel->setBuddy(m_startDate);
+    endLabel->setBuddy(m_endDate);
     auto* pickers = new QHBoxLayout;
     pickers->addWidget(startLabel);
-    pickers->addWidget(DTPicker1, 1);
-    pickers->addWidget(DTPicker2, 1);
+    pickers->addWidget(m_startDate, 1);
+    pickers->addWidget(m_startTime, 1);
     pickers->addSpacing(12);
     pickers->addWidget(endLabel);
-    pickers->addWidget(DTPicker3, 1);
-    pickers->addWidget(DTPicker4, 1);
+    pickers->addWidget(m_endDate, 1);
+    pickers->addWidget(m_endTime, 1);
     auto* fillRow = new QHBoxLayout;
     fillRow->addStretch();
-    fillRow->addWidget(cmdCurrentTime);
+    fillRow->addWidget(fillNow);
     auto* timeLayout = new QVBoxLayout(timeFrame);
-    timeLayout->addWidget(chFileTime);
+    timeLayout->addWidget(timeFilter);
     timeLayout->addLayout(pickers);
     timeLayout->addLayout(fillRow);
 
     auto* sizeFrame = new QGroupBox("File size filter");
     auto* bounds = new QHBoxLayout;
-    bounds->addWidget(txtFromSize, 1);
+    bounds->addWidget(fromSize, 1);
     bounds->addWidget(new QLabel("bytes"));
     bounds->addSpacing(12);
-    bounds->addWidget(txtToSize, 1);
+    bounds->addWidget(toSize, 1);
     bounds->addWidget(new QLabel("bytes"));
     bounds->addStretch(1);
     auto* sizeLayout = new QVBoxLayout(sizeFrame);
-    sizeLayout->addWidget(chFileSize);
+    sizeLayout->addWidget(sizeFilter);
     sizeLayout->addLayout(bounds);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(patternFrame("File name filter. Use wildcards. Use semicolons to seperate entries.", txtInclude,
-                                   "&Include :", txtSkip, "&Skip :"));
+    layout->addWidget(patternFrame("File name filter. Use wildcards. Use semicolons to seperate entries.", fileInclude,
+                                   "&Include :", fileSkip, "&Skip :"));
     layout->addWidget(patternFrame("Folder name filter. Use wildcards. Use semicolons to seperate entries.",
-                                   txtIncludeFol, "In&clude :", txtSkipFol, "S&kip :"));
+                                   folderInclude, "In&clude :", folderSkip, "S&kip :"));
     layout->addWidget(timeFrame);
     layout->addWidget(sizeFrame);
     layout->addStretch();
 
-    connect(cmdCurrentTime, &QPushButton::clicked, this, &FileFilterTab::fillCurrentTime);
-}
-
-void FileFilterTab::load(SettingsStore& store) {
-    txtInclude->setText(fromStored(store.read(keys::FileInclude)));
-    txtSkip->setText(fromStored(store.read(keys::FileExclude)));
-    txtIncludeFol->setText(fromStored(store.read(keys::FolInclude)));
-    txtSkipFol->setText(fromStored(store.read(keys::FolExclude)));
-    loadPickers(DTPicker1, DTPicker2, store.read(keys::FileTimeFrom));
-    loadPickers(DTPicker3, DTPicker4, store.read(keys::FileTimeTo));
-    chFileTime->setChecked(flagOn(store.read(keys::FileTime)));
-    chFileSize->setChecked(flagOn(store.read(keys::FileSize)));
-    txtFromSize->setText(fromStored(store.read(keys::FileSizeFrom)));
-    txtToSize->setText(fromStored(store.read(keys::FileSizeTo)));
-}
-
-void FileFilterTab::save(SettingsStore& store) {
-    store.write(keys::FileInclude, toStored(txtInclude));
-    store.write(keys::FileExclude, toStored(txtSkip));
-    store.write(keys::FolInclude, toStored(txtIncludeFol));
-    store.write(keys::FolExclude, toStored(txtSkipFol));
-    store.write(keys::FileTimeFrom, storedPickers(DTPicker1, DTPicker2));
-    store.write(keys::FileTimeTo, storedPickers(DTPicker3, DTPicker4));
-    store.write(keys::FileTime, flagText(chFileTime));
-    store.write(keys::FileSize, flagText(chFileSize));
-    store.write(keys::FileSizeFrom, toStored(txtFromSize));
-    store.write(keys::FileSizeTo, toStored(txtToSize));
+    connect(fillNow, &QPushButton::clicked, this, &FileFilterTab::fillCurrentTime);
 }
 
 void FileFilterTab::fillCurrentTime() {
     const PickerValues now = currentPickerValues();
-    setPickers(DTPicker1, DTPicker2, now);
-    setPickers(DTPicker3, DTPicker4, now);
+    setPickers(m_startDate, m_startTime, now);
+    setPickers(m_endDate, m_endTime, now);
 }
 
 }  // namespace quillory::ui

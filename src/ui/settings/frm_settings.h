@@ -4,16 +4,12 @@
 // the window's close button write nothing.
 //
 // OK runs saveSettings (the pages in order, then the folder verb), then
-// updateMainOptions (the main window's quick options), then the event log's
-// settings summary while logging is on, and closes the dialog.
+// emits optionsSaved (the main window re-reads its quick options), then the
+// event log's settings summary while logging is on, and closes the dialog.
 #include <QDialog>
 #include <memory>
 
-#include "ui/main/main_option_controls.h"
-
 class QCheckBox;
-class QPushButton;
-class QTabWidget;
 
 namespace quillory {
 class SettingsStore;
@@ -22,25 +18,25 @@ struct EventLog;
 
 namespace quillory::ui {
 
-class DisplayColumnsTab;
-class FileFilterTab;
-class HtmlStyleTab;
-class OutputOptionsTab;
 class Pickers;
 
 class frmSettings : public QDialog {
     Q_OBJECT
 public:
     // With the desktop's own colour and font dialogs.
-    frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, QWidget* parent = nullptr);
+    frmSettings(SettingsStore& store, const EventLog& log, QWidget* parent = nullptr);
     // With the colour and font pickers given (tests answer them).
-    frmSettings(SettingsStore& store, const EventLog& log, MainOptionControls main, Pickers& pickers,
-                QWidget* parent = nullptr);
+    frmSettings(SettingsStore& store, const EventLog& log, Pickers& pickers, QWidget* parent = nullptr);
     ~frmSettings() override;
 
+    // Every page's controls from the store (the option table), then the verb's box.
     void loadSettings();
+    // Every page's controls to the store (the option table), then the verb added or removed.
     void saveSettings();
-    void updateMainOptions();
+
+Q_SIGNALS:
+    // OK has written every option; emitted before the log summary and the close.
+    void optionsSaved();
 
 private:
     void build(Pickers& pickers);
@@ -48,16 +44,8 @@ private:
 
     SettingsStore& m_store;
     const EventLog& m_log;
-    MainOptionControls m_main;
     std::unique_ptr<Pickers> m_ownPickers;
-    QTabWidget* SSTab1 = nullptr;
-    FileFilterTab* m_fileFilter = nullptr;
-    OutputOptionsTab* m_output = nullptr;
-    DisplayColumnsTab* m_columns = nullptr;
-    HtmlStyleTab* m_style = nullptr;
-    QCheckBox* chShellExt = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdCancel = nullptr;
+    QCheckBox* m_shellExtension = nullptr;  // whether the folder verb is present
 };
 
 }  // namespace quillory::ui

@@ -8,17 +8,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "settings/store.h"
-#include "ui/settings/control_values.h"
-#include "ui/settings/font_size.h"
+#include "ui/settings/named_control.h"
 #include "ui/settings/pickers.h"
 #include "ui/settings/sample_label.h"
 
 namespace quillory::ui {
 
 namespace {
-
-constexpr int kDefaultFontSize = 10;
 
 QLabel* sample(const QString& text, const char* name) {
     auto* label = named(new QLabel(text), name);
@@ -41,61 +37,57 @@ QVBoxLayout* buttonColumn(std::initializer_list<QPushButton*> buttons) {
     return column;
 }
 
-ColourNumber storedColourOf(SettingsStore& store, const SettingKey& key) {
-    return colourFromStored(store.read(key), colourFromStored(key.def, kBlack));
-}
-
 }  // namespace
 
 HtmlStyleTab::HtmlStyleTab(Pickers& pickers, QWidget* parent)
     : QWidget(parent),
-      lblBody(sample(QString(), "lblBody")),
-      cmdBody(button("&Change", "cmdBody")),
-      lblFolder(sample("C:\\Brown fox", "lblFolder")),
-      cmdFolderFont(button("Folder Fo&nt", "cmdFolderFont")),
-      cmdFolderBack(button("Folder Bac&kground", "cmdFolderBack")),
-      lblFile(sample("C:\\Brown fox\\Lazy dog.txt", "lblFile")),
-      lblFileOdd(sample(QString(), "lblFileOdd")),
-      cmdFileFont(button("File Fon&t", "cmdFileFont")),
-      cmdFileRowEven(button("&Even Row Background", "cmdFileRowEven")),
-      cmdFileRowOdd(button("Odd Ro&w Background", "cmdFileRowOdd")),
-      Combo1(named(new QComboBox, "Combo1")),
-      m_pickers(pickers) {
+      m_pickers(pickers),
+      m_pageSample(sample(QString(), "lblBody")),
+      m_folderSample(sample("C:\\Brown fox", "lblFolder")),
+      m_fileSample(sample("C:\\Brown fox\\Lazy dog.txt", "lblFile")),
+      m_oddRowSample(sample(QString(), "lblFileOdd")) {
+    auto* pageBack = button("&Change", "cmdBody");
+    auto* folderFont = button("Folder Fo&nt", "cmdFolderFont");
+    auto* folderBack = button("Folder Bac&kground", "cmdFolderBack");
+    auto* fileFont = button("File Fon&t", "cmdFileFont");
+    auto* evenBack = button("&Even Row Background", "cmdFileRowEven");
+    auto* oddBack = button("Odd Ro&w Background", "cmdFileRowOdd");
+    auto* schemes = named(new QComboBox, "Combo1");
+
     auto* bodyFrame = new QGroupBox("Body Background");
     auto* bodyLayout = new QHBoxLayout(bodyFrame);
-    bodyLayout->addWidget(lblBody, 1);
-    bodyLayout->addLayout(buttonColumn({cmdBody}));
+    bodyLayout->addWidget(m_pageSample, 1);
+    bodyLayout->addLayout(buttonColumn({pageBack}));
 
     auto* folderFrame = new QGroupBox("Folder Header Style");
     auto* folderLayout = new QHBoxLayout(folderFrame);
-    folderLayout->addWidget(lblFolder, 1, Qt::AlignTop);
-    folderLayout->addLayout(buttonColumn({cmdFolderFont, cmdFolderBack}));
+    folderLayout->addWidget(m_folderSample, 1, Qt::AlignTop);
+    folderLayout->addLayout(buttonColumn({folderFont, folderBack}));
 
     auto* fileFrame = new QGroupBox("Folder Listing Style");
     auto* samples = new QVBoxLayout;
     samples->setSpacing(0);
-    samples->addWidget(lblFile);
-    samples->addWidget(lblFileOdd);
+    samples->addWidget(m_fileSample);
+    samples->addWidget(m_oddRowSample);
     samples->addStretch();
     auto* fileLayout = new QHBoxLayout(fileFrame);
     fileLayout->addLayout(samples, 1);
-    fileLayout->addLayout(buttonColumn({cmdFileFont, cmdFileRowEven, cmdFileRowOdd}));
+    fileLayout->addLayout(buttonColumn({fileFont, evenBack, oddBack}));
 
     // One width for the six buttons, so they line up across the three frames.
+    const auto buttons = {pageBack, folderFont, folderBack, fileFont, evenBack, oddBack};
     int buttonWidth = 0;
-    for (QPushButton* b : {cmdBody, cmdFolderFont, cmdFolderBack, cmdFileFont, cmdFileRowEven, cmdFileRowOdd})
-        buttonWidth = std::max(buttonWidth, b->sizeHint().width());
-    for (QPushButton* b : {cmdBody, cmdFolderFont, cmdFolderBack, cmdFileFont, cmdFileRowEven, cmdFileRowOdd})
-        b->setMinimumWidth(buttonWidth);
+    for (QPushButton* b : buttons) buttonWidth = std::max(buttonWidth, b->sizeHint().width());
+    for (QPushButton* b : buttons) b->setMinimumWidth(buttonWidth);
 
-    for (const ColourScheme& scheme : kColourSchemes) Combo1->addItem(QString::fromUtf8(scheme.name));
-    Combo1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    Combo1->setCurrentIndex(-1);
+    for (const ColourScheme& scheme : kColourSchemes) schemes->addItem(QString::fromUtf8(scheme.name));
+    schemes->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    schemes->setCurrentIndex(-1);
     auto* schemeLabel = new QLabel("Choose color sche&me :");
-    schemeLabel->setBuddy(Combo1);
+    schemeLabel->setBuddy(schemes);
     auto* schemeRow = new QHBoxLayout;
     schemeRow->addWidget(schemeLabel);
-    schemeRow->addWidget(Combo1);
+    schemeRow->addWidget(schemes);
     schemeRow->addStretch();
 
     auto* layout = new QVBoxLayout(this);
@@ -105,50 +97,24 @@ HtmlStyleTab::HtmlStyleTab(Pickers& pickers, QWidget* parent)
     layout->addLayout(schemeRow);
     layout->addStretch();
 
-    connect(cmdBody, &QPushButton::clicked, this, [this] { pickBackground(lblBody); });
-    connect(cmdFolderBack, &QPushButton::clicked, this, [this] { pickBackground(lblFolder); });
-    connect(cmdFileRowEven, &QPushButton::clicked, this, [this] { pickBackground(lblFile); });
-    connect(cmdFileRowOdd, &QPushButton::clicked, this, [this] { pickBackground(lblFileOdd); });
-    connect(cmdFolderFont, &QPushButton::clicked, this, [this] { pickFont(lblFolder); });
-    connect(cmdFileFont, &QPushButton::clicked, this, [this] { pickFont(lblFile); });
-    connect(Combo1, &QComboBox::textActivated, this, &HtmlStyleTab::chooseScheme);
+    connect(pageBack, &QPushButton::clicked, this, [this] { pickBackground(m_pageSample); });
+    connect(folderBack, &QPushButton::clicked, this, [this] { pickBackground(m_folderSample); });
+    connect(evenBack, &QPushButton::clicked, this, [this] { pickBackground(m_fileSample); });
+    connect(oddBack, &QPushButton::clicked, this, [this] { pickBackground(m_oddRowSample); });
+    connect(folderFont, &QPushButton::clicked, this, [this] { pickFont(m_folderSample); });
+    connect(fileFont, &QPushButton::clicked, this, [this] { pickFont(m_fileSample); });
+    connect(schemes, &QComboBox::textActivated, this, &HtmlStyleTab::chooseScheme);
 }
 
 void HtmlStyleTab::setSampleStyle(const SampleStyle& style) {
-    setSampleBack(lblBody, style.bodyBack);
-    setSampleBack(lblFolder, style.folBack);
-    setSampleBack(lblFile, style.fileBack);
-    setSampleBack(lblFileOdd, style.fileBackOdd);
-    setSampleFore(lblFolder, style.folFontColor);
-    setSampleFore(lblFile, style.fileFontColor);
-    setSampleFace(lblFolder, QString::fromUtf8(style.folFont));
-    setSampleFace(lblFile, QString::fromUtf8(style.fileFont));
-}
-
-void HtmlStyleTab::load(SettingsStore& store) {
-    setSampleBack(lblBody, storedColourOf(store, keys::BodyBack));
-    setSampleBack(lblFile, storedColourOf(store, keys::FileBack));
-    setSampleBack(lblFileOdd, storedColourOf(store, keys::FileBackOdd));
-    setSampleBack(lblFolder, storedColourOf(store, keys::FolBack));
-    setSampleFace(lblFile, fromStored(store.read(keys::FileFont)));
-    setSampleFace(lblFolder, fromStored(store.read(keys::FolFont)));
-    setSampleSize(lblFile, sampleFontSize(store.read(keys::FileFontSize), kDefaultFontSize));
-    setSampleSize(lblFolder, sampleFontSize(store.read(keys::FolFontSize), kDefaultFontSize));
-    setSampleFore(lblFile, storedColourOf(store, keys::FileFontColor));
-    setSampleFore(lblFolder, storedColourOf(store, keys::FolFontColor));
-}
-
-void HtmlStyleTab::save(SettingsStore& store) {
-    store.write(keys::BodyBack, storedColour(sampleBack(lblBody)));
-    store.write(keys::FileBack, storedColour(sampleBack(lblFile)));
-    store.write(keys::FileBackOdd, storedColour(sampleBack(lblFileOdd)));
-    store.write(keys::FolBack, storedColour(sampleBack(lblFolder)));
-    store.write(keys::FileFont, sampleFace(lblFile).toStdString());
-    store.write(keys::FolFont, sampleFace(lblFolder).toStdString());
-    store.write(keys::FileFontSize, storedFontSize(sampleSize(lblFile)));
-    store.write(keys::FolFontSize, storedFontSize(sampleSize(lblFolder)));
-    store.write(keys::FileFontColor, storedColour(sampleFore(lblFile)));
-    store.write(keys::FolFontColor, storedColour(sampleFore(lblFolder)));
+    setSampleBack(m_pageSample, style.bodyBack);
+    setSampleBack(m_folderSample, style.folBack);
+    setSampleBack(m_fileSample, style.fileBack);
+    setSampleBack(m_oddRowSample, style.fileBackOdd);
+    setSampleFore(m_folderSample, style.folFontColor);
+    setSampleFore(m_fileSample, style.fileFontColor);
+    setSampleFace(m_folderSample, QString::fromUtf8(style.folFont));
+    setSampleFace(m_fileSample, QString::fromUtf8(style.fileFont));
 }
 
 // A cancelled picker leaves the sample as it was and says nothing.

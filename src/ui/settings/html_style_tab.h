@@ -1,18 +1,13 @@
 #pragma once
 // The "HTML style options" page. Its sample labels are the style while the
-// dialog is open: loading puts the stored colours, faces and sizes on them,
-// the pickers and the schemes change them, saving reads them back.
+// dialog is open: the dialog's option table puts the stored colours, faces
+// and sizes on them, the pickers and the schemes change them, and OK reads
+// them back.
 #include <QWidget>
 
 #include "ui/settings/colour_schemes.h"
 
-class QComboBox;
 class QLabel;
-class QPushButton;
-
-namespace quillory {
-class SettingsStore;
-}
 
 namespace quillory::ui {
 
@@ -23,25 +18,9 @@ class HtmlStyleTab : public QWidget {
 public:
     HtmlStyleTab(Pickers& pickers, QWidget* parent = nullptr);
 
-    // The ten keys in their order: backgrounds, faces, sizes, text colours.
-    void load(SettingsStore& store);
-    void save(SettingsStore& store);
-
     // Backgrounds of the page, folder, even and odd samples, then the folder
     // and file text colours, then the folder and file faces; sizes stay.
     void setSampleStyle(const SampleStyle& style);
-
-    QLabel* lblBody;
-    QPushButton* cmdBody;
-    QLabel* lblFolder;
-    QPushButton* cmdFolderFont;
-    QPushButton* cmdFolderBack;
-    QLabel* lblFile;
-    QLabel* lblFileOdd;
-    QPushButton* cmdFileFont;
-    QPushButton* cmdFileRowEven;
-    QPushButton* cmdFileRowOdd;
-    QComboBox* Combo1;
 
 private:
     void pickBackground(QLabel* sample);
@@ -49,6 +28,10 @@ private:
     void chooseScheme(const QString& name);
 
     Pickers& m_pickers;
+    QLabel* m_pageSample;    // page background
+    QLabel* m_folderSample;  // folder header: background, text colour, face, size
+    QLabel* m_fileSample;    // file rows: even-row background, text colour, face, size
+    QLabel* m_oddRowSample;  // odd-row background
 };
 
 }  // namespace quillory::ui

@@ -128,6 +128,24 @@ TEST_F(MainWindowTest, EveryKeystrokeOfTheFilterIsWritten) {
                                     {"fileinclude", "*.c"}}));
 }
 
+// A folder that is a file holds no store, for root as for anyone: every
+// quick option fails to reach it, and the window says so at the first only.
+TEST_F(MainWindowTest, AStoreThatCannotBeWrittenSaysSoOnce) {
+    SettingsStore blocked(dir.file("not-a-folder") + "/settings.sqlite");
+    ui::frmMain blockedWindow(blocked, prompts, ui::MainPaths{scratch, dir / "log.txt"});
+    blockedWindow.startUp({});
+    EXPECT_TRUE(prompts.messages.empty());
+    for (const char* button : {"optSizeOrder", "optNoRecursion", "optNameOrder"})
+        blockedWindow.findChild<QRadioButton*>(button)->click();
+    QTest::keyClicks(blockedWindow.findChild<QLineEdit*>("txtfilter"), "x");
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    const ShownMessage& shown = prompts.messages[0];
+    const std::string expected = "Settings store " + blocked.path() + " cannot be used (";
+    EXPECT_TRUE(shown.text.startsWith(QString::fromStdString(expected))) << shown.text.toStdString();
+    EXPECT_EQ(shown.title, "Quillory");
+    EXPECT_EQ(shown.icon, QMessageBox::Warning);
+}
+
 TEST_F(MainWindowTest, PreviewTickIsKeptAtClosingOnly) {
     window->startUp({});
     WriteLog log(store);

@@ -21,6 +21,8 @@
 #include "settings/store.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "ui/main/main_option_controls.h"
+#include "ui/main/quick_options.h"
 #include "ui/settings/frm_settings.h"
 #include "ui/settings/pickers.h"
 
@@ -100,8 +102,12 @@ protected:
     ScriptedPickers pickers;
     MainWindowStub main;
 
+    // OK refreshes the stand-in's quick options, as it does the main window's.
     std::unique_ptr<frmSettings> open() {
-        return std::make_unique<frmSettings>(store, log, main.controls, pickers, &main.window);
+        auto dialog = std::make_unique<frmSettings>(store, log, pickers, &main.window);
+        QObject::connect(dialog.get(), &frmSettings::optionsSaved, &main.window,
+                         [this] { restoreOptions(store, main.controls); });
+        return dialog;
     }
 };
 

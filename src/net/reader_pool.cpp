@@ -122,11 +122,18 @@ void ReaderPool::dispatch() {
                 }
         }
         if (!next) return;
-        if (!idle) {
+        const bool fresh = !idle;
+        if (fresh) {
             if (m_readers.size() >= target || !startReader()) return;
             idle = &m_readers.back();
         }
-        send(*idle, next);
+        if (send(*idle, next)) continue;
+        std::erase_if(m_readers, [](const Reader& r) { return !r.process; });
+        if (fresh) {
+            // Not even a new reader takes requests: no point starting more.
+            m_spawnError = EIO;
+            return;
+        }
     }
 }
 
@@ -142,12 +149,17 @@ bool ReaderPool::startReader() {
     return true;
 }
 
-void ReaderPool::send(Reader& reader, const JobPtr& job) {
+bool ReaderPool::send(Reader& reader, const JobPtr& job) {
+    // A reader that died while idle has not seen the request: it is retired
+    // and the folder stays waiting for another.
+    if (reader.process->send(wire::requestFrame(smbUrl(job->where))) != 0) {
+        reader.process.reset();
+        return false;
+    }
     reader.job = job;
     reader.sent = std::chrono::steady_clock::now();
     job->state = Job::State::Running;
-    // A reader that has died shows as closed at the next poll.
-    reader.process->send(wire::requestFrame(smbUrl(job->where)));
+    return true;
 }
 
 bool ReaderPool::pump() {

@@ -76,7 +76,7 @@ private:
     JobPtr enqueue(const ShareLocation& where);
     void dispatch();
     bool startReader();
-    void send(Reader& reader, const JobPtr& job);
+    bool send(Reader& reader, const JobPtr& job);
     // Waits for answers (at most kPollMilliseconds); false once stopped.
     bool pump();
     void receive(Reader& reader);

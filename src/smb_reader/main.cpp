@@ -11,9 +11,9 @@
 #include "net/reader_service.h"
 
 int main() {
-    // Ends with the program that started it, and keeps the password out of
-    // core dumps and other users' reach.
-    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    // Keeps the password out of core dumps and other users' reach. The
+    // reader ends when the program that started it closes the socket (or
+    // dies): its next read sees the end.
     ::prctl(PR_SET_DUMPABLE, 0);
     std::signal(SIGPIPE, SIG_IGN);
     // A Ctrl-C at the terminal is for the program that started us: it ends

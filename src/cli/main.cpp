@@ -10,7 +10,9 @@
 #include "cli/listing_command.h"
 #include "cli/settings_commands.h"
 #include "cli/settings_listing.h"
+#include "cli/shown_name.h"
 #include "cli/standard_output.h"
+#include "log/event_log.h"
 #include "platform/process_setup.h"
 #include "settings/store.h"
 
@@ -45,11 +47,16 @@ int run(int argc, char** argv) {
         out.write(args.command == Command::Help ? kHelpText : "quillory-list " QUILLORY_VERSION "\n");
         return out.finish(kOk);
     }
+    guardEventLogs();
     SettingsStore store;
     if (!applyOverrides(store, args.overrides, args.force)) return kUsage;
     const int status = runCommand(store, args);
+    // A change that failed has said why already.
+    const bool changes = args.command == Command::Set || args.command == Command::Reset ||
+                         args.command == Command::ResetAll;
+    if (changes && status == kFailed) return status;
     if (const std::string problem = storeProblemText(store.status(), store.path()); !problem.empty())
-        std::fprintf(stderr, "quillory-list: %s\n", problem.c_str());
+        std::fprintf(stderr, "quillory-list: %s\n", shownName(problem).c_str());
     return status;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/exit_status.h"
+#include "cli/shown_name.h"
 #include "settings/typed_value.h"
 #include "settings/values.h"
 
@@ -36,12 +37,16 @@ std::optional<Values> valuesToStore(const Assignment& assignment, bool force) {
     return group;
 }
 
-int writeFailed(SettingsStore& store) {
-    // The store's own status, printed at the end, usually says why.
-    if (storeProblemText(store.status(), store.path()).empty())
-        std::fprintf(stderr, "quillory-list: cannot write the settings store %s\n", store.path().c_str());
+// What was not stored, and why: the store's own reason.
+int writeFailed(SettingsStore& store, const std::string& what) {
+    const StoreStatus status = store.status();
+    const std::string why = status.detail.empty() ? "it cannot be written" : status.detail;
+    std::fprintf(stderr, "quillory-list: %s: settings store %s cannot be written (%s)\n", what.c_str(),
+                 shownName(store.path()).c_str(), shownName(why).c_str());
     return kFailed;
 }
+
+std::string keyPath(const SettingKey& key) { return std::string(key.section) + "/" + std::string(key.name); }
 
 }  // namespace
 
@@ -55,12 +60,12 @@ int setSetting(SettingsStore& store, const Assignment& assignment, bool force) {
     const std::optional<Values> values = valuesToStore(assignment, force);
     if (!values) return kUsage;
     for (const auto& [key, text] : *values)
-        if (!store.write(*key, text)) return writeFailed(store);
+        if (!store.write(*key, text)) return writeFailed(store, keyPath(*assignment.key) + " was not stored");
     return kOk;
 }
 
 int resetSetting(SettingsStore& store, const SettingKey& key) {
-    return store.remove(key) ? kOk : writeFailed(store);
+    return store.remove(key) ? kOk : writeFailed(store, keyPath(key) + " was not reset");
 }
 
 int resetAllSettings(SettingsStore& store, bool confirmed) {
@@ -77,7 +82,7 @@ int resetAllSettings(SettingsStore& store, bool confirmed) {
             return kUsage;
         }
     }
-    return store.removeAll() ? kOk : writeFailed(store);
+    return store.removeAll() ? kOk : writeFailed(store, "nothing was reset");
 }
 
 bool applyOverrides(SettingsStore& store, std::span<const Assignment> overrides, bool force) {

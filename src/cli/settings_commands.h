@@ -1,6 +1,7 @@
 #pragma once
 // The commands that read and change the settings store. Each returns the
-// exit status and prints its own one-line messages.
+// exit status and prints its own one-line messages; a change that could not
+// be stored says so, with the reason, and gives kFailed.
 #include <span>
 #include <string_view>
 

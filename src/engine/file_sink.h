@@ -14,10 +14,11 @@ public:
     // "" or "-": standard output.
     FileSink(const std::string& target, const StopToken* stop);
     bool append(std::string_view text) override { return m_writer.append(text); }
-    int error() const override { return m_writer.error().code; }
+    int error() const override { return m_writer.status().code(); }
+    const Status& status() const { return m_writer.status(); }
     bool ok() const { return m_writer.ok(); }
     const std::string& temporaryPath() const { return m_writer.temporaryPath(); }
-    bool commit() { return m_writer.commit(); }
+    Status commit() { return m_writer.commit(); }
     // "standard output" or the target as given, for a message.
     const std::string& name() const { return m_name; }
 

@@ -116,6 +116,12 @@ private:
     bool visit(const std::string& path, Folder& folder) {
         yield();
         if (stopped()) return false;
+        // The kernel's own folders hold no user's files, and some never end.
+        if (const std::string_view pseudo = folder.pseudoFileSystem(); !pseudo.empty()) {
+            if (m_format == Format::Html && m_ctx.log.LoggingOn)
+                writeLog(m_ctx.log, "Folder skipped: " + path + " is on the kernel file system " + std::string(pseudo));
+            return false;
+        }
         if (m_ctx.progress) m_ctx.progress->setFolder(path);
         // Options are taken here, once per folder: a change anybody writes
         // shows from the next folder on.

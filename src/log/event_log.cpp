@@ -5,6 +5,10 @@
 
 #include <string>
 
+#include "platform/app_name.h"
+#include "platform/app_paths.h"
+#include "platform/guarded_files.h"
+#include "platform/user_dirs.h"
 #include "text/regional.h"
 #include "settings/store.h"
 #include "settings/values.h"
@@ -82,6 +86,13 @@ void logSettings(const EventLog& log, SettingsStore& store) {
     line("File size output: ", store.read(keys::DisplayFileSize));
     line(kRule);
     line(kRule);
+}
+
+void guardEventLogs() {
+    // Both places, named without creating the state folder.
+    const std::string state = xdgFolder("XDG_STATE_HOME", ".local/state") + "/" + std::string(kAppName) + "/";
+    for (const std::string& folder : {getAppPath(), state})
+        guardFromOutput(folder + "log.txt", "the event log " + folder + "log.txt");
 }
 
 }  // namespace quillory

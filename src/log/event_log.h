@@ -19,4 +19,8 @@ void startLog(const EventLog& log);
 void writeLog(const EventLog& log, std::string_view line);
 void logSettings(const EventLog& log, SettingsStore& store);
 
+// Keeps every output of this process off the log file, in either place the
+// program's folder choice may put it (beside the program, or the state folder).
+void guardEventLogs();
+
 }  // namespace quillory

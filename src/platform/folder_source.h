@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillory {
@@ -60,6 +61,9 @@ public:
     virtual std::int64_t attributes(std::size_t i) = 0;
     // Opens the sub-folder named by entry i (a folder entry).
     virtual std::unique_ptr<Folder> openChild(std::size_t i) = 0;
+    // The kernel pseudo file system (pseudo_fs.h) the folder lies on, which
+    // the walk does not enter; "" for an ordinary folder.
+    virtual std::string_view pseudoFileSystem() const { return {}; }
     // A hint that facts() (and attributes(), when asked) will be wanted for
     // these entries: a source may fetch them ahead, side by side on another
     // core. Answers stay the same either way. Returns early when the source's

@@ -32,6 +32,7 @@
 #include "platform/file_times.h"
 #include "platform/folder_contents.h"
 #include "platform/folder_source.h"
+#include "platform/pseudo_fs.h"
 #include "platform/read_ahead.h"
 #include "platform/stop_token.h"
 
@@ -132,6 +133,7 @@ public:
         return m_contents.entries;
     }
     FolderId id() const override { return m_id; }
+    std::string_view pseudoFileSystem() const override { return m_pseudo; }
 
     FileFacts facts(std::size_t i) override {
         examineHere(i, false);
@@ -190,6 +192,9 @@ private:
     }
 
     void adopt(int fd) {
+        // A folder on its parent's device is on its parent's file system.
+        const bool parentsDevice = m_parent && m_id.known && m_parent->m_id.known && m_parent->m_id.device == m_id.device;
+        m_pseudo = parentsDevice ? m_parent->m_pseudo : pseudoFileSystemOf(fd);
         m_fd = fd;
         m_state->descriptors.hold(this);
     }
@@ -316,6 +321,7 @@ private:
     int m_depth;
     int m_fd = -1;
     FolderId m_id;
+    std::string_view m_pseudo;  // pseudoFileSystem()
     mutable bool m_read = false;
     mutable std::optional<std::string> m_shortPath;
     Contents m_contents;

@@ -2,16 +2,20 @@
 
 #include <fcntl.h>
 #include <sys/socket.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/guarded_files.h"
 #include "platform/stop_token.h"
 #include "platform/write_all.h"
 #include "platform/write_target.h"
@@ -57,18 +61,57 @@ std::string tempPattern(const std::string& target) {
     return folderOf(target) + "/.quillory" + std::string(kTempSuffix);
 }
 
-// Gives the new file the old one's owner, group and permission bits. Only
-// root may give a file away; anyone may keep the group when they belong to
-// it. What cannot be kept is left as created (EPERM is no failure).
-void keepOwnerAndMode(int fd, const struct stat& old) {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
-    // After fchown, which clears set-user and set-group bits.
-    ::fchmod(fd, old.st_mode & 07777);
+// A file of our own in the temporary folder that nobody else can open: the
+// text that is later copied into a kept file. Unnamed where the system can.
+int anonymousFile() {
+    const char* folder = std::getenv("TMPDIR");
+    const std::string base = folder && *folder ? folder : "/tmp";
+    const int fd = ::open(base.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) return fd;
+    std::string name = base + "/quillory" + std::string(kTempSuffix);
+    const int named = ::mkostemp(name.data(), O_CLOEXEC);
+    if (named >= 0) ::unlink(name.c_str());
+    return named;
+}
+
+// Writes the first `length` bytes of `from` into `to` at the same offsets.
+// 0 or the errno of the failure.
+int copyRange(int from, int to, off_t length) {
+    std::string buffer(kDirectWrite, '\0');
+    for (off_t offset = 0; offset < length;) {
+        const auto want = static_cast<std::size_t>(std::min<off_t>(length - offset, static_cast<off_t>(buffer.size())));
+        const ssize_t got = ::pread(from, buffer.data(), want, offset);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return errno;
+        if (got == 0) return EIO;
+        for (ssize_t done = 0; done < got;) {
+            const ssize_t put = ::pwrite(to, buffer.data() + done, static_cast<std::size_t>(got - done), offset + done);
+            if (put < 0 && errno == EINTR) continue;
+            if (put < 0) return errno;
+            if (put == 0) return EIO;
+            done += put;
+        }
+        offset += got;
+    }
+    return 0;
+}
+
+// Whether `length` bytes fit into `fd` (now `oldLength` long) on a file
+// system that cannot reserve space: the free space and the file size limit.
+int fitsWithoutReserving(int fd, off_t length, off_t oldLength) {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        static_cast<rlim_t>(length) > limit.rlim_cur)
+        return EFBIG;
+    struct statvfs space {};
+    if (length > oldLength && ::fstatvfs(fd, &space) == 0 &&
+        static_cast<unsigned long long>(length - oldLength) >
+            static_cast<unsigned long long>(space.f_bavail) * space.f_frsize)
+        return ENOSPC;
+    return 0;
 }
 
 }  // namespace
-
-std::string describe(const FileError& error) { return error.path + ": " + std::strerror(error.code); }
 
 SafeFileWriter::SafeFileWriter(std::string path, const StopToken* stop) : m_path(std::move(path)), m_stop(stop) {
     const WriteTarget target = resolveWriteTarget(m_path);
@@ -93,21 +136,64 @@ SafeFileWriter::SafeFileWriter(int fd, std::string name, const StopToken* stop)
 
 SafeFileWriter::~SafeFileWriter() {
     closeDescriptor();
+    if (m_keptFd >= 0) ::close(m_keptFd);
     if (!m_temp.empty()) ::unlink(m_temp.c_str());
+}
+
+bool SafeFileWriter::openTemporary(const std::string& target) {
+    std::string temp = tempPattern(target);
+    m_fd = ::mkostemp(temp.data(), O_CLOEXEC);
+    if (m_fd < 0) return false;
+    m_temp = std::move(temp);
+    return true;
 }
 
 void SafeFileWriter::openReplacement(const std::string& target) {
     struct stat old {};
-    const bool exists = ::stat(target.c_str(), &old) == 0;
-    std::string temp = tempPattern(target);
-    m_fd = ::mkostemp(temp.data(), O_CLOEXEC);
-    if (m_fd < 0) return fail(errno);
-    m_temp = std::move(temp);
-    m_target = target;
-    if (exists)
-        keepOwnerAndMode(m_fd, old);
-    else
+    if (::stat(target.c_str(), &old) != 0) {
+        if (errno != ENOENT) return fail(errno);
+        if (!openTemporary(target)) return fail(errno);
+        m_target = target;
         ::fchmod(m_fd, 0666 & ~currentUmask());  // mkostemp makes it private
+        return;
+    }
+    if (const std::string what = guardedFileAt(old); !what.empty())
+        return refuse("it is " + what + ", which a listing never replaces");
+    // The effective IDs decide, as for the open() of a shell redirection.
+    if (::faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return fail(errno);
+    m_target = target;
+    if (openTemporary(target)) {
+        keepIfPossible(old);
+        if (m_keptFd < 0) return;
+    }
+    if (!ok()) return;
+    if (m_fd < 0) {
+        // The folder takes no new file: the text waits elsewhere.
+        m_fd = anonymousFile();
+        if (m_fd < 0) return fail(errno);
+        m_keptFd = ::open(target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+        if (m_keptFd < 0) fail(errno);
+    }
+}
+
+// Gives the temporary file the old one's owner, group and mode. Only root
+// may give a file away, a group must be one of ours, and the set-group-ID bit
+// is dropped silently for a group that is not; so the result is looked at.
+// What cannot be kept makes the old file stay: the text is copied into it.
+void SafeFileWriter::keepIfPossible(const struct stat& old) {
+    if (::fchown(m_fd, old.st_uid, old.st_gid) != 0) (void)::fchown(m_fd, static_cast<uid_t>(-1), old.st_gid);
+    // After fchown, which clears the set-user-ID and set-group-ID bits.
+    ::fchmod(m_fd, old.st_mode & 07777);
+    struct stat now {};
+    const bool kept = ::fstat(m_fd, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid &&
+                      (now.st_mode & 07777) == (old.st_mode & 07777);
+    if (kept && old.st_nlink == 1) return;
+    m_keptFd = ::open(m_target.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (m_keptFd < 0) return fail(errno);
+    // The text stays in the unnamed file until the copy.
+    ::fchmod(m_fd, 0600);
+    ::unlink(m_temp.c_str());
+    m_temp.clear();
 }
 
 void SafeFileWriter::openDirect(const std::string& target) {
@@ -131,20 +217,26 @@ void SafeFileWriter::openSocket(const std::string& target) {
 }
 
 void SafeFileWriter::fail(int code) {
-    if (m_error.code != 0) return;
-    m_error = {code, m_path};
+    if (!ok()) return;
+    m_status = Status::fromErrno(code, "");
+    m_buffer.clear();
+}
+
+void SafeFileWriter::refuse(const std::string& why) {
+    if (!ok()) return;
+    m_status = Status::error(Status::kInvalid, why);
     m_buffer.clear();
 }
 
 bool SafeFileWriter::flush() {
-    if (m_error.code != 0) return false;
+    if (!ok()) return false;
     if (const int error = writeAll(m_fd, m_buffer, m_stop); error != 0) fail(error);
     m_buffer.clear();
     return ok();
 }
 
 bool SafeFileWriter::append(std::string_view text) {
-    if (m_error.code != 0) return false;
+    if (!ok()) return false;
     // A large piece (a big folder's block) goes out as it is: copying it
     // into the buffer first would only cost time.
     if (text.size() >= kDirectWrite) {
@@ -161,22 +253,27 @@ void SafeFileWriter::closeDescriptor() {
     m_fd = -1;
 }
 
-bool SafeFileWriter::commit() {
+Status SafeFileWriter::commit() {
     if (m_fd < 0) {
         if (ok()) fail(EBADF);  // committed twice
-        return false;
+        return m_status;
     }
     flush();
+    if (m_keptFd >= 0) return copyIntoPlace();
     if (m_temp.empty()) {
         closeDescriptor();
-        return ok();
+        return m_status;
     }
+    return renameIntoPlace();
+}
+
+Status SafeFileWriter::renameIntoPlace() {
     if (ok() && ::fsync(m_fd) != 0) fail(errno);
     closeDescriptor();
-    if (!ok()) return false;
+    if (!ok()) return m_status;
     if (::rename(m_temp.c_str(), m_target.c_str()) != 0) {
         fail(errno);
-        return false;
+        return m_status;
     }
     m_temp.clear();
     // The rename itself reaches the disk with the folder.
@@ -185,14 +282,45 @@ bool SafeFileWriter::commit() {
         ::fsync(folder);
         ::close(folder);
     }
-    return true;
+    return m_status;
 }
 
-int writeFileAtomically(const std::string& path, std::string_view text) {
+// The old file keeps its inode, so the new text must be written into it.
+// Only a finished text is copied, and only after the space for all of it is
+// reserved (fallocate), so that neither a full disk nor the file size limit
+// can stop the copy half-way; a failed reservation leaves the old bytes as
+// they were. Where the file system cannot reserve, the free space and the
+// limit are checked instead. A backup copy would also cover an I/O error in
+// the middle of the copy, at the price of a second file of the same size;
+// a listing is cheap to make again, so the space is not spent.
+Status SafeFileWriter::copyIntoPlace() {
+    struct stat text {};
+    struct stat old {};
+    if (ok() && (::fstat(m_fd, &text) != 0 || ::fstat(m_keptFd, &old) != 0)) fail(errno);
+    if (ok() && text.st_size > 0 && ::fallocate(m_keptFd, 0, 0, text.st_size) != 0) {
+        const int error = errno;
+        if (error == EOPNOTSUPP || error == ENOSYS) {
+            if (const int misfit = fitsWithoutReserving(m_keptFd, text.st_size, old.st_size); misfit != 0) fail(misfit);
+        } else {
+            struct stat now {};
+            if (::fstat(m_keptFd, &now) == 0 && now.st_size != old.st_size) (void)::ftruncate(m_keptFd, old.st_size);
+            fail(error);
+        }
+    }
+    if (ok())
+        if (const int error = copyRange(m_fd, m_keptFd, text.st_size); error != 0) fail(error);
+    if (ok() && ::ftruncate(m_keptFd, text.st_size) != 0) fail(errno);
+    if (ok() && ::fsync(m_keptFd) != 0) fail(errno);
+    if (::close(m_keptFd) != 0) fail(errno);
+    m_keptFd = -1;
+    closeDescriptor();
+    return m_status;
+}
+
+Status writeFileAtomically(const std::string& path, std::string_view text) {
     SafeFileWriter writer(path);
     writer.append(text);
-    writer.commit();
-    return writer.error().code;
+    return writer.commit();
 }
 
 }  // namespace quillory

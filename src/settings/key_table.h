@@ -65,7 +65,7 @@ inline constexpr SettingKey Recurse{7, "Output", "Recurse", R::Word, words::Infi
     "how far into sub-folders: Infinite, No, or Depth (RecurseDepth levels)"};
 inline constexpr SettingKey RecurseDepth{8, "Output", "RecurseDepth", R::WholeNumber, "6", kNone,
     "sub-folder levels listed when Recurse is Depth"};
-// The dialog and the log summary read it with no default (""); both treat "" as 0.
+// The log summary reads it with no default (""); "" and "0" both mean off.
 inline constexpr SettingKey IgnoreNoFiles{9, "Output", "IgnoreNoFiles", R::Flag, "0", kNone,
     "leave out folders that have no listed files"};
 // Filter

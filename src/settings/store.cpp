@@ -8,6 +8,7 @@
 
 #include "text/ascii_case.h"
 #include "text/regional.h"
+#include "platform/guarded_files.h"
 #include "platform/user_dirs.h"
 #include "settings/sqlite_handle.h"
 #include "settings/store_file.h"
@@ -255,6 +256,9 @@ StoreStatus SettingsStore::Impl::status() const {
 
 SettingsStore::SettingsStore(std::string path) : m_impl(std::make_unique<Impl>()) {
     m_impl->path = std::move(path);
+    // No listing may be saved over the store or the files SQLite keeps beside it.
+    for (const char* companion : {"", "-wal", "-shm"})
+        guardFromOutput(m_impl->path + companion, "the settings store " + m_impl->path);
 }
 
 SettingsStore::~SettingsStore() = default;

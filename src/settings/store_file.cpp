@@ -208,10 +208,21 @@ Opened openForWriting(const std::string& path) {
         fs::create_directories(parent, ec);
         if (ec) return {nullptr, SQLITE_CANTOPEN, "cannot create " + parent.string() + ": " + ec.message()};
     }
+    // SQLite retries a create that failed as a read-only open and keeps that
+    // call's errno ("No such file or directory"); the reason worth giving is
+    // the one of the create, or of the write that a read-only file refuses.
+    const std::string folder = parent.empty() ? "." : parent.string();
+    const bool exists = ::access(path.c_str(), F_OK) == 0;
+    if (!exists && ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) != 0)
+        return {nullptr, SQLITE_CANTOPEN, std::strerror(errno)};
     SqliteDb db = openConnection(path, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
     if (!db) return failure(nullptr, SQLITE_CANTOPEN);
     // SQLite falls back to reading a file it may not write.
-    if (sqlite3_db_readonly(db.get(), "main") == 1) return failure(nullptr, SQLITE_READONLY);
+    if (sqlite3_db_readonly(db.get(), "main") == 1) {
+        if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0)
+            return {nullptr, SQLITE_READONLY, std::strerror(errno)};
+        return failure(nullptr, SQLITE_READONLY);
+    }
     // Checked before anything writes, so that a damaged file goes aside as it was.
     int rc = checkReadable(db.get());
     if (rc == SQLITE_OK) rc = prepareForUse(db.get());

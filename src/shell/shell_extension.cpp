@@ -38,7 +38,7 @@ bool isExecutable(const std::string& path) {
 bool writeWhole(const std::string& path, const std::string& text, bool executable) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    if (error || writeFileAtomically(path, text) != 0) return false;
+    if (error || !writeFileAtomically(path, text)) return false;
     const mode_t mode = executable ? 0755 : 0644;
     return ::chmod(path.c_str(), mode) == 0;
 }
@@ -69,14 +69,14 @@ bool addThunarEntry(const std::string& path, const std::string& element) {
     if (*updated == existing) return true;
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    return !error && writeFileAtomically(path, *updated) == 0;
+    return !error && writeFileAtomically(path, *updated).isOk();
 }
 
 void removeThunarEntry(const std::string& path) {
     const auto text = readWhole(path);
     if (!text) return;
     const auto updated = withoutThunarAction(*text, kVerbName);
-    if (updated && *updated != *text) writeFileAtomically(path, *updated);
+    if (updated && *updated != *text) (void)writeFileAtomically(path, *updated);
 }
 
 bool addVerb(const std::string& program) {

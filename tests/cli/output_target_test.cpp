@@ -149,6 +149,115 @@ TEST(OutputTarget, EachKindOfTargetGetsTheWholeListing) {
     ::umask(savedMask);
 }
 
+// A replaced file keeps its inode only when it must: other links, or bits
+// that a new file could not be given.
+TEST(OutputTarget, ModeBitsOwnerAndLinksOfTheTargetStay) {
+    const ListRun s(20);
+    struct Row {
+        const char* name;
+        mode_t mode;
+        bool secondLink;
+        bool sameInode;  // written into, not renamed over
+    } rows[] = {
+        {"set-user-ID", 04755, false, false},
+        {"set-group-ID and sticky", 03644, false, false},
+        {"hard-linked", 0640, true, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const TempDir home;
+        const std::string target = home / "out.csv";
+        writeFile(target, std::string(5000, 'o'));
+        ::chmod(target.c_str(), row.mode);
+        if (row.secondLink) ::link(target.c_str(), (home / "other.csv").c_str());
+        struct stat before {};
+        ::stat(target.c_str(), &before);
+        const ProcessResult r = s.run({"--csv", "-o", target, s.tree.path()});
+        EXPECT_EQ(r.status, 0) << r.err;
+        struct stat after {};
+        ::stat(target.c_str(), &after);
+        EXPECT_EQ(after.st_mode & 07777, row.mode);
+        EXPECT_EQ(after.st_uid, before.st_uid);
+        EXPECT_EQ(after.st_nlink, before.st_nlink);
+        if (row.sameInode) {
+            EXPECT_EQ(after.st_ino, before.st_ino);
+        }
+        EXPECT_EQ(readFile(target), s.listing);
+        if (row.secondLink) {
+            EXPECT_EQ(readFile(home / "other.csv"), s.listing);
+        }
+        EXPECT_EQ(s.leftovers(home.path()), 0);
+    }
+}
+
+// The settings store and the event log, under any name, are refused before
+// anything is written.
+TEST(OutputTarget, TheStoreAndTheLogAreNeverOverwritten) {
+    ListRun s(5);
+    const std::string store = s.home / "settings.sqlite";
+    ASSERT_EQ(s.run({"--set", "Output/NameOrder=1"}).status, 0);
+    s.env.push_back("XDG_STATE_HOME=" + s.home.path());
+    const std::string log = s.home.file("Tallyfold/log.txt");
+    writeFile(log, "the log");
+    ::link(store.c_str(), (s.home / "store-link").c_str());
+    ::symlink(log.c_str(), (s.home / "log-link").c_str());
+    struct Row {
+        const char* name;
+        std::string target;
+        std::string says;
+    } rows[] = {
+        {"the store", store, "it is the settings store " + store},
+        {"a hard link to the store", s.home / "store-link", "it is the settings store " + store},
+        {"the log through a link", s.home / "log-link", "it is the event log " + log},
+    };
+    const std::string storeBytes = readFile(store);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ProcessResult r = s.run({"-o", row.target, s.tree.path()});
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, "quillory-list: cannot write '" + row.target + "': " + row.says +
+                             ", which a listing never replaces\n");
+        EXPECT_EQ(readFile(log), "the log");
+        EXPECT_EQ(readFile(store), storeBytes);
+    }
+    EXPECT_EQ(s.run({"--get", "Output/NameOrder"}).out, "1\n");
+}
+
+// An ordinary user is refused what a shell redirection would refuse, even in
+// a folder of its own where a rename would succeed.
+TEST(OutputTarget, AFileTheUserMayNotWriteIsRefused) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to make files another user may not write";
+    const ListRun s(5);
+    const TempDir place;
+    ::chmod(place.path().c_str(), 0755);
+    ::chmod(s.tree.path().c_str(), 0755);
+    const std::string folder = place.folder("nobodys");
+    ::chown(folder.c_str(), kNobody, kNobody);
+    const std::pair<const char*, mode_t> rows[] = {{"private.html", 0600}, {"read-only.html", 0444}};
+    for (const auto& [name, mode] : rows) {
+        writeFile(folder + "/" + name, "root's");
+        ::chmod((folder + "/" + name).c_str(), mode);
+    }
+    const std::string& exe = listExecutableForAnyone();
+    runUnprivileged([&] {
+        for (const auto& [name, mode] : rows) {
+            SCOPED_TRACE(name);
+            const std::string target = folder + "/" + name;
+            const ProcessResult r = runProcess({exe, "-o", target, s.tree.path()},
+                                               {"QUILLORY_SETTINGS=" + (folder + "/settings.sqlite")});
+            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.err, "quillory-list: cannot write '" + target + "': Permission denied\n");
+        }
+    });
+    for (const auto& [name, mode] : rows) {
+        struct stat st {};
+        ::stat((folder + "/" + name).c_str(), &st);
+        EXPECT_EQ(st.st_uid, 0u) << name;
+        EXPECT_EQ(st.st_mode & 07777, mode) << name;
+        EXPECT_EQ(readFile(folder + "/" + name), "root's") << name;
+    }
+}
+
 TEST(OutputTarget, ReadOnlyFolderFailsAndLeavesTheOldFile) {
     const ListRun s(5);
     const TempDir place;

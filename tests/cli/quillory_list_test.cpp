@@ -259,5 +259,40 @@ TEST(QuilloryList, ProgressShowsOnATerminalOnly) {
     EXPECT_EQ(quiet.err, "");
 }
 
+// A name that would retitle and clear the terminal reaches it escaped;
+// elsewhere its bytes stay as they are.
+TEST(QuilloryList, ControlBytesOfNamesReachATerminalEscaped) {
+    const Cli cli;
+    cli.tree.file("a.txt");
+    const std::string target = cli.home / "\033]0;TITLE\a\033[2J/out.html";
+    const std::string shown = cli.home / "\\033]0;TITLE\\a\\033[2J/out.html";
+    const Pty pty;
+    ASSERT_FALSE(pty.terminal.empty());
+    const int terminal = ::open(pty.terminal.c_str(), O_RDWR | O_NOCTTY);
+    ASSERT_GE(terminal, 0);
+    const int pid = startProcess({QUILLORY_LIST_EXE, "-o", target, cli.tree.path()}, cli.env, terminal);
+    ::close(terminal);
+    EXPECT_EQ(pty.readUntil("\n"), "quillory-list: cannot write '" + shown + "': No such file or directory\r\n");
+    EXPECT_EQ(waitProcess(pid), 2);
+    const ProcessResult piped = cli({"-o", target, cli.tree.path()});
+    EXPECT_EQ(piped.err, "quillory-list: cannot write '" + target + "': No such file or directory\n");
+}
+
+// /proc/self leads back to / through its root link: entered, the walk would
+// not end. Neither a link into it nor one into /sys is entered.
+TEST(QuilloryList, KernelFileSystemsAreNotEntered) {
+    const Cli cli;
+    cli.tree.file("a.txt");
+    cli.tree.file("sub/b.txt");
+    ::symlink("/proc/self", (cli.tree / "self").c_str());
+    ::symlink("/sys", (cli.tree / "sub/sys").c_str());
+    const ProcessResult r = runProcess({"/usr/bin/timeout", "60", QUILLORY_LIST_EXE, "--csv", cli.tree.path()}, cli.env);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("\"b.txt\""), std::string::npos) << r.out;
+    EXPECT_EQ(r.out.find(cli.tree / "self"), std::string::npos) << r.out.substr(0, 2000);
+    EXPECT_EQ(r.out.find(cli.tree / "sub/sys"), std::string::npos) << r.out.substr(0, 2000);
+}
+
 }  // namespace
 }  // namespace quillory::test

@@ -179,6 +179,17 @@ TEST_F(WalkTree, LinksAreFollowedButNotBackToAnAncestor) {
     EXPECT_EQ(f.totals.TotalFiles, 7);
 }
 
+// /proc/self/root leads back to /: the walk would never end there.
+TEST_F(WalkTree, KernelFileSystemsGetNoBlockAndTheLogSaysWhy) {
+    ASSERT_EQ(::symlink("/proc/self", (f.tree / "b/self").c_str()), 0);
+    f.log = {true, f.home / "log.txt"};
+    const auto listed = walkHtml(f, base());
+    EXPECT_EQ(listed.size(), 5u);
+    EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/b/self"), 0);
+    EXPECT_NE(readFile(f.log.path).find("Folder skipped: " + base() + "/b/self is on the kernel file system proc\r\n"),
+              std::string::npos);
+}
+
 // While a share is listed through a local folder, headings show the share in
 // place of that folder; any other path, even one that begins with the same
 // characters, is shown as it is.

@@ -55,8 +55,8 @@ TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
         SafeFileWriter writer(path);
         EXPECT_FALSE(writer.append("text"));
         EXPECT_FALSE(writer.commit());
-        EXPECT_EQ(writer.error().code, row.error);
-        EXPECT_EQ(writer.error().path, path);
+        EXPECT_EQ(writer.status().code(), row.error);
+        EXPECT_EQ(writer.status().message(), std::strerror(row.error));
         EXPECT_EQ(entriesIn(dir.path()), entries);
     }
 }
@@ -81,7 +81,7 @@ TEST(SafeFile, LocalSocketIsConnectedTo) {
     {
         SafeFileWriter writer(path);
         EXPECT_TRUE(writer.append(text));
-        EXPECT_TRUE(writer.commit()) << writer.error().code;
+        EXPECT_TRUE(writer.commit()) << writer.status().message();
     }
     reader.join();
     ::close(server);

@@ -102,6 +102,7 @@ struct NotAFileRow {
 };
 
 const NotAFileRow kNotAFileRows[] = {
+    {"link to /dev/null", [](const std::string& path, const std::string&) { fs::create_symlink("/dev/null", path); }},
     {"fifo", [](const std::string& path, const std::string&) { ::mkfifo(path.c_str(), 0600); }},
     {"folder", [](const std::string& path, const std::string&) { fs::create_directory(path); }},
     {"link to a fifo", [](const std::string& path, const std::string& dir) {
@@ -125,6 +126,9 @@ TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
             << row.name;
         const auto set = test::runProcess({"/usr/bin/timeout", "10", QUILLORY_LIST_EXE, "--set", "Output/Recurse=No"}, env);
         EXPECT_EQ(set.status, 2) << row.name << ": " << set.err;
+        EXPECT_EQ(set.err, "quillory-list: Output/Recurse was not stored: settings store " + path +
+                               " cannot be written (not a regular file)\n")
+            << row.name;
     }
 }
 
@@ -172,6 +176,23 @@ TEST(SettingsStoreDamage, ReadOnlyStoreKeepsValuesReadable) {
         EXPECT_EQ(store.status().state, StoreState::ReadOnly);
         EXPECT_EQ(store.read(keys::FileInclude), "old");
         EXPECT_EQ(namesIn(folder), std::vector<std::string>{"settings.sqlite"});
+    });
+}
+
+// The reason is the one of the create that failed, not of SQLite's read-only
+// retry ("No such file or directory").
+TEST(SettingsStoreDamage, AFolderThatTakesNoFileGivesItsOwnReason) {
+    test::TempDir dir;
+    ::chmod(dir.path().c_str(), 0755);
+    const std::string folder = dir.folder("Tallyfold");
+    ::chmod(folder.c_str(), 0555);
+    const std::string& exe = test::listExecutableForAnyone();
+    test::runUnprivileged([&] {
+        const auto set = test::runProcess({exe, "--set", "Output/Recurse=No"},
+                                          {"QUILLORY_SETTINGS=" + folder + "/settings.sqlite"});
+        EXPECT_EQ(set.status, 2);
+        EXPECT_EQ(set.err, "quillory-list: Output/Recurse was not stored: settings store " + folder +
+                               "/settings.sqlite cannot be written (Permission denied)\n");
     });
 }
 

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QStringList>
 
+#include "log/event_log.h"
 #include "platform/process_setup.h"
 #include "settings/store.h"
 #include "ui/auxiliary/prompts.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     // arrives in pieces.
     QStringList words = QApplication::arguments();
     words.removeFirst();
+    quillory::guardEventLogs();
     quillory::SettingsStore store;
     quillory::ui::frmMain window(store, prompts);
     QObject::connect(&window, &quillory::ui::frmMain::closed, &app, &QCoreApplication::quit);

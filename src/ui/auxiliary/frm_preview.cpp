@@ -168,18 +168,18 @@ void frmPreview::setDocumentActionsEnabled(bool enabled) {
 }
 
 void frmPreview::writeListing(const QString& path, const QString& serialized) {
-    int error = 0;
+    Status written;
     {
         BusyCursor busy;
-        error = writeFileAtomically(QFile::encodeName(path).toStdString(), rootInnerHtml(serialized).toUtf8().toStdString());
+        written = writeFileAtomically(QFile::encodeName(path).toStdString(), rootInnerHtml(serialized).toUtf8().toStdString());
     }
-    if (error == 0) {
+    if (written) {
         m_prompts.message(this, "Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
         return;
     }
     m_prompts.message(this,
                       QString("The listing could not be saved to %1: %2.")
-                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(std::strerror(error))),
+                          .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(written.message())),
                       kAppTitle, QMessageBox::Critical);
 }
 

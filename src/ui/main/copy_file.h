@@ -6,9 +6,14 @@
 
 namespace quillory::ui {
 
+// Why a copy failed, and the file (source or target) it failed on.
+struct FileError {
+    Status status;
+    std::string path;
+};
+
 // Replaces `target` with the bytes of `source` through the safe writer, so a
-// failure leaves an existing target as it was. code 0 on success; otherwise
-// the error and the file (source or target) that caused it.
+// failure leaves an existing target as it was. An ok status on success.
 FileError copyFileSafely(const std::string& source, const std::string& target);
 
 }  // namespace quillory::ui

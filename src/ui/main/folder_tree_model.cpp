@@ -10,6 +10,11 @@ namespace quillory::ui {
 
 namespace {
 
+// Index ids: the two virtual roots, the folders under "My Computer", then
+// the parent folders' table.
+constexpr quintptr kTopRows = 0;
+constexpr quintptr kComputerRows = 1;
+constexpr quintptr kFirstFolderId = 2;
 constexpr QDir::Filters kFolders = QDir::AllDirs | QDir::NoDotAndDotDot;
 
 bool isInside(const QString& path, const QString& folder) {
@@ -75,22 +80,23 @@ FolderTreeModel::~FolderTreeModel() = default;
 FolderTreeModel::Source* FolderTreeModel::sourceOf(Branch branch) const { return m_sources[int(branch) - 1].get(); }
 
 FolderTreeModel::Source* FolderTreeModel::sourceOf(const QModelIndex& proxy) const {
-    if (proxy.internalId() == 0) return proxy.row() == 0 ? sourceOf(Branch::Desktop) : nullptr;
-    const Folder* folder = folderOf(proxy);
-    return folder ? folder->source : nullptr;
+    if (proxy.internalId() == kTopRows) return proxy.row() == 0 ? sourceOf(Branch::Desktop) : nullptr;
+    if (const Anchor* anchor = anchorAt(proxy)) return anchor->source;
+    const Folder* parent = parentFolderOf(proxy);
+    return parent ? parent->source : nullptr;
 }
 
-const FolderTreeModel::Folder* FolderTreeModel::folderOf(const QModelIndex& proxy) const {
+const FolderTreeModel::Folder* FolderTreeModel::parentFolderOf(const QModelIndex& proxy) const {
     const quintptr id = proxy.internalId();
-    if (id == 0 || id > m_folders.size()) return nullptr;
-    return &m_folders[id - 1];
+    if (id < kFirstFolderId || id - kFirstFolderId >= m_parents.size()) return nullptr;
+    return &m_parents[id - kFirstFolderId];
 }
 
-quintptr FolderTreeModel::idOf(Source& source, const QModelIndex& index) const {
-    const QPersistentModelIndex key(index);
+quintptr FolderTreeModel::idOf(Source& source, const QModelIndex& parent) const {
+    const QPersistentModelIndex key(parent);
     if (const auto known = m_ids.constFind(key); known != m_ids.cend()) return *known;
-    m_folders.push_back({&source, key});
-    const quintptr id = m_folders.size();
+    m_parents.push_back({&source, key});
+    const quintptr id = kFirstFolderId + m_parents.size() - 1;
     m_ids.insert(key, id);
     return id;
 }
@@ -101,24 +107,23 @@ void FolderTreeModel::forgetRemovedFolders() {
             ++it;
             continue;
         }
-        m_folders[*it - 1].index = QPersistentModelIndex();
+        m_parents[*it - kFirstFolderId].index = QPersistentModelIndex();
         it = m_ids.erase(it);
     }
 }
 
 const FolderTreeModel::Anchor* FolderTreeModel::anchorAt(const QModelIndex& proxy) const {
-    const Folder* folder = folderOf(proxy);
-    if (!folder || !folder->index.isValid()) return nullptr;
-    for (const Anchor& anchor : m_anchors)
-        if (anchor.source == folder->source && anchor.index == folder->index) return &anchor;
-    return nullptr;
+    if (proxy.internalId() != kComputerRows || proxy.row() >= int(m_anchors.size())) return nullptr;
+    return &m_anchors[proxy.row()];
 }
 
 QModelIndex FolderTreeModel::toSource(const QModelIndex& proxy) const {
     if (!proxy.isValid()) return {};
-    if (proxy.internalId() == 0) return proxy.row() == 0 ? QModelIndex(m_desktop) : QModelIndex();
-    const Folder* folder = folderOf(proxy);
-    return folder ? QModelIndex(folder->index) : QModelIndex();
+    if (proxy.internalId() == kTopRows) return proxy.row() == 0 ? QModelIndex(m_desktop) : QModelIndex();
+    if (const Anchor* anchor = anchorAt(proxy)) return anchor->index;
+    const Folder* parent = parentFolderOf(proxy);
+    if (!parent || !parent->index.isValid()) return {};
+    return parent->source->index(proxy.row(), 0, parent->index);
 }
 
 QModelIndex FolderTreeModel::fromSource(Source& source, const QModelIndex& index) const {
@@ -128,7 +133,7 @@ QModelIndex FolderTreeModel::fromSource(Source& source, const QModelIndex& index
     const QModelIndex top = source.branch == Branch::Desktop ? QModelIndex(m_desktop) : QModelIndex();
     for (std::size_t row = 0; row < m_anchors.size(); ++row)
         if (m_anchors[row].source == &source && m_anchors[row].index == node)
-            return createIndex(int(row), 0, idOf(source, node));
+            return createIndex(int(row), 0, kComputerRows);
     // Below its branch's top folder, or not in the tree at all.
     bool inside = false;
     for (QModelIndex up = node.parent(); up.isValid() && !inside; up = up.parent()) {
@@ -137,44 +142,44 @@ QModelIndex FolderTreeModel::fromSource(Source& source, const QModelIndex& index
             for (const Anchor& anchor : m_anchors) inside = inside || (anchor.source == &source && anchor.index == up);
     }
     if (!inside) return {};
-    return createIndex(node.row(), 0, idOf(source, node));
+    return createIndex(node.row(), 0, idOf(source, node.parent()));
 }
 
 QModelIndex FolderTreeModel::index(int row, int column, const QModelIndex& parent) const {
     if (row < 0 || column != 0) return {};
-    if (!parent.isValid()) return row < kRootRows ? createIndex(row, 0, quintptr(0)) : QModelIndex();
-    if (parent.internalId() == 0 && parent.row() == 1) {
-        if (row >= int(m_anchors.size())) return {};
-        const Anchor& anchor = m_anchors[row];
-        if (!anchor.index.isValid()) return {};
-        return createIndex(row, 0, idOf(*anchor.source, anchor.index));
+    if (!parent.isValid()) return row < kRootRows ? createIndex(row, 0, kTopRows) : QModelIndex();
+    if (parent.internalId() == kTopRows && parent.row() == 1) {
+        if (row >= int(m_anchors.size()) || !m_anchors[row].index.isValid()) return {};
+        return createIndex(row, 0, kComputerRows);
     }
     const QModelIndex source = toSource(parent);
     if (!source.isValid()) return {};
     Source* model = sourceOf(parent);
-    const QModelIndex child = model->index(row, 0, source);
-    if (!child.isValid()) return {};
-    return createIndex(row, 0, idOf(*model, child));
+    if (row >= model->rowCount(source)) return {};
+    return createIndex(row, 0, idOf(*model, source));
 }
 
 QModelIndex FolderTreeModel::parent(const QModelIndex& child) const {
-    if (!child.isValid() || child.internalId() == 0) return {};
-    if (anchorAt(child) != nullptr) return computerRoot();
-    Source* model = sourceOf(child);
-    if (!model) return {};
-    const QModelIndex up = toSource(child).parent();
+    if (!child.isValid() || child.internalId() == kTopRows) return {};
+    if (child.internalId() == kComputerRows) return computerRoot();
+    const Folder* folder = parentFolderOf(child);
+    if (!folder || !folder->index.isValid()) return {};
+    // Copies: a new id below may move the table.
+    Source* model = folder->source;
+    const QModelIndex up = folder->index;
     if (model->branch == Branch::Desktop && up == m_desktop) return desktopRoot();
     for (std::size_t row = 0; row < m_anchors.size(); ++row)
         if (m_anchors[row].source == model && m_anchors[row].index == up)
-            return createIndex(int(row), 0, idOf(*model, up));
-    if (!up.isValid()) return {};
-    return createIndex(up.row(), 0, idOf(*model, up));
+            return createIndex(int(row), 0, kComputerRows);
+    const QModelIndex above = up.parent();
+    if (!above.isValid()) return {};
+    return createIndex(up.row(), 0, idOf(*model, above));
 }
 
 int FolderTreeModel::rowCount(const QModelIndex& parent) const {
     if (!parent.isValid()) return kRootRows;
     if (parent.column() != 0) return 0;
-    if (parent.internalId() == 0 && parent.row() == 1) return int(m_anchors.size());
+    if (parent.internalId() == kTopRows && parent.row() == 1) return int(m_anchors.size());
     const QModelIndex source = toSource(parent);
     return source.isValid() ? sourceOf(parent)->rowCount(source) : 0;
 }
@@ -182,7 +187,7 @@ int FolderTreeModel::rowCount(const QModelIndex& parent) const {
 int FolderTreeModel::columnCount(const QModelIndex&) const { return 1; }
 
 bool FolderTreeModel::hasChildren(const QModelIndex& parent) const {
-    if (!parent.isValid() || (parent.internalId() == 0 && parent.row() == 1)) return true;
+    if (!parent.isValid() || (parent.internalId() == kTopRows && parent.row() == 1)) return true;
     const QModelIndex source = toSource(parent);
     if (!source.isValid()) return false;
     // A folder not yet read may have sub-folders; one that has been read
@@ -204,7 +209,7 @@ void FolderTreeModel::fetchMore(const QModelIndex& parent) {
 QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const bool label = role == Qt::DisplayRole || role == Qt::ToolTipRole;
-    if (index.internalId() == 0) {
+    if (index.internalId() == kTopRows) {
         const bool desktop = index.row() == 0;
         if (label) return QString::fromLatin1(desktop ? "Desktop" : "My Computer");
         if (role == Qt::DecorationRole)
@@ -216,14 +221,17 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
         if (role == Qt::DecorationRole) return anchor->icon;
         return {};
     }
+    const Source* model = sourceOf(index);
+    if (!model) return {};
     const QModelIndex source = toSource(index);
-    if (role == Qt::ToolTipRole) return sourceOf(index)->filePath(source);
-    return sourceOf(index)->data(source, role);
+    if (role == Qt::ToolTipRole) return model->filePath(source);
+    return model->data(source, role);
 }
 
 QString FolderTreeModel::filePath(const QModelIndex& index) const {
-    if (!index.isValid() || index.internalId() == 0) return {};
-    return sourceOf(index)->filePath(toSource(index));
+    if (!index.isValid() || index.internalId() == kTopRows) return {};
+    const Source* model = sourceOf(index);
+    return model ? model->filePath(toSource(index)) : QString();
 }
 
 QModelIndex FolderTreeModel::indexForPath(const QString& path) {
@@ -294,13 +302,18 @@ void FolderTreeModel::connectSource(Source& source) {
                 if (first.isValid() && last.isValid() && first.parent() == last.parent())
                     Q_EMIT dataChanged(first, last, roles);
             });
-    connect(s, &QAbstractItemModel::layoutAboutToBeChanged, this, [this] { Q_EMIT layoutAboutToBeChanged(); });
-    // The source has moved its own persistent indexes by now: each folder's
-    // new row is its persistent index's row.
-    connect(s, &QAbstractItemModel::layoutChanged, this, [this, s] {
+    // The views' persistent indexes follow their source folders: the source
+    // moves its own persistent indexes, so one is kept for each while the
+    // layout changes. The parents' ids stay as they are.
+    connect(s, &QAbstractItemModel::layoutAboutToBeChanged, this, [this, s] {
+        Q_EMIT layoutAboutToBeChanged();
         for (const QModelIndex& proxy : persistentIndexList())
-            if (const Folder* folder = folderOf(proxy); folder && folder->source == s)
-                changePersistentIndex(proxy, fromSource(*s, folder->index));
+            if (proxy.internalId() >= kFirstFolderId && sourceOf(proxy) == s)
+                m_layoutKeep.emplace_back(proxy, toSource(proxy));
+    });
+    connect(s, &QAbstractItemModel::layoutChanged, this, [this, s] {
+        for (const auto& [proxy, source] : m_layoutKeep) changePersistentIndex(proxy, fromSource(*s, source));
+        m_layoutKeep.clear();
         Q_EMIT layoutChanged();
     });
     connect(s, &QAbstractItemModel::modelAboutToBeReset, this, [this] { beginResetModel(); });

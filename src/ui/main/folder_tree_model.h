@@ -10,10 +10,12 @@
 // so each branch has a file-system model of its own: every source node then
 // has exactly one place in this tree, and source signals map one to one.
 //
-// An index of this tree carries a folder id: the position of a persistent
-// index of its branch's model in a table that only grows, so that the
-// source model keeps the folder's row up to date and the id stays valid
-// while the folder exists. Id 0 marks the two virtual roots.
+// An index of this tree has its source folder's row and, as its id, the id
+// of its parent folder: the position of a persistent index of the parent in
+// its branch's model, in a table that only grows. The source keeps the
+// parent's row up to date, so the id stays valid while the parent exists;
+// only folders whose sub-folders were asked for get one. Ids 0 and 1 mark
+// the two virtual roots and the folders under "My Computer".
 #include <QAbstractItemModel>
 #include <QFileSystemModel>
 #include <QHash>
@@ -69,7 +71,7 @@ private:
         QPersistentModelIndex index;  // in source
     };
 
-    // A folder of one branch: the persistent index in its branch's model.
+    // A folder of one branch whose sub-folders are in the tree.
     struct Folder {
         Source* source;
         QPersistentModelIndex index;
@@ -77,9 +79,9 @@ private:
 
     Source* sourceOf(Branch branch) const;
     Source* sourceOf(const QModelIndex& proxy) const;
-    const Folder* folderOf(const QModelIndex& proxy) const;
-    // The id of `index` (column 0 of `source`), given one on first sight.
-    quintptr idOf(Source& source, const QModelIndex& index) const;
+    const Folder* parentFolderOf(const QModelIndex& proxy) const;
+    // The id of `parent` (column 0 of `source`) for its sub-folders, given one on first sight.
+    quintptr idOf(Source& source, const QModelIndex& parent) const;
     // Ids of folders the source has removed are dropped, never reused.
     void forgetRemovedFolders();
     QModelIndex toSource(const QModelIndex& proxy) const;
@@ -92,8 +94,9 @@ private:
     QString m_desktopPath;
     QPersistentModelIndex m_desktop;                   // in the desktop branch's source
     std::vector<Anchor> m_anchors;                     // children of "My Computer"
-    mutable std::vector<Folder> m_folders;             // by id - 1
+    mutable std::vector<Folder> m_parents;             // by id - kFirstFolderId
     mutable QHash<QPersistentModelIndex, quintptr> m_ids;
+    std::vector<std::pair<QPersistentModelIndex, QPersistentModelIndex>> m_layoutKeep;  // proxy, source
 };
 
 }  // namespace quillory::ui

@@ -156,6 +156,19 @@ void frmMain::startUp(const QString& commandLine) {
         mnPreview->trigger();
     }
     restoreOptions(m_store, mainOptionControls());
+    reportStore();
+}
+
+// Once, at start: a damaged store is set aside now rather than at some later
+// click, and the user learns where it went; an unusable one is named too.
+void frmMain::reportStore() {
+    if (m_store.status().state == StoreState::Damaged)
+        (void)m_store.write(keys::Browser, boolToFlag(mnUseInternalBrowser->isChecked()));
+    const std::string problem = storeProblemText(m_store.status(), m_store.path());
+    if (problem.empty()) return;
+    QString text = QString::fromLocal8Bit(problem) + '.';
+    text[0] = text[0].toUpper();
+    m_prompts.message(this, text, kAppTitle, QMessageBox::Warning);
 }
 
 QString frmMain::statusText() const { return m_statusPanel->text(); }

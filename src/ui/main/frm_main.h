@@ -111,6 +111,7 @@ private:
     void showProgress();
     void showUnreadable(const std::vector<UnreadFolder>& unreadable);
     void setRunning(bool running);
+    void reportStore();
 
     SettingsStore& m_store;
     Prompts& m_prompts;

@@ -111,8 +111,9 @@ void frmMain::saveListing(const QString& filter, const QString& suffix) {
     runInBackground([&] { failure = copyFileSafely(m_scratch, QFile::encodeName(target).toStdString()); }, {});
     setRunning(false);
     busy.restore();
-    if (failure.code != 0)
-        message("The listing could not be saved to " + fileName(failure.path) + ":\n" + reason(failure.code), "Error",
+    if (!failure.status)
+        message("The listing could not be saved to " + fileName(failure.path) + ":\n" +
+                    QString::fromLocal8Bit(failure.status.message()), "Error",
                 QMessageBox::Critical);
     else
         message("Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);

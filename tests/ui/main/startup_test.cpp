@@ -50,6 +50,26 @@ INSTANTIATE_TEST_SUITE_P(Paths, CommandLine,
                                            CommandLineRow{"Missing", "nothing here", false}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A damaged store is set aside at start and the user told once where it went.
+TEST_F(MainWindowTest, ADamagedStoreIsSetAsideAtStartAndNamedOnce) {
+    const std::string path = dir / "settings.sqlite";
+    {
+        std::ofstream junk(path, std::ios::binary);
+        junk << std::string(8192, 'x');
+    }
+    window->startUp({});
+    const StoreStatus status = store.status();
+    ASSERT_EQ(status.state, StoreState::MovedAside);
+    EXPECT_EQ(readBytes(status.detail), std::string(8192, 'x'));
+    ASSERT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages[0].text,
+              QString::fromStdString("Settings store " + path + " was not a readable database; moved it to " +
+                                     status.detail + " and started with defaults."));
+    EXPECT_EQ(prompts.messages[0].icon, QMessageBox::Warning);
+    click("optNameOrder");
+    EXPECT_EQ(prompts.messages.size(), 1u);
+}
+
 TEST_F(MainWindowTest, TheTreesRootsFillTheBoxAndTheStatusBar) {
     auto* tree = child<ui::FolderTree>("tv");
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);

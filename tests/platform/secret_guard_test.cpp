@@ -1,0 +1,36 @@
+#include "platform/secret_guard.h"
+
+#include <gtest/gtest.h>
+#include <sys/prctl.h>
+
+#include <optional>
+
+namespace quillory::test {
+namespace {
+
+int dumpable() { return ::prctl(PR_GET_DUMPABLE, 0, 0, 0, 0); }
+
+TEST(SecretGuard, NotDumpableWhileAnyGuardLivesThenAsBefore) {
+    const int before = dumpable();
+    ASSERT_GE(before, 0);
+    {
+        std::optional<SecretGuard> outer;
+        outer.emplace();
+        EXPECT_EQ(dumpable(), 0);
+        {
+            const SecretGuard inner;
+            EXPECT_EQ(dumpable(), 0);
+        }
+        EXPECT_EQ(dumpable(), 0) << "the outer guard still holds";
+        outer.reset();
+        EXPECT_EQ(dumpable(), before);
+    }
+    std::string password = "hunter2";
+    const char* bytes = password.data();
+    wipeSecret(password);
+    EXPECT_TRUE(password.empty());
+    EXPECT_EQ(std::string(bytes, 7), std::string(7, '\0'));
+}
+
+}  // namespace
+}  // namespace quillory::test

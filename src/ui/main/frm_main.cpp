@@ -164,11 +164,7 @@ void frmMain::startUp(const QString& commandLine) {
 void frmMain::reportStore() {
     if (m_store.status().state == StoreState::Damaged)
         (void)m_store.write(keys::Browser, boolToFlag(mnUseInternalBrowser->isChecked()));
-    const std::string problem = storeProblemText(m_store.status(), m_store.path());
-    if (problem.empty()) return;
-    QString text = QString::fromLocal8Bit(problem) + '.';
-    text[0] = text[0].toUpper();
-    m_prompts.message(this, text, kAppTitle, QMessageBox::Warning);
+    showStoreProblem(m_store.status());
 }
 
 QString frmMain::statusText() const { return m_statusPanel->text(); }

@@ -20,6 +20,7 @@
 #include "platform/stop_token.h"
 #include "net/network_drives.h"
 #include "settings/mapped_drives.h"
+#include "settings/store_status.h"
 #include "ui/auxiliary/password_prompt.h"
 #include "ui/main/folder_check.h"
 #include "ui/main/main_option_controls.h"
@@ -107,6 +108,7 @@ private:
     // After the window's own writes: a store that cannot be written says so,
     // once per session; the quick options write at every change.
     void showStoreProblemOnce();
+    void showStoreProblem(const StoreStatus& status);
     void setStatus(const QString& text);
     void showProgress();
     void showUnreadable(const std::vector<UnreadFolder>& unreadable);

@@ -26,11 +26,18 @@ void frmMain::message(const QString& text, const QString& title, QMessageBox::Ic
 }
 
 void frmMain::showStoreProblemOnce() {
-    if (m_storeProblemShown) return;
     const StoreStatus status = m_store.status();
-    if (status.state != StoreState::ReadOnly && status.state != StoreState::Unusable) return;
+    if (status.state == StoreState::ReadOnly || status.state == StoreState::Unusable) showStoreProblem(status);
+}
+
+// One warning a session, whichever comes first: the store's state at start
+// or a write that did not reach it later.
+void frmMain::showStoreProblem(const StoreStatus& status) {
+    if (m_storeProblemShown) return;
+    const std::string problem = storeProblemText(status, m_store.path());
+    if (problem.empty()) return;
     m_storeProblemShown = true;
-    QString text = QString::fromStdString(storeProblemText(status, m_store.path()));
+    QString text = QString::fromLocal8Bit(problem) + '.';
     text[0] = text[0].toUpper();
     message(text, QString(), QMessageBox::Warning);
 }

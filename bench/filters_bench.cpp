@@ -25,14 +25,14 @@ std::vector<std::string> sampleNames() {
 
 void runFilePasses(benchmark::State& state, std::string_view include, bool withStages) {
     bench::BenchStore b;
-    b.store.write(keys::FileInclude, include);
-    b.store.write(keys::FileExclude, "~*;thumbs.db");
+    (void)b.store.write(keys::FileInclude, include);
+    (void)b.store.write(keys::FileExclude, "~*;thumbs.db");
     if (withStages) {
-        b.store.write(keys::FileSize, "1");
-        b.store.write(keys::FileSizeFrom, "0");
-        b.store.write(keys::FileSizeTo, "1000000");
-        b.store.write(keys::FileTime, "1");
-        b.store.write(keys::FileTimeFrom, "00:00 2000-01-01");
+        (void)b.store.write(keys::FileSize, "1");
+        (void)b.store.write(keys::FileSizeFrom, "0");
+        (void)b.store.write(keys::FileSizeTo, "1000000");
+        (void)b.store.write(keys::FileTime, "1");
+        (void)b.store.write(keys::FileTimeFrom, "00:00 2000-01-01");
     }
     const std::vector<std::string> names = sampleNames();
     const FileFacts facts{4096, 39419.5};
@@ -63,7 +63,7 @@ BENCHMARK(BM_FilePassesDefaultStar);
 
 void BM_FolderPasses(benchmark::State& state) {
     bench::BenchStore b;
-    b.store.write(keys::FolExclude, "*/.git;*/node_modules;*/temp");
+    (void)b.store.write(keys::FolExclude, "*/.git;*/node_modules;*/temp");
     const FilterOptions filters = readListingOptions(b.store).filters;
     std::size_t passed = 0;
     for (auto _ : state) passed += folderPasses(filters, "/home/user/projects/quillory/src/engine");

@@ -29,7 +29,7 @@ BENCHMARK(BM_SizeTextFor);
 // The same with the options a folder takes from a real store.
 void BM_SizeText(benchmark::State& state) {
     bench::BenchStore b;
-    b.store.write(keys::DisplayFileSize, "Dynamic");
+    (void)b.store.write(keys::DisplayFileSize, "Dynamic");
     const ListingOptions options = readListingOptions(b.store);
     std::int64_t bytes = 1;
     for (auto _ : state) {
@@ -42,7 +42,7 @@ BENCHMARK(BM_SizeText);
 // What each folder of a walk pays to take every option from the store.
 void BM_ReadListingOptions(benchmark::State& state) {
     bench::BenchStore b;
-    b.store.write(keys::FileInclude, "*.txt;*.doc;img_####.jpg");
+    (void)b.store.write(keys::FileInclude, "*.txt;*.doc;img_####.jpg");
     for (auto _ : state) benchmark::DoNotOptimize(readListingOptions(b.store));
 }
 BENCHMARK(BM_ReadListingOptions);

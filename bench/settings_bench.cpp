@@ -14,7 +14,7 @@ namespace keys = quillory::keys;
 
 void fillStore(SettingsStore& store) {
     for (const quillory::SettingKey* key : quillory::kAllKeys)
-        if (!key->defaultIsNow()) store.write(*key, key->def);
+        if (!key->defaultIsNow()) (void)store.write(*key, key->def);
 }
 
 // What the walk pays per folder when nothing changed: a stat and one
@@ -36,7 +36,7 @@ void BM_SnapshotAfterWrite(benchmark::State& state) {
     std::size_t n = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        writer.write(keys::FileInclude, std::to_string(++n % 8));
+        (void)writer.write(keys::FileInclude, std::to_string(++n % 8));
         state.ResumeTiming();
         benchmark::DoNotOptimize(b.store.snapshot());
     }

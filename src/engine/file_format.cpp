@@ -87,21 +87,10 @@ std::string sizeTextFor(std::string_view displayFileSize, std::int64_t bytes, ch
     return scaledText(bytes, 30, 1, decimalSep, " GB");
 }
 
-std::int64_t combineSize(std::int32_t high, std::int32_t low) {
-    const auto lowUnsigned = static_cast<std::int64_t>(static_cast<std::uint32_t>(low));
-    if (high > 0) return lowUnsigned + static_cast<std::int64_t>(high) * 4294967296LL;
-    return lowUnsigned;
-}
-
 std::string getExtension(std::string_view fileName) {
     const std::size_t dot = fileName.rfind('.');
     if (dot == std::string_view::npos) return {};
     return std::string(fileName.substr(dot + 1));
-}
-
-std::string getTypeText(std::string_view fullPath) {
-    const std::size_t slash = fullPath.rfind(kSeparator);
-    return typeTextForName(slash == std::string_view::npos ? fullPath : fullPath.substr(slash + 1));
 }
 
 std::string attribLetters(std::int64_t attributeWord) {
@@ -119,13 +108,7 @@ std::string getAttribText(const std::string& fullPath) {
     return attribLetters(readAttributeWord(fullPath));
 }
 
-double getFileTime(const std::string& fullPath) { return readModifiedDateTime(fullPath); }
-
 std::string dateTimeText(double dateTime) { return generalDateText(dateTime); }
-
-std::string trimAtNul(std::string_view text) {
-    return std::string(text.substr(0, text.find('\0')));
-}
 
 std::string addSeparator(std::string_view path) {
     std::string out(path);

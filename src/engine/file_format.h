@@ -14,16 +14,12 @@ std::string sizeText(const ListingOptions& options, std::int64_t bytes);
 // The same for a given display word and decimal separator (no store read).
 std::string sizeTextFor(std::string_view displayFileSize, std::int64_t bytes, char decimalSep);
 
-std::int64_t combineSize(std::int32_t high, std::int32_t low);
 std::string getExtension(std::string_view fileName);
-std::string getTypeText(std::string_view fullPath);
 // Letters a, h, r, s for the archive, hidden, read-only and system bits of an
 // attribute word; "" for a word of -1 (unreadable).
 std::string attribLetters(std::int64_t attributeWord);
 std::string getAttribText(const std::string& fullPath);
-double getFileTime(const std::string& fullPath);
 std::string dateTimeText(double dateTime);
-std::string trimAtNul(std::string_view text);
 // The path with the separator at its end; "" becomes the separator alone.
 std::string addSeparator(std::string_view path);
 

@@ -26,11 +26,11 @@ bool sameFile(const std::string& a, const std::string& b) {
 }  // namespace
 
 ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, const std::string& prefix,
-                         Folder& folder, ListingKind kind, bool withAttributes) {
+                         Folder& folder, Format format, bool withAttributes) {
     ListedFiles listed;
     const auto& entries = folder.entries();
     const FilterOptions& filters = options.filters;
-    const bool logging = ctx.log.LoggingOn && kind == ListingKind::Html;
+    const bool logging = ctx.log.LoggingOn && format == Format::Html;
     // The enumeration's own "normal file" mark (128) keeps a file out of the
     // CSV lines; no local or share source here reports it.
     // The run's own temporary file has a name nobody else uses; a file of
@@ -42,7 +42,7 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
         return !ownName.empty() && entry.name == ownName && sameFile(prefix + entry.name, ctx.ownFile);
     };
     auto considered = [&](const FolderEntry& entry) {
-        return entry.kind == EntryKind::File && !(kind == ListingKind::Csv && entry.foundAttributes == 128) &&
+        return entry.kind == EntryKind::File && !(format == Format::Csv && entry.foundAttributes == 128) &&
                !isOwnFile(entry);
     };
     auto stopNow = [&](std::size_t i) {

@@ -18,8 +18,6 @@ struct ListedFiles {
     bool stopped = false;  // a stop request cut the folder short; the files are those read so far, unsorted
 };
 
-enum class ListingKind { Html, Csv };
-
 // How many files pass between two looks at the stop token and two progress
 // updates: often enough for Stop to act within milliseconds, seldom enough to
 // cost nothing.
@@ -29,7 +27,7 @@ inline constexpr std::size_t kCheckEvery = 1024;
 // only when `withAttributes`; otherwise FileAttr stays empty and rendering
 // reads it if a placeholder calls for it.
 ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, const std::string& prefix,
-                         Folder& folder, ListingKind kind, bool withAttributes);
+                         Folder& folder, Format format, bool withAttributes);
 // Hands a folder's records back for the next folder to reuse.
 void recycleFiles(ListingContext& ctx, ListedFiles& listed);
 

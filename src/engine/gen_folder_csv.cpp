@@ -42,7 +42,7 @@ FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, c
     const RowTemplate line(lineTemplate(options), true, escape);
     const bool withAttributes = line.text().find(tpl::kAttrib) != std::string::npos;
     const std::string prefix = addSeparator(folderPath);
-    ListedFiles listed = collectFiles(ctx, options, prefix, folder, ListingKind::Csv, withAttributes);
+    ListedFiles listed = collectFiles(ctx, options, prefix, folder, Format::Csv, withAttributes);
 
     std::string text;
     text.reserve(listed.files.size() * (line.text().size() + prefix.size() + 64));

@@ -29,7 +29,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     const RowTemplate row(rowText, false, escape);
 
     ListedFiles listed =
-        collectFiles(ctx, options, addSeparator(folderPath), folder, ListingKind::Html, withAttributes);
+        collectFiles(ctx, options, addSeparator(folderPath), folder, Format::Html, withAttributes);
     // About what a row takes, so the block grows without copying itself over.
     block.reserve(block.size() + listed.files.size() * (rowText.size() + 96) + 512);
     bool odd = true;

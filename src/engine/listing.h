@@ -14,6 +14,13 @@
 // folders that could not be read. The engine never touches a window: it
 // reports through RunProgress (safe to read from another thread) and the
 // WalkObserver, and reads a StopToken that any thread may raise.
+//
+// Files: walk.cpp walks; gen_folder_html.cpp and gen_folder_csv.cpp make a
+// folder's block from folder_files.cpp (filters.cpp, wildcard.cpp,
+// sorting.cpp, cls_file.cpp, file_format.cpp); document.cpp writes the
+// document's start and end from templates.h through substitute.cpp and
+// escape.cpp; listing_options.cpp reads the options from the store;
+// file_sink.cpp writes the output file; run_totals.cpp counts.
 #include <atomic>
 #include <cstdint>
 #include <mutex>
@@ -127,7 +134,6 @@ RunResult runListing(ListingContext& ctx, const std::string& base, Format format
 // totals.BasePath must be set.
 RunResult walkFolder(ListingContext& ctx, const std::string& folderPath, Format format, BlockSink& sink);
 
-std::int16_t getRecursionLevel(SettingsStore& store);
 // Levels below the base (0 for the base itself), compared without case.
 int getFolderDepth(std::string_view basePath, std::string_view folderPath);
 
@@ -136,8 +142,6 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
                             Folder& folder);
 FolderListing genFolderCSV(ListingContext& ctx, const ListingOptions& options, const std::string& folderPath,
                            Folder& folder);
-// One folder by path, with the options as they stand.
-FolderListing genFolder(ListingContext& ctx, Format format, const std::string& folderPath);
 
 std::string genHeaderRow(const ListingOptions& options);
 

@@ -14,10 +14,6 @@
 
 namespace quillory {
 
-std::int16_t getRecursionLevel(SettingsStore& store) {
-    return recursionLevelFrom(store.read(keys::Recurse), store.read(keys::RecurseDepth));
-}
-
 int getFolderDepth(std::string_view basePath, std::string_view folderPath) {
     // A trailing separator on the base ("/" for the root) must not change the count.
     while (!basePath.empty() && basePath.back() == kSeparator) basePath.remove_suffix(1);
@@ -163,12 +159,6 @@ private:
 };
 
 }  // namespace
-
-FolderListing genFolder(ListingContext& ctx, Format format, const std::string& folderPath) {
-    std::unique_ptr<FolderSource> own;
-    const auto folder = runSource(ctx, own).open(folderPath);
-    return generate(ctx, format, readListingOptions(ctx.store), folderPath, *folder);
-}
 
 RunResult walkFolder(ListingContext& ctx, const std::string& folderPath, Format format, BlockSink& sink) {
     std::unique_ptr<FolderSource> own;

@@ -3,6 +3,9 @@
 // afresh with a date line and a settings summary; runs add lines while it is on.
 // Every line is opened, appended with CRLF and closed, so that it is on disk
 // even if the program ends abruptly. Errors are ignored: logging never stops a run.
+//
+// Files: event_log.cpp alone; it reads the settings (settings/) for the
+// summary and formats dates with text/.
 #include <string>
 #include <string_view>
 

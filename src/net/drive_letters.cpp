@@ -10,41 +10,36 @@ constexpr std::string_view kOfferedLetters = "CDEFGHIJKLMNOPQRSTUVWXYZ";
 
 bool isSeparator(char c) { return c == '\\' || c == '/'; }
 
+constexpr char asciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
 }  // namespace
 
-std::vector<char> usedDriveLetters(std::string_view driveStrings) {
-    std::vector<char> letters;
-    std::size_t start = 0;
-    while (start < driveStrings.size()) {
-        std::size_t end = driveStrings.find('\0', start);
-        if (end == std::string_view::npos) end = driveStrings.size();
-        if (end > start) letters.push_back(driveStrings[start]);
-        start = end + 1;
-    }
+void DriveLetters::insert(char letter) {
+    const char upper = asciiUpper(letter);
+    if (upper >= 'A' && upper <= 'Z') m_letters.set(static_cast<std::size_t>(upper - 'A'));
+}
+
+bool DriveLetters::contains(char letter) const {
+    const char upper = asciiUpper(letter);
+    return upper >= 'A' && upper <= 'Z' && m_letters.test(static_cast<std::size_t>(upper - 'A'));
+}
+
+std::string DriveLetters::text() const {
+    std::string letters;
+    for (char letter = 'A'; letter <= 'Z'; ++letter)
+        if (contains(letter)) letters += letter;
     return letters;
 }
 
-std::vector<char> freeDriveLetters(std::string_view driveStrings) {
-    const std::vector<char> used = usedDriveLetters(driveStrings);
+std::vector<char> freeDriveLetters(const DriveLetters& used) {
     std::vector<char> free;
     for (const char letter : kOfferedLetters)
-        if (std::find(used.begin(), used.end(), letter) == used.end()) free.push_back(letter);
+        if (!used.contains(letter)) free.push_back(letter);
     return free;
 }
 
-std::string makeDriveStrings(const std::vector<char>& letters) {
-    std::string out;
-    for (const char letter : letters) {
-        out += letter;
-        out += ":\\";
-        out += '\0';
-    }
-    out += '\0';
-    return out;
-}
-
 char mappableLetter(char c) {
-    const char upper = c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+    const char upper = asciiUpper(c);
     return kOfferedLetters.find(upper) != std::string_view::npos ? upper : 0;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
-// Drive-letter arithmetic on drive strings ("C:\" NUL "F:\" NUL NUL, one root
-// per drive in use) and folders spelled with a drive letter ("Z:\sub").
+// Drive letters as a set, and folders spelled with a drive letter ("Z:\sub").
+#include <bitset>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -8,14 +8,22 @@
 
 namespace quillory {
 
-// The letters a drive string names, in its order: the first character of
-// each root.
-std::vector<char> usedDriveLetters(std::string_view driveStrings);
-// The letters C to Z, in order, that no root names. A and B are never
-// offered; unreadable roots (an empty text) leave every letter free.
-std::vector<char> freeDriveLetters(std::string_view driveStrings);
-// One root per letter, each followed by NUL, with one more NUL at the end.
-std::string makeDriveStrings(const std::vector<char>& letters);
+// A set of the letters A to Z, kept in upper case.
+class DriveLetters {
+public:
+    // Either case; anything but a letter is passed over.
+    void insert(char letter);
+    bool contains(char letter) const;
+    // The letters in order, upper case ("CFZ").
+    std::string text() const;
+    bool operator==(const DriveLetters&) const = default;
+
+private:
+    std::bitset<26> m_letters;
+};
+
+// The letters C to Z, in order, that `used` lacks. A and B are never offered.
+std::vector<char> freeDriveLetters(const DriveLetters& used);
 
 // Upper case of a letter C to Z given in either case; 0 for anything else.
 char mappableLetter(char c);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/status.h"
+
 namespace quillory {
 
 enum class PasswordSource {
@@ -29,9 +31,9 @@ public:
     // The stored mappings, by letter. A record without its share is no mapping.
     virtual std::vector<MappedDrive> all() = 0;
     virtual std::optional<MappedDrive> find(char letter) = 0;
-    // False when the table could not be written.
-    virtual bool write(const MappedDrive& drive) = 0;
-    virtual bool forget(char letter) = 0;
+    // A failure says why the table could not be written.
+    virtual Status write(const MappedDrive& drive) = 0;
+    virtual Status forget(char letter) = 0;
 };
 
 }  // namespace quillory

@@ -1,11 +1,8 @@
 #include "net/network_drives.h"
 
-#include <algorithm>
 #include <cerrno>
-#include <vector>
 
 #include "platform/stop_token.h"
-#include "net/drive_letters.h"
 
 namespace quillory {
 
@@ -61,23 +58,24 @@ SmbCredentials NetworkDrives::credentialsFor(const Mapping& mapping) {
     return credentials;
 }
 
-int NetworkDrives::mapNetworkDrive(const std::string& drive, const std::string& remote,
-                                   const std::optional<std::string>& user,
-                                   const std::optional<std::string>& password) {
+Status NetworkDrives::mapNetworkDrive(const std::string& drive, const std::string& remote,
+                                      const std::optional<std::string>& user,
+                                      const std::optional<std::string>& password) {
     const char letter = drive.empty() ? 0 : mappableLetter(drive[0]);
-    if (!letter) return EINVAL;
-    if (letter == kRootLetter || findMapping(letter)) return EEXIST;
+    if (!letter) return Status::error(EINVAL, "'" + drive + "' is no drive letter C to Z");
+    if (letter == kRootLetter || findMapping(letter))
+        return Status::error(EEXIST, std::string(1, letter) + ": is in use");
     const std::optional<ShareLocation> where = parseSharePath(remote);
-    if (!where) return EINVAL;
+    if (!where) return Status::error(EINVAL, "'" + remote + "' is not a share path");
     const SmbCredentials credentials{user, password, std::nullopt};
-    if (const int result = m_access.check(*where, credentials); result != 0) return result;
+    if (const int result = m_access.check(*where, credentials); result != 0) return Status::fromErrno(result, remote);
     const MappedDrive mapped{letter, remote, user, passwordSource(password)};
     {
         const std::lock_guard lock(m_mutex);
         m_session.insert_or_assign(letter, Mapping{mapped, credentials});
     }
-    m_table.write(mapped);  // unremembered, it still serves this run
-    return 0;
+    (void)m_table.write(mapped);  // unremembered, it still serves this run
+    return Status::ok();
 }
 
 bool NetworkDrives::unmapNetworkDrive(const std::string& drive) {
@@ -87,23 +85,20 @@ bool NetworkDrives::unmapNetworkDrive(const std::string& drive) {
         const std::lock_guard lock(m_mutex);
         m_session.erase(letter);
     }
-    return m_table.forget(letter);
+    return m_table.forget(letter).isOk();
 }
 
-std::string NetworkDrives::getDriveStrings() const {
-    std::vector<char> letters{kRootLetter};
-    for (const MappedDrive& drive : m_table.all()) letters.push_back(drive.letter);
-    {
-        const std::lock_guard lock(m_mutex);
-        for (const auto& [letter, mapping] : m_session) letters.push_back(letter);
-    }
-    std::sort(letters.begin(), letters.end());
-    letters.erase(std::unique(letters.begin(), letters.end()), letters.end());
-    return makeDriveStrings(letters);
+DriveLetters NetworkDrives::usedLetters() const {
+    DriveLetters letters;
+    letters.insert(kRootLetter);
+    for (const MappedDrive& drive : m_table.all()) letters.insert(drive.letter);
+    const std::lock_guard lock(m_mutex);
+    for (const auto& [letter, mapping] : m_session) letters.insert(letter);
+    return letters;
 }
 
 std::string NetworkDrives::getFreeDriveLetter() const {
-    const std::vector<char> free = freeDriveLetters(getDriveStrings());
+    const std::vector<char> free = freeDriveLetters(usedLetters());
     return free.empty() ? std::string() : std::string(1, free.back());
 }
 

@@ -21,6 +21,7 @@
 #include <optional>
 #include <string>
 
+#include "net/drive_letters.h"
 #include "net/mapped_drive.h"
 #include "net/share_login.h"
 
@@ -39,15 +40,16 @@ public:
 
     // Connects `drive` (its first letter) to `remote`; no user name and no
     // password (nullopt) means the user's own credentials, empty texts are
-    // empty texts. The share is tried first. 0 on success, else an errno
-    // value: EINVAL for a drive that is no letter C to Z or a remote that is
-    // no share path, EEXIST for a letter in use, or what the share answered.
-    int mapNetworkDrive(const std::string& drive, const std::string& remote, const std::optional<std::string>& user,
-                        const std::optional<std::string>& password);
+    // empty texts. The share is tried first. Fails with EINVAL for a drive
+    // that is no letter C to Z or a remote that is no share path, EEXIST for a
+    // letter in use, or the errno value the share answered. A mapping the
+    // store cannot remember still serves this run.
+    Status mapNetworkDrive(const std::string& drive, const std::string& remote, const std::optional<std::string>& user,
+                           const std::optional<std::string>& password);
     // True when `drive` (its first letter) was mapped and no longer is.
     bool unmapNetworkDrive(const std::string& drive);
-    // The roots in use ("C:\", NUL after each, one more NUL at the end).
-    std::string getDriveStrings() const;
+    // The letters in use: C and the mapped ones.
+    DriveLetters usedLetters() const;
     // The highest free letter C to Z; empty when all are taken.
     std::string getFreeDriveLetter() const;
     // `folder` on a mapped letter or a share path: how to read it. nullopt for

@@ -5,6 +5,13 @@
 // credentials, the login asks a PasswordPrompt, which each face implements
 // (the command on its terminal without echo, the window with a masked
 // dialog). A password is wiped from memory once the source holds it.
+//
+// Files: share_login.cpp (this) opens a share; network_drives.cpp keeps the
+// window's drive letters (drive_letters.cpp) over a MappingTable
+// (mapped_drive.h) and resolves a folder to its share through here;
+// smb_path.cpp parses share paths, smb_client.cpp and smb_folder_source.cpp
+// read shares through libsmbclient (smb_share.h); smb_auth_file.cpp reads
+// the command's --auth-file.
 #include <functional>
 #include <memory>
 #include <optional>

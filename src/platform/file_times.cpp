@@ -3,7 +3,6 @@
 #include <sys/stat.h>
 
 #include "platform/ole_date.h"
-#include "text/regional.h"
 
 namespace quillory {
 
@@ -28,11 +27,20 @@ bool plainOffset(std::time_t t, std::int32_t& offset) {
 
 }  // namespace
 
-double readModifiedDateTime(const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0) return 0.0;
-    return dateTimeFromTime(st.st_mtime);
+double dateTimeFromTime(std::time_t t) {
+    std::tm tm{};
+    if (!localtime_r(&t, &tm)) return 0.0;
+    const std::int64_t days = daysFromCivil(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
+    const int second = tm.tm_sec > 59 ? 59 : tm.tm_sec;  // a leap second stays in its minute
+    return dateTimeFromSeconds(days * kSecondsPerDay + tm.tm_hour * 3600 + tm.tm_min * 60 + second);
 }
+
+std::time_t timeFromDateTime(double dateTime) {
+    std::tm tm = tmOf(civilFromSeconds(secondsFromDateTime(dateTime)));
+    return std::mktime(&tm);
+}
+
+double nowDateTime() { return dateTimeFromTime(std::time(nullptr)); }
 
 double LocalTimeCache::dateTime(std::time_t t) {
     const auto seconds = static_cast<std::int64_t>(t);

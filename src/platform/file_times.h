@@ -1,5 +1,6 @@
 #pragma once
-// A file's last-modification time as a local date-time.
+// System time as date-times: days since 1899-12-30 00:00, local time, with the
+// time of day as the fraction; the C library's local time, so TZ is honoured.
 #include <array>
 #include <cstdint>
 #include <ctime>
@@ -7,9 +8,10 @@
 
 namespace quillory {
 
-// Whole seconds, as a directory listing shows them; 0 when the file cannot be
-// examined. Follows a link to its target.
-double readModifiedDateTime(const std::string& path);
+// Date-time of a system time, and back.
+double dateTimeFromTime(std::time_t t);
+std::time_t timeFromDateTime(double dateTime);
+double nowDateTime();
 
 // dateTimeFromTime() with the zone's offset remembered per UTC day: a listing
 // converts a million times that fall on a few thousand days, and localtime_r

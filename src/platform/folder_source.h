@@ -11,6 +11,14 @@
 // folder it came from (the walk keeps them on a stack). A source may then
 // keep only a bounded number of system handles open, however deep the walk
 // goes, and reopen an ancestor when the walk returns to it.
+//
+// Files (the OS seams, nothing above them): posix_folder_source.cpp reads
+// local folders with folder_contents.cpp (getdents64, statx), file_times.cpp
+// and file_attributes.cpp, on background_worker.cpp's threads for the
+// read-ahead; safe_file.cpp writes outputs through write_target.cpp and
+// write_all.cpp; app_paths.cpp and user_dirs.cpp name folders; ole_date.cpp
+// does the date arithmetic; process_setup.cpp prepares a process;
+// stop_token.h and status.h are shared by every layer above.
 #include <cstdint>
 #include <memory>
 #include <string>

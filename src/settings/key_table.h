@@ -11,9 +11,6 @@
 
 namespace quillory {
 
-// The application's name: the store's application key and the name of its folder.
-inline constexpr std::string_view kAppKey = kAppName;
-
 // What a key's stored text is, as its writers write it.
 enum class ValueRule {
     Flag,         // "0" or "1"

@@ -21,18 +21,25 @@ SettingKey looseKey(const std::string& name) {
     return SettingKey{kAllKeys.size(), kSection, name, ValueRule::Text, "", {}, ""};
 }
 
-bool removeKey(SettingsStore& store, const std::string& name) { return store.remove(looseKey(name)); }
+Status removeKey(SettingsStore& store, const std::string& name) { return store.remove(looseKey(name)); }
+
+// The first failure of several writes.
+Status firstFailure(std::initializer_list<Status> results) {
+    for (const Status& result : results)
+        if (!result) return result;
+    return Status::ok();
+}
 
 }  // namespace
 
 std::optional<MappedDrive> readMappedDrive(SettingsStore& store, char letter) {
     const auto values = store.snapshot();
     const DriveKeys keys(letter);
-    const std::string* remote = values->find(kAppKey, kSection, keys.remote);
+    const std::string* remote = values->find(kAppName, kSection, keys.remote);
     if (!remote || remote->empty()) return std::nullopt;
     MappedDrive drive{letter, *remote, std::nullopt, PasswordSource::Own};
-    if (const std::string* user = values->find(kAppKey, kSection, keys.user)) drive.user = *user;
-    if (const std::string* password = values->find(kAppKey, kSection, keys.password)) {
+    if (const std::string* user = values->find(kAppName, kSection, keys.user)) drive.user = *user;
+    if (const std::string* password = values->find(kAppName, kSection, keys.password)) {
         if (*password == kAsk) drive.password = PasswordSource::Ask;
         else if (*password == kEmpty) drive.password = PasswordSource::Empty;
     }
@@ -48,23 +55,26 @@ std::vector<MappedDrive> readMappedDrives(SettingsStore& store) {
 
 // The share goes in last and out first, so that a write cut short leaves
 // no mapping with someone else's user name.
-bool writeMappedDrive(SettingsStore& store, const MappedDrive& drive) {
+Status writeMappedDrive(SettingsStore& store, const MappedDrive& drive) {
     const DriveKeys keys(drive.letter);
-    bool ok = drive.user ? store.WriteSetting(kAppKey, kSection, keys.user, *drive.user) : removeKey(store, keys.user);
+    const Status user =
+        drive.user ? store.WriteSetting(kAppName, kSection, keys.user, *drive.user) : removeKey(store, keys.user);
+    Status password;
     switch (drive.password) {
-    case PasswordSource::Own: ok = removeKey(store, keys.password) && ok; break;
-    case PasswordSource::Empty: ok = store.WriteSetting(kAppKey, kSection, keys.password, kEmpty) && ok; break;
-    case PasswordSource::Ask: ok = store.WriteSetting(kAppKey, kSection, keys.password, kAsk) && ok; break;
+    case PasswordSource::Own: password = removeKey(store, keys.password); break;
+    case PasswordSource::Empty: password = store.WriteSetting(kAppName, kSection, keys.password, kEmpty); break;
+    case PasswordSource::Ask: password = store.WriteSetting(kAppName, kSection, keys.password, kAsk); break;
     }
-    return ok && store.WriteSetting(kAppKey, kSection, keys.remote, drive.remote);
+    if (Status failure = firstFailure({user, password}); !failure) return failure;
+    return store.WriteSetting(kAppName, kSection, keys.remote, drive.remote);
 }
 
-bool forgetMappedDrive(SettingsStore& store, char letter) {
+Status forgetMappedDrive(SettingsStore& store, char letter) {
     const DriveKeys keys(letter);
-    const bool gone = removeKey(store, keys.remote);
-    const bool userGone = removeKey(store, keys.user);
-    const bool passwordGone = removeKey(store, keys.password);
-    return gone && userGone && passwordGone;
+    const Status remote = removeKey(store, keys.remote);
+    const Status user = removeKey(store, keys.user);
+    const Status password = removeKey(store, keys.password);
+    return firstFailure({remote, user, password});
 }
 
 }  // namespace quillory

@@ -17,9 +17,9 @@ class SettingsStore;
 // The stored mappings, by letter. A record without its share is no mapping.
 std::vector<MappedDrive> readMappedDrives(SettingsStore& store);
 std::optional<MappedDrive> readMappedDrive(SettingsStore& store, char letter);
-// False when the store could not be written.
-bool writeMappedDrive(SettingsStore& store, const MappedDrive& drive);
-bool forgetMappedDrive(SettingsStore& store, char letter);
+// A failure says why the store could not be written.
+Status writeMappedDrive(SettingsStore& store, const MappedDrive& drive);
+Status forgetMappedDrive(SettingsStore& store, char letter);
 
 // The table above, kept in `store`.
 class StoredMappings : public MappingTable {
@@ -27,8 +27,8 @@ public:
     explicit StoredMappings(SettingsStore& store) : m_store(store) {}
     std::vector<MappedDrive> all() override { return readMappedDrives(m_store); }
     std::optional<MappedDrive> find(char letter) override { return readMappedDrive(m_store, letter); }
-    bool write(const MappedDrive& drive) override { return writeMappedDrive(m_store, drive); }
-    bool forget(char letter) override { return forgetMappedDrive(m_store, letter); }
+    Status write(const MappedDrive& drive) override { return writeMappedDrive(m_store, drive); }
+    Status forget(char letter) override { return forgetMappedDrive(m_store, letter); }
 
 private:
     SettingsStore& m_store;

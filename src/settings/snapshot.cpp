@@ -28,7 +28,7 @@ SettingsSnapshot::SettingsSnapshot(std::unordered_map<std::string, std::string> 
                                    const std::string& nowText)
     : generation(gen), m_rows(std::move(rows)) {
     for (const SettingKey* key : kAllKeys) {
-        const auto found = m_rows.find(settingAddress(kAppKey, key->section, key->name));
+        const auto found = m_rows.find(settingAddress(kAppName, key->section, key->name));
         m_stored[key->index] = found != m_rows.end();
         if (found != m_rows.end()) {
             m_values[key->index] = found->second;
@@ -45,14 +45,14 @@ const std::string& SettingsSnapshot::value(const SettingKey& key) const {
     const std::size_t index = tableIndex(key);
     if (index < kAllKeys.size()) return m_values[index];
     static const std::string kNothing;
-    const std::string* stored = find(kAppKey, key.section, key.name);
+    const std::string* stored = find(kAppName, key.section, key.name);
     return stored ? *stored : kNothing;
 }
 
 bool SettingsSnapshot::stored(const SettingKey& key) const {
     const std::size_t index = tableIndex(key);
     if (index < kAllKeys.size()) return m_stored[index];
-    return find(kAppKey, key.section, key.name) != nullptr;
+    return find(kAppName, key.section, key.name) != nullptr;
 }
 
 const std::string* SettingsSnapshot::find(std::string_view app, std::string_view section,

@@ -28,7 +28,7 @@ std::string columnBytes(sqlite3_stmt* stmt, int column) {
 
 std::string settingsStorePath() {
     if (const char* path = std::getenv("QUILLORY_SETTINGS"); path && *path) return path;
-    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/" + std::string(kAppKey) + "/settings.sqlite";
+    return xdgFolder("XDG_CONFIG_HOME", ".config") + "/" + std::string(kAppName) + "/settings.sqlite";
 }
 
 // Every member below is guarded by `mutex`: one SQLite connection must not be
@@ -55,6 +55,7 @@ struct SettingsStore::Impl {
     StoreStatus readStatus;                  // what the last look at the file found
     std::optional<std::string> movedTo;      // where a damaged file went
     std::optional<StoreStatus> writeProblem;  // why the last write could not open the file
+    Status lastFailure;                       // the last write that failed
 
     void close();
     void forgetRows();
@@ -65,7 +66,8 @@ struct SettingsStore::Impl {
     bool reload();
     void markDamaged();
     bool ensureWritable();
-    bool change(const char* sql, std::initializer_list<std::string_view> binds);
+    Status change(const char* sql, std::initializer_list<std::string_view> binds);
+    Status failed(const StoreStatus& why);
     std::shared_ptr<const SettingsSnapshot> snapshot();
     StoreStatus status() const;
 };
@@ -207,11 +209,19 @@ bool SettingsStore::Impl::ensureWritable() {
     return true;
 }
 
+// A write that failed, remembered for lastWriteFailure().
+Status SettingsStore::Impl::failed(const StoreStatus& why) {
+    std::string text = storeProblemText(why, path);
+    if (text.empty()) text = "settings store " + path + " cannot be written";
+    lastFailure = Status::error(why.state == StoreState::ReadOnly ? EACCES : EIO, std::move(text));
+    return lastFailure;
+}
+
 // Runs one write statement; the next look reads the result back.
-bool SettingsStore::Impl::change(const char* sql, std::initializer_list<std::string_view> binds) {
+Status SettingsStore::Impl::change(const char* sql, std::initializer_list<std::string_view> binds) {
     refresh();
     for (int attempt = 0; attempt < 2; ++attempt) {
-        if (!ensureWritable()) return false;
+        if (!ensureWritable()) return failed(writeProblem.value_or(StoreStatus{StoreState::Unusable, {}}));
         SqliteStatement stmt = prepareStatement(db.get(), sql);
         int rc = stmt ? SQLITE_OK : sqlite3_errcode(db.get());
         if (stmt) {
@@ -221,14 +231,14 @@ bool SettingsStore::Impl::change(const char* sql, std::initializer_list<std::str
         }
         if (rc == SQLITE_DONE) {
             dataVersion = -1;
-            return true;
+            return Status::ok();
         }
         // A file found damaged by this write goes aside, and the write is
         // made once more in a fresh store.
-        if (!isDamaged(rc)) return false;
+        if (!isDamaged(rc)) return failed({StoreState::ReadOnly, sqlite3_errstr(rc)});
         markDamaged();
     }
-    return false;
+    return failed({StoreState::Unusable, "damaged while in use"});
 }
 
 std::shared_ptr<const SettingsSnapshot> SettingsStore::Impl::snapshot() {
@@ -268,15 +278,8 @@ std::shared_ptr<const SettingsSnapshot> SettingsStore::snapshot() {
     return m_impl->snapshot();
 }
 
-std::string SettingsStore::ReadSetting(std::string_view app, std::string_view section,
-                                       std::string_view key, std::string_view def) {
-    const std::shared_ptr<const SettingsSnapshot> values = snapshot();
-    const std::string* stored = values->find(app, section, key);
-    return stored ? *stored : std::string(def);
-}
-
-bool SettingsStore::WriteSetting(std::string_view app, std::string_view section, std::string_view key,
-                                 std::string_view value) {
+Status SettingsStore::WriteSetting(std::string_view app, std::string_view section, std::string_view key,
+                                   std::string_view value) {
     const std::string names[] = {asciiLower(app), asciiLower(section), asciiLower(key)};
     std::lock_guard lock(m_impl->mutex);
     return m_impl->change(
@@ -285,25 +288,25 @@ bool SettingsStore::WriteSetting(std::string_view app, std::string_view section,
         {names[0], names[1], names[2], value});
 }
 
-bool SettingsStore::remove(const SettingKey& key) {
-    const std::string names[] = {asciiLower(kAppKey), asciiLower(key.section), asciiLower(key.name)};
+Status SettingsStore::remove(const SettingKey& key) {
+    const std::string names[] = {asciiLower(kAppName), asciiLower(key.section), asciiLower(key.name)};
     std::lock_guard lock(m_impl->mutex);
     m_impl->refresh();
-    if (m_impl->readStatus.state == StoreState::NotCreated) return true;
+    if (m_impl->readStatus.state == StoreState::NotCreated) return Status::ok();
     return m_impl->change("DELETE FROM setting WHERE app = ?1 AND section = ?2 AND name = ?3",
                           {names[0], names[1], names[2]});
 }
 
-bool SettingsStore::removeAll() {
-    const std::string app = asciiLower(kAppKey);
+Status SettingsStore::removeAll() {
+    const std::string app = asciiLower(kAppName);
     std::lock_guard lock(m_impl->mutex);
     m_impl->refresh();
-    if (m_impl->readStatus.state == StoreState::NotCreated) return true;
+    if (m_impl->readStatus.state == StoreState::NotCreated) return Status::ok();
     return m_impl->change("DELETE FROM setting WHERE app = ?1", {app});
 }
 
 void SettingsStore::setOverride(const SettingKey& key, std::string value) {
-    std::string address = settingAddress(kAppKey, key.section, key.name);
+    std::string address = settingAddress(kAppName, key.section, key.name);
     std::lock_guard lock(m_impl->mutex);
     m_impl->overrides.insert_or_assign(std::move(address), std::move(value));
     m_impl->rowsChanged = true;
@@ -315,6 +318,11 @@ StoreStatus SettingsStore::status() {
     std::lock_guard lock(m_impl->mutex);
     if (!m_impl->looked) m_impl->refresh();
     return m_impl->status();
+}
+
+Status SettingsStore::lastWriteFailure() {
+    std::lock_guard lock(m_impl->mutex);
+    return m_impl->lastFailure;
 }
 
 const std::string& SettingsStore::path() const { return m_impl->path; }

@@ -16,11 +16,19 @@
 //
 // Thread-safe: a worker thread may walk (taking snapshots) while the window
 // thread writes. Snapshots are immutable and may be kept on any thread.
+//
+// Files: store.cpp keeps the SQLite file (store_file.cpp checks, opens and
+// moves it aside; sqlite_handle.h holds the handles) and hands out
+// snapshot.cpp's immutable copies; store_keys.cpp reads and writes by
+// key_table.cpp's keys; values.cpp and typed_value.cpp turn stored texts into
+// typed values; store_status.cpp words the file's state; mapped_drives.cpp
+// keeps net/'s drive table in the store.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
 
+#include "platform/status.h"
 #include "settings/key_table.h"
 #include "settings/snapshot.h"
 #include "settings/store_status.h"
@@ -44,24 +52,25 @@ public:
     // derived from it while the pointer stays the same.
     std::shared_ptr<const SettingsSnapshot> snapshot();
 
-    // The stored text, even when empty; `def` when the key is absent.
-    std::string ReadSetting(std::string_view app, std::string_view section,
-                            std::string_view key, std::string_view def = {});
-    // Stores the value atomically. False (the old value still readable)
-    // when the file cannot be written; status() then says why.
-    bool WriteSetting(std::string_view app, std::string_view section, std::string_view key,
-                      std::string_view value);
+    // Stores the value atomically. A failure (the old value still readable)
+    // says why in its message, a line for the user; status() agrees.
+    Status WriteSetting(std::string_view app, std::string_view section, std::string_view key,
+                        std::string_view value);
 
-    // Table shorthands under kAppKey. read() passes the key's own default (for
+    // Table shorthands under kAppName. read() passes the key's own default (for
     // the date-time bounds: the current date and time as general date text).
     std::string read(const SettingKey& key);
     std::string read(const SettingKey& key, std::string_view def);
-    bool write(const SettingKey& key, std::string_view value);
-    // Forgets a stored value, so readers get their defaults again. True when
-    // it is gone (or was never stored); a store that does not exist stays so.
-    bool remove(const SettingKey& key);
+    Status write(const SettingKey& key, std::string_view value);
+    // Forgets a stored value, so readers get their defaults again. Ok when it
+    // is gone (or was never stored); a store that does not exist stays so.
+    Status remove(const SettingKey& key);
     // Forgets every value of the application: a reset to the defaults.
-    bool removeAll();
+    Status removeAll();
+
+    // The last write of this object that failed; ok while none has. A window
+    // that ignores single writes can tell the user once that changes are not kept.
+    Status lastWriteFailure();
 
     // A value for this object alone: reads and snapshots see it in place of
     // the stored one (and as stored), writes never store it, and the file is

@@ -16,8 +16,8 @@ std::string SettingsStore::read(const SettingKey& key, std::string_view def) {
     return values->stored(key) ? values->value(key) : std::string(def);
 }
 
-bool SettingsStore::write(const SettingKey& key, std::string_view value) {
-    return WriteSetting(kAppKey, key.section, key.name, value);
+Status SettingsStore::write(const SettingKey& key, std::string_view value) {
+    return WriteSetting(kAppName, key.section, key.name, value);
 }
 
 }  // namespace quillory

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,16 +12,12 @@
 #include <system_error>
 
 #include "platform/safe_file.h"
-#include "shell/registry_path.h"
 #include "shell/thunar_actions.h"
+#include "shell/user_folders.h"
 #include "shell/verb_files.h"
-#include "ui/auxiliary/prompts.h"
 
 namespace quillory::shell {
 namespace {
-
-constexpr char kErrorTitle[] = "Error writing to registry";
-constexpr char kErrorText[] = "An unknown error has occured.\nApplication could not write to registry.";
 
 std::optional<std::string> readWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -35,12 +32,18 @@ bool isExecutable(const std::string& path) {
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && (info.st_mode & S_IXUSR) != 0;
 }
 
-bool writeWhole(const std::string& path, const std::string& text, bool executable) {
+// 0, or the errno value of the step that failed.
+int createParent(const std::string& path) {
     std::error_code error;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    if (error || !writeFileAtomically(path, text)) return false;
+    return error ? (error.value() != 0 ? error.value() : EIO) : 0;
+}
+
+int writeWhole(const std::string& path, const std::string& text, bool executable) {
+    if (const int error = createParent(path)) return error;
+    if (const Status written = writeFileAtomically(path, text); !written) return written.code();
     const mode_t mode = executable ? 0755 : 0644;
-    return ::chmod(path.c_str(), mode) == 0;
+    return ::chmod(path.c_str(), mode) == 0 ? 0 : errno;
 }
 
 // Until the user has a file of their own, Thunar shows the system's default
@@ -55,21 +58,21 @@ std::string systemThunarActions() {
 // Thunar's file gains the verb's entry; a file that is there but cannot be
 // read or is not a well-formed action list is left alone and counts as a
 // failure, since writing over it would lose the user's actions.
-bool addThunarEntry(const std::string& path, const std::string& element) {
+int addThunarEntry(const std::string& path, const std::string& element) {
     std::string existing;
     if (std::filesystem::exists(path)) {
         const auto text = readWhole(path);
-        if (!text) return false;
+        if (!text) return EIO;
         existing = *text;
     } else {
         existing = systemThunarActions();
     }
     const auto updated = withThunarAction(existing, kVerbName, element);
-    if (!updated) return false;
-    if (*updated == existing) return true;
-    std::error_code error;
-    std::filesystem::create_directories(std::filesystem::path(path).parent_path(), error);
-    return !error && writeFileAtomically(path, *updated).isOk();
+    if (!updated) return EINVAL;
+    if (*updated == existing) return 0;
+    if (const int error = createParent(path)) return error;
+    const Status written = writeFileAtomically(path, *updated);
+    return written.code();
 }
 
 void removeThunarEntry(const std::string& path) {
@@ -79,20 +82,23 @@ void removeThunarEntry(const std::string& path) {
     if (updated && *updated != *text) (void)writeFileAtomically(path, *updated);
 }
 
-bool addVerb(const std::string& program) {
-    bool written = true;
+// Every file is tried; the first failure is the one reported.
+Status addVerb(const std::string& program) {
+    int firstError = 0;
     for (const VerbFile& file : verbFiles()) {
         const std::string text = verbFileText(file.format, program);
-        if (file.format == VerbFormat::ThunarAction) written = addThunarEntry(file.path, text) && written;
-        else written = writeWhole(file.path, text, file.executable) && written;
+        const int error = file.format == VerbFormat::ThunarAction ? addThunarEntry(file.path, text)
+                                                                  : writeWhole(file.path, text, file.executable);
+        if (firstError == 0) firstError = error;
     }
-    return written;
+    return firstError == 0 ? Status::ok() : Status::error(firstError, kVerbErrorText);
 }
 
 void removeVerb() {
     for (const VerbFile& file : verbFiles()) {
+        std::error_code ignored;  // what cannot be removed stays; there is nothing to tell
         if (file.format == VerbFormat::ThunarAction) removeThunarEntry(file.path);
-        else deleteRegKey(file.keyPath);
+        else std::filesystem::remove(file.path, ignored);
     }
 }
 
@@ -104,13 +110,10 @@ std::string programBytes(const QString& program) { return QFile::encodeName(prog
 
 }  // namespace
 
-void setShellExtension(std::int16_t mode, QWidget* parent, ui::Prompts& prompts, const QString& program) {
-    if (mode == 1) {
-        if (!addVerb(programBytes(program)))
-            prompts.message(parent, kErrorText, kErrorTitle, QMessageBox::Critical);
-    } else if (mode == 0) {
-        removeVerb();
-    }
+Status setShellExtension(bool add, const QString& program) {
+    if (add) return addVerb(programBytes(program));
+    removeVerb();
+    return Status::ok();
 }
 
 bool isShellExtensionSet(const QString& program) {
@@ -125,10 +128,7 @@ bool isShellExtensionSet(const QString& program) {
     return true;
 }
 
-void setShellExtension(std::int16_t mode, QWidget* parent) {
-    ui::DesktopPrompts prompts;
-    setShellExtension(mode, parent, prompts, QCoreApplication::applicationFilePath());
-}
+Status setShellExtension(bool add) { return setShellExtension(add, QCoreApplication::applicationFilePath()); }
 
 bool isShellExtensionSet() { return isShellExtensionSet(QCoreApplication::applicationFilePath()); }
 

@@ -5,27 +5,35 @@
 // temporary file beside it, so none is ever left half written; removing
 // deletes the verb's own files and cuts its entry out of Thunar's shared
 // file, leaving the user's other actions as they were.
+//
+// Files: shell_extension.cpp adds, tests and removes; verb_files.cpp says
+// where each file manager looks and what its file holds (with
+// command_quoting.cpp for each format's quoting and thunar_actions.cpp for
+// Thunar's shared file); user_folders.cpp finds the XDG folders. A Windows
+// build would implement these same functions with the registry.
 #include <QString>
-#include <cstdint>
 
-class QWidget;
-
-namespace quillory::ui {
-class Prompts;
-}
+#include "platform/status.h"
 
 namespace quillory::shell {
 
-// 1 adds the verb, 0 removes it, any other mode does nothing. A failure to
-// write shows the error message over `parent`.
-void setShellExtension(std::int16_t mode, QWidget* parent = nullptr);
+// The window's title and text when the verb could not be added.
+inline constexpr char kVerbErrorTitle[] = "Error writing to registry";
+inline constexpr char kVerbErrorText[] = "An unknown error has occured.\nApplication could not write to registry.";
+
+// Adds (`add`) or removes the verb for this program. Adding fails when a
+// file could not be written: the code is that file's errno value (EINVAL
+// for a Thunar file that is not a well-formed action list), the message
+// kVerbErrorText. Every file is tried either way. Removing passes over what
+// cannot be removed and always succeeds.
+Status setShellExtension(bool add);
 // True when the verb is present with this program's command (compared
 // without case) in every file manager's file, the executable ones still
 // executable. A verb that starts another copy of the program is not present.
 bool isShellExtensionSet();
 
-// The same for a given program file, with the message shown through `prompts`.
-void setShellExtension(std::int16_t mode, QWidget* parent, ui::Prompts& prompts, const QString& program);
+// The same for a given program file.
+Status setShellExtension(bool add, const QString& program);
 bool isShellExtensionSet(const QString& program);
 
 }  // namespace quillory::shell

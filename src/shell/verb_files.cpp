@@ -1,8 +1,8 @@
 #include "shell/verb_files.h"
 
 #include "shell/command_quoting.h"
-#include "shell/registry_path.h"
 #include "shell/thunar_actions.h"
+#include "shell/user_folders.h"
 
 namespace quillory::shell {
 namespace {
@@ -53,14 +53,11 @@ std::optional<std::string> execLine(std::string_view text) {
 
 std::vector<VerbFile> verbFiles() {
     const std::string data = userDataFolder();
-    const std::string nemo = std::string("nemo/actions/") + kBaseName + ".nemo_action";
-    const std::string dolphin = std::string("kio/servicemenus/") + kBaseName + ".desktop";
-    const std::string nautilus = std::string("nautilus/scripts/") + kVerbName;
     return {
-        {VerbFormat::NemoAction, data + "/" + nemo, "HKCR/" + nemo, false},
-        {VerbFormat::DolphinServiceMenu, data + "/" + dolphin, "HKCR/" + dolphin, true},
-        {VerbFormat::NautilusScript, data + "/" + nautilus, "HKCR/" + nautilus, true},
-        {VerbFormat::ThunarAction, userConfigFolder() + "/Thunar/uca.xml", {}, false},
+        {VerbFormat::NemoAction, data + "/nemo/actions/" + kBaseName + ".nemo_action", false},
+        {VerbFormat::DolphinServiceMenu, data + "/kio/servicemenus/" + kBaseName + ".desktop", true},
+        {VerbFormat::NautilusScript, data + "/nautilus/scripts/" + kVerbName, true},
+        {VerbFormat::ThunarAction, userConfigFolder() + "/Thunar/uca.xml", false},
     };
 }
 

@@ -19,8 +19,7 @@ enum class VerbFormat { NemoAction, DolphinServiceMenu, NautilusScript, ThunarAc
 
 struct VerbFile {
     VerbFormat format;
-    std::string path;       // absolute
-    std::string keyPath;    // for deleteRegKey; empty for an entry inside a shared file
+    std::string path;  // absolute; Thunar's is shared with the user's other actions
     bool executable = false;
 };
 

@@ -1,6 +1,6 @@
 #include "text/date_format.h"
 
-#include "text/ascii_case.h"
+#include "text/date_chars.h"
 
 #include <langinfo.h>
 
@@ -11,78 +11,8 @@ namespace quillory {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-    if (prefix.empty() || text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i)
-        if (asciiLower(text[i]) != asciiLower(prefix[i])) return false;
-    return true;
-}
-
-// Collects a text in a small buffer and appends it to the string once: a
-// date-time is written for every listed file, and piecewise appends of one
-// or two characters cost more than the digits.
-class TextSink {
-public:
-    explicit TextSink(std::string& out) : m_out(out) {}
-    ~TextSink() { flush(); }
-    TextSink(const TextSink&) = delete;
-    TextSink& operator=(const TextSink&) = delete;
-
-    void put(char c) {
-        if (m_used == sizeof m_buffer) flush();
-        m_buffer[m_used++] = c;
-    }
-    void put(std::string_view text) {
-        if (text.size() > sizeof m_buffer - m_used) {
-            flush();
-            if (text.size() > sizeof m_buffer) {
-                m_out.append(text);
-                return;
-            }
-        }
-        for (char c : text) m_buffer[m_used++] = c;
-    }
-
-private:
-    void flush() {
-        m_out.append(m_buffer, m_used);
-        m_used = 0;
-    }
-    std::string& m_out;
-    char m_buffer[64];
-    std::size_t m_used = 0;
-};
-
-void appendNumber(TextSink& out, int value, int width, Padding padding) {
-    // Two digits, the usual case by far.
-    if (value >= 0 && value < 100 && width == 2 && padding == Padding::Zero) {
-        out.put(static_cast<char>('0' + value / 10));
-        out.put(static_cast<char>('0' + value % 10));
-        return;
-    }
-    char buffer[24];
-    char* end = buffer + sizeof buffer;
-    char* p = end;
-    unsigned v = value < 0 ? 0u : static_cast<unsigned>(value);
-    do {
-        *--p = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0 && p > buffer + 12);
-    if (padding != Padding::None)
-        while (end - p < width && p > buffer) *--p = padding == Padding::Zero ? '0' : ' ';
-    out.put(std::string_view(p, static_cast<std::size_t>(end - p)));
-}
-
-int widthOf(DateField field) {
-    switch (field) {
-        case DateField::Year: return 4;
-        case DateField::DayOfYear: return 3;
-        default: return 2;
-    }
-}
+using date_chars::isBlank;
+using date_chars::isDigit;
 
 bool isDateField(DateField f) {
     switch (f) {
@@ -108,22 +38,6 @@ bool isAsciiPunctuation(std::string_view text) {
     for (char c : text)
         if (!(c == ':' || c == '.' || c == '-' || c == '/' || c == ',')) return false;
     return true;
-}
-
-// The index of the longest full or short name that the text starts with
-// (the full name on a tie); -1 when none.
-template <std::size_t N>
-int matchName(std::string_view text, const std::array<std::string, N>& full,
-              const std::array<std::string, N>& abbreviated, std::size_t& length) {
-    int best = -1;
-    length = 0;
-    for (const auto* names : {&full, &abbreviated})
-        for (std::size_t i = 0; i < N; ++i)
-            if ((*names)[i].size() > length && startsWithNoCase(text, (*names)[i])) {
-                best = static_cast<int>(i);
-                length = (*names)[i].size();
-            }
-    return best;
 }
 
 }  // namespace
@@ -270,152 +184,6 @@ void DateFormat::compile(std::string_view pattern, int depth) {
             default: m_parts.push_back({DateField::Other, Padding::Zero, std::string(whole)}); break;
         }
     }
-}
-
-void DateFormat::append(const CivilDateTime& when, std::string& text) const {
-    TextSink out(text);
-    for (const DatePart& part : m_parts) {
-        switch (part.field) {
-            case DateField::Literal: out.put(part.text); break;
-            case DateField::Year: appendNumber(out, when.year, 4, part.padding); break;
-            case DateField::Year2: appendNumber(out, when.year % 100, 2, part.padding); break;
-            case DateField::Century: appendNumber(out, when.year / 100, 2, part.padding); break;
-            case DateField::Month: appendNumber(out, when.month, 2, part.padding); break;
-            case DateField::Day: appendNumber(out, when.day, 2, part.padding); break;
-            case DateField::DayOfYear: {
-                const auto doy = daysFromCivil(when.year, when.month, when.day) -
-                                 daysFromCivil(when.year, 1, 1) + 1;
-                appendNumber(out, static_cast<int>(doy), 3, part.padding);
-                break;
-            }
-            case DateField::Hour24: appendNumber(out, when.hour, 2, part.padding); break;
-            case DateField::Hour12: {
-                const int h = when.hour % 12;
-                appendNumber(out, h == 0 ? 12 : h, 2, part.padding);
-                break;
-            }
-            case DateField::Minute: appendNumber(out, when.minute, 2, part.padding); break;
-            case DateField::Second: appendNumber(out, when.second, 2, part.padding); break;
-            case DateField::AmPm: out.put(when.hour < 12 ? m_words->am : m_words->pm); break;
-            case DateField::AmPmLower:
-                for (char c : when.hour < 12 ? m_words->am : m_words->pm) out.put(asciiLower(c));
-                break;
-            case DateField::MonthAbbrev: out.put(m_words->monthAbbrev[(when.month + 11) % 12]); break;
-            case DateField::MonthName: out.put(m_words->monthName[(when.month + 11) % 12]); break;
-            case DateField::WeekdayAbbrev:
-            case DateField::WeekdayName: {
-                const int wd = weekdayOfDays(daysFromCivil(when.year, when.month, when.day));
-                out.put(part.field == DateField::WeekdayAbbrev ? m_words->weekdayAbbrev[wd]
-                                                               : m_words->weekdayName[wd]);
-                break;
-            }
-            case DateField::Other: {
-                const std::tm tm = tmOf(when);
-                char buffer[128];
-                const std::size_t n =
-                    m_words->locale
-                        ? strftime_l(buffer, sizeof buffer, part.text.c_str(), &tm, m_words->locale.get())
-                        : std::strftime(buffer, sizeof buffer, part.text.c_str(), &tm);
-                out.put(std::string_view(buffer, n));
-                break;
-            }
-        }
-    }
-}
-
-std::string DateFormat::text(const CivilDateTime& when) const {
-    std::string out;
-    append(when, out);
-    return out;
-}
-
-bool DateFormat::read(std::string_view text, ReadFields& into) const {
-    std::size_t pos = 0;
-    if (!readAt(text, pos, into)) return false;
-    while (pos < text.size() && isBlank(text[pos])) ++pos;
-    return pos == text.size();
-}
-
-bool DateFormat::readAt(std::string_view text, std::size_t& pos, ReadFields& into) const {
-    for (const DatePart& part : m_parts) {
-        const std::string_view rest = text.substr(pos);
-        switch (part.field) {
-            case DateField::Literal:
-                for (char c : part.text) {
-                    if (isBlank(c)) {
-                        while (pos < text.size() && isBlank(text[pos])) ++pos;
-                    } else if (pos < text.size() && text[pos] == c) {
-                        ++pos;
-                    } else {
-                        return false;
-                    }
-                }
-                break;
-            case DateField::AmPm:
-            case DateField::AmPmLower: {
-                // The marker may be left out: a bare hour is read as written.
-                if (startsWithNoCase(rest, m_words->am)) {
-                    into.pm = 0;
-                    pos += m_words->am.size();
-                } else if (startsWithNoCase(rest, m_words->pm)) {
-                    into.pm = 1;
-                    pos += m_words->pm.size();
-                }
-                break;
-            }
-            case DateField::MonthAbbrev:
-            case DateField::MonthName: {
-                std::size_t length = 0;
-                const int month = matchName(rest, m_words->monthName, m_words->monthAbbrev, length);
-                if (month < 0) return false;
-                into.month = month + 1;
-                pos += length;
-                break;
-            }
-            case DateField::WeekdayAbbrev:
-            case DateField::WeekdayName: {
-                std::size_t length = 0;
-                if (matchName(rest, m_words->weekdayName, m_words->weekdayAbbrev, length) < 0)
-                    return false;
-                pos += length;
-                break;
-            }
-            case DateField::Other: return false;
-            default: {
-                while (pos < text.size() && isBlank(text[pos]) && part.padding == Padding::Space) ++pos;
-                const int width = widthOf(part.field);
-                int value = 0;
-                int digits = 0;
-                while (digits < width && pos < text.size() && isDigit(text[pos])) {
-                    value = value * 10 + (text[pos] - '0');
-                    ++pos;
-                    ++digits;
-                }
-                if (digits == 0) return false;
-                switch (part.field) {
-                    case DateField::Year:
-                        into.year = value;
-                        into.twoDigitYear = digits <= 2;
-                        break;
-                    case DateField::Year2:
-                        into.year = value;
-                        into.twoDigitYear = true;
-                        break;
-                    case DateField::Month: into.month = value; break;
-                    case DateField::Day: into.day = value; break;
-                    case DateField::Hour24: into.hour = value; break;
-                    case DateField::Hour12:
-                        into.hour = value;
-                        into.twelveHour = true;
-                        break;
-                    case DateField::Minute: into.minute = value; break;
-                    case DateField::Second: into.second = value; break;
-                    default: return false;  // century, day of year: never read
-                }
-            }
-        }
-    }
-    return true;
 }
 
 DateFormat DateFormat::withoutSeconds() const {

@@ -214,21 +214,6 @@ std::optional<double> parseDateTime(const RegionalFormats& formats, std::string_
 
 char decimalSeparator() { return userRegionalFormats().decimalSeparator; }
 
-double dateTimeFromTime(std::time_t t) {
-    std::tm tm{};
-    if (!localtime_r(&t, &tm)) return 0.0;
-    const std::int64_t days = daysFromCivil(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday);
-    const int second = tm.tm_sec > 59 ? 59 : tm.tm_sec;  // a leap second stays in its minute
-    return dateTimeFromSeconds(days * kSecondsPerDay + tm.tm_hour * 3600 + tm.tm_min * 60 + second);
-}
-
-std::time_t timeFromDateTime(double dateTime) {
-    std::tm tm = tmOf(civilFromSeconds(secondsFromDateTime(dateTime)));
-    return std::mktime(&tm);
-}
-
-double nowDateTime() { return dateTimeFromTime(std::time(nullptr)); }
-
 std::string generalDateText(double dateTime) {
     return generalDateText(userRegionalFormats(), dateTime);
 }

@@ -1,21 +1,24 @@
 #pragma once
-// The user's regional formats (LC_TIME, LC_NUMERIC, or LC_ALL/LANG) and the
-// conversion between system time and date-times (days since 1899-12-30 00:00,
-// local time, with the time of day as the fraction; TZ is honoured).
+// The user's regional formats (LC_TIME, LC_NUMERIC, or LC_ALL/LANG): date-times
+// and numbers as texts. (The conversion between system time and date-times is
+// the platform's: platform/file_times.h.)
+//
+// Files (texts for people; only platform below): regional.cpp reads the
+// locale's patterns (regional_formats.h) and writes and reads date-times and
+// numbers through date_format.cpp (the compiled pattern), date_write.cpp and
+// date_read.cpp; type_text.cpp names a file's type from type_text_globs.cpp;
+// ascii_case.h folds letters without a locale.
 #include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "platform/file_times.h"
+
 namespace quillory {
 
 // The decimal separator of the user's numbers ('.' in the C locale).
 char decimalSeparator();
-
-// Date-time of a system time, and back.
-double dateTimeFromTime(std::time_t t);
-std::time_t timeFromDateTime(double dateTime);
-double nowDateTime();
 
 // The general date form: short date, a blank, long time; the date alone when
 // the time is midnight, the time alone when the date is 1899-12-30.

@@ -30,7 +30,7 @@ TEST(GenFolderCsv, LineOfOneFile) {
         f.tree.file(std::string(row.folder) + "/" + row.file, 10, 1196692205);  // 2007-12-03 14:30:05 UTC
         const std::string folder = f.tree / row.folder;
         const std::string shown = replaced(folder, "##SIZE##", "\"10 Bytes\"");
-        EXPECT_EQ(genFolder(f.ctx, Format::Csv, folder).Text, replaced(row.line, "@", shown));
+        EXPECT_EQ(f.listFolder(Format::Csv, folder).Text, replaced(row.line, "@", shown));
     }
 }
 
@@ -51,9 +51,9 @@ TEST(GenFolderCsv, EmptyFolderLine) {
         EngineFixture f;
         f.columns(row.flags);
         const std::string empty = f.tree.folder("Empty");
-        EXPECT_EQ(genFolder(f.ctx, Format::Csv, empty).Text, row.before + empty + "/" + row.after);
+        EXPECT_EQ(f.listFolder(Format::Csv, empty).Text, row.before + empty + "/" + row.after);
         f.set(keys::IgnoreNoFiles, "1");
-        EXPECT_EQ(genFolder(f.ctx, Format::Csv, empty).Text, "");
+        EXPECT_EQ(f.listFolder(Format::Csv, empty).Text, "");
     }
 }
 
@@ -61,7 +61,7 @@ TEST(GenFolderCsv, RejectedFolderGivesStar) {
     EngineFixture f;
     f.tree.file("a", 5);
     f.set(keys::FolInclude, "");
-    const FolderListing listing = genFolder(f.ctx, Format::Csv, f.tree.path());
+    const FolderListing listing = f.listFolder(Format::Csv, f.tree.path());
     EXPECT_EQ(listing.Text, "*");
     EXPECT_EQ(listing.FileCount, 0);
     EXPECT_EQ(listing.TotalBytes, 0);

@@ -43,8 +43,8 @@ TEST(GenFolderHtml, RowsAlternateAndRestartInEachFolder) {
     f.nameOrder();
     for (const char* n : {"a", "b", "c"}) f.tree.file(std::string("one/") + n);
     f.tree.file("two/d");
-    const std::string one = genFolder(f.ctx, Format::Html, f.tree / "one").Text;
-    const std::string two = genFolder(f.ctx, Format::Html, f.tree / "two").Text;
+    const std::string one = f.listFolder(Format::Html, f.tree / "one").Text;
+    const std::string two = f.listFolder(Format::Html, f.tree / "two").Text;
     EXPECT_NE(one.find(R"(<tr class="fileOdd"><td width="35%">a</td></tr>)" "\r\n"
                        R"(<tr class="file"><td width="35%">b</td></tr>)" "\r\n"
                        R"(<tr class="fileOdd"><td width="35%">c</td></tr>)" "\r\n</table>"),
@@ -73,7 +73,7 @@ TEST(GenFolderHtml, PlaceholdersInNamesAreReplacedInOrder) {
         EngineFixture f;
         f.columns(row.flags);
         f.tree.file(row.fileName, 5);
-        const std::string text = genFolder(f.ctx, Format::Html, f.tree.path()).Text;
+        const std::string text = f.listFolder(Format::Html, f.tree.path()).Text;
         EXPECT_NE(text.find(std::string(R"(<tr class="fileOdd">)") + row.cells + "</tr>\r\n"), std::string::npos) << text;
     }
 }
@@ -84,21 +84,21 @@ TEST(GenFolderHtml, FilteredAndEmptyFolders) {
     const std::string empty = f.tree.folder("e&<\"m>");  // headings are not escaped either
 
     f.set(keys::FolExclude, "*/e&<\"m>");
-    FolderListing rejected = genFolder(f.ctx, Format::Html, empty);
+    FolderListing rejected = f.listFolder(Format::Html, empty);
     EXPECT_EQ(rejected.Text, "*");
     EXPECT_EQ(rejected.FileCount, 0);
 
     f.set(keys::FolExclude, "");
-    EXPECT_EQ(genFolder(f.ctx, Format::Html, empty).Text, kHeading + empty + "</td></tr></table>\r\n" + kTable +
+    EXPECT_EQ(f.listFolder(Format::Html, empty).Text, kHeading + empty + "</td></tr></table>\r\n" + kTable +
                                                     summary("0", "0 Bytes"));
     f.set(keys::IgnoreNoFiles, "1");
-    const FolderListing dropped = genFolder(f.ctx, Format::Html, empty);
+    const FolderListing dropped = f.listFolder(Format::Html, empty);
     EXPECT_EQ(dropped.Text, "");
     EXPECT_EQ(dropped.FileCount, 0);
 
     // A folder that cannot be read is a folder without files.
     f.set(keys::IgnoreNoFiles, "0");
-    const FolderListing missing = genFolder(f.ctx, Format::Html, f.tree / "missing");
+    const FolderListing missing = f.listFolder(Format::Html, f.tree / "missing");
     EXPECT_EQ(missing.Text, kHeading + f.tree / "missing" + "</td></tr></table>\r\n" + kTable + summary("0", "0 Bytes"));
 }
 
@@ -108,7 +108,7 @@ TEST(GenFolderHtml, LogsCallsFilesAndFilterResults) {
     f.set(keys::FileInclude, "*.txt");
     f.tree.file("a.txt");
     f.tree.file("b.doc");
-    genFolder(f.ctx, Format::Html, f.tree.path());
+    f.listFolder(Format::Html, f.tree.path());
     std::string expected = "Gen Folder HTML called for folder: " + f.tree.path() + "\r\n";
     for (const auto& name : f.enumerationOrder(f.tree.path()))
         expected += "Retrieved file: " + name + "\r\nFilter returns: " + (name == "a.txt" ? "True" : "False") + "\r\n";

@@ -103,7 +103,7 @@ TEST(HostileTree, FolderOfSeventyThousandFiles) {
     f.columns("000000");
     const TempDir big = TempDir::inMemory();
     big.manyFiles(".", 70000);
-    const FolderListing listing = genFolder(f.ctx, Format::Html, big.path());
+    const FolderListing listing = f.listFolder(Format::Html, big.path());
     EXPECT_EQ(listing.FileCount, 70000);
     EXPECT_NE(listing.Text.find("Files: 70000, Total Size: 0 Bytes."), std::string::npos);
     EXPECT_EQ(std::count(listing.Text.begin(), listing.Text.end(), '\n'), 70000 + 2);

@@ -78,11 +78,11 @@ TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        f.store.remove(keys::Recurse);
-        f.store.remove(keys::RecurseDepth);
+        ASSERT_TRUE(f.store.remove(keys::Recurse));
+        ASSERT_TRUE(f.store.remove(keys::RecurseDepth));
         if (row.recurse) f.set(keys::Recurse, row.recurse);
         if (row.depth) f.set(keys::RecurseDepth, row.depth);
-        EXPECT_EQ(getRecursionLevel(f.store), row.level);
+        EXPECT_EQ(f.options().recursionLevel, row.level);
         std::vector<std::string> expected;
         expectedOrder(base(), 0, row.level, expected);
         EXPECT_EQ(walkHtml(f, base()), expected);

@@ -17,10 +17,13 @@ TEST(DriveLetters, FreeLettersAreTheUnusedOnesFromCToZ) {
         {"every letter taken", "CDEFGHIJKLMNOPQRSTUVWXYZ", ""},
     };
     for (const auto& row : rows) {
-        const std::vector<char> free = freeDriveLetters(makeDriveStrings({row.used.begin(), row.used.end()}));
+        DriveLetters used;
+        for (const char letter : row.used) used.insert(letter);
+        EXPECT_EQ(used.text(), row.used) << row.name;
+        const std::vector<char> free = freeDriveLetters(used);
         EXPECT_EQ(std::string(free.begin(), free.end()), row.free) << row.name;
     }
-    EXPECT_EQ(freeDriveLetters("").size(), 24u) << "unreadable roots leave every letter free";
+    EXPECT_EQ(freeDriveLetters({}).size(), 24u) << "no letter in use leaves every letter free";
 }
 
 TEST(DriveLetters, FoldersOnADriveLetter) {

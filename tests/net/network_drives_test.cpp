@@ -47,10 +47,10 @@ struct DriveTable : ::testing::Test {
 
 TEST_F(DriveTable, TheRootAndTheMappedLettersAreInUse) {
     auto p = start();
-    EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0\0"s);
-    ASSERT_EQ(p->drives.mapNetworkDrive("z", "\\\\host\\share", std::nullopt, std::nullopt), 0);
-    ASSERT_EQ(p->drives.mapNetworkDrive("F:", "smb://host/other", std::nullopt, std::nullopt), 0);
-    EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0F:\\\0Z:\\\0\0"s);
+    EXPECT_EQ(p->drives.usedLetters().text(), "C");
+    ASSERT_TRUE(p->drives.mapNetworkDrive("z", "\\\\host\\share", std::nullopt, std::nullopt));
+    ASSERT_TRUE(p->drives.mapNetworkDrive("F:", "smb://host/other", std::nullopt, std::nullopt));
+    EXPECT_EQ(p->drives.usedLetters().text(), "CFZ");
     EXPECT_EQ(p->drives.getFreeDriveLetter(), "Y");
     EXPECT_TRUE(p->drives.unmapNetworkDrive("Z:\\"));
     EXPECT_FALSE(p->drives.unmapNetworkDrive("Z"));
@@ -72,11 +72,11 @@ TEST_F(DriveTable, MappingsThatFailLeaveTheTableAsItWas) {
         {"a refused login", "H", "\\\\host\\share", EACCES, EACCES},
     };
     auto p = start();
-    ASSERT_EQ(p->drives.mapNetworkDrive("G", "\\\\host\\g", std::nullopt, std::nullopt), 0);
+    ASSERT_TRUE(p->drives.mapNetworkDrive("G", "\\\\host\\g", std::nullopt, std::nullopt));
     for (const auto& row : rows) {
         shares.result = row.shareAnswer;
-        EXPECT_EQ(p->drives.mapNetworkDrive(row.drive, row.remote, "u", "p"), row.expected) << row.name;
-        EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0G:\\\0\0"s) << row.name;
+        EXPECT_EQ(p->drives.mapNetworkDrive(row.drive, row.remote, "u", "p").code(), row.expected) << row.name;
+        EXPECT_EQ(p->drives.usedLetters().text(), "CG") << row.name;
     }
 }
 
@@ -85,13 +85,13 @@ TEST_F(DriveTable, MappingsThatFailLeaveTheTableAsItWas) {
 TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     {
         auto first = start();
-        ASSERT_EQ(first->drives.mapNetworkDrive("F", "\\\\host\\share", "alice", "Pa55-w0rd!"), 0);
-        ASSERT_EQ(first->drives.mapNetworkDrive("G", "smb://host/open", "", ""), 0);
-        ASSERT_EQ(first->drives.mapNetworkDrive("H", "\\\\host\\mine", std::nullopt, std::nullopt), 0);
+        ASSERT_TRUE(first->drives.mapNetworkDrive("F", "\\\\host\\share", "alice", "Pa55-w0rd!"));
+        ASSERT_TRUE(first->drives.mapNetworkDrive("G", "smb://host/open", "", ""));
+        ASSERT_TRUE(first->drives.mapNetworkDrive("H", "\\\\host\\mine", std::nullopt, std::nullopt));
         ASSERT_TRUE(first->drives.resolve("F:\\", nullptr));
     }
     auto p = start();
-    EXPECT_EQ(p->drives.getDriveStrings(), "C:\\\0F:\\\0G:\\\0H:\\\0\0"s);
+    EXPECT_EQ(p->drives.usedLetters().text(), "CFGH");
     answer = "Pa55-w0rd!";
     shares.opens.clear();
     for (const char* folder : {"F:\\", "f:\\sub", "G:\\", "H:\\"}) ASSERT_TRUE(p->drives.resolve(folder, nullptr));
@@ -104,12 +104,12 @@ TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     }
     EXPECT_EQ(storedBytes().find("Pa55-w0rd!"), std::string::npos);
     ASSERT_TRUE(p->drives.unmapNetworkDrive("F"));
-    EXPECT_EQ(start()->drives.getDriveStrings(), "C:\\\0G:\\\0H:\\\0\0"s);
+    EXPECT_EQ(start()->drives.usedLetters().text(), "CGH");
 }
 
 TEST_F(DriveTable, FoldersResolveThroughTheirShare) {
     auto p = start();
-    ASSERT_EQ(p->drives.mapNetworkDrive("Z", "\\\\host\\share\\dir", std::nullopt, std::nullopt), 0);
+    ASSERT_TRUE(p->drives.mapNetworkDrive("Z", "\\\\host\\share\\dir", std::nullopt, std::nullopt));
     const struct {
         const char* folder;
         const char* path;

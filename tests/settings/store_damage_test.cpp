@@ -34,7 +34,7 @@ std::vector<std::string> namesIn(const std::string& dir) {
 // A real store whose table page is overwritten with noise.
 std::string damagedDatabase(const test::TempDir& dir) {
     const std::string scratch = dir / "scratch.sqlite";
-    SettingsStore(scratch).write(keys::FileInclude, "x");
+    EXPECT_TRUE(SettingsStore(scratch).write(keys::FileInclude, "x"));
     std::string bytes = test::readFile(scratch);
     for (std::size_t i = 4096; i < bytes.size(); ++i) bytes[i] = static_cast<char>(i * 7 + 13);
     return bytes;
@@ -172,8 +172,14 @@ TEST(SettingsStoreDamage, ReadOnlyStoreKeepsValuesReadable) {
         ::chmod(folder.c_str(), 0555);
         SettingsStore store(path);
         EXPECT_EQ(store.read(keys::FileInclude), "old") << store.status().detail;
-        EXPECT_FALSE(store.write(keys::FileInclude, "new"));
+        EXPECT_TRUE(store.lastWriteFailure()) << "no write failed yet";
+        const Status refused = store.write(keys::FileInclude, "new");
+        EXPECT_FALSE(refused);
         EXPECT_EQ(store.status().state, StoreState::ReadOnly);
+        EXPECT_EQ(refused.code(), EACCES);
+        EXPECT_EQ(refused.message(), "settings store " + path + " cannot be written (" + store.status().detail + ")");
+        EXPECT_EQ(store.lastWriteFailure().message(), refused.message());
+        EXPECT_FALSE(store.remove(keys::FileInclude));
         EXPECT_EQ(store.read(keys::FileInclude), "old");
         EXPECT_EQ(namesIn(folder), std::vector<std::string>{"settings.sqlite"});
     });

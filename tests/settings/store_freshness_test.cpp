@@ -11,6 +11,7 @@
 
 #include "support/run_process.h"
 #include "support/temp_dir.h"
+#include "support/temp_store.h"
 
 #include "settings/store.h"
 
@@ -46,7 +47,7 @@ struct ReadRow {
 
 const ReadRow kReadRows[] = {
     {"read by key", [](SettingsStore& s) { return s.read(keys::FileInclude); }},
-    {"read by names in other case", [](SettingsStore& s) { return s.ReadSetting("tallyfold", "FILTER", "fileinclude"); }},
+    {"read by names in other case", [](SettingsStore& s) { return test::storedText(s, "tallyfold", "FILTER", "fileinclude"); }},
     {"snapshot", [](SettingsStore& s) { return s.snapshot()->value(keys::FileInclude); }},
 };
 

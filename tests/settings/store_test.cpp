@@ -33,7 +33,7 @@ TEST(SettingsStore, NamesMatchWithoutCase) {
     ASSERT_TRUE(t.store.WriteSetting("Tallyfold", "Filter", "FileTimeTo", "stored"));
     ASSERT_TRUE(t.store.WriteSetting("Tallyfold", "Filt\xc3\xa9r", "K\xc3\x89y", "stored"));
     for (const CaseRow& row : kCaseRows)
-        EXPECT_EQ(t.store.ReadSetting(row.readApp, row.readSection, row.readKey, "default"),
+        EXPECT_EQ(test::storedText(t.store, row.readApp, row.readSection, row.readKey, "default"),
                   row.found ? "stored" : "default")
             << row.name;
     ASSERT_TRUE(t.store.WriteSetting("tallyFOLD", "filter", "FILETIMETO", "second"));
@@ -61,7 +61,7 @@ TEST(SettingsStore, DefaultsOnlyForWhatIsNotStored) {
     EXPECT_TRUE(after->stored(keys::FileInclude));
     EXPECT_EQ(after->value(keys::FileInclude), "");
     EXPECT_EQ(after->value(keys::FileTimeFrom), "");
-    EXPECT_EQ(t.store.ReadSetting("Tallyfold", "Filter", "FileInclude", "*"), "");
+    EXPECT_EQ(test::storedText(t.store, "Tallyfold", "Filter", "FileInclude", "*"), "");
 }
 
 TEST(SettingsStore, RemovedValuesGiveDefaultsAgain) {
@@ -76,7 +76,7 @@ TEST(SettingsStore, RemovedValuesGiveDefaultsAgain) {
     EXPECT_EQ(t.store.read(keys::FileInclude), "*.c");
     ASSERT_TRUE(t.store.removeAll());
     EXPECT_EQ(t.store.read(keys::FileInclude), "*");
-    EXPECT_EQ(t.store.ReadSetting("Other", "Filter", "FileInclude"), "kept") << "other applications' values";
+    EXPECT_EQ(test::storedText(t.store, "Other", "Filter", "FileInclude"), "kept") << "other applications' values";
 }
 
 TEST(SettingsStore, OverridesAreSeenButNeverStored) {

@@ -1,32 +1,15 @@
 // Adding, testing and removing the verb in a scratch home: each file
 // manager's file once, other actions left as they were, the command compared
-// without case, and the error message when a file cannot be written.
+// without case, and the failure when a file cannot be written.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "shell/shell_extension.h"
-#include "ui/auxiliary/prompts.h"
 #include "verb_home.h"
 
 namespace quillory::shell {
 namespace {
-
-struct Message {
-    QString text, title;
-    QMessageBox::Icon icon;
-};
-
-class RecordingPrompts final : public ui::Prompts {
-public:
-    void message(QWidget*, const QString& text, const QString& title, QMessageBox::Icon icon) override {
-        messages.push_back({text, title, icon});
-    }
-    QString saveFileName(QWidget*, const ui::SaveDialogSpec&) override { return {}; }
-    QString folderName(QWidget*, const QString&, const QString&) override { return {}; }
-    bool ask(QWidget*, const QString&, const QString&) override { return false; }
-    std::vector<Message> messages;
-};
 
 const QString kProgram = "/opt/Quillory Tools/quillory";
 
@@ -56,8 +39,9 @@ protected:
     std::string thunar() const { return m_home.config("Thunar/uca.xml"); }
     std::vector<std::string> verbFiles() const { return {nemo(), dolphin(), nautilus(), thunar()}; }
 
-    void set(int mode, const QString& program = kProgram) {
-        setShellExtension(static_cast<std::int16_t>(mode), nullptr, m_prompts, program);
+    void set(bool add, const QString& program = kProgram) {
+        Status status = setShellExtension(add, program);
+        if (!status) m_failures.push_back(std::move(status));
     }
     size_t verbsInThunar() const {
         const std::string text = test::readFile(thunar());
@@ -69,32 +53,25 @@ protected:
     }
 
     test::VerbHome m_home;
-    RecordingPrompts m_prompts;
+    std::vector<Status> m_failures;
 };
 
 TEST_F(ShellExtension, AddedTwiceLeavesOneOfEachWithTheSameContent) {
-    set(1);
+    set(true);
     std::vector<std::string> first;
     for (const auto& file : verbFiles()) first.push_back(test::readFile(file));
-    set(1);
+    set(true);
     for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(test::readFile(verbFiles()[i]), first[i]) << verbFiles()[i];
     EXPECT_EQ(verbsInThunar(), 1u);
     EXPECT_TRUE(isShellExtensionSet(kProgram));
-    EXPECT_TRUE(m_prompts.messages.empty());
+    EXPECT_TRUE(m_failures.empty());
 }
 
 TEST_F(ShellExtension, RemovedWhenNeverAddedTouchesNothing) {
-    set(0);
+    set(false);
     EXPECT_TRUE(std::filesystem::is_empty(m_home.dir() / "home"));
     EXPECT_FALSE(isShellExtensionSet(kProgram));
-    EXPECT_TRUE(m_prompts.messages.empty());
-}
-
-TEST_F(ShellExtension, OtherModesDoNothing) {
-    set(1);
-    set(2);
-    set(-1);
-    EXPECT_TRUE(isShellExtensionSet(kProgram));
+    EXPECT_TRUE(m_failures.empty());
 }
 
 TEST_F(ShellExtension, RemovingLeavesEveryOtherActionAsItWas) {
@@ -108,11 +85,11 @@ TEST_F(ShellExtension, RemovingLeavesEveryOtherActionAsItWas) {
         std::filesystem::create_directories(std::filesystem::path(path).parent_path());
         test::writeFile(path, text);
     }
-    set(1);
+    set(true);
     EXPECT_EQ(verbsInThunar(), 1u);
     EXPECT_NE(test::readFile(thunar()).find("<name>Open Terminal Here</name>"), std::string::npos);
     EXPECT_TRUE(isShellExtensionSet(kProgram));
-    set(0);
+    set(false);
     for (const auto& [path, text] : others) EXPECT_EQ(test::readFile(path), text) << path;
     for (const auto& file : {nemo(), dolphin(), nautilus()}) EXPECT_FALSE(std::filesystem::exists(file)) << file;
     EXPECT_FALSE(isShellExtensionSet(kProgram));
@@ -135,55 +112,55 @@ TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
         SCOPED_TRACE(row.name);
         std::filesystem::create_directories(std::filesystem::path(thunar()).parent_path());
         test::writeFile(thunar(), row.text);
-        set(1);
+        set(true);
         EXPECT_EQ(verbsInThunar(), 1u);
         EXPECT_TRUE(isShellExtensionSet(kProgram));
-        set(0);
+        set(false);
         EXPECT_EQ(test::readFile(thunar()), row.afterRemoval.empty() ? row.text : row.afterRemoval);
     }
-    EXPECT_TRUE(m_prompts.messages.empty());
+    EXPECT_TRUE(m_failures.empty());
 }
 
 TEST_F(ShellExtension, ANewThunarFileKeepsTheSystemsDefaultActions) {
     std::filesystem::create_directories(m_home.system("Thunar"));
     test::writeFile(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
-    set(1);
+    set(true);
     EXPECT_EQ(verbsInThunar(), 1u);
-    set(0);
+    set(false);
     EXPECT_EQ(test::readFile(thunar()), kOtherThunarActions);
     EXPECT_EQ(test::readFile(m_home.system("Thunar/uca.xml")), kOtherThunarActions);
 }
 
 TEST_F(ShellExtension, ACopyElsewhereIsNotPresentAndIsRemoved) {
-    set(1, "/home/someone/old/quillory");
+    set(true, "/home/someone/old/quillory");
     EXPECT_FALSE(isShellExtensionSet(kProgram));
-    set(0);
+    set(false);
     for (const auto& file : {nemo(), dolphin(), nautilus()}) EXPECT_FALSE(std::filesystem::exists(file)) << file;
     EXPECT_EQ(verbsInThunar(), 0u);
 }
 
 TEST_F(ShellExtension, ACommandDifferingOnlyInCaseIsPresent) {
-    set(1, "/OPT/quillory tools/QUILLORY");
+    set(true, "/OPT/quillory tools/QUILLORY");
     EXPECT_TRUE(isShellExtensionSet(kProgram));
 }
 
 TEST_F(ShellExtension, AMissingOrChangedFileMeansNotPresent) {
-    set(1);
+    set(true);
     std::filesystem::remove(nautilus());
     EXPECT_FALSE(isShellExtensionSet(kProgram));
-    set(1);
+    set(true);
     std::filesystem::permissions(dolphin(), std::filesystem::perms::owner_exec, std::filesystem::perm_options::remove);
     EXPECT_FALSE(isShellExtensionSet(kProgram));
 }
 
-TEST_F(ShellExtension, AFileThatCannotBeWrittenShowsTheErrorOnce) {
+TEST_F(ShellExtension, AFileThatCannotBeWrittenFailsOnceWithTheErrorText) {
     // A file where a folder must go: refused even to root.
     test::writeFile(m_home.dir() / "home/data", "not a folder");
-    set(1);
-    ASSERT_EQ(m_prompts.messages.size(), 1u);
-    EXPECT_EQ(m_prompts.messages[0].title, "Error writing to registry");
-    EXPECT_EQ(m_prompts.messages[0].text, "An unknown error has occured.\nApplication could not write to registry.");
-    EXPECT_EQ(m_prompts.messages[0].icon, QMessageBox::Critical);
+    set(true);
+    ASSERT_EQ(m_failures.size(), 1u);
+    EXPECT_TRUE(m_failures[0].code() == ENOTDIR || m_failures[0].code() == EEXIST) << m_failures[0].code();
+    EXPECT_STREQ(kVerbErrorTitle, "Error writing to registry");
+    EXPECT_EQ(m_failures[0].message(), "An unknown error has occured.\nApplication could not write to registry.");
     EXPECT_FALSE(isShellExtensionSet(kProgram));
 }
 
@@ -191,12 +168,13 @@ TEST_F(ShellExtension, AThunarFileThatIsNotAnActionListIsLeftAloneAndReported) {
     const std::string broken = "<actions>\n<action><name>Half</name>\n";
     std::filesystem::create_directories(std::filesystem::path(thunar()).parent_path());
     test::writeFile(thunar(), broken);
-    set(1);
-    EXPECT_EQ(m_prompts.messages.size(), 1u);
+    set(true);
+    ASSERT_EQ(m_failures.size(), 1u);
+    EXPECT_EQ(m_failures[0].code(), EINVAL);
     EXPECT_EQ(test::readFile(thunar()), broken);
-    set(0);
+    set(false);
     EXPECT_EQ(test::readFile(thunar()), broken);
-    EXPECT_EQ(m_prompts.messages.size(), 1u);
+    EXPECT_EQ(m_failures.size(), 1u);
 }
 
 }  // namespace

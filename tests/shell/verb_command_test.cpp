@@ -12,23 +12,12 @@
 #include "shell/shell_extension.h"
 #include "shell/verb_files.h"
 #include "support/run_process.h"
-#include "ui/auxiliary/prompts.h"
 #include "verb_home.h"
 
 namespace quillory::shell {
 namespace {
 
 using test::parseDesktopEntry;
-
-class NoPrompts final : public ui::Prompts {
-public:
-    void message(QWidget*, const QString& text, const QString&, QMessageBox::Icon) override {
-        ADD_FAILURE() << "unexpected message: " << text.toStdString();
-    }
-    QString saveFileName(QWidget*, const ui::SaveDialogSpec&) override { return {}; }
-    QString folderName(QWidget*, const QString&, const QString&) override { return {}; }
-    bool ask(QWidget*, const QString&, const QString&) override { return false; }
-};
 
 // sh's single-quoted word, as GLib's g_shell_quote writes one.
 std::string gShellQuote(const std::string& text) {
@@ -141,8 +130,8 @@ protected:
         test::writeFile(m_program, "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\0' \"$a\"; done > " +
                                        gShellQuote(m_record) + "\n");
         ::chmod(m_program.c_str(), 0755);
-        NoPrompts prompts;
-        setShellExtension(1, nullptr, prompts, QString::fromStdString(m_program));
+        const Status added = setShellExtension(true, QString::fromStdString(m_program));
+        ASSERT_TRUE(added) << added.message();
     }
 
     // A written desktop-entry file, parsed; empty (and a failure) when it is not one.

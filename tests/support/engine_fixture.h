@@ -1,5 +1,7 @@
 #pragma once
 // A listing context on a real temp store, a real folder source and a temp tree.
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,8 +37,14 @@ struct EngineFixture {
         c.source = source.get();
         return c;
     }
-    void set(const SettingKey& key, std::string_view value) { store.write(key, value); }
+    void set(const SettingKey& key, std::string_view value) { ASSERT_TRUE(store.write(key, value)); }
     ListingOptions options() { return readListingOptions(store); }
+    // One folder's block by path, with the options as they stand.
+    FolderListing listFolder(Format format, const std::string& path) {
+        const auto folder = source->open(path);
+        const ListingOptions now = options();
+        return format == Format::Html ? genFolderHTML(ctx, now, path, *folder) : genFolderCSV(ctx, now, path, *folder);
+    }
     // Name, Ext, Type, Size, DateTime, Attrib switches as "1"/"0".
     void columns(std::string_view sixFlags) {
         const SettingKey* flags[] = {&keys::Name, &keys::Ext, &keys::Type, &keys::Size, &keys::DateTime, &keys::Attrib};

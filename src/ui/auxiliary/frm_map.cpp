@@ -108,7 +108,7 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     connect(cmdOK, &QPushButton::clicked, this, &frmmap::finish);
     connect(cmdcancel, &QPushButton::clicked, this, &QDialog::reject);
 
-    for (const char letter : freeDriveLetters(m_drives.getDriveStrings()))
+    for (const char letter : freeDriveLetters(m_drives.usedLetters()))
         m_cbodrives->addItem(QString(QChar::fromLatin1(letter)));
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -124,14 +124,14 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
 
 // Empty boxes are passed as empty texts: the user asked for those.
 void frmmap::finish() {
-    int result = 0;
+    Status result;
     {
         BusyCursor busy;
         result = m_drives.mapNetworkDrive(m_cbodrives->currentText().toStdString(),
                                           QFile::encodeName(m_txtFolder->text()).toStdString(),
                                           m_txtUser->text().toStdString(), m_txtPwd->text().toStdString());
     }
-    if (result != 0) m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
+    if (!result) m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
     accept();
 }
 

@@ -190,7 +190,7 @@ void frmMain::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    m_store.write(keys::Browser, boolToFlag(mnUseInternalBrowser->isChecked()));
+    (void)m_store.write(keys::Browser, boolToFlag(mnUseInternalBrowser->isChecked()));
     m_preview.reset();
     event->accept();
     Q_EMIT closed();

@@ -9,10 +9,10 @@
 
 #include "log/event_log.h"
 #include "settings/store.h"
-#include "shell/browse_folder.h"
 #include "ui/auxiliary/frm_map.h"
 #include "ui/auxiliary/help_file.h"
 #include "ui/auxiliary/prompts.h"
+#include "ui/main/browse_folder.h"
 #include "ui/main/folder_check.h"
 #include "ui/main/folder_tree.h"
 #include "ui/main/frm_main.h"
@@ -83,7 +83,7 @@ void frmMain::menuSpreadsheet() { runChecked(ListingCommand::MenuSpreadsheet); }
 void frmMain::stopGeneration() { m_stop.request(); }
 
 void frmMain::openFolder() {
-    const QString chosen = shell::browseFolder(m_prompts, this);
+    const QString chosen = browseFolder(m_prompts, this);
     if (chosen.isEmpty()) return;
     txtFolder->setText(chosen);
     tv->setSelectedFolder(chosen);
@@ -94,9 +94,9 @@ void frmMain::openFolder() {
 void frmMain::listNetworkFolder(const QString& path) {
     const std::string letter = m_drives.getFreeDriveLetter();
     txtFolder->setText(QString::fromStdString(letter) + ":\\");
-    const int mapped =
+    const Status mapped =
         m_drives.mapNetworkDrive(letter, QFile::encodeName(path).toStdString(), std::nullopt, std::nullopt);
-    if (mapped != 0) {
+    if (!mapped) {
         message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
         return;
     }

@@ -22,15 +22,15 @@ void restoreOptions(SettingsStore& store, const MainOptionControls& c) {
     selectOnly(both, chosen);
 }
 
-void saveOrder(SettingsStore& store, const MainOptionControls& c) { saveOrderButtons(orderButtons(c), store); }
+void saveOrder(SettingsStore& store, const MainOptionControls& c) { (void)saveOrderButtons(orderButtons(c), store); }
 
 void saveRecursion(SettingsStore& store, const MainOptionControls& c) {
-    if (c.optRecurseInfinite->isChecked()) store.write(keys::Recurse, words::Infinite);
-    else if (c.optNoRecursion->isChecked()) store.write(keys::Recurse, words::No);
+    if (c.optRecurseInfinite->isChecked()) (void)store.write(keys::Recurse, words::Infinite);
+    else if (c.optNoRecursion->isChecked()) (void)store.write(keys::Recurse, words::No);
 }
 
 void saveFilter(SettingsStore& store, const MainOptionControls& c) {
-    store.write(keys::FileInclude, QFile::encodeName(c.txtfilter->text()).toStdString());
+    (void)store.write(keys::FileInclude, QFile::encodeName(c.txtfilter->text()).toStdString());
 }
 
 }  // namespace quillory::ui

@@ -10,6 +10,7 @@
 #include "log/event_log.h"
 #include "settings/store.h"
 #include "shell/shell_extension.h"
+#include "ui/auxiliary/prompts.h"
 #include "ui/settings/display_columns_tab.h"
 #include "ui/settings/file_filter_tab.h"
 #include "ui/settings/html_style_tab.h"
@@ -81,9 +82,11 @@ void frmSettings::loadSettings() {
 }
 
 void frmSettings::saveSettings() {
-    saveOptions(*this, m_store);
+    (void)saveOptions(*this, m_store);  // the main window shows a store that could not be written
     // At every OK, so a verb left by another copy of the program goes when the box is clear.
-    quillory::shell::setShellExtension(m_shellExtension->isChecked() ? 1 : 0, this);
+    if (const Status verb = quillory::shell::setShellExtension(m_shellExtension->isChecked()); !verb)
+        DesktopPrompts().message(this, QString::fromStdString(verb.message()), quillory::shell::kVerbErrorTitle,
+                                 QMessageBox::Critical);
 }
 
 void frmSettings::okClicked() {

@@ -159,30 +159,29 @@ void load(QWidget& dialog, SettingsStore& store, const Binding& b) {
     }
 }
 
-void save(QWidget& dialog, SettingsStore& store, const Binding& b) {
+Status save(QWidget& dialog, SettingsStore& store, const Binding& b) {
     const SettingKey& key = *b.key;
     switch (b.shows) {
-    case Shows::Text: store.write(key, find<QLineEdit>(dialog, b.controls[0])->text().toStdString()); break;
-    case Shows::Flag: store.write(key, boolToFlag(find<QCheckBox>(dialog, b.controls[0])->isChecked())); break;
+    case Shows::Text: return store.write(key, find<QLineEdit>(dialog, b.controls[0])->text().toStdString());
+    case Shows::Flag: return store.write(key, boolToFlag(find<QCheckBox>(dialog, b.controls[0])->isChecked()));
     case Shows::DateTime:
-        store.write(key, storedDateTime(PickerValues{find<QDateEdit>(dialog, b.controls[0])->date(),
+        return store.write(key, storedDateTime(PickerValues{find<QDateEdit>(dialog, b.controls[0])->date(),
                                                      find<QTimeEdit>(dialog, b.controls[1])->time()}));
-        break;
     case Shows::Word: {
         // The first selected button in word order; none selected stores the empty text.
         const auto buttons = wordButtons(dialog, b);
         std::string_view word;
         for (std::size_t i = 0; i < key.words.size() && word.empty(); ++i)
             if (buttons[i]->isChecked()) word = key.words[i];
-        store.write(key, word);
-        break;
+        return store.write(key, word);
     }
-    case Shows::OrderGroup: saveOrderButtons(orderButtons(dialog, b), store); break;
-    case Shows::Background: store.write(key, storedColour(sampleBack(find<QLabel>(dialog, b.controls[0])))); break;
-    case Shows::TextColour: store.write(key, storedColour(sampleFore(find<QLabel>(dialog, b.controls[0])))); break;
-    case Shows::Face: store.write(key, sampleFace(find<QLabel>(dialog, b.controls[0])).toStdString()); break;
-    case Shows::FontSize: store.write(key, storedFontSize(sampleSize(find<QLabel>(dialog, b.controls[0])))); break;
+    case Shows::OrderGroup: return saveOrderButtons(orderButtons(dialog, b), store);
+    case Shows::Background: return store.write(key, storedColour(sampleBack(find<QLabel>(dialog, b.controls[0]))));
+    case Shows::TextColour: return store.write(key, storedColour(sampleFore(find<QLabel>(dialog, b.controls[0]))));
+    case Shows::Face: return store.write(key, sampleFace(find<QLabel>(dialog, b.controls[0])).toStdString());
+    case Shows::FontSize: return store.write(key, storedFontSize(sampleSize(find<QLabel>(dialog, b.controls[0]))));
     }
+    return Status::ok();
 }
 
 }  // namespace
@@ -191,8 +190,11 @@ void loadOptions(QWidget& dialog, SettingsStore& store) {
     for (const Binding& b : kBindings) load(dialog, store, b);
 }
 
-void saveOptions(QWidget& dialog, SettingsStore& store) {
-    for (const Binding& b : kBindings) save(dialog, store, b);
+Status saveOptions(QWidget& dialog, SettingsStore& store) {
+    Status first;
+    for (const Binding& b : kBindings)
+        if (Status saved = save(dialog, store, b); !saved && first) first = std::move(saved);
+    return first;
 }
 
 }  // namespace quillory::ui

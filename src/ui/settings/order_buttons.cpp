@@ -34,11 +34,15 @@ void loadOrderButtons(const OrderButtons& buttons, SettingsStore& store) {
     selectOnly(all, selected);
 }
 
-void saveOrderButtons(const OrderButtons& buttons, SettingsStore& store) {
+Status saveOrderButtons(const OrderButtons& buttons, SettingsStore& store) {
     const auto pairs = inReadOrder(buttons);
+    Status first;
     for (const SettingKey* key : kOrderGroup)
         for (const auto& [k, button] : pairs)
-            if (k == key) store.write(*key, boolToFlag(button && button->isChecked()));
+            if (k == key)
+                if (Status written = store.write(*key, boolToFlag(button && button->isChecked())); !written && first)
+                    first = std::move(written);
+    return first;
 }
 
 }  // namespace quillory::ui

@@ -3,6 +3,8 @@
 // dialog's own and, after OK, the main window's.
 #include <array>
 
+#include "platform/status.h"
+
 class QRadioButton;
 
 namespace quillory {
@@ -28,6 +30,7 @@ struct OrderButtons {
 void loadOrderButtons(const OrderButtons& buttons, SettingsStore& store);
 
 // Writes all six keys in the group's order, "1" for the selected button.
-void saveOrderButtons(const OrderButtons& buttons, SettingsStore& store);
+// Every key is written, also after a failure; the first failure is returned.
+Status saveOrderButtons(const OrderButtons& buttons, SettingsStore& store);
 
 }  // namespace quillory::ui

@@ -35,7 +35,7 @@ TEST_F(LiveShare, AGuestShareListsThroughItsLetter) {
     std::ofstream(folder + "/top.txt") << "x";
     std::ofstream(folder + "/sub/inner.txt") << "yy";
     const std::string remote = url("guest/" + std::filesystem::path(folder).filename().string());
-    ASSERT_EQ(drives.mapNetworkDrive("Z", remote, std::nullopt, std::nullopt), 0);
+    ASSERT_TRUE(drives.mapNetworkDrive("Z", remote, std::nullopt, std::nullopt));
 
     for (const std::string& networkPath : {remote, ""s}) {
         test::EngineFixture run;
@@ -55,9 +55,9 @@ TEST_F(LiveShare, AGuestShareListsThroughItsLetter) {
 }
 
 TEST_F(LiveShare, TheShareDecidesWhatALoginIsWorth) {
-    EXPECT_NE(drives.mapNetworkDrive("S", url("secure"), server.user, "not-the-password"), 0);
-    EXPECT_NE(drives.mapNetworkDrive("S", url("no-such-share"), std::nullopt, std::nullopt), 0);
-    EXPECT_EQ(drives.mapNetworkDrive("S", url("secure"), server.user, server.password), 0);
+    EXPECT_FALSE(drives.mapNetworkDrive("S", url("secure"), server.user, "not-the-password"));
+    EXPECT_FALSE(drives.mapNetworkDrive("S", url("no-such-share"), std::nullopt, std::nullopt));
+    EXPECT_TRUE(drives.mapNetworkDrive("S", url("secure"), server.user, server.password));
 }
 
 }  // namespace

@@ -20,7 +20,7 @@ using Writes = std::vector<std::pair<std::string, std::string>>;
 class WriteLog {
 public:
     explicit WriteLog(SettingsStore& store) : m_path(store.path()) {
-        store.write(keys::FileExclude, "");  // the file must exist
+        EXPECT_TRUE(store.write(keys::FileExclude, ""));  // the file must exist
         exec(
             "CREATE TABLE write_log(name BLOB, value BLOB);"
             "CREATE TRIGGER log_insert AFTER INSERT ON setting BEGIN"
@@ -92,10 +92,10 @@ TEST_F(MainWindowTest, EmptyStoreStartsWithDefaultsAndCreatesNothing) {
 }
 
 TEST_F(MainWindowTest, StoredOptionsAreShown) {
-    store.write(keys::NoOrder, "0");
-    store.write(keys::DateOrder, "1");
-    store.write(keys::Recurse, "No");
-    store.write(keys::FileInclude, "*.txt;*.doc");
+    EXPECT_TRUE(store.write(keys::NoOrder, "0"));
+    EXPECT_TRUE(store.write(keys::DateOrder, "1"));
+    EXPECT_TRUE(store.write(keys::Recurse, "No"));
+    EXPECT_TRUE(store.write(keys::FileInclude, "*.txt;*.doc"));
     window->startUp({});
     EXPECT_TRUE(child<QRadioButton>("optDateOrder")->isChecked());
     EXPECT_FALSE(child<QRadioButton>("optNoOrder")->isChecked());
@@ -104,7 +104,7 @@ TEST_F(MainWindowTest, StoredOptionsAreShown) {
 }
 
 TEST_F(MainWindowTest, DepthLeavesBothRecursionButtonsClearAndAClickWritesNo) {
-    store.write(keys::Recurse, "Depth");
+    EXPECT_TRUE(store.write(keys::Recurse, "Depth"));
     window->startUp({});
     EXPECT_FALSE(child<QRadioButton>("optRecurseInfinite")->isChecked());
     EXPECT_FALSE(child<QRadioButton>("optNoRecursion")->isChecked());

@@ -57,8 +57,8 @@ TEST_P(SavedListing, EqualsTheCommandsOutputAndReplacesALongerFile) {
     dir.file("tree/b & <c>.txt", 1500, 1196676600);
     dir.file("tree/a.doc", 12, 1196676600);
     dir.file("tree/sub/d, \"e\".csv", 70000, 1196676600);
-    store.write(keys::NameOrder, "1");
-    store.write(keys::NoOrder, "0");
+    EXPECT_TRUE(store.write(keys::NameOrder, "1"));
+    EXPECT_TRUE(store.write(keys::NoOrder, "0"));
     const std::string target = dir / "saved";
     { std::ofstream(target) << std::string(200000, 'x'); }
     prompts.saveNames.push_back(QFile::decodeName(target.c_str()));

@@ -25,7 +25,7 @@ TEST_P(CommandLine, ListsTheFolderBeforeTheWindowShows) {
     const CommandLineRow& row = GetParam();
     dir.file("a b/x.txt", 4);
     std::filesystem::create_directory_symlink(dir / "a b", dir / "link");
-    store.write(keys::Browser, "0");
+    EXPECT_TRUE(store.write(keys::Browser, "0"));
     window->startUp(QString::fromStdString(dir / row.given));
     const QString canonical = QString::fromStdString(std::filesystem::canonical(dir / "a b").string());
     if (row.listed) {

@@ -50,7 +50,7 @@ TEST_F(SettingsDialogTest, CancelledPickersLeaveTheSamples) {
 }
 
 TEST_F(SettingsDialogTest, FontPickerTakesFaceColourAndSize) {
-    store.write(keys::FolFontSize, "14");
+    EXPECT_TRUE(store.write(keys::FolFontSize, "14"));
     auto dialog = open();
     pickers.fonts = {FontChoice{"DejaVu Serif", 12.5, QColor("#FF0000")}};
     control<QAbstractButton>(*dialog, "cmdFolderFont")->click();

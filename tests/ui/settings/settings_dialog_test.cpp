@@ -15,6 +15,7 @@
 
 #include "control_text.h"
 #include "settings_dialog_fixture.h"
+#include "support/temp_store.h"
 #include "ui/settings/stored_date_time.h"
 
 namespace quillory::ui::test {
@@ -220,7 +221,7 @@ TEST_F(SettingsDialogTest, DateAndTimeOfEachBoundAreStoredTimeFirstAndShownAgain
     pickDateTime("DTPicker3", "DTPicker4", QDate(2007, 12, 3), QTime(9, 5))(*dialog);
     clickOK(*dialog);
     EXPECT_EQ(store.read(keys::FileTimeFrom), "14:30 2008-03-18");
-    EXPECT_EQ(store.ReadSetting("Tallyfold", "Filter", "FileTimeto"), "09:05 2007-12-03");
+    EXPECT_EQ(quillory::test::storedText(store, "Tallyfold", "Filter", "FileTimeto"), "09:05 2007-12-03");
     auto again = open();
     EXPECT_EQ(controlText(*again, "DTPicker1"), "2008-03-18");
     EXPECT_EQ(controlText(*again, "DTPicker2"), "14:30");
@@ -229,8 +230,8 @@ TEST_F(SettingsDialogTest, DateAndTimeOfEachBoundAreStoredTimeFirstAndShownAgain
 }
 
 TEST_F(SettingsDialogTest, FillCurrentTimeSetsAllFourPickersAndStoresNothing) {
-    store.write(keys::FileTimeFrom, "14:30 2008-03-18");
-    store.write(keys::FileTimeTo, "09:05 2007-12-03");
+    EXPECT_TRUE(store.write(keys::FileTimeFrom, "14:30 2008-03-18"));
+    EXPECT_TRUE(store.write(keys::FileTimeTo, "09:05 2007-12-03"));
     auto dialog = open();
     const std::string before = fileBytes(storePath);
     control<QAbstractButton>(*dialog, "cmdCurrentTime")->click();
@@ -265,7 +266,7 @@ TEST_F(SettingsDialogTest, CancelAndCloseLeaveTheStoreFileAsItWas) {
         {"close button", [](QDialog& d) { d.close(); }},
         {"Escape", [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }},
     };
-    store.write(keys::SizeStr, "Bytes");  // a store with one key set and the others absent
+    EXPECT_TRUE(store.write(keys::SizeStr, "Bytes"));  // a store with one key set and the others absent
     const std::string before = fileBytes(storePath);
     ASSERT_FALSE(before.empty());
     for (const Discard& row : rows) {
@@ -355,7 +356,7 @@ TEST_F(SettingsDialogTest, UnexpectedStoredValuesLoadAsTheReadersSay) {
     for (const BadValue& row : rows) {
         SCOPED_TRACE(row.name);
         ASSERT_TRUE(store.removeAll());
-        store.write(*row.key, row.stored);
+        EXPECT_TRUE(store.write(*row.key, row.stored));
         auto dialog = open();
         EXPECT_EQ(controlText(*dialog, row.control), row.shown);
         clickOK(*dialog);
@@ -364,7 +365,7 @@ TEST_F(SettingsDialogTest, UnexpectedStoredValuesLoadAsTheReadersSay) {
 }
 
 TEST_F(SettingsDialogTest, UnreadableDatesLeaveThePickersAtTheCurrentTime) {
-    store.write(keys::FileTimeFrom, "yesterday");
+    EXPECT_TRUE(store.write(keys::FileTimeFrom, "yesterday"));
     auto dialog = open();
     EXPECT_EQ(control<QDateEdit>(*dialog, "DTPicker1")->date(), currentPickerValues().date);
 }

@@ -1,14 +1,14 @@
-#include "shell/browse_folder.h"
+#include "ui/main/browse_folder.h"
 
 #include <QStandardPaths>
 
 #include "ui/auxiliary/prompts.h"
 
-namespace quillory::shell {
+namespace quillory::ui {
 
-QString browseFolder(ui::Prompts& prompts, QWidget* owner) {
+QString browseFolder(Prompts& prompts, QWidget* owner) {
     return prompts.folderName(owner, "Select directory",
                               QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 
-}  // namespace quillory::shell
+}  // namespace quillory::ui

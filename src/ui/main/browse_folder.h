@@ -5,13 +5,11 @@
 class QWidget;
 
 namespace quillory::ui {
-class Prompts;
-}
 
-namespace quillory::shell {
+class Prompts;
 
 // The system's folder dialog titled "Select directory", starting at the
 // user's desktop folder; the chosen folder, or empty when cancelled.
-QString browseFolder(ui::Prompts& prompts, QWidget* owner);
+QString browseFolder(Prompts& prompts, QWidget* owner);
 
-}  // namespace quillory::shell
+}  // namespace quillory::ui

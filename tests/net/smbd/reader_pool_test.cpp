@@ -103,7 +103,11 @@ TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     const auto source = shareSource(url, {server.user, server.password, std::nullopt}, stop, "2");
     const auto root = source->open(url);
     ASSERT_TRUE(root->readable()) << root->error();
-    const auto child = root->openChild(0);
+    // The first two folders go to the two readers in turn: once both are
+    // read, both readers are past their start and serving.
+    const auto first = root->openChild(0);
+    const auto second = root->openChild(1);
+    ASSERT_TRUE(second->readable());
     const std::vector<pid_t> readers = childrenOf(::getpid());
     ASSERT_EQ(readers.size(), 2u);
     for (const pid_t pid : readers) {

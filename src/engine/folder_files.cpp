@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -104,7 +105,13 @@ ListedFiles collectFiles(ListingContext& ctx, const ListingOptions& options, con
 }
 
 void recycleFiles(ListingContext& ctx, ListedFiles& listed) {
-    for (clsFile& file : listed.files) ctx.spareRecords.push_back(std::move(file));
+    // The larger set of records becomes the spares, and the other fills only
+    // the room it has: growing the spares would hold two copies of the
+    // largest folder's records at once, the run's peak.
+    std::vector<clsFile>& spare = ctx.spareRecords;
+    if (listed.files.size() > spare.size()) std::swap(spare, listed.files);
+    const std::size_t room = std::min(spare.capacity() - spare.size(), listed.files.size());
+    for (std::size_t i = 0; i < room; ++i) spare.push_back(std::move(listed.files[i]));
     listed.files.clear();
 }
 

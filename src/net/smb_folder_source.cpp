@@ -1,12 +1,18 @@
 // Folders below a share, each read whole with one directory listing that
 // already carries every file's size, time and attribute word: facts() and
 // attributes() answer from memory and no handle stays open between reads.
+//
+// The reads go to a pool of reader processes (reader_pool.h) that reads
+// ahead of the walk; without the reader program they are made here, one at a
+// time. QUILLORY_SMB_READERS sets the pool's size: 0 reads here.
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <utility>
 
 #include "text/ascii_case.h"
+#include "net/reader_pool.h"
 #include "net/smb_client.h"
 #include "net/smb_share.h"
 #include "platform/stop_token.h"
@@ -16,14 +22,17 @@ namespace quillory {
 namespace {
 
 struct SourceState {
+    std::unique_ptr<smb::ReaderPool> pool;
     std::unique_ptr<smb::Client> client;
     int clientError = 0;  // why there is no client
     ShareLocation root;
     const StopToken* stop = nullptr;
 
-    smb::Directory read(const ShareLocation& where) const {
+    smb::Directory read(const ShareLocation& where) {
         smb::Directory out;
-        if (stop && stop->requested())
+        if (pool)
+            out = pool->take(where);
+        else if (stop && stop->requested())
             out.error = ECANCELED;
         else if (!client)
             out.error = clientError;
@@ -35,8 +44,11 @@ struct SourceState {
 
 class SmbFolder final : public Folder {
 public:
-    SmbFolder(std::shared_ptr<const SourceState> state, ShareLocation where, smb::Directory dir)
+    SmbFolder(std::shared_ptr<SourceState> state, ShareLocation where, smb::Directory dir)
         : m_state(std::move(state)), m_where(std::move(where)), m_dir(std::move(dir)) {}
+    ~SmbFolder() override {
+        if (m_state->pool) m_state->pool->leave(m_where.subPath);
+    }
 
     bool readable() const override { return m_dir.error == 0; }
     int error() const override { return m_dir.error; }
@@ -53,7 +65,7 @@ public:
     }
 
 private:
-    std::shared_ptr<const SourceState> m_state;
+    std::shared_ptr<SourceState> m_state;
     ShareLocation m_where;
     smb::Directory m_dir;
 };
@@ -62,7 +74,7 @@ bool isSeparator(char c) { return c == '/' || c == '\\'; }
 
 class SmbFolderSource final : public FolderSource {
 public:
-    SmbFolderSource(std::shared_ptr<const SourceState> state, std::string rootSpelling)
+    SmbFolderSource(std::shared_ptr<SourceState> state, std::string rootSpelling)
         : m_state(std::move(state)), m_rootSpelling(std::move(rootSpelling)) {}
 
     std::unique_ptr<Folder> open(const std::string& path) override {
@@ -107,7 +119,7 @@ private:
         }
     }
 
-    std::shared_ptr<const SourceState> m_state;
+    std::shared_ptr<SourceState> m_state;
     std::string m_rootSpelling;
 };
 
@@ -122,7 +134,14 @@ int checkShare(const ShareLocation& where, const SmbCredentials& credentials) {
 std::unique_ptr<FolderSource> makeSmbFolderSource(const ShareLocation& where, const SmbCredentials& credentials,
                                                   const StopToken* stop, std::string rootSpelling) {
     auto state = std::make_shared<SourceState>();
-    state->client = smb::Client::create(where, credentials, state->clientError);
+    const char* wanted = std::getenv("QUILLORY_SMB_READERS");
+    const int readers = wanted && *wanted ? std::atoi(wanted) : 0;
+    std::string program = smb::readerProgram();
+    const bool here = wanted && *wanted && readers <= 0;
+    if (!here && !program.empty())
+        state->pool = std::make_unique<smb::ReaderPool>(std::move(program), where, credentials, stop, readers);
+    else
+        state->client = smb::Client::create(where, credentials, state->clientError);
     state->root = where;
     state->stop = stop;
     return std::make_unique<SmbFolderSource>(std::move(state), std::move(rootSpelling));

@@ -2,15 +2,16 @@
 // relative to its parent's descriptor, so paths longer than PATH_MAX still
 // work and a folder renamed mid-walk cannot send us elsewhere.
 //
-// However deep the walk goes, at most kDescriptorBudget folder descriptors
-// stay open: past that the shallowest are closed, and a closed folder is
+// However deep the walk goes, only a bounded number of folder descriptors
+// stay open (descriptor_budget.h); a folder that gave its descriptor up is
 // reopened when it is needed again (by "..", its path, or step by step from
 // an open ancestor) and accepted only when it is the same folder.
 //
 // The stats are spread over two threads. prefetch() shares a folder's files
 // between them, and once it returns the helper reads ahead the folder the
-// walk will most likely open next (the first sub-folder, else the next
-// sibling), names and stats, while the caller writes out the current one.
+// walk will most likely open next (read_ahead.h: the first sub-folder, else
+// the next sibling), names and stats, while the caller writes out the
+// current one.
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -27,10 +28,12 @@
 #include <vector>
 
 #include "platform/background_worker.h"
+#include "platform/descriptor_budget.h"
 #include "platform/file_times.h"
 #include "platform/folder_contents.h"
 #include "platform/folder_source.h"
 #include "platform/pseudo_fs.h"
+#include "platform/read_ahead.h"
 #include "platform/stop_token.h"
 
 namespace quillory {
@@ -38,95 +41,39 @@ namespace quillory {
 namespace {
 
 using local_folder::Contents;
+using local_folder::DescriptorBudget;
+using local_folder::DescriptorHolder;
 using local_folder::examineShare;
 using local_folder::idOf;
+using local_folder::ReadAhead;
+using local_folder::ReadAheadSlot;
 
 // Below this many files a folder is examined on the caller's thread alone:
 // handing work over costs more than it saves.
 constexpr std::size_t kPrefetchMinimum = 64;
-constexpr std::size_t kDescriptorBudget = 24;
 // How far up the walk looks for the folder it will open next.
 constexpr int kLookAheadLevels = 4;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
-class PosixFolder;
-
-// A folder being read on the helper thread before the walk asks for it.
-struct ReadAhead {
-    const PosixFolder* parent = nullptr;
-    std::size_t index = 0;
-    std::string name;
-    std::string path;  // empty when too long to use
-    bool attributes = false;
-    int fd = -1;
-    int error = 0;
-    FolderId id;
-    Contents contents;
-    std::vector<std::size_t> files;
-    std::atomic<std::size_t> next{0};
-    std::atomic<bool> named{false};  // fd, id, contents.entries and files are final
-    std::atomic<bool> cancelled{false};
-};
-
 // What one source shares with its folders: the helper thread, the stop token,
-// the per-thread local-time caches, the folders holding a descriptor and the
-// folder read ahead. Used from the caller's thread, except what the helper's
-// task touches (helperTimes and the ReadAhead it was given).
+// the per-thread local-time caches, the descriptor budget and the folder
+// read ahead. Used from the caller's thread, except what the helper's task
+// touches (helperTimes and the folder being read ahead).
 struct SourceState {
     std::unique_ptr<BackgroundWorker> worker;  // null on one core
     const StopToken* stop = nullptr;
     LocalTimeCache callerTimes;
     LocalTimeCache helperTimes;
-    std::vector<PosixFolder*> holding;
-    std::unique_ptr<ReadAhead> ahead;
+    DescriptorBudget descriptors;
+    std::unique_ptr<ReadAheadSlot> ahead;  // with the worker
 
     bool stopRequested() const { return stop && stop->requested(); }
-    void hold(PosixFolder* folder);
-    void release(PosixFolder* folder) { std::erase(holding, folder); }
-    // Closes the shallowest holders (never `keep`) until at most `limit` remain.
-    void trim(std::size_t limit, const PosixFolder* keep);
-    // Drops the folder read ahead, waiting for the helper to let go of it.
     void dropAhead() {
-        if (!ahead) return;
-        ahead->cancelled.store(true, std::memory_order_relaxed);
-        worker->wait();
-        if (ahead->fd >= 0) ::close(ahead->fd);
-        ahead.reset();
+        if (ahead) ahead->drop();
     }
-    // The folder read ahead when it is entry `index` of `parent`; waits for
-    // it, helping with the stats still to do.
-    std::unique_ptr<ReadAhead> takeAhead(const PosixFolder* parent, std::size_t index) {
-        if (!ahead || ahead->parent != parent || ahead->index != index) {
-            dropAhead();
-            return nullptr;
-        }
-        ReadAhead& a = *ahead;
-        a.named.wait(false, std::memory_order_acquire);
-        if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, callerTimes, a.path, stop);
-        worker->wait();
-        return std::move(ahead);
-    }
-
-    ~SourceState() { dropAhead(); }
 };
 
-void readAhead(ReadAhead& a, int parentFd, LocalTimeCache& times, const StopToken* stop) {
-    a.fd = ::openat(parentFd, a.name.c_str(), kFolderFlags);
-    a.error = a.fd < 0 ? errno : 0;
-    ::close(parentFd);
-    if (a.fd >= 0) {
-        a.id = idOf(a.fd);
-        a.contents.read(a.fd, stop);
-        a.contents.prepare();
-        for (std::size_t i = 0; i < a.contents.entries.size(); ++i)
-            if (a.contents.entries[i].kind == EntryKind::File) a.files.push_back(i);
-    }
-    a.named.store(true, std::memory_order_release);
-    a.named.notify_all();
-    if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, times, a.path, stop, &a.cancelled);
-}
-
-class PosixFolder final : public Folder {
+class PosixFolder final : public Folder, private DescriptorHolder {
 public:
     // `fd` < 0 with `error` set: the folder could not be opened.
     PosixFolder(std::shared_ptr<SourceState> state, PosixFolder* parent, std::size_t index, std::string name, int fd,
@@ -153,7 +100,7 @@ public:
     }
 
     ~PosixFolder() override {
-        if (m_state->ahead && m_state->ahead->parent == this) m_state->dropAhead();
+        if (m_state->ahead && m_state->ahead->readingBelow(this)) m_state->dropAhead();
         // The walk goes back to the parent next: if its descriptor was given
         // up, ".." from here is the cheapest way back to it.
         if (m_parent && m_parent->m_fd < 0 && m_fd >= 0 && m_parent->m_id.known) {
@@ -199,8 +146,8 @@ public:
     }
 
     std::unique_ptr<Folder> openChild(std::size_t i) override {
-        if (m_state->worker)
-            if (auto ahead = m_state->takeAhead(this, i))
+        if (m_state->ahead)
+            if (auto ahead = m_state->ahead->take(this, i, m_state->callerTimes))
                 return std::make_unique<PosixFolder>(m_state, this, i, std::move(*ahead));
         const std::string& name = m_contents.entries[i].name;
         int fd = -1;
@@ -209,7 +156,7 @@ public:
             if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
                 // Someone else holds the rest of the process's descriptors:
                 // give up all of ours but this one and try once more.
-                m_state->trim(1, this);
+                m_state->descriptors.trim(1, this);
                 fd = ::openat(m_fd, name.c_str(), kFolderFlags);
             }
         }
@@ -233,23 +180,23 @@ public:
         startReadAhead(attributes);
     }
 
-    int depth() const { return m_depth; }
+private:
+    int depth() const override { return m_depth; }
 
     // Gives up the descriptor; the folder reopens itself when next needed.
-    void closeDescriptor() {
+    void closeDescriptor() override {
         if (m_fd < 0) return;
         ::close(m_fd);
         m_fd = -1;
-        m_state->release(this);
+        m_state->descriptors.release(this);
     }
 
-private:
     void adopt(int fd) {
         // A folder on its parent's device is on its parent's file system.
         const bool parentsDevice = m_parent && m_id.known && m_parent->m_id.known && m_parent->m_id.device == m_id.device;
         m_pseudo = parentsDevice ? m_parent->m_pseudo : pseudoFileSystemOf(fd);
         m_fd = fd;
-        m_state->hold(this);
+        m_state->descriptors.hold(this);
     }
 
     // Hands the helper the folder the walk will most likely open next: the
@@ -270,10 +217,7 @@ private:
                 a->name = entries[i].name;
                 if (at->m_pathLength + 1 + a->name.size() < PATH_MAX) a->path = at->path() + "/" + a->name;
                 a->attributes = attributes;
-                ReadAhead* task = a.get();
-                m_state->ahead = std::move(a);
-                SourceState* state = m_state.get();
-                state->worker->start([task, parentFd, state] { readAhead(*task, parentFd, state->helperTimes, state->stop); });
+                m_state->ahead->start(std::move(a), parentFd);
                 return;
             }
             from = at->m_index + 1;
@@ -298,7 +242,7 @@ private:
         const int fd = reopen();
         if (fd >= 0) {
             adopt(fd);
-            m_state->trim(kDescriptorBudget, this);
+            m_state->descriptors.trim(DescriptorBudget::kLimit, this);
         }
         return m_fd;
     }
@@ -383,26 +327,14 @@ private:
     Contents m_contents;
 };
 
-void SourceState::hold(PosixFolder* folder) {
-    holding.push_back(folder);
-    trim(kDescriptorBudget, folder);
-}
-
-void SourceState::trim(std::size_t limit, const PosixFolder* keep) {
-    while (holding.size() > limit) {
-        PosixFolder* shallowest = nullptr;
-        for (PosixFolder* f : holding)
-            if (f != keep && (!shallowest || f->depth() < shallowest->depth())) shallowest = f;
-        if (!shallowest) return;
-        shallowest->closeDescriptor();
-    }
-}
-
 class PosixFolderSource final : public FolderSource {
 public:
     explicit PosixFolderSource(const StopToken* stop) : m_state(std::make_shared<SourceState>()) {
         m_state->stop = stop;
-        if (std::thread::hardware_concurrency() > 1) m_state->worker = std::make_unique<BackgroundWorker>();
+        if (std::thread::hardware_concurrency() > 1) {
+            m_state->worker = std::make_unique<BackgroundWorker>();
+            m_state->ahead = std::make_unique<ReadAheadSlot>(*m_state->worker, stop);
+        }
     }
 
     std::unique_ptr<Folder> open(const std::string& path) override {
@@ -411,7 +343,7 @@ public:
         const std::string real = path.empty() ? "/" : path;
         int fd = ::open(real.c_str(), kFolderFlags);
         if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
-            m_state->trim(0, nullptr);
+            m_state->descriptors.trim(0, nullptr);
             fd = ::open(real.c_str(), kFolderFlags);
         }
         return std::make_unique<PosixFolder>(m_state, nullptr, 0, real, fd, fd < 0 ? errno : 0);

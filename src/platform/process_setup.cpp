@@ -14,6 +14,10 @@ void prepareProcess() {
     // largest folder.
     ::mallopt(M_MMAP_THRESHOLD, 64 << 20);
     ::mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    // One arena for every thread: the walk's helper thread allocates the
+    // folder it reads ahead and the caller frees it, and a second arena would
+    // keep its own high-water mark on top of the caller's.
+    ::mallopt(M_ARENA_MAX, 1);
     // The walk keeps a bounded handful of folder descriptors however deep it
     // goes, but its read-ahead, the store, the output and (in the window) the
     // web engine open their own beside them: headroom, not a depth limit.

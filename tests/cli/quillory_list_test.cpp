@@ -223,7 +223,7 @@ TEST(QuilloryList, AnyDepthListsWholeUnderTightLimits) {
     deepChain(deep.path(), kLevels);
     // Few descriptors and a small stack: neither may cut the listing short.
     const std::string target = cli.home / "deep.csv";
-    const ProcessResult r = runProcess({"/bin/sh", "-c", "ulimit -n 64 && ulimit -s 1024 && exec \"$0\" \"$@\"",
+    const ProcessResult r = runProcess({"/bin/sh", "-c", "ulimit -n 20 && ulimit -s 1024 && exec \"$0\" \"$@\"",
                                         QUILLORY_LIST_EXE, "--csv", "-o", target, deep.path()},
                                        cli.env);
     EXPECT_EQ(r.status, 0) << r.err;

@@ -194,7 +194,8 @@ bool walkChainWith(std::vector<std::unique_ptr<Folder>>& stack, const std::strin
 }
 
 bool walkChain(const std::string& root) {
-    const rlimit few{64, 64};
+    // Fewer than the budget the source keeps for itself.
+    const rlimit few{20, 20};
     if (::setrlimit(RLIMIT_NOFILE, &few) != 0) return false;
     std::vector<std::unique_ptr<Folder>> stack;
     const bool ok = walkChainWith(stack, root);

@@ -1,0 +1,226 @@
+// Share folders read by several reader processes at once: the same bytes as
+// one reader, and faults (a killed reader, a server that stops answering, a
+// refused password) that end cleanly.
+#include <signal.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <thread>
+
+#include "engine/listing.h"
+#include "net/reader_pool.h"
+#include "net/reader_process.h"
+#include "net/smb_share.h"
+#include "support/engine_fixture.h"
+#include "support/scoped_env.h"
+#include "support/smbd_server.h"
+
+namespace quillory::test {
+namespace {
+
+std::vector<pid_t> childrenOf(pid_t parent) {
+    std::vector<pid_t> out;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
+        std::ifstream stat(entry.path() / "stat");
+        std::string pid, name, state, ppid;
+        // The names here (smbd, quillory-smb-reader) hold no blank.
+        if (stat >> pid >> name >> state >> ppid && state != "Z" && ppid == std::to_string(parent))
+            out.push_back(std::stoi(pid));
+    }
+    return out;
+}
+
+std::string fileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::unique_ptr<FolderSource> shareSource(const std::string& url, const SmbCredentials& login, const StopToken& stop,
+                                          const char* readers) {
+    const ScopedEnv pool("QUILLORY_SMB_READERS", readers);
+    return makeSmbFolderSource(*parseSharePath(url), login, &stop, url);
+}
+
+std::string listed(EngineFixture& f, FolderSource& source, const std::string& base, Format format,
+                   RunResult* result = nullptr, WalkObserver* observer = nullptr) {
+    StringSink sink;
+    ListingContext ctx = f.makeContext();
+    ctx.source = &source;
+    ctx.observer = observer;
+    RunResult r = runListing(ctx, base, format, sink);
+    if (result) *result = std::move(r);
+    return sink.text;
+}
+
+// Folders in several levels, with attribute words, so the order of the
+// blocks and every column is compared.
+void makeTree(const ShareTree& t, int folders, int filesEach) {
+    for (int i = 0; i < folders; ++i) {
+        const std::string d = "d" + std::to_string(i);
+        t.manyFiles(d, filesEach);
+        t.file(d + "/inner/x" + std::to_string(i) + ".txt", i, 1000000000 + i, i % 2 ? "0x21" : "");
+        if (i % 3 == 0) t.file(d + "/inner/deeper/y.c", 7 * i, 1100000000 + i);
+    }
+}
+
+TEST(ReaderPool, SeveralReadersListTheSameBytesAsOne) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    ASSERT_FALSE(smb::readerProgram().empty());
+    const ShareTree tree(server.secureDir, "pool");
+    makeTree(tree, 24, 30);
+    const std::string url = server.url("secure", tree.name());
+    const SmbCredentials login{server.user, server.password, std::nullopt};
+    EngineFixture f;
+    f.columns("111111");
+    for (const Format format : {Format::Html, Format::Csv}) {
+        const auto one = shareSource(url, login, f.stop, "0");
+        const auto four = shareSource(url, login, f.stop, "4");
+        RunResult result;
+        const std::string expected = listed(f, *one, url, format);
+        EXPECT_EQ(listed(f, *four, url, format, &result), expected);
+        EXPECT_TRUE(result.unreadable.empty());
+        EXPECT_NE(expected.find("x23.txt"), std::string::npos);
+        EXPECT_EQ(childrenOf(::getpid()).size(), 4u) << "the readers stay for the source's life";
+    }
+    EXPECT_TRUE(childrenOf(::getpid()).empty()) << "and go with it";
+}
+
+TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    const ShareTree tree(server.secureDir, "secret");
+    makeTree(tree, 3, 1);
+    const std::string url = server.url("secure", tree.name());
+    StopToken stop;
+    const auto source = shareSource(url, {server.user, server.password, std::nullopt}, stop, "2");
+    const auto root = source->open(url);
+    ASSERT_TRUE(root->readable()) << root->error();
+    // The first two folders go to the two readers in turn: once both are
+    // read, both readers are past their start and serving.
+    const auto first = root->openChild(0);
+    const auto second = root->openChild(1);
+    ASSERT_TRUE(second->readable());
+    const std::vector<pid_t> readers = childrenOf(::getpid());
+    ASSERT_EQ(readers.size(), 2u);
+    for (const pid_t pid : readers) {
+        for (const char* what : {"cmdline", "environ"}) {
+            const std::string text = fileText("/proc/" + std::to_string(pid) + "/" + what);
+            EXPECT_FALSE(text.empty()) << what;
+            EXPECT_EQ(text.find(server.password), std::string::npos) << what;
+        }
+    }
+}
+
+TEST(ReaderPool, RefusedPasswordIsTriedByOneReaderOnly) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    StopToken stop;
+    const std::string url = server.url("secure");
+    const auto source = shareSource(url, {server.user, std::string("not-the-password"), std::nullopt}, stop, "4");
+    EXPECT_EQ(source->open(url)->error(), EACCES);
+    EXPECT_EQ(childrenOf(::getpid()).size(), 1u);
+}
+
+// Runs `act` once the walk has listed `folders` folders.
+struct After final : WalkObserver {
+    std::int64_t folders;
+    std::function<void()> act;
+    const RunProgress& progress;
+    bool done = false;
+    After(std::int64_t n, std::function<void()> a, const RunProgress& p) : folders(n), act(std::move(a)), progress(p) {}
+    void yield() override {
+        if (done || progress.folders.load() < folders) return;
+        done = true;
+        act();
+    }
+};
+
+TEST(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
+    const SmbdServer& server = SmbdServer::suite();
+    SKIP_WITHOUT_SMBD(server);
+    const ShareTree tree(server.guestDir, "killed");
+    constexpr int kFolders = 40, kFilesEach = 50;
+    for (int i = 0; i < kFolders; ++i) tree.manyFiles("d" + std::to_string(i), kFilesEach);
+    const std::string url = server.url("guest", tree.name());
+    EngineFixture f;
+    const auto source = shareSource(url, {}, f.stop, "3");
+    RunProgress progress;
+    std::size_t readers = 0;
+    pid_t killed = 0;
+    After kill(5, [&] {
+        const std::vector<pid_t> running = childrenOf(::getpid());
+        readers = running.size();
+        killed = running.front();
+        ::kill(killed, SIGKILL);
+    }, progress);
+    StringSink sink;
+    ListingContext ctx = f.makeContext();
+    ctx.source = source.get();
+    ctx.observer = &kill;
+    ctx.progress = &progress;
+    const RunResult result = runListing(ctx, url, Format::Csv, sink);
+    EXPECT_EQ(readers, 3u);
+    EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
+    EXPECT_EQ(f.totals.TotalFolders, 1 + kFolders) << "an unreadable folder still gets its block";
+    EXPECT_LE(result.unreadable.size(), 1u);
+    for (const UnreadFolder& u : result.unreadable) EXPECT_EQ(u.error, EIO) << u.path;
+    EXPECT_EQ(f.totals.TotalFiles, (kFolders - static_cast<int>(result.unreadable.size())) * kFilesEach)
+        << "every other folder is listed whole";
+    const std::vector<pid_t> after = childrenOf(::getpid());
+    EXPECT_EQ(std::count(after.begin(), after.end(), killed), 0);
+    EXPECT_LE(after.size(), 3u) << "a reader that died may be replaced, no more";
+}
+
+TEST(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
+    const PrivateSmbd smbd;
+    SKIP_WITHOUT_SMBD(smbd.server());
+    const ShareTree tree(smbd.server().guestDir, "frozen");
+    // More folders than are ever read ahead: the walk must come to wait.
+    for (int i = 0; i < 100; ++i) tree.manyFiles("d" + std::to_string(i), 10);
+    const std::string url = smbd.server().url("guest", tree.name());
+    const pid_t daemon = std::stoi(fileText(smbd.server().dir + "/run/smbd.pid"));
+    EngineFixture f;
+    const auto source = shareSource(url, {}, f.stop, "2");
+    RunProgress progress;
+    std::vector<pid_t> frozen;
+    std::thread stopper;
+    After freeze(3, [&] {
+        // The server's connection processes stop answering; Stop comes while
+        // the walk waits for them.
+        frozen = childrenOf(daemon);
+        for (const pid_t pid : frozen) ::kill(pid, SIGSTOP);
+        stopper = std::thread([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+            f.stop.request();
+        });
+    }, progress);
+    RunResult result;
+    StringSink sink;
+    ListingContext ctx = f.makeContext();
+    ctx.source = source.get();
+    ctx.observer = &freeze;
+    ctx.progress = &progress;
+    result = runListing(ctx, url, Format::Csv, sink);
+    stopper.join();
+    // Still frozen: the walk did not wait for an answer or a timeout.
+    for (const pid_t pid : frozen) {
+        EXPECT_NE(fileText("/proc/" + std::to_string(pid) + "/stat").find(") T "), std::string::npos);
+        ::kill(pid, SIGCONT);
+    }
+    EXPECT_FALSE(frozen.empty());
+    EXPECT_EQ(result.outcome, RunResult::Outcome::Stopped);
+    for (const UnreadFolder& u : result.unreadable) EXPECT_EQ(u.error, ECANCELED) << u.path;
+    EXPECT_LT(f.totals.TotalFolders, 1 + 100);
+    EXPECT_TRUE(childrenOf(::getpid()).empty()) << "Stop ends the readers";
+}
+
+}  // namespace
+}  // namespace quillory::test

@@ -9,6 +9,7 @@
 
 #include "net/reader_wire.h"
 #include "net/smb_client.h"
+#include "platform/secret_guard.h"
 #include "platform/write_all.h"
 
 namespace quillory::smb {
@@ -27,11 +28,6 @@ bool nextFrame(int in, std::string& buffer, std::string& payload) {
     return true;
 }
 
-void wipe(std::string& secret) {
-    ::explicit_bzero(secret.data(), secret.size());
-    secret.clear();
-}
-
 }  // namespace
 
 int serveFolderReads(int in, int out) {
@@ -39,7 +35,7 @@ int serveFolderReads(int in, int out) {
     std::string payload;
     if (!nextFrame(in, buffer, payload)) return 1;
     std::optional<wire::Login> login = wire::parseLogin(payload);
-    wipe(payload);
+    wipeSecret(payload);
     // Requests may follow in the same buffer; what the login left behind in
     // its spare room is overwritten.
     const std::size_t kept = buffer.size();

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/secret_guard.h"
 #include "text/ascii_case.h"
 
 namespace quillory {
@@ -33,7 +34,7 @@ std::string withoutTrailingSeparators(std::string path) {
 }
 
 void wipe(SmbCredentials& credentials) {
-    if (credentials.password) ::explicit_bzero(credentials.password->data(), credentials.password->size());
+    if (credentials.password) wipeSecret(*credentials.password);
     credentials.password.reset();
 }
 

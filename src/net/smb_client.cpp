@@ -8,6 +8,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "platform/secret_guard.h"
+
 namespace quillory::smb {
 
 namespace {
@@ -54,7 +56,7 @@ void fill(char* buffer, int length, const std::optional<std::string>& value) {
 
 void wipe(std::optional<std::string>& secret) {
     if (!secret) return;
-    ::explicit_bzero(secret->data(), secret->size());
+    wipeSecret(*secret);
     secret.reset();
 }
 

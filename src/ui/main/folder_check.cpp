@@ -11,7 +11,7 @@ namespace {
 using Next = FolderCheck::Next;
 
 FolderCheck say(const char* text, const char* title = "", QMessageBox::Icon icon = QMessageBox::NoIcon) {
-    return {Next::Message, 0, QString::fromLatin1(text), QString::fromLatin1(title), icon};
+    return {Next::Message, ReportMode::Show, QString::fromLatin1(text), QString::fromLatin1(title), icon};
 }
 
 }  // namespace
@@ -23,21 +23,21 @@ FolderCheck checkFolder(ListingCommand command, const QString& folder) {
     case ListingCommand::ToolbarPreview:
         if (empty) return {};
         if (web) return say("Cannot list files on web sites.");
-        if (isSharePath(QFile::encodeName(folder).toStdString())) return {Next::NetworkReport, 0, {}, {}, QMessageBox::NoIcon};
-        return {Next::Report, 0, {}, {}, QMessageBox::NoIcon};
+        if (isSharePath(QFile::encodeName(folder).toStdString())) return {Next::NetworkReport, ReportMode::Show, {}, {}, QMessageBox::NoIcon};
+        return {Next::Report, ReportMode::Show, {}, {}, QMessageBox::NoIcon};
     case ListingCommand::MenuPreview:
         if (empty) return say("Please select a folder.");
         if (web) return say("Cannot list web sites.");
-        return {Next::Report, 0, {}, {}, QMessageBox::NoIcon};
+        return {Next::Report, ReportMode::Show, {}, {}, QMessageBox::NoIcon};
     case ListingCommand::ToolbarSave:
         if (empty) return say("Please select a folder.", "Error", QMessageBox::Critical);
-        return {Next::Report, 1, {}, {}, QMessageBox::NoIcon};
+        return {Next::Report, ReportMode::Save, {}, {}, QMessageBox::NoIcon};
     case ListingCommand::MenuSave:
         if (empty) return {};
-        return {Next::ReportIfExists, 1, {}, {}, QMessageBox::NoIcon};
+        return {Next::ReportIfExists, ReportMode::Save, {}, {}, QMessageBox::NoIcon};
     case ListingCommand::MenuSpreadsheet:
         if (empty) return say("Please select a folder");
-        return {Next::Spreadsheet, 0, {}, {}, QMessageBox::NoIcon};
+        return {Next::Spreadsheet, ReportMode::Show, {}, {}, QMessageBox::NoIcon};
     }
     return {};
 }

@@ -69,7 +69,7 @@ public:
     // previews it as a command-line start would, after the run that goes.
     void takeFolder(const QString& folder);
 
-    void makeReport(const QString& folder, std::int16_t mode);
+    void makeReport(const QString& folder, ReportMode mode);
     void makeSpreadsheet(const QString& folder);
     void listNetworkFolder(const QString& path);
 
@@ -101,7 +101,7 @@ private:
 
     void runChecked(ListingCommand command);
     void previewFolder(const QString& folder);
-    void reportIfExists(const QString& folder, std::int16_t mode);
+    void reportIfExists(const QString& folder, ReportMode mode);
     void openFolder();
     void toolbarPreview();
     void menuPreview();

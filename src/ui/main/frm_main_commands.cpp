@@ -72,7 +72,7 @@ void frmMain::runChecked(ListingCommand command) {
 
 // The folder is looked for through the source the run would read it with:
 // a mapped letter or a share is asked on the worker.
-void frmMain::reportIfExists(const QString& folder, std::int16_t mode) {
+void frmMain::reportIfExists(const QString& folder, ReportMode mode) {
     m_busy.emplace();
     setRunning(true);
     m_stop.reset();

@@ -50,9 +50,9 @@ QString saveStartFolder() {
 
 }  // namespace
 
-void frmMain::makeReport(const QString& folder, std::int16_t mode) {
+void frmMain::makeReport(const QString& folder, ReportMode mode) {
     startRun(folder, Format::Html, {}, [this, mode] {
-        if (mode != 0) return saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
+        if (mode == ReportMode::Save) return saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
         showListing();
         endRun();
     });

@@ -1,5 +1,6 @@
 #include "net/network_drives.h"
 
+#include <algorithm>
 #include <cerrno>
 
 #include "platform/stop_token.h"
@@ -47,6 +48,7 @@ SmbCredentials NetworkDrives::credentialsFor(const Mapping& mapping) {
     if (drive.password == PasswordSource::Empty) credentials.password = std::string();
     if (drive.password != PasswordSource::Ask) return credentials;
     const std::optional<ShareLocation> where = parseSharePath(drive.remote);
+    const SecretGuard asking;
     if (m_prompt)
         credentials.password =
             m_prompt->askPassword({drive.letter, drive.remote, where ? where->host : std::string(), drive.user});
@@ -54,6 +56,7 @@ SmbCredentials NetworkDrives::credentialsFor(const Mapping& mapping) {
     if (credentials.password && where && m_access.check(*where, credentials) == 0) {
         const std::lock_guard lock(m_mutex);
         m_session.insert_or_assign(drive.letter, Mapping{drive, credentials});
+        guardSessionSecrets();
     }
     return credentials;
 }
@@ -67,12 +70,14 @@ Status NetworkDrives::mapNetworkDrive(const std::string& drive, const std::strin
         return Status::error(EEXIST, std::string(1, letter) + ": is in use");
     const std::optional<ShareLocation> where = parseSharePath(remote);
     if (!where) return Status::error(EINVAL, "'" + remote + "' is not a share path");
+    const SecretGuard checking;
     const SmbCredentials credentials{user, password, std::nullopt};
     if (const int result = m_access.check(*where, credentials); result != 0) return Status::fromErrno(result, remote);
     const MappedDrive mapped{letter, remote, user, passwordSource(password)};
     {
         const std::lock_guard lock(m_mutex);
         m_session.insert_or_assign(letter, Mapping{mapped, credentials});
+        guardSessionSecrets();
     }
     (void)m_table.write(mapped);  // unremembered, it still serves this run
     return Status::ok();
@@ -83,9 +88,23 @@ bool NetworkDrives::unmapNetworkDrive(const std::string& drive) {
     if (!letter || !findMapping(letter)) return false;
     {
         const std::lock_guard lock(m_mutex);
-        m_session.erase(letter);
+        if (const auto found = m_session.find(letter); found != m_session.end()) {
+            if (found->second.credentials && found->second.credentials->password)
+                wipeSecret(*found->second.credentials->password);
+            m_session.erase(found);
+        }
+        guardSessionSecrets();
     }
     return m_table.forget(letter).isOk();
+}
+
+void NetworkDrives::guardSessionSecrets() {
+    const bool held = std::any_of(m_session.begin(), m_session.end(), [](const auto& entry) {
+        const std::optional<SmbCredentials>& credentials = entry.second.credentials;
+        return credentials && credentials->password && !credentials->password->empty();
+    });
+    if (held && !m_sessionSecrets) m_sessionSecrets.emplace();
+    if (!held) m_sessionSecrets.reset();
 }
 
 DriveLetters NetworkDrives::usedLetters() const {

@@ -24,6 +24,7 @@
 #include "net/drive_letters.h"
 #include "net/mapped_drive.h"
 #include "net/share_login.h"
+#include "platform/secret_guard.h"
 
 namespace quillory {
 
@@ -65,6 +66,9 @@ private:
     };
     std::optional<Mapping> findMapping(char letter) const;
     SmbCredentials credentialsFor(const Mapping& mapping);
+    // Holds the guard exactly while a mapping of this run keeps a password.
+    // Called with m_mutex held.
+    void guardSessionSecrets();
 
     MappingTable& m_table;
     PasswordPrompt* m_prompt;
@@ -74,6 +78,7 @@ private:
     // is never held while a share or the user is asked.
     mutable std::mutex m_mutex;
     std::map<char, Mapping> m_session;
+    std::optional<SecretGuard> m_sessionSecrets;
 };
 
 }  // namespace quillory

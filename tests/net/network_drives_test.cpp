@@ -3,6 +3,7 @@
 #include "net/network_drives.h"
 
 #include <gtest/gtest.h>
+#include <sys/prctl.h>
 
 #include <filesystem>
 #include <fstream>
@@ -82,10 +83,14 @@ TEST_F(DriveTable, MappingsThatFailLeaveTheTableAsItWas) {
 
 // Passwords stay in memory: after a restart the table asks once for the one
 // mapping that had a password, and no file ever holds it.
+// A password is kept in memory only, and only while the process cannot be
+// dumped: no core file or ptrace attach can read it.
 TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
+    ASSERT_EQ(::prctl(PR_GET_DUMPABLE), 1);
     {
         auto first = start();
         ASSERT_TRUE(first->drives.mapNetworkDrive("F", "\\\\host\\share", "alice", "Pa55-w0rd!"));
+        EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 0);
         ASSERT_TRUE(first->drives.mapNetworkDrive("G", "smb://host/open", "", ""));
         ASSERT_TRUE(first->drives.mapNetworkDrive("H", "\\\\host\\mine", std::nullopt, std::nullopt));
         ASSERT_TRUE(first->drives.resolve("F:\\", nullptr));
@@ -103,7 +108,9 @@ TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
         EXPECT_EQ(shares.opens[i].credentials.password, expected[i].password) << i;
     }
     EXPECT_EQ(storedBytes().find("Pa55-w0rd!"), std::string::npos);
+    EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 0);
     ASSERT_TRUE(p->drives.unmapNetworkDrive("F"));
+    EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 1);
     EXPECT_EQ(start()->drives.usedLetters().text(), "CGH");
 }
 

@@ -10,8 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
-#include <string_view>
 #include <memory>
+#include <string_view>
 
 #include "platform/file_attributes.h"
 

@@ -5,6 +5,7 @@
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <functional>
 #include <cerrno>
@@ -110,6 +111,32 @@ struct XattrArgs {
 
 std::atomic<bool> g_noGetxattrat{false};
 
+// Devices whose file system refuses user extended attributes outright (vfat,
+// exfat, some network mounts): one refusal is enough, the rest of the walk
+// there skips the call. Stored as device + 1 so that 0 marks a free slot; a
+// slot being filled reads as free, which costs one more call, nothing else.
+class RefusingDevices {
+public:
+    bool has(std::uint64_t device) const {
+        const std::size_t n = std::min(m_count.load(std::memory_order_acquire), kSlots);
+        for (std::size_t i = 0; i < n; ++i)
+            if (m_devices[i].load(std::memory_order_relaxed) == device + 1) return true;
+        return false;
+    }
+    void add(std::uint64_t device) {
+        if (has(device)) return;
+        const std::size_t slot = m_count.fetch_add(1, std::memory_order_acq_rel);
+        if (slot < kSlots) m_devices[slot].store(device + 1, std::memory_order_relaxed);
+    }
+
+private:
+    static constexpr std::size_t kSlots = 16;
+    std::atomic<std::uint64_t> m_devices[kSlots] = {};
+    std::atomic<std::size_t> m_count{0};
+};
+
+RefusingDevices g_refusingDevices;
+
 ssize_t readDosAttrib(int dirFd, const std::string& name, const std::function<std::string()>& path, char* buffer,
                       std::size_t size) {
 #ifdef SYS_getxattrat
@@ -146,9 +173,15 @@ std::int64_t attributeWordFor(const std::string& path, std::string_view name, st
 }
 
 std::int64_t attributeWordAt(int dirFd, const std::string& name, const std::function<std::string()>& path, std::uint32_t mode,
-                             bool followed) {
+                             std::uint64_t device, bool followed) {
     char buffer[512];
-    const ssize_t n = followed ? readDosAttrib(dirFd, name, path, buffer, sizeof buffer) : -1;
+    ssize_t n = -1;
+    // User attributes live on regular files and folders only; the kernel
+    // answers "no data" for anything else, so the call is skipped.
+    if (followed && (S_ISREG(mode) || S_ISDIR(mode)) && !g_refusingDevices.has(device)) {
+        n = readDosAttrib(dirFd, name, path, buffer, sizeof buffer);
+        if (n < 0 && errno == EOPNOTSUPP) g_refusingDevices.add(device);
+    }
     return wordFrom(n, buffer, name, mode);
 }
 

@@ -29,11 +29,13 @@ std::int64_t readAttributeWord(const std::string& path);
 // link target's, so the extended attribute is read through `path`).
 std::int64_t attributeWordFor(const std::string& path, std::string_view name, std::uint32_t mode, bool followed);
 
-// The same for entry `name` of the folder open as `dirFd`, read relative to
-// it where the kernel allows; `path` gives the way there otherwise (asked only
-// then, so the usual case builds no path).
+// The same for entry `name` of the folder open as `dirFd` (-1: through the
+// path alone), read relative to it where the kernel allows; `path` gives the
+// way there otherwise (asked only then, so the usual case builds no path).
+// `device` is the file's: a file system that refuses user attributes once is
+// not asked again.
 std::int64_t attributeWordAt(int dirFd, const std::string& name, const std::function<std::string()>& path, std::uint32_t mode,
-                             bool followed);
+                             std::uint64_t device, bool followed);
 
 // The word a user.DOSATTRIB value holds: the old "0x20" text form or the
 // binary record Samba writes now (text, version, then the word). None when the

@@ -9,7 +9,9 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <memory>
+#include <string_view>
 
 #include "platform/file_attributes.h"
 
@@ -35,6 +37,11 @@ FolderId idOf(int fd) {
     struct stat st;
     if (::fstat(fd, &st) != 0) return {};
     return {static_cast<std::uint64_t>(st.st_dev), st.st_ino, true};
+}
+
+bool attributesByPath() {
+    const char* value = std::getenv("QUILLORY_ATTRIBUTES_BY_PATH");
+    return value && *value && std::string_view(value) != "0";
 }
 
 void Contents::read(int fd, const StopToken* stop) {
@@ -103,7 +110,8 @@ void Contents::examine(int fd, std::size_t i, bool withAttributes, LocalTimeCach
                 if (!w->path.empty() && w->path.size() + w->name.size() + 2 < PATH_MAX) return w->path + "/" + w->name;
                 return "/proc/self/fd/" + std::to_string(w->fd) + "/" + w->name;
             };
-            attributes[i] = attributeWordAt(fd, name, through, st.st_mode, followed || !S_ISLNK(st.st_mode));
+            attributes[i] = attributeWordAt(attributesByPath ? -1 : fd, name, through, st.st_mode,
+                                            static_cast<std::uint64_t>(st.st_dev), followed || !S_ISLNK(st.st_mode));
         }
     }
     have[i] |= withAttributes ? (kHaveFacts | kHaveAttributes) : kHaveFacts;

@@ -26,6 +26,9 @@ struct Contents {
     std::vector<std::int64_t> attributes;
     int error = 0;
     bool readable = false;
+    // Attribute words read through the whole path, never relative to the
+    // folder: the way kernels before getxattrat() go (see attributesByPath()).
+    bool attributesByPath = false;
 
     // getdents64 straight from the descriptor: no second descriptor (as
     // fdopendir would want) and no copy through a DIR buffer. A stop request
@@ -45,6 +48,10 @@ struct Contents {
 private:
     void add(int fd, const char* name, unsigned char type);
 };
+
+// Whether QUILLORY_ATTRIBUTES_BY_PATH is set: tests use it to take the path
+// that kernels without getxattrat() take, on any kernel.
+bool attributesByPath();
 
 // A share of `wanted` examined in chunks; several threads may run it on the
 // same `next` and touch disjoint slots. Returns early on a stop request or

@@ -66,6 +66,7 @@ struct SourceState {
     LocalTimeCache helperTimes;
     DescriptorBudget descriptors;
     std::unique_ptr<ReadAheadSlot> ahead;  // with the worker
+    bool attributesByPath = local_folder::attributesByPath();
 
     bool stopRequested() const { return stop && stop->requested(); }
     void dropAhead() {
@@ -82,6 +83,7 @@ public:
         m_depth = parent ? parent->m_depth + 1 : 0;
         m_pathLength = parent ? parent->m_pathLength + 1 + m_name.size() : m_name.size();
         m_contents.error = error;
+        m_contents.attributesByPath = m_state->attributesByPath;
         if (fd >= 0) {
             m_id = idOf(fd);
             adopt(fd);
@@ -217,6 +219,7 @@ private:
                 a->name = entries[i].name;
                 if (at->m_pathLength + 1 + a->name.size() < PATH_MAX) a->path = at->path() + "/" + a->name;
                 a->attributes = attributes;
+                a->contents.attributesByPath = m_state->attributesByPath;
                 m_state->ahead->start(std::move(a), parentFd);
                 return;
             }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <thread>
@@ -153,6 +154,42 @@ TEST(QuilloryList, ListsLikeTheDesktopRun) {
     EXPECT_EQ(toFile.status, 0);
     EXPECT_EQ(toFile.out, "");
     EXPECT_EQ(readFile(file), csv);
+}
+
+// Attribute words read relative to each folder (on two threads, folders read
+// ahead) give the same listing, byte for byte, as words read through the
+// whole path, the way kernels without getxattrat() go.
+TEST(QuilloryList, AttributesThroughThePathListTheSame) {
+    Cli cli;
+    for (int f = 0; f < 3; ++f)
+        for (int i = 0; i < 80; ++i) {
+            const std::string path = cli.tree.file("d" + std::to_string(f) + "/f" + std::to_string(i), i, 1196692205);
+            if (i % 3 == 0 && ::setxattr(path.c_str(), "user.DOSATTRIB", "0x24", 4, 0) != 0)
+                GTEST_SKIP() << "file system refuses user extended attributes";
+        }
+    struct FormatRow {
+        const char* name;
+        std::vector<std::string> args;
+        std::string marked;  // how a file with Samba's word shows it
+    };
+    const FormatRow rows[] = {
+        {"html", {"-D", "Display/Attrib=1", cli.tree.path()}, ">as</td>"},
+        {"csv", {"--csv", "-D", "Display/Attrib=1", cli.tree.path()}, ",\"as\""},
+    };
+    for (const FormatRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        const ProcessResult relative = cli(row.args);
+        cli.env.push_back("QUILLORY_ATTRIBUTES_BY_PATH=1");
+        const ProcessResult byPath = cli(row.args);
+        cli.env.pop_back();
+        ASSERT_EQ(relative.status, 0) << relative.err;
+        EXPECT_EQ(relative.out, byPath.out);
+        std::size_t marked = 0;
+        for (std::size_t at = relative.out.find(row.marked); at != std::string::npos;
+             at = relative.out.find(row.marked, at + 1))
+            ++marked;
+        EXPECT_EQ(marked, 81u);
+    }
 }
 
 TEST(QuilloryList, MissingFolderStillWritesTheListingAndExitsTwo) {

@@ -8,11 +8,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "platform/file_attributes.h"
 #include "platform/folder_source.h"
 #include "text/regional.h"
 #include "platform/stop_token.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace quillory::test {
@@ -151,6 +153,49 @@ TEST(LocalFolderSource, FactsFetchedAheadEqualColdOnes) {
     }
     // Enough files carry a word for agreement to mean something.
     EXPECT_GT(marked, 100);
+}
+
+struct ByPathRow {
+    const char* name;
+    const char* dosAttrib;  // null: none
+    mode_t mode;
+    std::int64_t relative;  // the word read relative to the folder
+    std::int64_t byPath;    // once the folder has moved, the path finds nothing
+};
+
+// The word read relative to the folder equals the one read through the path
+// (the way kernels without getxattrat() go, forced by the switch). The switch
+// really takes that way: after the folder is renamed, only the relative read
+// still finds Samba's word.
+TEST(LocalFolderSource, AttributesThroughThePathWhenAsked) {
+    const ByPathRow rows[] = {
+        {"samba word", "0x24", 0644, 0x24, 0},
+        {"samba word, read-only", "0x21", 0444, 0x21, 0x01},
+        {".hidden with a word", "0x20", 0644, 0x20, 0x02},
+        {"no other attribute", "0x80", 0644, 0, 0},
+        {"no word", nullptr, 0444, 0x01, 0x01},
+    };
+    TempDir tree;
+    for (const ByPathRow& row : rows) {
+        const std::string path = tree.file(std::string("d/") + row.name);
+        if (row.dosAttrib && ::setxattr(path.c_str(), "user.DOSATTRIB", row.dosAttrib, std::strlen(row.dosAttrib), 0) != 0)
+            GTEST_SKIP() << "file system refuses user extended attributes";
+        ASSERT_EQ(::chmod(path.c_str(), row.mode), 0);
+    }
+    for (const bool byPath : {false, true}) {
+        SCOPED_TRACE(byPath ? "by path" : "relative");
+        const ScopedEnv force("QUILLORY_ATTRIBUTES_BY_PATH", byPath ? "1" : nullptr);
+        const auto source = makeLocalFolderSource();
+        const auto here = source->open(tree / "d");
+        for (const ByPathRow& row : rows)
+            EXPECT_EQ(here->attributes(entryNamed(*here, row.name)), row.relative) << row.name;
+        const auto moved = source->open(tree / "d");
+        ASSERT_EQ(moved->entries().size(), std::size(rows));
+        ASSERT_EQ(::rename((tree / "d").c_str(), (tree / "e").c_str()), 0);
+        for (const ByPathRow& row : rows)
+            EXPECT_EQ(moved->attributes(entryNamed(*moved, row.name)), byPath ? row.byPath : row.relative) << row.name;
+        ASSERT_EQ(::rename((tree / "e").c_str(), (tree / "d").c_str()), 0);
+    }
 }
 
 // Runs in a child with 64 descriptors: opens the chain level by level keeping

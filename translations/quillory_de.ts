@@ -278,7 +278,7 @@
     </message>
     <message>
         <source>Quillory adds to your Linux file manager the ability to print the file list of any folder. It is easy to use and to configure, and it can be reached from the file manager&apos;s right-click menu on a folder.</source>
-        <translation>Quillory ergänzt Ihren Linux-Dateimanager um die Möglichkeit, die Dateiliste eines beliebigen Ordners zu drucken. Es ist einfach zu bedienen und einzurichten und lässt sich im Dateimanager über das Rechtsklick-Menü eines Ordners aufrufen.</translation>
+        <translation>Quillory druckt aus Ihrem Linux-Dateimanager die Dateiliste jedes Ordners. Es ist leicht zu bedienen und einzurichten und über das Rechtsklick-Menü eines Ordners erreichbar.</translation>
     </message>
     <message>
         <source>Free software, provided as is, without any warranty.</source>

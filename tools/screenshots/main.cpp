@@ -20,7 +20,9 @@
 #include <QTimer>
 #include <QWebEngineView>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
+#include <memory>
 
 #include "settings/store.h"
 #include "ui/auxiliary/prompts.h"
@@ -51,6 +53,7 @@ bool waitFor(const std::function<bool()>& done, int ms) {
 
 // The whole screen, or one window with the window manager's frame.
 void save(const QString& name, const QWidget* window = nullptr) {
+    std::fprintf(stderr, "screenshots: %s\n", qPrintable(name + g_suffix));
     QScreen* screen = QGuiApplication::primaryScreen();
     const QRect area = window ? window->frameGeometry() : screen->geometry();
     const QPixmap shot = screen->grabWindow(0, area.x(), area.y(), area.width(), area.height());
@@ -77,16 +80,27 @@ QWidget* topLevel(const char* name) {
 }
 
 // A preview that shows its listing: the loading page gone, the view drawn.
+// The preview runs its own modal loop, so it is watched by a timer that
+// never blocks, and shot from inside that loop.
 void shootPreview(quillory::ui::frmMain& window, const QString& name) {
+    auto* watch = new QTimer;
+    watch->setInterval(200);
+    auto shot = std::make_shared<bool>(false);
+    QObject::connect(watch, &QTimer::timeout, [watch, name, shot] {
+        QWidget* preview = topLevel("frmPreview");
+        auto* web = preview ? preview->findChild<QWebEngineView*>(QStringLiteral("Web")) : nullptr;
+        if (!web || !web->isVisible()) return;
+        watch->stop();
+        watch->deleteLater();
+        QTimer::singleShot(1500, preview, [preview, name, shot] {
+            if (!name.isEmpty()) save(name);
+            *shot = true;
+            preview->close();
+        });
+    });
+    watch->start();
     window.findChild<QAction*>(QStringLiteral("tbPreview"))->trigger();
-    waitFor([&] { return !window.isRunning() && topLevel("frmPreview") != nullptr; }, 60000);
-    QWidget* preview = topLevel("frmPreview");
-    if (!preview) return;
-    auto* web = preview->findChild<QWebEngineView*>(QStringLiteral("Web"));
-    waitFor([&] { return web && web->isVisible(); }, 30000);
-    wait(1500);
-    save(name);
-    preview->close();
+    waitFor([&] { return !window.isRunning() && topLevel("frmPreview") == nullptr && *shot; }, 60000);
     wait(300);
 }
 
@@ -107,6 +121,11 @@ int main(int argc, char** argv) {
     const QString home = QDir::homePath();
     const QString projects = home + QStringLiteral("/Projects");
     quillory::SettingsStore store;
+    // A window that waits for an answer nobody gives ends the program rather than hanging it.
+    QTimer::singleShot(100000, [] {
+        save(QStringLiteral("gave-up"));
+        std::_Exit(1);
+    });
     quillory::ui::DesktopPrompts prompts;
     const QString scratch = QDir(g_out).filePath(QStringLiteral(".scratch.htm"));
     quillory::ui::frmMain window(store, prompts,
@@ -123,19 +142,21 @@ int main(int argc, char** argv) {
     shootPreview(window, QStringLiteral("preview"));
 
     // A run caught while it goes: the status bar counts, Stop is the one
-    // command on.
+    // command on. Its listing's preview is closed unshot.
     tree->setSelectedFolder(projects + QStringLiteral("/Archive"));
     window.showSelectedFolder();
     wait(500);
     auto* counts = window.findChild<QLabel*>(QStringLiteral("SBarCounts"));
-    window.findChild<QAction*>(QStringLiteral("tbPreview"))->trigger();
-    waitFor([&] { return !window.isRunning() || counts->text().contains(QRegularExpression(QStringLiteral("[1-9]"))); },
-            10000);
-    wait(120);
-    if (window.isRunning()) save(QStringLiteral("main-window-running"));
-    window.findChild<QAction*>(QStringLiteral("tbStop"))->trigger();
-    waitFor([&] { return !window.isRunning(); }, 30000);
-    wait(500);
+    QTimer during;
+    during.setInterval(5);
+    QObject::connect(&during, &QTimer::timeout, [&] {
+        if (!window.isRunning() || !counts->text().contains(QRegularExpression(QStringLiteral("[1-9]")))) return;
+        during.stop();
+        save(QStringLiteral("main-window-running"));
+    });
+    during.start();
+    shootPreview(window, QString());
+    during.stop();
 
     // A listing of more rows than a page holds: the page buttons show.
     tree->setSelectedFolder(projects + QStringLiteral("/Website"));

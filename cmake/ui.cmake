@@ -9,12 +9,28 @@ add_library(quillory_ui STATIC ${UI_SOURCES})
 set_target_properties(quillory_ui PROPERTIES AUTOMOC ON AUTORCC ON)
 target_link_libraries(quillory_ui PUBLIC
   quillory_engine Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport Qt6::Concurrent Qt6::Network)
+# Every text a user reads goes through tr(); a plain literal cannot become a
+# QString unnoticed.
+target_compile_definitions(quillory_ui PRIVATE QT_NO_CAST_FROM_ASCII)
+
+# The translations (Qt Linguist files under translations/) are built into the
+# library, so the program and the window tests find them without installing;
+# `cmake --build build --target quillory_lupdate` refreshes them from the code.
+find_package(Qt6 REQUIRED COMPONENTS LinguistTools)
+file(GLOB QUILLORY_TS_FILES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/translations/*.ts)
+qt_add_lrelease(quillory_ui TS_FILES ${QUILLORY_TS_FILES} QM_FILES_OUTPUT_VARIABLE QUILLORY_QM_FILES)
+qt_add_resources(quillory_ui quillory_translations PREFIX /translations BASE ${CMAKE_CURRENT_BINARY_DIR}
+  FILES ${QUILLORY_QM_FILES})
+install(FILES ${QUILLORY_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillory/translations)
 
 file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/ui/app/*.cpp src/ui/app/*.qrc)
 add_executable(quillory ${APP_SOURCES})
 set_target_properties(quillory PROPERTIES AUTOMOC ON AUTORCC ON)
 pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 target_link_libraries(quillory PRIVATE quillory_ui PkgConfig::FONTCONFIG)
+target_compile_definitions(quillory PRIVATE QT_NO_CAST_FROM_ASCII)
+qt_add_lupdate(quillory TS_FILES ${QUILLORY_TS_FILES} SOURCES ${UI_SOURCES} ${APP_SOURCES}
+  INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/src OPTIONS -no-obsolete -locations none)
 install(TARGETS quillory RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 # The user guide beside the program in the build folder, where the program
@@ -61,3 +77,9 @@ include(CPack)
 # built only when asked for.
 add_executable(preview_load EXCLUDE_FROM_ALL bench/preview_load/main.cpp)
 target_link_libraries(preview_load PRIVATE quillory_ui)
+
+# tools/screenshots/take retakes the README's pictures with this program; it
+# is built only when asked for.
+add_executable(screenshots EXCLUDE_FROM_ALL tools/screenshots/main.cpp src/ui/app/app.qrc)
+set_target_properties(screenshots PROPERTIES AUTORCC ON)
+target_link_libraries(screenshots PRIVATE quillory_ui)

@@ -25,18 +25,18 @@ struct ActionMap {
 // cut leaves no empty line behind.
 Span wholeLines(const QString& text, Span span) {
     qsizetype begin = span.begin;
-    while (begin > 0 && (text[begin - 1] == ' ' || text[begin - 1] == '\t')) --begin;
+    while (begin > 0 && (text[begin - 1] == u' ' || text[begin - 1] == u'\t')) --begin;
     qsizetype end = span.end;
-    while (end < text.size() && (text[end] == ' ' || text[end] == '\t')) ++end;
-    if (end < text.size() && text[end] == '\r') ++end;
-    const bool lineEnd = end < text.size() && text[end] == '\n';
-    if ((begin == 0 || text[begin - 1] == '\n') && (lineEnd || end == text.size()))
+    while (end < text.size() && (text[end] == u' ' || text[end] == u'\t')) ++end;
+    if (end < text.size() && text[end] == u'\r') ++end;
+    const bool lineEnd = end < text.size() && text[end] == u'\n';
+    if ((begin == 0 || text[begin - 1] == u'\n') && (lineEnd || end == text.size()))
         return {begin, lineEnd ? end + 1 : end};
     return span;
 }
 
 // Where the tag that ends at `after` begins.
-qsizetype tagStart(const QString& text, qsizetype after) { return text.lastIndexOf('<', after - 1); }
+qsizetype tagStart(const QString& text, qsizetype after) { return text.lastIndexOf(u'<', after - 1); }
 
 std::optional<ActionMap> mapActions(std::string_view fileText, std::string_view name) {
     ActionMap map;
@@ -118,16 +118,16 @@ std::string thunarActionElement(std::string_view name, std::string_view command)
     const auto text = [](std::string_view value) {
         return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
     };
-    writer.writeStartElement("action");
-    writer.writeTextElement("icon", "document-print");
-    writer.writeTextElement("name", text(name));
-    writer.writeTextElement("submenu", "");
-    writer.writeTextElement("unique-id", "quillory-print-listing");
-    writer.writeTextElement("command", text(command));
-    writer.writeTextElement("description", "List the folder's files with Quillory");
-    writer.writeTextElement("range", "");
-    writer.writeTextElement("patterns", "*");
-    writer.writeEmptyElement("directories");
+    writer.writeStartElement(QStringLiteral("action"));
+    writer.writeTextElement(QStringLiteral("icon"), QStringLiteral("document-print"));
+    writer.writeTextElement(QStringLiteral("name"), text(name));
+    writer.writeTextElement(QStringLiteral("submenu"), QString());
+    writer.writeTextElement(QStringLiteral("unique-id"), QStringLiteral("quillory-print-listing"));
+    writer.writeTextElement(QStringLiteral("command"), text(command));
+    writer.writeTextElement(QStringLiteral("description"), QStringLiteral("List the folder's files with Quillory"));
+    writer.writeTextElement(QStringLiteral("range"), QString());
+    writer.writeTextElement(QStringLiteral("patterns"), QStringLiteral("*"));
+    writer.writeEmptyElement(QStringLiteral("directories"));
     writer.writeEndElement();
     return toBytes(element.trimmed());
 }
@@ -138,18 +138,19 @@ std::optional<std::string> withThunarAction(std::string_view fileText, std::stri
         return markedLike(fileText, withThunarAction(withoutMark(fileText), name, element));
     const QString entry = QString::fromUtf8(element.data(), static_cast<qsizetype>(element.size()));
     if (fileText.find_first_not_of(" \t\r\n") == std::string_view::npos)
-        return toBytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n" + entry + "\n</actions>\n");
+        return toBytes(QLatin1String("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<actions>\n") + entry +
+                       QLatin1String("\n</actions>\n"));
     const auto map = mapActions(fileText, name);
     if (!map) return std::nullopt;
     qsizetype closeTag = map->closeTag;
     QString text = cutNamed(*map, closeTag);
     if (map->emptyRoot) {
-        const qsizetype tagEnd = text.indexOf('>', closeTag) + 1;
-        text.replace(closeTag, tagEnd - closeTag, "<actions>\n" + entry + "\n</actions>");
-    } else if (closeTag > 0 && text[closeTag - 1] == '\n') {
-        text.insert(closeTag, entry + "\n");
+        const qsizetype tagEnd = text.indexOf(u'>', closeTag) + 1;
+        text.replace(closeTag, tagEnd - closeTag, QLatin1String("<actions>\n") + entry + QLatin1String("\n</actions>"));
+    } else if (closeTag > 0 && text[closeTag - 1] == u'\n') {
+        text.insert(closeTag, entry + u'\n');
     } else {
-        text.insert(closeTag, "\n" + entry + "\n");
+        text.insert(closeTag, u'\n' + entry + u'\n');
     }
     return toBytes(text);
 }

@@ -9,6 +9,7 @@
 #include "settings/store.h"
 #include "ui/app/font_fallback.h"
 #include "ui/auxiliary/prompts.h"
+#include "ui/auxiliary/translations.h"
 #include "ui/main/folder_handoff.h"
 #include "ui/main/frm_main.h"
 #include "ui/main/instance_lock.h"
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(QUILLORY_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("quillory"));
     QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("quillory"), QIcon(QStringLiteral(":/quillory.svg"))));
+    const quillory::ui::Translations translations(QLocale::system());
     quillory::ui::DesktopPrompts prompts;
 
     // The command line is one folder path; an unquoted path with blanks
@@ -37,7 +39,8 @@ int main(int argc, char** argv) {
     const QString socket = quillory::ui::FolderHandoff::socketPath(instance.path());
     if (!instance.held()) {
         if (!folder.isEmpty() && quillory::ui::FolderHandoff::send(socket, folder)) return 0;
-        prompts.message(nullptr, "Another instance already running.", "Cannot start two instances",
+        prompts.message(nullptr, QCoreApplication::translate("quillory::ui::frmMain", "Another instance already running."),
+                        QCoreApplication::translate("quillory::ui::frmMain", "Cannot start two instances"),
                         QMessageBox::Information);
         return 0;
     }

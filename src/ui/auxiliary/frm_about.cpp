@@ -17,7 +17,7 @@
 namespace quillory::ui {
 namespace {
 
-QLabel* label(const QString& name, const QString& text, QWidget* parent) {
+QLabel* label(const char* name, const QString& text, QWidget* parent) {
     auto* item = new QLabel(text, parent);
     item->setObjectName(name);
     item->setWordWrap(true);
@@ -36,14 +36,14 @@ void centreOnScreen(QWidget& window) {
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     setObjectName("frmAbout");
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("About ") + kAppTitle);
-    if (QFontDatabase::hasFamily("Verdana")) {
+    setWindowTitle(tr("About %1").arg(kAppTitle));
+    if (QFontDatabase::hasFamily(QStringLiteral("Verdana"))) {
         QFont verdana = font();
-        verdana.setFamily("Verdana");
+        verdana.setFamily(QStringLiteral("Verdana"));
         setFont(verdana);
     }
 
-    auto* title = label("Label1", "Quillory v. 2.1", this);
+    auto* title = label("Label1", QStringLiteral("Quillory v. 2.1"), this);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.6);
@@ -51,17 +51,17 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
     auto* description = label(
         "lblDescription",
-        "Quillory adds to your Linux file manager the ability to print the file list of any folder. "
-        "It is easy to use and to configure, and it can be reached from the file manager's right-click "
-        "menu on a folder.",
+        tr("Quillory adds to your Linux file manager the ability to print the file list of any folder. "
+           "It is easy to use and to configure, and it can be reached from the file manager's right-click "
+           "menu on a folder."),
         this);
 
     const QString address = productWebAddress();
-    auto* web = label("Label2", QString("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped()), this);
+    auto* web = label("Label2", QStringLiteral("<a href=\"%1\">%1</a>").arg(address.toHtmlEscaped()), this);
     web->setTextFormat(Qt::RichText);
     web->setOpenExternalLinks(true);
 
-    auto* notice = label("lblDisclaimer", "Free software, provided as is, without any warranty.", this);
+    auto* notice = label("lblDisclaimer", tr("Free software, provided as is, without any warranty."), this);
     QPalette muted = notice->palette();
     muted.setColor(QPalette::WindowText, muted.color(QPalette::PlaceholderText));
     notice->setPalette(muted);
@@ -70,9 +70,9 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
     line->setObjectName("Line1");
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Plain);
-    line->setStyleSheet("color: #a0a0a0;");
+    line->setStyleSheet(QStringLiteral("color: #a0a0a0;"));
 
-    auto* ok = new QPushButton("OK", this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName("cmdOK");
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::close);

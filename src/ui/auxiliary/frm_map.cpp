@@ -48,12 +48,12 @@ QLineEdit* textBox(QWidget* parent, const char* name) {
 frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     : QDialog(parent), m_drives(drives), m_prompts(prompts) {
     setObjectName(QStringLiteral("frmmap"));
-    setWindowTitle(QStringLiteral("Map Network Drive"));
+    setWindowTitle(tr("Map Network Drive"));
     setModal(true);
     if (QFontDatabase::families().contains(QStringLiteral("Verdana"))) setFont(QFont(QStringLiteral("Verdana")));
 
     auto* intro = label(this, "Label5",
-                        QStringLiteral("Map a network drive to a local drive in order to print file lists from it."));
+                        tr("Map a network drive to a local drive in order to print file lists from it."));
     intro->setWordWrap(true);
     m_cbodrives = new QComboBox(this);
     m_cbodrives->setObjectName(QStringLiteral("cbodrives"));
@@ -62,19 +62,19 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     m_txtPwd = textBox(this, "txtPwd");
     m_txtPwd->setEchoMode(QLineEdit::Password);
     m_txtPwd->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
-    auto* cmdOK = m_cmdOK = new QPushButton(QStringLiteral("Finish"), this);
+    auto* cmdOK = m_cmdOK = new QPushButton(tr("Finish"), this);
     cmdOK->setObjectName(QStringLiteral("cmdOK"));
     cmdOK->setDefault(true);
-    auto* cmdcancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cmdcancel = new QPushButton(tr("Cancel"), this);
     cmdcancel->setObjectName(QStringLiteral("cmdcancel"));
 
     auto* fields = new QGridLayout;
     const std::pair<QLabel*, QWidget*> rows[] = {
-        {label(this, "Label1", QStringLiteral("Drive")), m_cbodrives},
-        {label(this, "Label2", QStringLiteral("Folder")), m_txtFolder},
-        {nullptr, label(this, "Label6", QStringLiteral("Ex: \\\\servername\\sharename"))},
-        {label(this, "Label3", QStringLiteral("User Name")), m_txtUser},
-        {label(this, "Label4", QStringLiteral("Password")), m_txtPwd},
+        {label(this, "Label1", tr("Drive")), m_cbodrives},
+        {label(this, "Label2", tr("Folder")), m_txtFolder},
+        {nullptr, label(this, "Label6", tr("Ex: \\\\servername\\sharename"))},
+        {label(this, "Label3", tr("User Name")), m_txtUser},
+        {label(this, "Label4", tr("Password")), m_txtPwd},
     };
     int row = 0;
     for (const auto& [caption, field] : rows) {
@@ -101,10 +101,10 @@ frmmap::frmmap(NetworkDrives& drives, Prompts& prompts, QWidget* parent)
     // The letters in use, to give one back; the root's C is never mapped.
     m_cboconnected = new QComboBox(this);
     m_cboconnected->setObjectName(QStringLiteral("cboconnected"));
-    auto* cmdDisconnect = new QPushButton(QStringLiteral("Disconnect"), this);
+    auto* cmdDisconnect = new QPushButton(tr("Disconnect"), this);
     cmdDisconnect->setObjectName(QStringLiteral("cmdDisconnect"));
     auto* connected = new QHBoxLayout;
-    auto* connectedLabel = label(this, "lblConnected", QStringLiteral("Connected drive"));
+    auto* connectedLabel = label(this, "lblConnected", tr("Connected drive"));
     connectedLabel->setBuddy(m_cboconnected);
     connected->addWidget(connectedLabel);
     connected->addWidget(m_cboconnected);
@@ -176,7 +176,7 @@ void frmmap::finish() {
         [this](const Status& result) {
             m_busy.reset();
             if (!result)
-                m_prompts.message(this, QStringLiteral("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
+                m_prompts.message(this, tr("Error mapping to network drive."), kAppTitle, QMessageBox::NoIcon);
             accept();
         });
 }

@@ -39,18 +39,6 @@
 namespace quillory::ui {
 namespace {
 
-// The toolbar's captions; the buttons are dispatched by them.
-const QString kSave = "Save";
-const QString kPrint = "Print";
-const QString kClose = "Close";
-const QString kFirst = "First";
-const QString kPrevious = "Previous";
-const QString kNext = "Next";
-const QString kLast = "Last";
-const QString kPageOf = "Page %1 of %2";
-const QString kFindFolder = "Find a folder";
-const QString kPrinting = "Printing page %1 of %2...";
-
 // A chosen name without an extension gets ".html". A leading dot marks a
 // hidden file on this system, not an extension.
 QString withDefaultSuffix(const QString& path, const QString& suffix) {
@@ -74,30 +62,31 @@ frmPreview::frmPreview(Prompts& prompts, const QString& scratchPath, QWidget* pa
       m_prompts(prompts),
       m_scratchPath(scratchPath),
       m_listingUrl(QUrl::fromLocalFile(QFileInfo(scratchPath).absoluteFilePath())) {
-    setObjectName("frmPreview");
-    setWindowTitle("Quillory - Preview & Print");
+    setObjectName(QStringLiteral("frmPreview"));
+    setWindowTitle(tr("Quillory - Preview & Print"));
     resize(900, 650);
 
     m_toolbar = new QToolBar(this);
-    m_toolbar->setObjectName("Toolbar1");
+    m_toolbar->setObjectName(QStringLiteral("Toolbar1"));
     m_toolbar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_toolbar->setIconSize(QSize(24, 24));
-    m_save = m_toolbar->addAction(saveIcon(), kSave);
-    m_save->setToolTip("Save the listing as an HTML file");
-    m_print = m_toolbar->addAction(printIcon(), kPrint);
-    m_print->setToolTip("Print the listing");
-    m_toolbar->addAction(closeIcon(), kClose)->setToolTip("Close the preview");
+    m_save = m_toolbar->addAction(saveIcon(), tr("Save"));
+    m_save->setToolTip(tr("Save the listing as an HTML file"));
+    m_print = m_toolbar->addAction(printIcon(), tr("Print"));
+    m_print->setToolTip(tr("Print the listing"));
+    m_close = m_toolbar->addAction(closeIcon(), tr("Close"));
+    m_close->setToolTip(tr("Close the preview"));
     m_pageActions << m_toolbar->addSeparator();
-    m_first = m_toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSkipBackward), kFirst);
-    m_previous = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), kPrevious);
-    m_next = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), kNext);
-    m_last = m_toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSkipForward), kLast);
+    m_first = m_toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSkipBackward), tr("First"));
+    m_previous = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowBack), tr("Previous"));
+    m_next = m_toolbar->addAction(style()->standardIcon(QStyle::SP_ArrowForward), tr("Next"));
+    m_last = m_toolbar->addAction(style()->standardIcon(QStyle::SP_MediaSkipForward), tr("Last"));
     m_pageText = new QLabel(m_toolbar);
-    m_pageText->setObjectName("PageText");
+    m_pageText->setObjectName(QStringLiteral("PageText"));
     m_pageText->setContentsMargins(8, 0, 8, 0);
     m_find = new QLineEdit(m_toolbar);
-    m_find->setObjectName("FindFolder");
-    m_find->setPlaceholderText(kFindFolder);
+    m_find->setObjectName(QStringLiteral("FindFolder"));
+    m_find->setPlaceholderText(tr("Find a folder"));
     m_find->setClearButtonEnabled(true);
     m_find->setMaximumWidth(260);
     connect(m_find, &QLineEdit::returnPressed, this, &frmPreview::findFolder);
@@ -111,7 +100,7 @@ frmPreview::frmPreview(Prompts& prompts, const QString& scratchPath, QWidget* pa
     m_handler = listingHandler(m_profile);
     m_page = new PreviewPage(m_profile, this);
     m_web = new QWebEngineView(this);
-    m_web->setObjectName("Web");
+    m_web->setObjectName(QStringLiteral("Web"));
     m_web->setContextMenuPolicy(Qt::NoContextMenu);
     m_web->setPage(m_page);
     connect(m_page, &QWebEnginePage::loadingChanged, this, &frmPreview::loadingChanged);
@@ -207,7 +196,7 @@ void frmPreview::updatePageControls() {
     m_previous->setEnabled(m_pageIndex > 0);
     m_next->setEnabled(m_pageIndex + 1 < count);
     m_last->setEnabled(m_pageIndex + 1 < count);
-    m_pageText->setText(kPageOf.arg(m_pageIndex + 1).arg(count));
+    m_pageText->setText(tr("Page %1 of %2").arg(m_pageIndex + 1).arg(count));
 }
 
 void frmPreview::findFolder() {
@@ -248,22 +237,21 @@ bool frmPreview::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmPreview::dispatch(QAction* button) {
-    const QString caption = button->text();
-    if (caption == kSave) save();
-    else if (caption == kPrint) print();
-    else if (caption == kClose) done(QDialog::Accepted);
-    else if (caption == kFirst && m_listing) showPage(0, false);
-    else if (caption == kPrevious && m_pageIndex > 0) showPage(m_pageIndex - 1, false);
-    else if (caption == kNext && m_pageIndex + 1 < pageCount()) showPage(m_pageIndex + 1, false);
-    else if (caption == kLast && m_listing) showPage(pageCount() - 1, false);
+    if (button == m_save) save();
+    else if (button == m_print) print();
+    else if (button == m_close) done(QDialog::Accepted);
+    else if (button == m_first && m_listing) showPage(0, false);
+    else if (button == m_previous && m_pageIndex > 0) showPage(m_pageIndex - 1, false);
+    else if (button == m_next && m_pageIndex + 1 < pageCount()) showPage(m_pageIndex + 1, false);
+    else if (button == m_last && m_listing) showPage(pageCount() - 1, false);
 }
 
 void frmPreview::save() {
     if (m_saving) return;
     QString path = m_prompts.saveFileName(
-        this, SaveDialogSpec{"HTML Documents (*.html);;All Files (*.*)", "html", saveStartFolder()});
+        this, SaveDialogSpec{tr("HTML Documents (*.html);;All Files (*.*)"), QStringLiteral("html"), saveStartFolder()});
     if (path.isEmpty()) return;
-    path = withDefaultSuffix(path, "html");
+    path = withDefaultSuffix(path, QStringLiteral("html"));
     if (m_listing) return savePages(path);
     m_saving = true;
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -309,11 +297,11 @@ void frmPreview::writeListing(const QString& path, const QString& serialized) {
 
 void frmPreview::reportSaved(const Status& written, const QString& path) {
     if (written) {
-        m_prompts.message(this, "Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
+        m_prompts.message(this, tr("Listing was saved to specified file successfully."), tr("Saved"), QMessageBox::Information);
         return;
     }
     m_prompts.message(this,
-                      QString("The listing could not be saved to %1: %2.")
+                      tr("The listing could not be saved to %1: %2.")
                           .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(written.message())),
                       kAppTitle, QMessageBox::Critical);
 }
@@ -342,11 +330,11 @@ void frmPreview::printDone() { m_printer.reset(); }
 // to a PDF file of its own that is handed to the print spooler (lp).
 void frmPreview::printPages(const QString& target, const QString& printerName) {
     auto spool = std::make_shared<QTemporaryDir>();
-    const QString pdf = target.isEmpty() ? spool->filePath("listing.pdf") : target;
+    const QString pdf = target.isEmpty() ? spool->filePath(QStringLiteral("listing.pdf")) : target;
     const int count = static_cast<int>(pageCount());
     m_pagedPrint = new PagedPdfPrint(m_profile, pageCount(), pdf, m_printer->pageLayout(), this);
     m_printer.reset();
-    m_printProgress = new QProgressDialog(kPrinting.arg(1).arg(count), "Cancel", 0, count, this);
+    m_printProgress = new QProgressDialog(tr("Printing page %1 of %2...").arg(1).arg(count), tr("Cancel"), 0, count, this);
     m_printProgress->setWindowTitle(kAppTitle);
     m_printProgress->setMinimumDuration(0);
     m_printProgress->setAutoClose(false);
@@ -364,15 +352,15 @@ void frmPreview::printPages(const QString& target, const QString& printerName) {
     });
     connect(m_pagedPrint, &PagedPdfPrint::progress, this, [this, count](int done) {
         m_printProgress->setValue(done);
-        m_printProgress->setLabelText(kPrinting.arg(std::min(done + 1, count)).arg(count));
+        m_printProgress->setLabelText(tr("Printing page %1 of %2...").arg(std::min(done + 1, count)).arg(count));
     });
     connect(m_pagedPrint, &PagedPdfPrint::finished, this, [this, end, spool, pdf, printerName](const QString& error) {
         end();
         if (error.isEmpty() && !printerName.isEmpty() &&
-            QProcess::execute("lp", {"-d", printerName, "--", pdf}) != 0)
-            m_prompts.message(this, "The listing could not be sent to the printer.", kAppTitle, QMessageBox::Critical);
+            QProcess::execute(QStringLiteral("lp"), {QStringLiteral("-d"), printerName, QStringLiteral("--"), pdf}) != 0)
+            m_prompts.message(this, tr("The listing could not be sent to the printer."), kAppTitle, QMessageBox::Critical);
         else if (!error.isEmpty())
-            m_prompts.message(this, QString("The listing could not be printed (%1).").arg(error), kAppTitle,
+            m_prompts.message(this, tr("The listing could not be printed (%1).").arg(error), kAppTitle,
                               QMessageBox::Critical);
     });
     m_printProgress->show();
@@ -384,7 +372,7 @@ void frmPreview::loadingChanged(const QWebEngineLoadingInfo& info) {
     case QWebEngineLoadingInfo::LoadStartedStatus:
         // A page step keeps the page before it in view until the next is there.
         setDocumentActionsEnabled(false);
-        m_statusText->setText("Loading the listing...");
+        m_statusText->setText(tr("Loading the listing..."));
         m_progress->setValue(0);
         m_progress->show();
         break;
@@ -393,8 +381,8 @@ void frmPreview::loadingChanged(const QWebEngineLoadingInfo& info) {
         break;
     case QWebEngineLoadingInfo::LoadFailedStatus:
         m_progress->hide();
-        m_statusText->setText("The listing could not be loaded.");
-        offerDefaultBrowser(info.errorString().isEmpty() ? QString("the page could not be loaded")
+        m_statusText->setText(tr("The listing could not be loaded."));
+        offerDefaultBrowser(info.errorString().isEmpty() ? tr("the page could not be loaded")
                                                          : info.errorString());
         break;
     }
@@ -408,8 +396,8 @@ void frmPreview::loadSucceeded() {
         keys->installEventFilter(this);
     }
     if (m_scrollToEnd || m_scrollToTop)
-        m_page->runJavaScript(m_scrollToEnd ? "window.scrollTo(0, document.documentElement.scrollHeight)"
-                                            : "window.scrollTo(0, 0)",
+        m_page->runJavaScript(m_scrollToEnd ? QStringLiteral("window.scrollTo(0, document.documentElement.scrollHeight)")
+                                            : QStringLiteral("window.scrollTo(0, 0)"),
                               QWebEngineScript::ApplicationWorld);
     m_scrollToEnd = m_scrollToTop = false;
     if (!m_findAfterLoad.isEmpty()) m_page->findText(m_findAfterLoad);
@@ -423,15 +411,15 @@ void frmPreview::rendererGone(int status) {
     switch (status) {
     case QWebEnginePage::NormalTerminationStatus: return;
     case QWebEnginePage::KilledTerminationStatus:
-        reason = "the browser's page process was ended, perhaps for lack of memory";
+        reason = tr("the browser's page process was ended, perhaps for lack of memory");
         break;
-    case QWebEnginePage::CrashedTerminationStatus: reason = "the browser's page process crashed"; break;
-    default: reason = "the browser's page process ended abnormally"; break;
+    case QWebEnginePage::CrashedTerminationStatus: reason = tr("the browser's page process crashed"); break;
+    default: reason = tr("the browser's page process ended abnormally"); break;
     }
     setDocumentActionsEnabled(false);
     if (m_saving) endSaving();
     m_progress->hide();
-    m_statusText->setText("The listing could not be shown.");
+    m_statusText->setText(tr("The listing could not be shown."));
     m_pages->setCurrentWidget(m_loadingPage);
     offerDefaultBrowser(reason);
 }
@@ -442,8 +430,8 @@ void frmPreview::offerDefaultBrowser(const QString& reason) {
     if (m_failureShown || !isVisible()) return;  // a closed preview reloads on its next showing
     m_failureShown = true;
     QTimer::singleShot(0, this, [this, reason] {
-        const QString text = QString("The preview could not show the listing (%1).\n\n"
-                                     "Open it in the default web browser instead?")
+        const QString text = tr("The preview could not show the listing (%1).\n\n"
+                                "Open it in the default web browser instead?")
                                  .arg(reason);
         if (m_prompts.ask(this, text, kAppTitle)) QDesktopServices::openUrl(m_listingUrl);
     });

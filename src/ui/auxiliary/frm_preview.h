@@ -84,6 +84,7 @@ private:
     PreviewPage* m_page = nullptr;
     QToolBar* m_toolbar = nullptr;
     QAction* m_save = nullptr;
+    QAction* m_close = nullptr;
     QAction* m_print = nullptr;
     QList<QAction*> m_pageActions;  // shown only for a listing in pages
     QAction* m_first = nullptr;

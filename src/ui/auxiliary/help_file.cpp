@@ -14,8 +14,8 @@ namespace quillory::ui {
 // then shows what the system shows for a missing file.
 QString helpFilePath() {
     const QDir programFolder(QFile::decodeName(QByteArray::fromStdString(getAppPath())));
-    const QString beside = programFolder.filePath("help.html");
-    const QString installed = QDir::cleanPath(programFolder.filePath("../share/doc/quillory/help.html"));
+    const QString beside = programFolder.filePath(QStringLiteral("help.html"));
+    const QString installed = QDir::cleanPath(programFolder.filePath(QStringLiteral("../share/doc/quillory/help.html")));
     for (const QString& candidate : {beside, installed})
         if (QFileInfo(candidate).isFile()) return candidate;
     return beside;

@@ -17,11 +17,11 @@ std::optional<std::string> askDrivePassword(char letter, const std::string& remo
             app, [&] { answer = askDrivePassword(letter, remote, user); }, Qt::BlockingQueuedConnection);
         return answer;
     }
-    QString label = QStringLiteral("Password for %1 (%2:)").arg(QFile::decodeName(QByteArray::fromStdString(remote)),
+    QString label = QCoreApplication::translate("quillory::ui::frmmap", "Password for %1 (%2:)").arg(QFile::decodeName(QByteArray::fromStdString(remote)),
                                                                  QChar::fromLatin1(letter));
-    if (user && !user->empty()) label += QStringLiteral(" as %1").arg(QString::fromStdString(*user));
+    if (user && !user->empty()) label += QCoreApplication::translate("quillory::ui::frmmap", " as %1").arg(QString::fromStdString(*user));
     bool accepted = false;
-    const QString password = QInputDialog::getText(QApplication::activeWindow(), QStringLiteral("Map Network Drive"),
+    const QString password = QInputDialog::getText(QApplication::activeWindow(), QCoreApplication::translate("quillory::ui::frmmap", "Map Network Drive"),
                                                    label, QLineEdit::Password, QString(), &accepted);
     if (!accepted) return std::nullopt;
     return password.toStdString();

@@ -93,8 +93,10 @@ void drawCross(QPainter& p) {
 
 }  // namespace
 
-QIcon saveIcon() { return QIcon(new DrawnIcon(drawFloppy)); }
-QIcon printIcon() { return QIcon(new DrawnIcon(drawPrinter)); }
-QIcon closeIcon() { return QIcon(new DrawnIcon(drawCross)); }
+// The desktop's icon theme first, so the preview looks like the rest of the
+// desktop; the drawings where the theme has no such icon.
+QIcon saveIcon() { return QIcon::fromTheme(QStringLiteral("document-save"), QIcon(new DrawnIcon(drawFloppy))); }
+QIcon printIcon() { return QIcon::fromTheme(QStringLiteral("document-print"), QIcon(new DrawnIcon(drawPrinter))); }
+QIcon closeIcon() { return QIcon::fromTheme(QStringLiteral("window-close"), QIcon(new DrawnIcon(drawCross))); }
 
 }  // namespace quillory::ui

@@ -1,6 +1,6 @@
 #pragma once
-// The preview toolbar's button images, drawn at whatever size the toolbar
-// asks for: no image files or image plugins to install.
+// The preview toolbar's button images: the desktop theme's, else drawn at
+// whatever size the toolbar asks for (no image files or plugins to install).
 #include <QIcon>
 
 namespace quillory::ui {

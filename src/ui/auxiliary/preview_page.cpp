@@ -41,7 +41,7 @@ void lockDown(QWebEngineSettings* settings) {
           S::NavigateOnDropEnabled, S::ErrorPageEnabled})
         settings->setAttribute(off, false);
     settings->setAttribute(S::PrintElementBackgrounds, true);
-    settings->setDefaultTextEncoding("utf-8");
+    settings->setDefaultTextEncoding(QStringLiteral("utf-8"));
 }
 
 }  // namespace
@@ -54,7 +54,7 @@ void ListingSchemeHandler::requestStarted(QWebEngineUrlRequestJob* job) {
         job->fail(QWebEngineUrlRequestJob::RequestDenied);
         return;
     }
-    const QString page = QUrlQuery(job->requestUrl()).queryItemValue("page");
+    const QString page = QUrlQuery(job->requestUrl()).queryItemValue(QStringLiteral("page"));
     if (!page.isEmpty()) {
         bool number = false;
         const qulonglong k = page.toULongLong(&number);
@@ -85,11 +85,11 @@ void ListingOnlyInterceptor::interceptRequest(QWebEngineUrlRequestInfo& info) {
     if (!listingItself) info.block(true);
 }
 
-QUrl listingPageUrl() { return QUrl(QString::fromLatin1(kScheme) + ":listing"); }
+QUrl listingPageUrl() { return QUrl(QString::fromLatin1(kScheme) + QLatin1String(":listing")); }
 
 QUrl listingPageUrl(std::size_t page) {
     QUrl url = listingPageUrl();
-    url.setQuery("page=" + QString::number(page));
+    url.setQuery(QLatin1String("page=") + QString::number(page));
     return url;
 }
 

@@ -17,7 +17,7 @@ PagedPdfPrint::PagedPdfPrint(QWebEngineProfile* profile, std::size_t pageCount, 
     connect(m_page, &QWebEnginePage::loadFinished, this, &PagedPdfPrint::loaded);
     connect(m_page, &QWebEnginePage::pdfPrintingFinished, this, &PagedPdfPrint::printed);
     connect(m_page, &QWebEnginePage::renderProcessTerminated, this,
-            [this] { fail("the browser's page process ended while printing"); });
+            [this] { fail(tr("the browser's page process ended while printing")); });
 }
 
 PagedPdfPrint::~PagedPdfPrint() {
@@ -31,8 +31,8 @@ PagedPdfPrint::~PagedPdfPrint() {
 }
 
 void PagedPdfPrint::start() {
-    if (!m_parts.isValid()) return fail("no room for the printed pages");
-    if (QStandardPaths::findExecutable("pdfunite").isEmpty()) return fail("pdfunite (poppler-utils) is not installed");
+    if (!m_parts.isValid()) return fail(tr("no room for the printed pages"));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdfunite")).isEmpty()) return fail(tr("pdfunite (poppler-utils) is not installed"));
     loadNext();
 }
 
@@ -42,44 +42,44 @@ void PagedPdfPrint::cancel() {
     if (m_join != nullptr) m_join->kill();
 }
 
-QString PagedPdfPrint::partPath(std::size_t k) const { return m_parts.filePath(QString("%1.pdf").arg(k, 6, 10, QChar('0'))); }
+QString PagedPdfPrint::partPath(std::size_t k) const { return m_parts.filePath(QStringLiteral("%1.pdf").arg(k, 6, 10, QChar(u'0'))); }
 
 void PagedPdfPrint::loadNext() { m_page->load(listingPageUrl(m_next)); }
 
 void PagedPdfPrint::loaded(bool ok) {
     if (m_done) return;
-    if (!ok) return fail("a page of the listing could not be loaded");
+    if (!ok) return fail(tr("a page of the listing could not be loaded"));
     m_page->printToPdf(partPath(m_next), m_layout);
 }
 
 void PagedPdfPrint::printed(const QString&, bool ok) {
     if (m_done) return;
-    if (!ok) return fail("a page could not be printed");
+    if (!ok) return fail(tr("a page could not be printed"));
     Q_EMIT progress(static_cast<int>(++m_next));
     if (m_next < m_pageCount) return loadNext();
     // The parts are all on disk: the browser's page is not needed any more.
-    m_page->load(QUrl("about:blank"));
+    m_page->load(QUrl(QStringLiteral("about:blank")));
     join();
 }
 
 void PagedPdfPrint::join() {
     QStringList args;
     for (std::size_t k = 0; k < m_pageCount; ++k) args << partPath(k);
-    const QString joined = m_parts.filePath("joined.pdf");
+    const QString joined = m_parts.filePath(QStringLiteral("joined.pdf"));
     args << joined;
     m_join = new QProcess(this);
     connect(m_join, &QProcess::finished, this, [this, joined](int code, QProcess::ExitStatus status) {
         if (m_done) return;
         if (status != QProcess::NormalExit || code != 0)
-            return fail("pdfunite failed: " + QString::fromLocal8Bit(m_join->readAllStandardError()).trimmed());
+            return fail(tr("pdfunite failed: %1").arg(QString::fromLocal8Bit(m_join->readAllStandardError()).trimmed()));
         // Put in place whole, so the target never holds a part of the listing.
         QFile::remove(m_target);
         if (!QFile::rename(joined, m_target) && !(QFile::copy(joined, m_target)))
-            return fail("the PDF file could not be written to " + QDir::toNativeSeparators(m_target));
+            return fail(tr("the PDF file could not be written to %1").arg(QDir::toNativeSeparators(m_target)));
         m_done = true;
         Q_EMIT finished(QString());
     });
-    m_join->start("pdfunite", args);
+    m_join->start(QStringLiteral("pdfunite"), args);
 }
 
 void PagedPdfPrint::fail(const QString& error) {

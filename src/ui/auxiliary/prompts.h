@@ -10,7 +10,7 @@ class QWidget;
 namespace quillory::ui {
 
 // The window caption and the title of a message that names none.
-inline constexpr const char* kAppTitle = "Quillory";
+inline const QString kAppTitle = QStringLiteral("Quillory");
 
 struct SaveDialogSpec {
     QString filter;         // Qt's form: "HTML Documents (*.html);;All Files (*.*)"

@@ -1,5 +1,6 @@
 #include "ui/main/browse_folder.h"
 
+#include <QCoreApplication>
 #include <QStandardPaths>
 
 #include "ui/auxiliary/prompts.h"
@@ -7,7 +8,7 @@
 namespace quillory::ui {
 
 QString browseFolder(Prompts& prompts, QWidget* owner) {
-    return prompts.folderName(owner, "Select directory",
+    return prompts.folderName(owner, QCoreApplication::translate("quillory::ui::frmMain", "Select directory"),
                               QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
 }
 

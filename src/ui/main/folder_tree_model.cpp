@@ -19,7 +19,7 @@ constexpr QDir::Filters kFolders = QDir::AllDirs | QDir::NoDotAndDotDot;
 
 bool isInside(const QString& path, const QString& folder) {
     if (folder == QDir::rootPath()) return true;
-    return path == folder || path.startsWith(folder + '/');
+    return path == folder || path.startsWith(folder + u'/');
 }
 
 }  // namespace
@@ -211,7 +211,7 @@ QVariant FolderTreeModel::data(const QModelIndex& index, int role) const {
     const bool label = role == Qt::DisplayRole || role == Qt::ToolTipRole;
     if (index.internalId() == kTopRows) {
         const bool desktop = index.row() == 0;
-        if (label) return QString::fromLatin1(desktop ? "Desktop" : "My Computer");
+        if (label) return desktop ? tr("Desktop") : tr("My Computer");
         if (role == Qt::DecorationRole)
             return QApplication::style()->standardIcon(desktop ? QStyle::SP_DesktopIcon : QStyle::SP_ComputerIcon);
         return {};

@@ -30,14 +30,14 @@ namespace quillory::ui {
 
 namespace {
 
-QRadioButton* optionButton(const char* name, const char* caption, QWidget* parent) {
-    auto* button = new QRadioButton(QString::fromLatin1(caption), parent);
+QRadioButton* optionButton(const char* name, const QString& caption, QWidget* parent) {
+    auto* button = new QRadioButton(caption, parent);
     button->setObjectName(name);
     return button;
 }
 
-QGroupBox* frame(const char* name, const char* caption, QWidget* parent) {
-    auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
+QGroupBox* frame(const char* name, const QString& caption, QWidget* parent) {
+    auto* box = new QGroupBox(caption, parent);
     box->setObjectName(name);
     return box;
 }
@@ -51,7 +51,8 @@ frmMain::frmMain(SettingsStore& store, Prompts& prompts, MainPaths paths, QWidge
     setObjectName("frmMain");
     setWindowTitle(kAppTitle);
     m_log.path = std::move(paths.log);
-    if (QFontDatabase::families().contains("Verdana")) setFont(QFont("Verdana", font().pointSize()));
+    if (QFontDatabase::families().contains(QStringLiteral("Verdana")))
+        setFont(QFont(QStringLiteral("Verdana"), font().pointSize()));
     buildControls();
     buildMenus();
     buildToolbar();
@@ -78,14 +79,14 @@ void frmMain::buildControls() {
     auto* columns = new QHBoxLayout(central);
 
     auto* options = new QVBoxLayout;
-    QGroupBox* Frame5 = frame("Frame5", "Sort files by order :", central);
+    QGroupBox* Frame5 = frame("Frame5", tr("Sort files by order :"), central);
     auto* orders = new QGridLayout(Frame5);
-    m_options.optNoOrder = optionButton("optNoOrder", "No order", Frame5);
-    m_options.optNameOrder = optionButton("optNameOrder", "Name", Frame5);
-    m_options.optSizeOrder = optionButton("optSizeOrder", "Size", Frame5);
-    m_options.optExtOrder = optionButton("optExtOrder", "Extension", Frame5);
-    m_options.optTypeOrder = optionButton("optTypeOrder", "Type", Frame5);
-    m_options.optDateOrder = optionButton("optDateOrder", "Date", Frame5);
+    m_options.optNoOrder = optionButton("optNoOrder", tr("No order"), Frame5);
+    m_options.optNameOrder = optionButton("optNameOrder", tr("Name"), Frame5);
+    m_options.optSizeOrder = optionButton("optSizeOrder", tr("Size"), Frame5);
+    m_options.optExtOrder = optionButton("optExtOrder", tr("Extension"), Frame5);
+    m_options.optTypeOrder = optionButton("optTypeOrder", tr("Type"), Frame5);
+    m_options.optDateOrder = optionButton("optDateOrder", tr("Date"), Frame5);
     orders->addWidget(m_options.optNoOrder, 0, 0);
     orders->addWidget(m_options.optNameOrder, 0, 1);
     orders->addWidget(m_options.optSizeOrder, 1, 0);
@@ -94,15 +95,15 @@ void frmMain::buildControls() {
     orders->addWidget(m_options.optDateOrder, 2, 1);
     options->addWidget(Frame5);
 
-    QGroupBox* Frame6 = frame("Frame6", "Recursion options", central);
+    QGroupBox* Frame6 = frame("Frame6", tr("Recursion options"), central);
     auto* recursion = new QVBoxLayout(Frame6);
-    m_options.optRecurseInfinite = optionButton("optRecurseInfinite", "Recurse folder infinitely", Frame6);
-    m_options.optNoRecursion = optionButton("optNoRecursion", "Do not recurse folder", Frame6);
+    m_options.optRecurseInfinite = optionButton("optRecurseInfinite", tr("Recurse folder infinitely"), Frame6);
+    m_options.optNoRecursion = optionButton("optNoRecursion", tr("Do not recurse folder"), Frame6);
     recursion->addWidget(m_options.optRecurseInfinite);
     recursion->addWidget(m_options.optNoRecursion);
     options->addWidget(Frame6);
 
-    QGroupBox* Frame1 = frame("Frame1", "File Filter", central);
+    QGroupBox* Frame1 = frame("Frame1", tr("File Filter"), central);
     auto* filter = new QVBoxLayout(Frame1);
     m_options.txtfilter = new QLineEdit(Frame1);
     m_options.txtfilter->setObjectName("txtfilter");
@@ -111,7 +112,7 @@ void frmMain::buildControls() {
     options->addStretch(1);
     columns->addLayout(options);
 
-    QGroupBox* Frame2 = frame("Frame2", "Source Folder", central);
+    QGroupBox* Frame2 = frame("Frame2", tr("Source Folder"), central);
     auto* source = new QVBoxLayout(Frame2);
     tv = new FolderTree(Frame2);
     txtFolder = new QLineEdit(Frame2);
@@ -189,13 +190,13 @@ void frmMain::setStatus(const QString& text) { m_statusPanel->setText(text); }
 
 void frmMain::showSelectedFolder() {
     const QString selected = tv->selectedFolder();
-    if (selected == FolderTree::kDesktop)
+    if (selected == QLatin1String(FolderTree::kDesktop))
         txtFolder->setText(FolderTree::specialFolderPath(FolderTree::kDesktopDirectory));
-    else if (selected == FolderTree::kMyComputer)
+    else if (selected == QLatin1String(FolderTree::kMyComputer))
         txtFolder->clear();
     else
         txtFolder->setText(selected);
-    setStatus("Selected folder: " + txtFolder->text());
+    setStatus(tr("Selected folder: %1").arg(txtFolder->text()));
 }
 
 void frmMain::closeEvent(QCloseEvent* event) {
@@ -222,7 +223,7 @@ void frmMain::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.front().isLocalFile()) return;
     txtFolder->setText(QDir::cleanPath(urls.front().toLocalFile()));
-    setStatus("Selected folder: " + txtFolder->text());
+    setStatus(tr("Selected folder: %1").arg(txtFolder->text()));
     event->acceptProposedAction();
 }
 

@@ -39,7 +39,7 @@ void frmMain::showStoreProblem(const StoreStatus& status) {
     const std::string problem = storeProblemText(status, m_store.path());
     if (problem.empty()) return;
     m_storeProblemShown = true;
-    QString text = QString::fromLocal8Bit(problem) + '.';
+    QString text = QString::fromLocal8Bit(problem) + u'.';
     text[0] = text[0].toUpper();
     message(text, QString(), QMessageBox::Warning);
 }
@@ -88,7 +88,7 @@ void frmMain::reportIfExists(const QString& folder, ReportMode mode) {
             m_busy.reset();
             setRunning(false);
             if (exists) return makeReport(folder, mode);
-            message("Invalid folder specified.", "Error", QMessageBox::Critical);
+            message(tr("Invalid folder specified."), tr("Error"), QMessageBox::Critical);
             Q_EMIT runFinished();
         });
 }
@@ -110,12 +110,12 @@ void frmMain::openFolder() {
     txtFolder->setText(chosen);
     tv->setSelectedFolder(chosen);
     txtFolder->setText(chosen);
-    setStatus("Selected folder: " + txtFolder->text());
+    setStatus(tr("Selected folder: %1").arg(txtFolder->text()));
 }
 
 void frmMain::listNetworkFolder(const QString& path) {
     const std::string letter = m_drives.getFreeDriveLetter();
-    txtFolder->setText(QString::fromStdString(letter) + ":\\");
+    txtFolder->setText(QString::fromStdString(letter) + QLatin1String(":\\"));
     startRun(txtFolder->text(), Format::Html, QFile::encodeName(path).toStdString(), [this] {
         showListing();
         endRun();

@@ -15,15 +15,15 @@ namespace quillory::ui {
 
 namespace {
 
-QAction* menuItem(QMenu* menu, const char* name, const char* caption, const char* shortcut = nullptr) {
-    QAction* action = menu->addAction(QString::fromLatin1(caption));
+QAction* menuItem(QMenu* menu, const char* name, const QString& caption, const char* shortcut = nullptr) {
+    QAction* action = menu->addAction(caption);
     action->setObjectName(name);
     if (shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
     return action;
 }
 
-QMenu* menu(QMenuBar* bar, const char* name, const char* caption) {
-    QMenu* menu = bar->addMenu(QString::fromLatin1(caption));
+QMenu* menu(QMenuBar* bar, const char* name, const QString& caption) {
+    QMenu* menu = bar->addMenu(caption);
     menu->setObjectName(name);
     return menu;
 }
@@ -59,36 +59,36 @@ void frmMain::buildMenus() {
     QMenuBar* bar = menuBar();
     QStyle* look = style();
 
-    QMenu* mnListing = menu(bar, "mnListing", "&Listing");
-    mnOpen = menuItem(mnListing, "mnOpen", "&Open Source Folder", "Ctrl+O");
+    QMenu* mnListing = menu(bar, "mnListing", tr("&Listing"));
+    mnOpen = menuItem(mnListing, "mnOpen", tr("&Open Source Folder"), "Ctrl+O");
     mnOpen->setIcon(look->standardIcon(QStyle::SP_DialogOpenButton));
     mnListing->addSeparator();
-    mnSave = menuItem(mnListing, "mnSave", "Save As &HTM", "Ctrl+H");
+    mnSave = menuItem(mnListing, "mnSave", tr("Save As &HTM"), "Ctrl+H");
     mnSave->setIcon(look->standardIcon(QStyle::SP_DialogSaveButton));
-    mnuSpreadheet = menuItem(mnListing, "mnuSpreadheet", "S&ave As Spreadsheet", "Ctrl+D");
+    mnuSpreadheet = menuItem(mnListing, "mnuSpreadheet", tr("S&ave As Spreadsheet"), "Ctrl+D");
     mnuSpreadheet->setIcon(look->standardIcon(QStyle::SP_FileDialogDetailedView));
-    mnPreview = menuItem(mnListing, "mnPreview", "&Preview", "Ctrl+P");
+    mnPreview = menuItem(mnListing, "mnPreview", tr("&Preview"), "Ctrl+P");
     mnPreview->setIcon(look->standardIcon(QStyle::SP_FileDialogContentsView));
     mnListing->addSeparator();
-    mnStop = menuItem(mnListing, "mnStop", "&Stop Generation", "Ctrl+S");
+    mnStop = menuItem(mnListing, "mnStop", tr("&Stop Generation"), "Ctrl+S");
     mnStop->setIcon(look->standardIcon(QStyle::SP_BrowserStop));
     mnListing->addSeparator();
-    mnuExit = menuItem(mnListing, "mnuExit", "E&xit", "Ctrl+X");
+    mnuExit = menuItem(mnListing, "mnuExit", tr("E&xit"), "Ctrl+X");
 
-    QMenu* mnOptions = menu(bar, "mnOptions", "&Options");
-    mnSettings = menuItem(mnOptions, "mnSettings", "Settings");
+    QMenu* mnOptions = menu(bar, "mnOptions", tr("&Options"));
+    mnSettings = menuItem(mnOptions, "mnSettings", tr("Settings"));
     mnSettings->setIcon(look->standardIcon(QStyle::SP_FileDialogInfoView));
-    mnuLog = menuItem(mnOptions, "mnuLog", "Log Events");
+    mnuLog = menuItem(mnOptions, "mnuLog", tr("Log Events"));
     mnuLog->setCheckable(true);
     mnOptions->addSeparator();
-    mnUseInternalBrowser = menuItem(mnOptions, "mnUseInternalBrowser", "Use internal browser");
+    mnUseInternalBrowser = menuItem(mnOptions, "mnUseInternalBrowser", tr("Use internal browser"));
     mnUseInternalBrowser->setCheckable(true);
 
-    QMenu* mnHelp = menu(bar, "mnHelp", "&Help");
-    mnucontents = menuItem(mnHelp, "mnucontents", "Help Contents");
+    QMenu* mnHelp = menu(bar, "mnHelp", tr("&Help"));
+    mnucontents = menuItem(mnHelp, "mnucontents", tr("Help Contents"));
     mnucontents->setIcon(look->standardIcon(QStyle::SP_DialogHelpButton));
-    mnuWebsite = menuItem(mnHelp, "mnuWebsite", "Visit &Website");
-    mnAbout = menuItem(mnHelp, "mnAbout", "About");
+    mnuWebsite = menuItem(mnHelp, "mnuWebsite", tr("Visit &Website"));
+    mnAbout = menuItem(mnHelp, "mnAbout", tr("About"));
 
     connect(mnOpen, &QAction::triggered, this, &frmMain::openFolder);
     connect(mnSave, &QAction::triggered, this, &frmMain::menuSave);
@@ -104,7 +104,7 @@ void frmMain::buildMenus() {
 }
 
 void frmMain::buildToolbar() {
-    QToolBar* Toolbar1 = addToolBar("Toolbar1");
+    QToolBar* Toolbar1 = addToolBar(QStringLiteral("Toolbar1"));
     Toolbar1->setObjectName("Toolbar1");
     Toolbar1->setMovable(false);
     Toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
@@ -119,24 +119,24 @@ void frmMain::buildToolbar() {
         void (frmMain::*action)();
     };
     const Button buttons[] = {
-        {"tbOpen", "Open", "Open source folder", QStyle::SP_DialogOpenButton, "document-open", &frmMain::openFolder},
-        {"tbSave", "Save", "Save file list to file", QStyle::SP_DialogSaveButton, "document-save", &frmMain::toolbarSave},
-        {"tbPreview", "Preview", "Preview the file listing", QStyle::SP_FileDialogContentsView,
+        {"tbOpen", QT_TR_NOOP("Open"), QT_TR_NOOP("Open source folder"), QStyle::SP_DialogOpenButton, "document-open", &frmMain::openFolder},
+        {"tbSave", QT_TR_NOOP("Save"), QT_TR_NOOP("Save file list to file"), QStyle::SP_DialogSaveButton, "document-save", &frmMain::toolbarSave},
+        {"tbPreview", QT_TR_NOOP("Preview"), QT_TR_NOOP("Preview the file listing"), QStyle::SP_FileDialogContentsView,
          "document-print-preview", &frmMain::toolbarPreview},
-        {"tbStop", "Stop", "Stop the current operation", QStyle::SP_BrowserStop, "process-stop", &frmMain::stopGeneration},
-        {"tbMapDrive", "Map Drive", "Map network drive", QStyle::SP_DriveNetIcon, "folder-remote", &frmMain::showMapDialog},
-        {"tbSettings", "Settings", "Change settings", QStyle::SP_FileDialogInfoView, "configure", &frmMain::showSettings},
+        {"tbStop", QT_TR_NOOP("Stop"), QT_TR_NOOP("Stop the current operation"), QStyle::SP_BrowserStop, "process-stop", &frmMain::stopGeneration},
+        {"tbMapDrive", QT_TR_NOOP("Map Drive"), QT_TR_NOOP("Map network drive"), QStyle::SP_DriveNetIcon, "folder-remote", &frmMain::showMapDialog},
+        {"tbSettings", QT_TR_NOOP("Settings"), QT_TR_NOOP("Change settings"), QStyle::SP_FileDialogInfoView, "configure", &frmMain::showSettings},
     };
     for (const Button& button : buttons) {
         const QString theme = QString::fromLatin1(button.theme);
         const QIcon icon = QIcon::hasThemeIcon(theme) ? QIcon::fromTheme(theme) : toolbarIcon(look, button.icon);
-        QAction* action = Toolbar1->addAction(icon, QString::fromLatin1(button.caption));
+        QAction* action = Toolbar1->addAction(icon, tr(button.caption));
         action->setObjectName(button.name);
-        action->setToolTip(QString::fromLatin1(button.tip));
+        action->setToolTip(tr(button.tip));
         connect(action, &QAction::triggered, this, button.action);
     }
-    m_toolSave = Toolbar1->findChild<QAction*>("tbSave");
-    m_toolPreview = Toolbar1->findChild<QAction*>("tbPreview");
+    m_toolSave = Toolbar1->findChild<QAction*>(QStringLiteral("tbSave"));
+    m_toolPreview = Toolbar1->findChild<QAction*>(QStringLiteral("tbPreview"));
 }
 
 }  // namespace quillory::ui

@@ -52,7 +52,7 @@ QString saveStartFolder() {
 
 void frmMain::makeReport(const QString& folder, ReportMode mode) {
     startRun(folder, Format::Html, {}, [this, mode] {
-        if (mode == ReportMode::Save) return saveListing("HTML Documents (*.html);;All Files (*.*)", "html");
+        if (mode == ReportMode::Save) return saveListing(tr("HTML Documents (*.html);;All Files (*.*)"), QStringLiteral("html"));
         showListing();
         endRun();
     });
@@ -60,7 +60,7 @@ void frmMain::makeReport(const QString& folder, ReportMode mode) {
 
 void frmMain::makeSpreadsheet(const QString& folder) {
     startRun(folder, Format::Csv, {},
-             [this] { saveListing("Comma Separated Values (*.csv);;All Files (*.*)", "csv"); });
+             [this] { saveListing(tr("Comma Separated Values (*.csv);;All Files (*.*)"), QStringLiteral("csv")); });
 }
 
 void frmMain::startRun(const QString& folder, Format format, const std::string& share, std::function<void()> then) {
@@ -115,7 +115,7 @@ void frmMain::scratchBuilt(const WorkerRun& run, const std::function<void()>& th
     setStatus({});
     if (run.mapFailed) {
         m_busy.reset();
-        message("Error mapping to network drive.", {}, QMessageBox::NoIcon);
+        message(tr("Error mapping to network drive."), {}, QMessageBox::NoIcon);
         return endRun();
     }
     if (run.result.outcome == RunResult::Outcome::Stopped)
@@ -124,8 +124,8 @@ void frmMain::scratchBuilt(const WorkerRun& run, const std::function<void()>& th
         showUnreadable(run.result.unreadable);
     m_busy.reset();
     if (run.result.outcome == RunResult::Outcome::OutputFailed)
-        message("The listing could not be written to " + fileName(m_scratch) + ":\n" + reason(run.result.outputError),
-                "Error", QMessageBox::Critical);
+        message(tr("The listing could not be written to %1:\n%2").arg(fileName(m_scratch), reason(run.result.outputError)),
+                tr("Error"), QMessageBox::Critical);
     if (run.result.outcome != RunResult::Outcome::Completed || m_closeRequested) return endRun();
     then();
 }
@@ -160,22 +160,22 @@ void frmMain::saveListing(const QString& filter, const QString& suffix) {
         [this, filter, suffix](FileError failure) {
             m_busy.reset();
             if (failure.status) {
-                message("Listing was saved to specified file successfully.", "Saved", QMessageBox::Information);
+                message(tr("Listing was saved to specified file successfully."), tr("Saved"), QMessageBox::Information);
                 return endRun();
             }
             // The listing is still in the scratch file: the user may pick another place.
-            message("The listing could not be saved to " + fileName(failure.path) + ":\n" +
-                        QString::fromLocal8Bit(failure.status.message()),
-                    "Error", QMessageBox::Critical);
+            message(tr("The listing could not be saved to %1:\n%2")
+                        .arg(fileName(failure.path), QString::fromLocal8Bit(failure.status.message())),
+                    tr("Error"), QMessageBox::Critical);
             saveListing(filter, suffix);
         });
 }
 
 void frmMain::showProgress() {
     const std::string folder = m_progress.folder();
-    if (!folder.empty()) setStatus("Scanning folder: " + fileName(folder));
+    if (!folder.empty()) setStatus(tr("Scanning folder: %1").arg(fileName(folder)));
     m_countPanel->setText(
-        QString("%L1 files, %L2 folders").arg(m_progress.files.load()).arg(m_progress.folders.load()));
+        tr("%L1 files, %L2 folders").arg(m_progress.files.load()).arg(m_progress.folders.load()));
 }
 
 // The listing shows such a folder without files; the status bar says why.
@@ -185,19 +185,19 @@ void frmMain::showUnreadable(const std::vector<UnreadFolder>& unreadable) {
         m_countPanel->clear();
         return;
     }
-    m_countPanel->setText(unreadable.size() == 1 ? QString("1 folder could not be read")
-                                                 : QString("%L1 folders could not be read").arg(unreadable.size()));
+    m_countPanel->setText(unreadable.size() == 1 ? tr("1 folder could not be read")
+                                                 : tr("%L1 folders could not be read").arg(unreadable.size()));
     QStringList lines;
     constexpr std::size_t kShown = 20;
     for (std::size_t i = 0; i < unreadable.size() && i < kShown; ++i)
-        lines << fileName(unreadable[i].path) + ": " + reason(unreadable[i].error);
-    if (unreadable.size() > kShown) lines << "...";
-    m_countPanel->setToolTip(lines.join('\n'));
+        lines << fileName(unreadable[i].path) + QLatin1String(": ") + reason(unreadable[i].error);
+    if (unreadable.size() > kShown) lines << QStringLiteral("...");
+    m_countPanel->setToolTip(lines.join(u'\n'));
 }
 
 void frmMain::showStopped() {
     m_countPanel->setToolTip({});
-    m_countPanel->setText("The run was stopped.");
+    m_countPanel->setText(tr("The run was stopped."));
 }
 
 void frmMain::setRunning(bool running) {

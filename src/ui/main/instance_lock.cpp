@@ -23,8 +23,8 @@ QString InstanceLock::defaultPath() {
     if (folder.isEmpty()) folder = QDir::tempPath();
     QString display = displayName();
     for (QChar& c : display)
-        if (!c.isLetterOrNumber() && c != '.' && c != '-') c = '_';
-    return folder + "/quillory-" + display + ".lock";
+        if (!c.isLetterOrNumber() && c != u'.' && c != u'-') c = u'_';
+    return folder + QLatin1String("/quillory-") + display + QLatin1String(".lock");
 }
 
 InstanceLock::InstanceLock() : InstanceLock(defaultPath()) {}

@@ -59,18 +59,18 @@ FileFilterTab::FileFilterTab(QWidget* parent)
     auto* fileSkip = named(new QLineEdit, "txtSkip");
     auto* folderInclude = named(new QLineEdit, "txtIncludeFol");
     auto* folderSkip = named(new QLineEdit, "txtSkipFol");
-    auto* timeFilter = named(new QCheckBox("&Process only files modified between"), "chFileTime");
-    auto* fillNow = named(new QPushButton("Fill C&urrent Time"), "cmdCurrentTime");
-    auto* sizeFilter = named(new QCheckBox("Process only file si&zes between"), "chFileSize");
+    auto* timeFilter = named(new QCheckBox(tr("&Process only files modified between")), "chFileTime");
+    auto* fillNow = named(new QPushButton(tr("Fill C&urrent Time")), "cmdCurrentTime");
+    auto* sizeFilter = named(new QCheckBox(tr("Process only file si&zes between")), "chFileSize");
     auto* fromSize = named(new QLineEdit, "txtFromSize");
     auto* toSize = named(new QLineEdit, "txtToSize");
     m_startDate->setCalendarPopup(true);
     m_endDate->setCalendarPopup(true);
     fillCurrentTime();
 
-    auto* timeFrame = new QGroupBox("File time filter");
-    auto* startLabel = new QLabel("S&tart :");
-    auto* endLabel = new QLabel("&End :");
+    auto* timeFrame = new QGroupBox(tr("File time filter"));
+    auto* startLabel = new QLabel(tr("S&tart :"));
+    auto* endLabel = new QLabel(tr("&End :"));
     startLabel->setBuddy(m_startDate);
     endLabel->setBuddy(m_endDate);
     auto* pickers = new QHBoxLayout;
@@ -89,23 +89,23 @@ FileFilterTab::FileFilterTab(QWidget* parent)
     timeLayout->addLayout(pickers);
     timeLayout->addLayout(fillRow);
 
-    auto* sizeFrame = new QGroupBox("File size filter");
+    auto* sizeFrame = new QGroupBox(tr("File size filter"));
     auto* bounds = new QHBoxLayout;
     bounds->addWidget(fromSize, 1);
-    bounds->addWidget(new QLabel("bytes"));
+    bounds->addWidget(new QLabel(tr("bytes")));
     bounds->addSpacing(12);
     bounds->addWidget(toSize, 1);
-    bounds->addWidget(new QLabel("bytes"));
+    bounds->addWidget(new QLabel(tr("bytes")));
     bounds->addStretch(1);
     auto* sizeLayout = new QVBoxLayout(sizeFrame);
     sizeLayout->addWidget(sizeFilter);
     sizeLayout->addLayout(bounds);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(patternFrame("File name filter. Use wildcards. Use semicolons to seperate entries.", fileInclude,
-                                   "&Include :", fileSkip, "&Skip :"));
-    layout->addWidget(patternFrame("Folder name filter. Use wildcards. Use semicolons to seperate entries.",
-                                   folderInclude, "In&clude :", folderSkip, "S&kip :"));
+    layout->addWidget(patternFrame(tr("File name filter. Use wildcards. Use semicolons to seperate entries."), fileInclude,
+                                   tr("&Include :"), fileSkip, tr("&Skip :")));
+    layout->addWidget(patternFrame(tr("Folder name filter. Use wildcards. Use semicolons to seperate entries."),
+                                   folderInclude, tr("In&clude :"), folderSkip, tr("S&kip :")));
     layout->addWidget(timeFrame);
     layout->addWidget(sizeFrame);
     layout->addStretch();

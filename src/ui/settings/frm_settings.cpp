@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
+#include <string_view>
 
 #include "log/event_log.h"
 #include "settings/store.h"
@@ -23,7 +24,11 @@ namespace quillory::ui {
 
 namespace {
 
-constexpr const char* kCaptionFace = "Verdana";
+const QString kCaptionFace = QStringLiteral("Verdana");
+// The shell's title for a verb that could not be written, marked here so
+// that it is translated with this dialog.
+constexpr const char* kVerbErrorTitle = QT_TRANSLATE_NOOP("quillory::ui::frmSettings", "Error writing to registry");
+static_assert(std::string_view(kVerbErrorTitle) == quillory::shell::kVerbErrorTitle);
 
 }  // namespace
 
@@ -40,8 +45,8 @@ frmSettings::frmSettings(SettingsStore& store, const EventLog& log, Pickers& pic
 frmSettings::~frmSettings() = default;
 
 void frmSettings::build(Pickers& pickers) {
-    setObjectName("frmSettings");
-    setWindowTitle("Settings");
+    setObjectName(QStringLiteral("frmSettings"));
+    setWindowTitle(tr("Settings"));
     if (QFontDatabase::hasFamily(kCaptionFace)) {
         QFont captions = font();
         captions.setFamily(kCaptionFace);
@@ -49,14 +54,14 @@ void frmSettings::build(Pickers& pickers) {
     }
 
     auto* pages = named(new QTabWidget, "SSTab1");
-    pages->addTab(new FileFilterTab, "&File filter");
-    pages->addTab(new OutputOptionsTab, "&Output options");
-    pages->addTab(new DisplayColumnsTab, "&Display columns");
-    pages->addTab(new HtmlStyleTab(pickers), "&HTML style options");  // fills the scheme list before anything is read
+    pages->addTab(new FileFilterTab, tr("&File filter"));
+    pages->addTab(new OutputOptionsTab, tr("&Output options"));
+    pages->addTab(new DisplayColumnsTab, tr("&Display columns"));
+    pages->addTab(new HtmlStyleTab(pickers), tr("&HTML style options"));  // fills the scheme list before anything is read
 
-    m_shellExtension = named(new QCheckBox("Add right-click shell e&xtension to folders"), "chShellExt");
-    auto* ok = named(new QPushButton("OK"), "cmdOK");
-    auto* cancel = named(new QPushButton("Cancel"), "cmdCancel");
+    m_shellExtension = named(new QCheckBox(tr("Add right-click shell e&xtension to folders")), "chShellExt");
+    auto* ok = named(new QPushButton(tr("OK")), "cmdOK");
+    auto* cancel = named(new QPushButton(tr("Cancel")), "cmdCancel");
     ok->setDefault(true);
 
     auto* buttons = new QHBoxLayout;
@@ -85,7 +90,7 @@ void frmSettings::saveSettings() {
     (void)saveOptions(*this, m_store);  // the main window shows a store that could not be written
     // At every OK, so a verb left by another copy of the program goes when the box is clear.
     if (const Status verb = quillory::shell::setShellExtension(m_shellExtension->isChecked()); !verb)
-        DesktopPrompts().message(this, QString::fromStdString(verb.message()), quillory::shell::kVerbErrorTitle,
+        DesktopPrompts().message(this, QString::fromStdString(verb.message()), tr(kVerbErrorTitle),
                                  QMessageBox::Critical);
 }
 

@@ -28,7 +28,7 @@ QLabel* sample(const QString& text, const char* name) {
     return label;
 }
 
-QPushButton* button(const char* caption, const char* name) { return named(new QPushButton(caption), name); }
+QPushButton* button(const QString& caption, const char* name) { return named(new QPushButton(caption), name); }
 
 QVBoxLayout* buttonColumn(std::initializer_list<QPushButton*> buttons) {
     auto* column = new QVBoxLayout;
@@ -43,28 +43,28 @@ HtmlStyleTab::HtmlStyleTab(Pickers& pickers, QWidget* parent)
     : QWidget(parent),
       m_pickers(pickers),
       m_pageSample(sample(QString(), "lblBody")),
-      m_folderSample(sample("C:\\Brown fox", "lblFolder")),
-      m_fileSample(sample("C:\\Brown fox\\Lazy dog.txt", "lblFile")),
+      m_folderSample(sample(QStringLiteral("C:\\Brown fox"), "lblFolder")),
+      m_fileSample(sample(QStringLiteral("C:\\Brown fox\\Lazy dog.txt"), "lblFile")),
       m_oddRowSample(sample(QString(), "lblFileOdd")) {
-    auto* pageBack = button("&Change", "cmdBody");
-    auto* folderFont = button("Folder Fo&nt", "cmdFolderFont");
-    auto* folderBack = button("Folder Bac&kground", "cmdFolderBack");
-    auto* fileFont = button("File Fon&t", "cmdFileFont");
-    auto* evenBack = button("&Even Row Background", "cmdFileRowEven");
-    auto* oddBack = button("Odd Ro&w Background", "cmdFileRowOdd");
+    auto* pageBack = button(tr("&Change"), "cmdBody");
+    auto* folderFont = button(tr("Folder Fo&nt"), "cmdFolderFont");
+    auto* folderBack = button(tr("Folder Bac&kground"), "cmdFolderBack");
+    auto* fileFont = button(tr("File Fon&t"), "cmdFileFont");
+    auto* evenBack = button(tr("&Even Row Background"), "cmdFileRowEven");
+    auto* oddBack = button(tr("Odd Ro&w Background"), "cmdFileRowOdd");
     auto* schemes = named(new QComboBox, "Combo1");
 
-    auto* bodyFrame = new QGroupBox("Body Background");
+    auto* bodyFrame = new QGroupBox(tr("Body Background"));
     auto* bodyLayout = new QHBoxLayout(bodyFrame);
     bodyLayout->addWidget(m_pageSample, 1);
     bodyLayout->addLayout(buttonColumn({pageBack}));
 
-    auto* folderFrame = new QGroupBox("Folder Header Style");
+    auto* folderFrame = new QGroupBox(tr("Folder Header Style"));
     auto* folderLayout = new QHBoxLayout(folderFrame);
     folderLayout->addWidget(m_folderSample, 1, Qt::AlignTop);
     folderLayout->addLayout(buttonColumn({folderFont, folderBack}));
 
-    auto* fileFrame = new QGroupBox("Folder Listing Style");
+    auto* fileFrame = new QGroupBox(tr("Folder Listing Style"));
     auto* samples = new QVBoxLayout;
     samples->setSpacing(0);
     samples->addWidget(m_fileSample);
@@ -83,7 +83,7 @@ HtmlStyleTab::HtmlStyleTab(Pickers& pickers, QWidget* parent)
     for (const ColourScheme& scheme : kColourSchemes) schemes->addItem(QString::fromUtf8(scheme.name));
     schemes->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     schemes->setCurrentIndex(-1);
-    auto* schemeLabel = new QLabel("Choose color sche&me :");
+    auto* schemeLabel = new QLabel(tr("Choose color sche&me :"));
     schemeLabel->setBuddy(schemes);
     auto* schemeRow = new QHBoxLayout;
     schemeRow->addWidget(schemeLabel);

@@ -1,6 +1,7 @@
 #include "ui/settings/pickers.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -16,7 +17,7 @@ namespace {
 
 void showColour(QPushButton* swatch, const QColor& colour) {
     swatch->setProperty("colour", colour);
-    swatch->setStyleSheet(QString("background-color: %1; min-width: 3em;").arg(colour.name()));
+    swatch->setStyleSheet(QStringLiteral("background-color: %1; min-width: 3em;").arg(colour.name()));
 }
 
 // The face's upright regular style, so that the dialog does not open on the
@@ -25,7 +26,7 @@ void showColour(QPushButton* swatch, const QColor& colour) {
 QString regularStyle(const QString& face) {
     const QStringList styles = QFontDatabase::styles(face);
     for (const char* usual : {"Regular", "Book", "Normal", "Roman", "Medium"})
-        if (styles.contains(usual)) return usual;
+        if (styles.contains(QLatin1String(usual))) return QString::fromLatin1(usual);
     for (const QString& style : styles)
         if (!QFontDatabase::italic(face, style) && QFontDatabase::weight(face, style) == QFont::Normal) return style;
     return {};
@@ -56,7 +57,7 @@ std::optional<FontChoice> DesktopPickers::font(QWidget* parent, const FontChoice
     // not store the stand-in's name).
     const QString shownFace = fonts->currentFont().family();
 
-    auto* colourLabel = new QLabel(QObject::tr("&Color:"), &dialog);
+    auto* colourLabel = new QLabel(QCoreApplication::translate("quillory::ui::frmSettings", "&Color:"), &dialog);
     auto* swatch = new QPushButton(&dialog);
     swatch->setObjectName("fontColour");
     colourLabel->setBuddy(swatch);

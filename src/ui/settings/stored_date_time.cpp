@@ -24,8 +24,8 @@ double dateTimeOf(const PickerValues& values) {
 
 QString quoted(const std::string& literal) {
     QString text = QString::fromStdString(literal);
-    text.replace('\'', "''");
-    return '\'' + text + '\'';
+    text.replace(u'\'', QLatin1String("''"));
+    return u'\'' + text + u'\'';
 }
 
 QString padded(const DatePart& part, const char* zero, const char* plain) {
@@ -59,20 +59,20 @@ QString qtDisplayFormat(const DateFormat& format) {
     for (const DatePart& part : format.parts()) {
         switch (part.field) {
         case DateField::Literal: out += quoted(part.text); break;
-        case DateField::Year: out += "yyyy"; break;
-        case DateField::Year2: out += "yy"; break;
+        case DateField::Year: out += QLatin1String("yyyy"); break;
+        case DateField::Year2: out += QLatin1String("yy"); break;
         case DateField::Month: out += padded(part, "MM", "M"); break;
         case DateField::Day: out += padded(part, "dd", "d"); break;
         case DateField::Hour24: out += padded(part, "HH", "H"); break;
         case DateField::Hour12: out += padded(part, "hh", "h"); break;
         case DateField::Minute: out += padded(part, "mm", "m"); break;
         case DateField::Second: out += padded(part, "ss", "s"); break;
-        case DateField::AmPm: out += "AP"; break;
-        case DateField::AmPmLower: out += "ap"; break;
-        case DateField::MonthAbbrev: out += "MMM"; break;
-        case DateField::MonthName: out += "MMMM"; break;
-        case DateField::WeekdayAbbrev: out += "ddd"; break;
-        case DateField::WeekdayName: out += "dddd"; break;
+        case DateField::AmPm: out += QLatin1String("AP"); break;
+        case DateField::AmPmLower: out += QLatin1String("ap"); break;
+        case DateField::MonthAbbrev: out += QLatin1String("MMM"); break;
+        case DateField::MonthName: out += QLatin1String("MMMM"); break;
+        case DateField::WeekdayAbbrev: out += QLatin1String("ddd"); break;
+        case DateField::WeekdayName: out += QLatin1String("dddd"); break;
         case DateField::Century:
         case DateField::DayOfYear:
         case DateField::Other: return {};

@@ -32,7 +32,7 @@ PagedPdfPrint::~PagedPdfPrint() {
 
 void PagedPdfPrint::start() {
     if (!m_parts.isValid()) return fail("no room for the printed pages");
-    if (QStandardPaths::findExecutable("pdfunite").isEmpty()) return fail("pdfunite (poppler-utils) is not installed");
+    if (QStandardPaths::findExecutable("qpdf").isEmpty()) return fail("qpdf is not installed");
     loadNext();
 }
 
@@ -62,16 +62,19 @@ void PagedPdfPrint::printed(const QString&, bool ok) {
     join();
 }
 
+// qpdf keeps each part's fonts and resources apart; pdfunite mixed up the
+// fonts of the browser's parts, so glyphs came out wrong.
 void PagedPdfPrint::join() {
-    QStringList args;
+    QStringList args{"--empty", "--pages"};
     for (std::size_t k = 0; k < m_pageCount; ++k) args << partPath(k);
     const QString joined = m_parts.filePath("joined.pdf");
-    args << joined;
+    args << "--" << joined;
     m_join = new QProcess(this);
     connect(m_join, &QProcess::finished, this, [this, joined](int code, QProcess::ExitStatus status) {
         if (m_done) return;
-        if (status != QProcess::NormalExit || code != 0)
-            return fail("pdfunite failed: " + QString::fromLocal8Bit(m_join->readAllStandardError()).trimmed());
+        // 3: done with warnings, the output written whole.
+        if (status != QProcess::NormalExit || (code != 0 && code != 3))
+            return fail("qpdf failed: " + QString::fromLocal8Bit(m_join->readAllStandardError()).trimmed());
         // Put in place whole, so the target never holds a part of the listing.
         QFile::remove(m_target);
         if (!QFile::rename(joined, m_target) && !(QFile::copy(joined, m_target)))
@@ -79,7 +82,7 @@ void PagedPdfPrint::join() {
         m_done = true;
         Q_EMIT finished(QString());
     });
-    m_join->start("pdfunite", args);
+    m_join->start("qpdf", args);
 }
 
 void PagedPdfPrint::fail(const QString& error) {

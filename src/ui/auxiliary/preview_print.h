@@ -1,7 +1,7 @@
 #pragma once
 // Prints a listing shown in pages to one PDF file, page after page: each page
 // is loaded into a browser page of its own (never shown), printed to a PDF
-// part, and the parts are joined by pdfunite at the end. Only one page is in
+// part, and the parts are joined by qpdf at the end. Only one page is in
 // the browser at a time, so the renderer's memory follows the page size, not
 // the listing's; the parts wait on disk.
 #include <QObject>

@@ -33,6 +33,8 @@ Q_SIGNALS:
     void finished(const QString& error);
 
 private:
+    void makePage();
+    void dropPage();
     void loadNext();
     void loaded(bool ok);
     void printed(const QString& part, bool ok);
@@ -40,6 +42,7 @@ private:
     void fail(const QString& error);
     QString partPath(std::size_t k) const;
 
+    QWebEngineProfile* m_profile = nullptr;
     QWebEnginePage* m_page = nullptr;
     std::size_t m_pageCount = 0;
     std::size_t m_next = 0;

@@ -59,16 +59,16 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 # Libraries are found by dpkg-shlibdeps when it is there; what no library
 # names is listed: the web engine's helper process and the X11/Wayland
-# platform plugins are loaded at run time, and pdfunite (poppler-utils) is run
+# platform plugins are loaded at run time, and qpdf is run
 # to join the printed pages of a large listing.
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6webenginewidgets6, libqt6printsupport6, libqt6webenginecore6-bin, qt6-qpa-plugins, poppler-utils")
+    "libqt6webenginewidgets6, libqt6printsupport6, libqt6webenginecore6-bin, qt6-qpa-plugins, qpdf")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libsmbclient, libfontconfig1, poppler-utils, libstdc++6, libc6")
+    "libqt6core6, libqt6gui6, libqt6widgets6, libqt6printsupport6, libqt6webenginecore6, libqt6webenginewidgets6, libqt6webenginecore6-bin, qt6-qpa-plugins, libsqlite3-0, libsmbclient, libfontconfig1, qpdf, libstdc++6, libc6")
 endif()
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, fonts-dejavu-core")
 include(CPack)

@@ -250,10 +250,6 @@
         <translation>kein Platz für die gedruckten Seiten</translation>
     </message>
     <message>
-        <source>pdfunite (poppler-utils) is not installed</source>
-        <translation>pdfunite (poppler-utils) ist nicht installiert</translation>
-    </message>
-    <message>
         <source>a page of the listing could not be loaded</source>
         <translation>eine Seite der Liste konnte nicht geladen werden</translation>
     </message>
@@ -262,12 +258,16 @@
         <translation>eine Seite konnte nicht gedruckt werden</translation>
     </message>
     <message>
-        <source>pdfunite failed: %1</source>
-        <translation>pdfunite ist fehlgeschlagen: %1</translation>
-    </message>
-    <message>
         <source>the PDF file could not be written to %1</source>
         <translation>die PDF-Datei konnte nicht nach %1 geschrieben werden</translation>
+    </message>
+    <message>
+        <source>qpdf is not installed</source>
+        <translation>qpdf ist nicht installiert</translation>
+    </message>
+    <message>
+        <source>qpdf failed: %1</source>
+        <translation>qpdf ist fehlgeschlagen: %1</translation>
     </message>
 </context>
 <context>
@@ -657,6 +657,18 @@ Open it in the default web browser instead?</source>
         <translation>Die Vorschau konnte die Liste nicht anzeigen (%1).
 
 Stattdessen im Standard-Webbrowser öffnen?</translation>
+    </message>
+    <message>
+        <source>List Again with Names Escaped</source>
+        <translation>Mit maskierten Namen neu auflisten</translation>
+    </message>
+    <message>
+        <source>1 name in this listing holds the character &quot;&lt;&quot;: the browser may read it as markup and hide the rows after it.</source>
+        <translation>1 Name in dieser Liste enthält das Zeichen &quot;&lt;&quot;: Der Browser kann ihn als Auszeichnung lesen und die folgenden Zeilen verbergen.</translation>
+    </message>
+    <message>
+        <source>%L1 names in this listing hold the character &quot;&lt;&quot;: the browser may read them as markup and hide the rows after them.</source>
+        <translation>%L1 Namen in dieser Liste enthalten das Zeichen &quot;&lt;&quot;: Der Browser kann sie als Auszeichnung lesen und die folgenden Zeilen verbergen.</translation>
     </message>
 </context>
 <context>

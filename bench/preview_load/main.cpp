@@ -5,11 +5,12 @@
 //
 //   preview_load SCRATCH_FILE OUT_FOLDER [TIMEOUT_SECONDS] [print]
 //
-// Prints one line per measure.
+// Prints one line per measure. PAGE_ROWS and PAGE_KB set another page size.
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPrintDialog>
@@ -19,6 +20,7 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <fstream>
@@ -113,6 +115,11 @@ int main(int argc, char** argv) {
     BenchPrompts prompts;
     prompts.saveTo = out + "/saved.html";
     quillory::ui::frmPreview preview(prompts, scratch);
+    // PAGE_ROWS / PAGE_KB: another page size than the window's own, to compare.
+    quillory::ui::ListingPageLimits limits;
+    if (const char* rows = std::getenv("PAGE_ROWS")) limits.rows = std::strtoull(rows, nullptr, 10);
+    if (const char* kb = std::getenv("PAGE_KB")) limits.bytes = std::strtoull(kb, nullptr, 10) * 1024;
+    preview.setPageLimits(limits);
     auto* web = preview.findChild<QWebEngineView*>("Web");
     long browserPeak = 0;
     QTimer sampler;
@@ -148,6 +155,17 @@ int main(int argc, char** argv) {
         }
         if (steps > 0) std::printf("page step: %lld ms mean, %lld ms max (%d steps)\n", stepSum / steps, stepMax, steps);
         if (preview.pageCount() > 1) {
+            // The part of a step that is not the browser's: cutting a page from the file.
+            auto pages = quillory::ui::ListingPages::index(QFile::encodeName(scratch).toStdString(), limits);
+            const std::size_t cuts = std::min<std::size_t>(pages.value()->pageCount(), 20);
+            QElapsedTimer cut;
+            cut.start();
+            std::size_t bytes = 0;
+            for (std::size_t k = 0; k < cuts; ++k) bytes += pages.value()->page(k).value().size();
+            std::printf("page cut: %.2f ms mean (%zu pages, %zu KB mean)\n", cut.nsecsElapsed() / 1e6 / cuts, cuts,
+                        bytes / cuts / 1024);
+        }
+        if (preview.pageCount() > 1) {
             int before = loads;
             button(&preview, "First")->trigger();
             waitLoad(before);
@@ -178,7 +196,7 @@ int main(int argc, char** argv) {
                 std::printf("print to PDF: %lld ms, %lld bytes\n", ms(clock),
                             static_cast<long long>(QFileInfo(pdf).size()));
             else
-                std::printf("print to PDF: not done in time\n");
+                std::printf("print to PDF: not done in time (%s)\n", qPrintable(prompts.last));
         }
         preview.done(0);
     });

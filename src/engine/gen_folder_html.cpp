@@ -17,7 +17,11 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     std::string block;
     block += tpl::kHeadingStart;
     const TextEscape escape = ctx.escapeText ? TextEscape::Html : TextEscape::None;
-    appendEscaped(block, shownPath(ctx, folderPath), escape);
+    const std::string heading = shownPath(ctx, folderPath);
+    appendEscaped(block, heading, escape);
+    // Unescaped names that a browser may read as markup, counted for the preview.
+    const bool countMarkup = escape == TextEscape::None;
+    std::int64_t markupNames = countMarkup && heading.find('<') != std::string::npos ? 1 : 0;
     block += tpl::kHeadingEnd;
     block += tpl::kCrlf;
     block += tpl::kTableStart;
@@ -37,6 +41,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     for (const clsFile& file : listed.files) {
         // A stopped run shows nothing; the rows of a huge folder need not wait.
         if (++rows % kCheckEvery == 0 && ctx.stop.requested()) break;
+        if (countMarkup && file.Name.find('<') != std::string::npos) ++markupNames;
         block += odd ? tpl::kOddRowStart : tpl::kEvenRowStart;
         odd = !odd;
         row.render(block, file, nullptr, withAttributes);
@@ -55,6 +60,7 @@ FolderListing genFolderHTML(ListingContext& ctx, const ListingOptions& options, 
     block += tpl::kSummaryEnd;
     block += tpl::kBlockEnd;
     if (listed.count == 0 && options.ignoreEmpty) block.clear();
+    else ctx.totals.MarkupNames += markupNames;
     recycleFiles(ctx, listed);
     return {std::move(block), listed.count, listed.bytes};
 }

@@ -7,6 +7,7 @@ void resetTotals(RunTotals& totals) {
     totals.TotalBytes = 0;
     totals.TotalFiles = 0;
     totals.BasePath.clear();
+    totals.MarkupNames = 0;
 }
 
 }  // namespace quillory

@@ -11,6 +11,9 @@ struct RunTotals {
     std::int64_t TotalBytes = 0;
     double TotalFolders = 0;  // folders whose output was written
     std::string BasePath;     // the run's base folder as the run passed it
+    // Names and folder headings that hold "<" and went in unescaped: a
+    // browser may take them for markup and hide the rows after them.
+    std::int64_t MarkupNames = 0;
 };
 
 void resetTotals(RunTotals& totals);

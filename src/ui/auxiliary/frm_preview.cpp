@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
 #include <QToolBar>
@@ -131,10 +133,30 @@ frmPreview::frmPreview(Prompts& prompts, const QString& scratchPath, QWidget* pa
     m_pages->addWidget(m_loadingPage);
     m_pages->setCurrentWidget(m_loadingPage);
 
+    m_markupBar = new QWidget(this);
+    m_markupBar->setObjectName("MarkupWarning");
+    m_markupBar->setBackgroundRole(QPalette::ToolTipBase);
+    m_markupBar->setAutoFillBackground(true);
+    m_markupText = new QLabel(m_markupBar);
+    m_markupText->setWordWrap(true);
+    m_markupText->setForegroundRole(QPalette::ToolTipText);
+    auto* escape = new QPushButton(tr("List Again with Names Escaped"), m_markupBar);
+    escape->setObjectName("EscapeNames");
+    connect(escape, &QPushButton::clicked, this, [this] {
+        done(QDialog::Accepted);
+        Q_EMIT escapeRequested();
+    });
+    auto* bar = new QHBoxLayout(m_markupBar);
+    bar->setContentsMargins(8, 4, 8, 4);
+    bar->addWidget(m_markupText, 1);
+    bar->addWidget(escape);
+    m_markupBar->hide();
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_toolbar);
+    layout->addWidget(m_markupBar);
     layout->addWidget(m_pages, 1);
 }
 
@@ -158,6 +180,15 @@ std::size_t frmPreview::pageCount() const { return m_listing ? m_listing->pageCo
 void frmPreview::done(int result) {
     m_page->triggerAction(QWebEnginePage::Stop);
     QDialog::done(result);
+}
+
+void frmPreview::setMarkupNames(std::int64_t count) {
+    m_markupText->setText(count == 1 ? tr("1 name in this listing holds the character \"<\": the browser may read it "
+                                          "as markup and hide the rows after it.")
+                                     : tr("%L1 names in this listing hold the character \"<\": the browser may read "
+                                          "them as markup and hide the rows after them.")
+                                           .arg(count));
+    m_markupBar->setVisible(count > 0);
 }
 
 void frmPreview::loadListing() {

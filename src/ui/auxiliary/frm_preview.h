@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QString>
 #include <QUrl>
+#include <cstdint>
 #include <memory>
 
 #include "ui/auxiliary/listing_pages.h"
@@ -51,6 +52,14 @@ public:
     std::size_t pageCount() const;
     // Ends a load in progress at once.
     void done(int result) override;
+    // Names in the next listing shown that went in unescaped and hold markup
+    // characters; when there are any the preview says so and offers to list
+    // again with names escaped.
+    void setMarkupNames(std::int64_t count);
+
+Q_SIGNALS:
+    // The user chose to list again with names escaped; the window has closed.
+    void escapeRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +119,8 @@ private:
     std::unique_ptr<QPrinter> m_printer;  // alive until the browser has printed
     bool m_saving = false;
     bool m_failureShown = false;  // one report per load
+    QWidget* m_markupBar = nullptr;
+    QLabel* m_markupText = nullptr;
 };
 
 }  // namespace quillory::ui

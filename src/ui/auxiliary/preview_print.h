@@ -1,7 +1,7 @@
 #pragma once
 // Prints a listing shown in pages to one PDF file, page after page: each page
 // is loaded into a browser page of its own (never shown), printed to a PDF
-// part, and the parts are joined by pdfunite at the end. Only one page is in
+// part, and the parts are joined by qpdf at the end. Only one page is in
 // the browser at a time, so the renderer's memory follows the page size, not
 // the listing's; the parts wait on disk.
 #include <QObject>
@@ -33,6 +33,8 @@ Q_SIGNALS:
     void finished(const QString& error);
 
 private:
+    void makePage();
+    void dropPage();
     void loadNext();
     void loaded(bool ok);
     void printed(const QString& part, bool ok);
@@ -40,6 +42,7 @@ private:
     void fail(const QString& error);
     QString partPath(std::size_t k) const;
 
+    QWebEngineProfile* m_profile = nullptr;
     QWebEnginePage* m_page = nullptr;
     std::size_t m_pageCount = 0;
     std::size_t m_next = 0;

@@ -159,6 +159,12 @@ private:
     QStringList m_handedFolders;  // waiting for the run that goes
     QFuture<void> m_work;  // the worker's current step, waited for on destruction
     std::unique_ptr<frmPreview> m_preview;
+    // The last run's folder and share, for a listing made again with names
+    // escaped, which the preview offers when names hold markup.
+    QString m_runFolder;
+    std::string m_runShare;
+    bool m_relistEscaped = false;
+    bool m_escapeOnce = false;
 
     FolderTree* tv = nullptr;
     QLineEdit* txtFolder = nullptr;

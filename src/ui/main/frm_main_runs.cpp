@@ -14,6 +14,7 @@
 #include <cstring>
 #include <functional>
 #include <optional>
+#include <utility>
 
 #include "engine/document.h"
 #include "platform/app_paths.h"
@@ -69,14 +70,17 @@ void frmMain::startRun(const QString& folder, Format format, const std::string& 
     showUnreadable({});
     m_stop.reset();
     m_progressTimer.start();
+    m_runFolder = folder;
+    m_runShare = share;
+    const bool escapeOnce = std::exchange(m_escapeOnce, false);
     const std::string base = QFile::encodeName(folder).toStdString();
     // The run keeps the log switch it started with; the window may change its own.
     const EventLog log = m_log;
-    std::function<WorkerRun()> work = [this, base, share, format, log] {
+    std::function<WorkerRun()> work = [this, base, share, format, log, escapeOnce] {
         WorkerRun run;
         ListingContext ctx(m_store, m_totals, log, m_stop);
         ctx.progress = &m_progress;
-        ctx.escapeText = flagOn(m_store.read(keys::Escape));
+        ctx.escapeText = escapeOnce || flagOn(m_store.read(keys::Escape));
         // A share typed as such shows the letter it stands for in the folder
         // box, but is read as itself: the letter never reaches the store,
         // where a run cut short would leave it taken. Reaching the share may
@@ -145,8 +149,26 @@ void frmMain::showListing() {
         QDesktopServices::openUrl(QUrl::fromLocalFile(scratch));
         return;
     }
-    if (!m_preview) m_preview = std::make_unique<frmPreview>(m_prompts, scratch, this);
+    if (!m_preview) {
+        m_preview = std::make_unique<frmPreview>(m_prompts, scratch, this);
+        connect(m_preview.get(), &frmPreview::escapeRequested, this, [this] { m_relistEscaped = true; });
+    }
+    m_preview->setMarkupNames(m_totals.MarkupNames);
     m_preview->showListing();
+    // The same folder again, names escaped for this listing only (the stored
+    // switch stays as it is), once the caller has ended this run.
+    if (std::exchange(m_relistEscaped, false))
+        QMetaObject::invokeMethod(
+            this,
+            [this, folder = m_runFolder, share = m_runShare] {
+                if (m_closeRequested) return;
+                m_escapeOnce = true;
+                startRun(folder, Format::Html, share, [this] {
+                    showListing();
+                    endRun();
+                });
+            },
+            Qt::QueuedConnection);
 }
 
 void frmMain::saveListing(const QString& filter, const QString& suffix) {

@@ -1,0 +1,86 @@
+// Names that a browser reads as markup, previewed from the main window with
+// escaping off: the preview counts them and offers to list again with names
+// escaped, which shows every row; the stored switch stays off.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QWebEngineView>
+#include <functional>
+#include <vector>
+
+#include "settings/key_table.h"
+#include "ui/auxiliary/preview_harness.h"
+#include "ui/main/main_window_fixture.h"
+
+namespace quillory::test {
+namespace {
+
+using MarkupWarningTest = MainWindowTest;
+
+QVariant evaluate(QWebEngineView* web, const QString& script) {
+    return preview_detail::await<QVariant>(
+        [&](auto done) { web->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, done); });
+}
+
+TEST_F(MarkupWarningTest, CountsMarkupNamesAndListsAgainEscaped) {
+    for (const char* name : {"tree/<b>bold.txt", "tree/<script>run.txt", "tree/plain.txt", "tree/zeta.txt"})
+        dir.file(name, 10);
+    ASSERT_TRUE(store.write(keys::NameOrder, "1"));
+    ASSERT_TRUE(store.write(keys::NoOrder, "0"));
+    if (!action("mnUseInternalBrowser")->isChecked()) action("mnUseInternalBrowser")->trigger();
+
+    // Each showing of the preview, in turn, while it stands.
+    struct Seen {
+        QString warning;
+        bool warningShown = false;
+        QString names;  // the text of each file row's first cell
+        int rows = 0;
+    };
+    std::vector<Seen> seen;
+    std::unique_ptr<QSignalSpy> loads;
+    bool inShowing = false;
+    QTimer watch;
+    watch.setInterval(50);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto* preview = window->findChild<ui::frmPreview*>();
+        if (inShowing || preview == nullptr || !preview->isVisible() || seen.size() == 2) return;
+        auto* web = preview->findChild<QWebEngineView*>("Web");
+        if (!loads) loads = std::make_unique<QSignalSpy>(web->page(), &QWebEnginePage::loadFinished);
+        inShowing = true;
+        const qsizetype showing = static_cast<qsizetype>(seen.size()) + 1;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return loads->size() >= showing; }, 20000));
+        Seen now;
+        now.warningShown = preview->findChild<QWidget*>("MarkupWarning")->isVisible();
+        now.warning = preview->findChild<QWidget*>("MarkupWarning")->findChild<QLabel*>()->text();
+        now.names = evaluate(web, "Array.from(document.querySelectorAll('tr[class^=file]'))"
+                                  ".map(r => r.cells[0].textContent).join('|')")
+                        .toString();
+        now.rows = evaluate(web, "document.querySelectorAll('tr[class^=file]').length").toInt();
+        seen.push_back(now);
+        if (seen.size() == 1) preview->findChild<QPushButton*>("EscapeNames")->click();
+        else preview->done(0);
+        inShowing = false;
+    });
+    watch.start();
+    folderBox()->setText(QFile::decodeName((dir / "tree").c_str()));
+    action("mnPreview")->trigger();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return seen.size() == 2 && !window->isRunning(); }, 60000));
+    watch.stop();
+
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_TRUE(seen[0].warningShown);
+    EXPECT_EQ(seen[0].warning, "2 names in this listing hold the character \"<\": the browser may read them as "
+                               "markup and hide the rows after them.");
+    // Unescaped, "<script>" swallowed the two rows after its own.
+    EXPECT_EQ(seen[0].rows, 2) << seen[0].names.toStdString();
+    EXPECT_FALSE(seen[1].warningShown);
+    EXPECT_EQ(seen[1].rows, 4);
+    EXPECT_EQ(seen[1].names, "<b>bold.txt|<script>run.txt|plain.txt|zeta.txt");
+    EXPECT_EQ(store.read(keys::Escape), "0");
+}
+
+}  // namespace
+}  // namespace quillory::test

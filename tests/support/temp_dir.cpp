@@ -7,14 +7,21 @@
 #include <cstdlib>
 #include <stdexcept>
 
+#include "platform/pseudo_fs.h"
+
 namespace quillory::test {
 
 namespace fs = std::filesystem;
 
 TempDir::TempDir() : TempDir(fs::temp_directory_path().string()) {}
 
+// /dev/shm when it is a memory file system of its own; in a chroot that
+// binds /dev alone it is a folder of devtmpfs, which the walk does not enter.
 TempDir TempDir::inMemory() {
-    return TempDir(::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : fs::temp_directory_path().string());
+    const int fd = ::open("/dev/shm", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const bool usable = fd >= 0 && ::access("/dev/shm", W_OK) == 0 && pseudoFileSystemOf(fd).empty();
+    if (fd >= 0) ::close(fd);
+    return TempDir(usable ? "/dev/shm" : fs::temp_directory_path().string());
 }
 
 TempDir::TempDir(const std::string& parent) {

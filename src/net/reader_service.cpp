@@ -55,7 +55,7 @@ int serveFolderReads(int in, int out) {
             dir = client->read(*url);
         else
             dir.error = error;
-        if (writeAll(out, wire::directoryFrame(dir)) != 0) return 1;
+        if (!writeAll(out, wire::directoryFrame(dir))) return 1;
     }
     return 0;
 }

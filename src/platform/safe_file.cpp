@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "platform/guarded_files.h"
 #include "platform/stop_token.h"
@@ -230,7 +231,7 @@ void SafeFileWriter::refuse(const std::string& why) {
 
 bool SafeFileWriter::flush() {
     if (!ok()) return false;
-    if (const int error = writeAll(m_fd, m_buffer, m_stop); error != 0) fail(error);
+    if (Status written = writeAll(m_fd, m_buffer, m_stop); !written) m_status = std::move(written);
     m_buffer.clear();
     return ok();
 }
@@ -241,7 +242,7 @@ bool SafeFileWriter::append(std::string_view text) {
     // into the buffer first would only cost time.
     if (text.size() >= kDirectWrite) {
         if (!m_buffer.empty() && !flush()) return false;
-        if (const int error = writeAll(m_fd, text, m_stop); error != 0) fail(error);
+        if (Status written = writeAll(m_fd, text, m_stop); !written) m_status = std::move(written);
         return ok();
     }
     m_buffer += text;

@@ -81,23 +81,25 @@ int writeStream(int fd, bool socket, std::string_view data, const StopToken& sto
 
 }  // namespace
 
-int writeAll(int fd, std::string_view data, const StopToken* stop) {
+Status writeAll(int fd, std::string_view data, const StopToken* stop) {
     if (stop != nullptr) {
         struct stat st {};
-        if (::fstat(fd, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode)))
-            return writeStream(fd, S_ISSOCK(st.st_mode), data, *stop);
+        if (::fstat(fd, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode))) {
+            const int error = writeStream(fd, S_ISSOCK(st.st_mode), data, *stop);
+            return error == 0 ? Status::ok() : Status::fromErrno(error, "");
+        }
     }
     while (!data.empty()) {
         const ssize_t n = ::write(fd, data.data(), data.size());
         if (n < 0 && errno == EINTR) {
-            if (stop != nullptr && stop->requested()) return ECANCELED;
+            if (stop != nullptr && stop->requested()) return Status::fromErrno(ECANCELED, "");
             continue;
         }
-        if (n < 0) return errno;
-        if (n == 0) return EIO;
+        if (n < 0) return Status::fromErrno(errno, "");
+        if (n == 0) return Status::fromErrno(EIO, "");
         data.remove_prefix(static_cast<std::size_t>(n));
     }
-    return 0;
+    return Status::ok();
 }
 
 }  // namespace quillory

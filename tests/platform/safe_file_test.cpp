@@ -106,7 +106,7 @@ TEST(WriteAll, StopEndsAWriteBlockedOnAFullPipe) {
         char buffer[65536];
         while (!done) (void)::read(fds[0], buffer, sizeof buffer);
     });
-    EXPECT_EQ(writeAll(fds[1], std::string(1 << 20, 'p'), &stop), ECANCELED);
+    EXPECT_EQ(writeAll(fds[1], std::string(1 << 20, 'p'), &stop).code(), ECANCELED);
     done = true;
     stopper.join();
     ::close(fds[0]);

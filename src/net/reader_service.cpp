@@ -45,7 +45,7 @@ int serveFolderReads(int in, int out) {
     int error = 0;
     // The client keeps its own copy of the credentials and wipes it when done.
     const std::unique_ptr<Client> client = Client::create(login->where, login->credentials, error);
-    if (login->credentials.password) ::explicit_bzero(login->credentials.password->data(), login->credentials.password->size());
+    wipe(login->credentials);
     login.reset();
     while (nextFrame(in, buffer, payload)) {
         const std::optional<std::string> url = wire::parseRequest(payload);

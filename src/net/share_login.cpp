@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <cstdlib>
 
-#include "platform/secret_guard.h"
 #include "text/ascii_case.h"
 
 namespace quillory {
@@ -31,11 +30,6 @@ bool isSharePath(std::string_view folder) {
 std::string withoutTrailingSeparators(std::string path) {
     while (!path.empty() && (path.back() == '/' || path.back() == '\\')) path.pop_back();
     return path;
-}
-
-void wipe(SmbCredentials& credentials) {
-    if (credentials.password) wipeSecret(*credentials.password);
-    credentials.password.reset();
 }
 
 ShareAccess smbShareAccess() { return ShareAccess{checkShare, makeSmbFolderSource}; }

@@ -32,9 +32,6 @@ bool isSharePath(std::string_view folder);
 // Trailing separators would double up when the walk appends a name.
 std::string withoutTrailingSeparators(std::string path);
 
-// Zeroes and drops the password, so no copy outlives its use.
-void wipe(SmbCredentials& credentials);
-
 // What a face is asked when a share wants a password.
 struct PasswordRequest {
     char letter = 0;      // the mapped drive letter; 0 for a share path typed as such

@@ -10,6 +10,15 @@
 
 #include "platform/secret_guard.h"
 
+namespace quillory {
+
+void wipe(SmbCredentials& credentials) {
+    if (credentials.password) wipeSecret(*credentials.password);
+    credentials.password.reset();
+}
+
+}  // namespace quillory
+
 namespace quillory::smb {
 
 namespace {
@@ -52,12 +61,6 @@ void fill(char* buffer, int length, const std::optional<std::string>& value) {
     const std::size_t n = value->size() < room ? value->size() : room;
     std::memcpy(buffer, value->data(), n);
     buffer[n] = '\0';
-}
-
-void wipe(std::optional<std::string>& secret) {
-    if (!secret) return;
-    wipeSecret(*secret);
-    secret.reset();
 }
 
 class OpenDirectory {
@@ -121,7 +124,7 @@ std::unique_ptr<Client> Client::create(const ShareLocation& where, const SmbCred
 
 Client::~Client() {
     if (m_context) smbc_free_context(m_context, 1);
-    wipe(m_credentials.password);
+    wipe(m_credentials);
 }
 
 void Client::authenticate(SMBCCTX* context, const char*, const char*, char* workgroup, int workgroupLength, char* user,

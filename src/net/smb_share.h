@@ -41,6 +41,9 @@ struct SmbCredentials {
     std::optional<std::string> domain;
 };
 
+// Zeroes and drops the password, so no copy outlives its use.
+void wipe(SmbCredentials& credentials);
+
 // 0 when the share (and its subPath) can be opened with these credentials,
 // else an errno value: EACCES/EPERM refused login, ENOENT/ENODEV missing
 // share or folder, EHOSTUNREACH/ETIMEDOUT/ECONNREFUSED/... unreachable server.

@@ -5,13 +5,19 @@ test but the web engine's), and records which faults no test noticed.
 
     bench/mutate.py [--sites N] [--seed S] [--build DIR] [--out FILE]
                     [--folders engine,settings,text,net,ui] [--list]
+    bench/mutate.py --replay OLD.tsv [--out FILE]
+    bench/mutate.py --compare BEFORE.tsv AFTER.tsv
 
 A fault ("mutant") is one of: a comparison flipped (== !=, < >=, > <=), && and
 || swapped, a whole-number constant changed by one, a statement dropped, a
 true/false return inverted, an early return put at the top of an if-block.
 Sites are drawn from the non-comment code lines of the .cpp files under the
-chosen folders of src/, in a fixed order, so a seed names the same sample on
-the same tree. A mutant that does not compile is "stillborn" and does not
+chosen folders of src/: each candidate is ranked by a hash of the seed, its
+file and the line's text, so a seed names the same sample on the same tree and
+an edit elsewhere does not reshuffle it. --replay runs exactly the mutants of an
+earlier result file, found again by their line's text ("gone" when the line no
+longer exists), so that the suite before and after a change meets the same
+faults; --compare lists the mutants that live after but not before. A mutant that does not compile is "stillborn" and does not
 count. Results go to FILE (default bench/out/mutants-SEED.tsv), one line a
 mutant: file, line, operator, outcome (killed, survived, stillborn, timeout),
 the line before and after; a summary closes the run. --list only prints the
@@ -20,8 +26,8 @@ sample.
 The source file is restored after every mutant, also on Ctrl-C.
 """
 import argparse
+import hashlib
 import os
-import random
 import re
 import signal
 import subprocess
@@ -110,8 +116,62 @@ def sample(folders, count, seed):
                     for op, new in mutations(line):
                         if new != line:
                             sites.append((os.path.relpath(path, REPO), n, op, line, new))
-    rng = random.Random(seed)
-    return sorted(rng.sample(sites, min(count, len(sites))), key=lambda s: (s[0], s[1]))
+    seen = {}
+    ranked = []
+    for site in sites:
+        path, _, op, old, new = site
+        text = f"{path}|{op}|{old.strip()}|{new.strip()}"
+        seen[text] = seen.get(text, 0) + 1
+        key = hashlib.sha1(f"{seed}|{text}|{seen[text]}".encode("utf-8", "surrogateescape")).hexdigest()
+        ranked.append((key, site))
+    ranked.sort()
+    return sorted((site for _, site in ranked[:count]), key=lambda s: (s[0], s[1]))
+
+
+def read_results(path):
+    """The mutants of a result file: (file, line, operator, outcome, old, new)."""
+    rows = []
+    with open(path, encoding="utf-8", errors="surrogateescape") as f:
+        for line in f:
+            parts = line.rstrip("\n").split("\t")
+            if len(parts) == 6:
+                rows.append((parts[0], int(parts[1]), parts[2], parts[3], parts[4], parts[5]))
+    return rows
+
+
+def replayed(rows):
+    """The mutants of an earlier run placed on today's tree: the line with the
+    same text nearest to the recorded number; None where it is gone."""
+    chosen = []
+    for path, n, op, _, old, new in rows:
+        full = os.path.join(REPO, path)
+        match = None
+        if os.path.exists(full):
+            with open(full, encoding="utf-8", errors="surrogateescape") as f:
+                lines = f.readlines()
+            hits = [i + 1 for i, text in enumerate(lines) if text.strip() == old]
+            if hits:
+                at = min(hits, key=lambda i: abs(i - n))
+                line = lines[at - 1]
+                indent = line[: len(line) - len(line.lstrip())]
+                match = (path, at, op, line, indent + new + "\n")
+        chosen.append(match or (path, n, op, None, old + " -> " + new))
+    return chosen
+
+
+def compare(before, after):
+    def key(row):
+        return (row[0], row[2], row[4], row[5])
+    old = {key(r): r[3] for r in read_results(before)}
+    new = {key(r): r[3] for r in read_results(after)}
+    both = [k for k in old if k in new]
+    alive_before = sum(1 for k in both if old[k] == "survived")
+    alive_after = sum(1 for k in both if new[k] == "survived")
+    print(f"mutants in both runs: {len(both)}; survived before {alive_before}, after {alive_after}")
+    worse = [k for k in both if new[k] == "survived" and old[k] != "survived"]
+    for path, op, before_text, after_text in worse:
+        print(f"now survives: {path} {op}: {before_text} -> {after_text}")
+    return 1 if worse else 0
 
 
 def run(cmd, timeout):
@@ -132,11 +192,21 @@ def main():
     ap.add_argument("--jobs", default=str(os.cpu_count() or 2))
     ap.add_argument("--test-timeout", type=int, default=600)
     ap.add_argument("--list", action="store_true")
+    ap.add_argument("--replay", metavar="OLD.tsv")
+    ap.add_argument("--compare", nargs=2, metavar=("BEFORE.tsv", "AFTER.tsv"))
     args = ap.parse_args()
 
-    chosen = sample(args.folders.split(","), args.sites, args.seed)
+    if args.compare:
+        return compare(*args.compare)
+    if args.replay:
+        chosen = replayed(read_results(args.replay))
+    else:
+        chosen = sample(args.folders.split(","), args.sites, args.seed)
     if args.list:
         for path, n, op, old, new in chosen:
+            if old is None:
+                print(f"{path}:{n}\t{op}\tgone\t{new}")
+                continue
             print(f"{path}:{n}\t{op}\t{old.strip()}\t->\t{new.strip()}")
         return 0
     out = args.out or os.path.join(REPO, "bench", "out", f"mutants-{args.seed}.tsv")
@@ -147,7 +217,7 @@ def main():
         print("mutate: the unchanged tree does not build", file=sys.stderr)
         return 1
     fast = ["ctest", "--test-dir", args.build, "-j", args.jobs, "-E", r"^web\.", "--stop-on-failure",
-            "--timeout", "120"]
+            "--timeout", "90"]
     if run(fast, args.test_timeout) != 0:
         print("mutate: the unchanged suite does not pass", file=sys.stderr)
         return 1
@@ -164,6 +234,11 @@ def main():
     signal.signal(signal.SIGINT, lambda *a: (put_back(), sys.exit(130)))
     with open(out, "w", encoding="utf-8", errors="surrogateescape") as log:
         for i, (path, n, op, old, new) in enumerate(chosen, 1):
+            if old is None:
+                counts["gone"] = counts.get("gone", 0) + 1
+                before, after = new.split(" -> ", 1)
+                log.write(f"{path}\t{n}\t{op}\tgone\t{before}\t{after}\n")
+                continue
             full = os.path.join(REPO, path)
             with open(full, encoding="utf-8", errors="surrogateescape") as f:
                 original = f.read()
@@ -188,7 +263,7 @@ def main():
             print(f"[{i}/{len(chosen)}] {outcome:9} {path}:{n} {op} ({time.time() - started:.0f} s)", flush=True)
     run(build, 3600)
     alive = counts.get("survived", 0)
-    counted = sum(v for k, v in counts.items() if k != "stillborn")
+    counted = sum(v for k, v in counts.items() if k not in ("stillborn", "gone"))
     print(f"mutants: {len(chosen)}; " + ", ".join(f"{k} {v}" for k, v in sorted(counts.items())))
     if counted:
         print(f"survivors: {alive} of {counted} that compiled ({100 * alive / counted:.0f} %)")

@@ -199,7 +199,12 @@ def main():
     if args.compare:
         return compare(*args.compare)
     if args.replay:
-        chosen = replayed(read_results(args.replay))
+        # Those the old suite killed come first: whether one of them now lives
+        # is the question a replay answers; the old survivors can only improve.
+        rows = read_results(args.replay)
+        order = {"killed": 0, "timeout": 1, "survived": 2}
+        rows.sort(key=lambda r: order.get(r[3], 3))
+        chosen = replayed(rows)
     else:
         chosen = sample(args.folders.split(","), args.sites, args.seed)
     if args.list:

@@ -12,10 +12,8 @@ namespace quillory::test {
 namespace {
 
 TEST(Document, ColorToHtml) {
-    const struct {
-        std::uint32_t colour;
-        const char* html;
-    } rows[] = {{255, "#FF0000"}, {16711680, "#0000FF"}, {0x0A0B0C, "#0C0B0A"}, {0xFF123456, "#563412"}};
+    const struct { std::uint32_t colour; const char* html; } rows[] = {
+        {255, "#FF0000"}, {16711680, "#0000FF"}, {0x0A0B0C, "#0C0B0A"}, {0xFF123456, "#563412"}};
     for (const auto& row : rows) EXPECT_EQ(colorToHTML(row.colour), row.html) << row.colour;
 }
 

@@ -34,12 +34,8 @@ TEST(SizeTextFor, FollowsTheDisplayWord) {
 }
 
 TEST(TextHelpers, ExtensionAndSeparator) {
-    const struct {
-        const char* name;
-        std::string (*function)(std::string_view);
-        std::string_view input;
-        const char* expected;
-    } rows[] = {
+    using Function = std::string (*)(std::string_view);
+    const struct { const char* name; Function function; std::string_view input; const char* expected; } rows[] = {
         {"extension: trailing dot", getExtension, "README.", ""},
         {"extension: leading dot", getExtension, ".profile", "profile"},
         {"extension: last of two, case kept", getExtension, "archive.tar.GZ", "GZ"},

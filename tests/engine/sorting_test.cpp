@@ -25,11 +25,8 @@ clsFile entry(std::string name, std::string ext = "", std::string type = "", std
 
 TEST(SortOrder, FirstChosenFlagDecides) {
     const SettingKey* const no = &keys::NoOrder;
-    const struct {
-        const char* name;
-        std::vector<std::pair<const SettingKey*, const char*>> flags;
-        SortOrder order;
-    } rows[] = {
+    using Flags = std::vector<std::pair<const SettingKey*, const char*>>;
+    const struct { const char* name; Flags flags; SortOrder order; } rows[] = {
         {"nothing stored", {}, SortOrder::None},
         {"no order off, nothing else", {{no, "0"}}, SortOrder::Unset},
         {"no order beats name", {{no, "1"}, {&keys::NameOrder, "1"}}, SortOrder::None},

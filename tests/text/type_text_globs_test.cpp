@@ -51,9 +51,7 @@ TEST(GlobsFromMimeFolders, ReadsThePatternOfEveryLine) {
 
 struct RefusalRow {
     const char* name;
-    bool withGlobs2;
-    bool withCache;
-    bool withPackage;
+    bool withGlobs2, withCache, withPackage;
     const char* noMimeCache;  // QT_NO_MIME_CACHE, or null for unset
     bool accepted;
 };

@@ -7,12 +7,7 @@
 namespace quillory {
 namespace {
 
-struct SizeRow {
-    const char* name;
-    const char* display;
-    std::int64_t bytes;
-    const char* expected;
-};
+struct SizeRow { const char* name; const char* display; std::int64_t bytes; const char* expected; };
 
 const SizeRow kSizeRows[] = {
     {"dynamic below a kilobyte", "Dynamic", 1023, "1023 Bytes"},
@@ -20,6 +15,7 @@ const SizeRow kSizeRows[] = {
     {"dynamic 2.25 rounds up", "Dynamic", 2304, "2.3 KB"},
     {"dynamic top of kilobytes", "Dynamic", 1048576, "1024.0 KB"},
     {"dynamic first megabyte step", "Dynamic", 1048577, "1.0 MB"},
+    {"dynamic first gigabyte step", "Dynamic", 1073741825, "1.0 GB"},
     {"dynamic largest size", "Dynamic", std::numeric_limits<std::int64_t>::max(), "8589934592.0 GB"},
     {"dynamic negative stays bytes", "Dynamic", -5000, "-5000 Bytes"},
     {"lower-case bytes is dynamic", "bytes", 1048576, "1024.0 KB"},
@@ -38,12 +34,8 @@ TEST(SizeTextFor, FollowsTheDisplayWord) {
 }
 
 TEST(TextHelpers, ExtensionAndSeparator) {
-    const struct {
-        const char* name;
-        std::string (*function)(std::string_view);
-        std::string_view input;
-        const char* expected;
-    } rows[] = {
+    using Function = std::string (*)(std::string_view);
+    const struct { const char* name; Function function; std::string_view input; const char* expected; } rows[] = {
         {"extension: trailing dot", getExtension, "README.", ""},
         {"extension: leading dot", getExtension, ".profile", "profile"},
         {"extension: last of two, case kept", getExtension, "archive.tar.GZ", "GZ"},
@@ -55,11 +47,7 @@ TEST(TextHelpers, ExtensionAndSeparator) {
 }
 
 TEST(AttribLetters, AreArchiveHiddenReadOnlySystemInOrder) {
-    const struct {
-        const char* name;
-        std::int64_t word;
-        const char* expected;
-    } rows[] = {
+    const struct { const char* name; std::int64_t word; const char* expected; } rows[] = {
         {"unreadable", -1, ""},
         {"archive and read-only", 0x21, "ar"},
         {"all four", 0x27, "ahrs"},

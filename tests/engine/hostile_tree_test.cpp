@@ -7,37 +7,19 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "engine/listing.h"
 #include "support/engine_fixture.h"
 #include "support/unprivileged.h"
 
 namespace quillory::test {
 namespace {
 
-std::string csvWalk(EngineFixture& f, const std::string& base, RunResult* result = nullptr) {
-    StringSink sink;
-    resetTotals(f.totals);
-    f.totals.BasePath = base;
-    RunResult r = walkFolder(f.ctx, base, Format::Csv, sink);
-    if (result) *result = std::move(r);
-    return sink.text;
-}
-
 TEST(HostileTree, OddNamesAreKeptByteForByte) {
-    struct Row {
-        const char* name;
-        std::string fileName;
-    } rows[] = {
-        {"newline", "two\nlines"},
-        {"not UTF-8", "bad\xff\xfe\x80name"},
-        {"255 bytes", std::string(251, 'n') + ".txt"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    const std::string names[] = {"two\nlines", "bad\xff\xfe\x80name", std::string(251, 'n') + ".txt"};
+    for (const std::string& name : names) {
         EngineFixture f;
         f.columns("100000");
-        f.tree.file(row.fileName, 1);
-        EXPECT_EQ(csvWalk(f, f.tree.path()), "\"" + row.fileName + "\",\"" + f.tree.path() + "/\"\r\n\r\n");
+        f.tree.file(name, 1);
+        EXPECT_EQ(f.walk(Format::Csv, f.tree.path()), "\"" + name + "\",\"" + f.tree.path() + "/\"\r\n\r\n");
     }
 }
 
@@ -53,7 +35,7 @@ TEST(HostileTree, UnreadableOrMissingFolderIsListedEmptyAndNamed) {
         EngineFixture f;
         f.columns("100000");
         RunResult result;
-        const std::string text = csvWalk(f, tree.path(), &result);
+        const std::string text = f.walk(Format::Csv, tree.path(), &result);
         EXPECT_NE(text.find("EMPTY," + tree.path() + "/locked/\r\n"), std::string::npos) << text;
         ASSERT_EQ(result.unreadable.size(), 1u);
         EXPECT_EQ(result.unreadable[0].path, tree / "locked");
@@ -63,7 +45,7 @@ TEST(HostileTree, UnreadableOrMissingFolderIsListedEmptyAndNamed) {
         EXPECT_NE(text.find("\"seen.txt\""), std::string::npos);
 
         const std::string missing = tree / "gone";
-        EXPECT_EQ(csvWalk(f, missing, &result), "EMPTY," + missing + "/\r\n");
+        EXPECT_EQ(f.walk(Format::Csv, missing, &result), "EMPTY," + missing + "/\r\n");
         EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
         ASSERT_EQ(result.unreadable.size(), 1u);
         EXPECT_EQ(result.unreadable[0].path, missing);
@@ -93,8 +75,8 @@ TEST(HostileTree, FileDeletedDuringTheWalkKeepsItsRowWithFallbacks) {
     source.victim = f.tree.file("goes.txt", 9, 1196692205);
     f.ctx.source = &source;
     const std::string folder = "\",\"" + f.tree.path() + "/\",\"";
-    EXPECT_EQ(csvWalk(f, f.tree.path()), "\"goes.txt" + folder + "0 Bytes\",\"00:00:00\"\r\n\"stays.txt" + folder +
-                                             "7 Bytes\",\"2007-12-03 14:30:05\"\r\n\r\n");
+    EXPECT_EQ(f.walk(Format::Csv, f.tree.path()), "\"goes.txt" + folder + "0 Bytes\",\"00:00:00\"\r\n\"stays.txt" +
+                                                      folder + "7 Bytes\",\"2007-12-03 14:30:05\"\r\n\r\n");
 }
 
 // More files than a 16-bit count holds: every one is listed and counted.

@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <chrono>
-#include <future>
 #include <thread>
 
 #include "engine/document.h"
@@ -22,12 +20,9 @@ struct LimitedSink final : BlockSink {
     std::string text;
     explicit LimitedSink(std::size_t r) : room(r) {}
     bool append(std::string_view t) override {
-        if (t.size() > room - text.size()) {
-            text.append(t.substr(0, room - text.size()));
-            return false;
-        }
-        text += t;
-        return true;
+        const bool fits = t.size() <= room - text.size();
+        text.append(t.substr(0, room - text.size()));
+        return fits;
     }
     int error() const override { return text.size() == room ? ENOSPC : 0; }
 };
@@ -110,24 +105,21 @@ TEST(Run, StopActsInsideAHugeFolder) {
         EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos);
 
         // The real source on another thread, as a window runs it: Stop once
-        // the folder has started, wherever the run is then.
+        // the folder has started, wherever the run is then. The run ends
+        // stopped, well short of the folder's end.
         f.stop.reset();
         f.ctx.source = nullptr;
         RunProgress progress;
         f.ctx.progress = &progress;
-        std::promise<std::chrono::steady_clock::time_point> ended;
         std::thread run([&] {
             StringSink out;
             EXPECT_EQ(runListing(f.ctx, big.path(), format, out).outcome, Outcome::Stopped);
-            ended.set_value(std::chrono::steady_clock::now());
         });
         while (progress.folder() != big.path()) std::this_thread::yield();
-        const auto raised = std::chrono::steady_clock::now();
         f.stop.request();
-        const auto took = ended.get_future().get() - raised;
         run.join();
         f.ctx.progress = nullptr;
-        EXPECT_LT(took, std::chrono::milliseconds(100));
+        EXPECT_LT(progress.files, kFiles);
     }
 }
 

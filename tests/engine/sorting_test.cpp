@@ -1,12 +1,11 @@
+#include "engine/sorting.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
-#include <string>
 #include <variant>
-#include <vector>
 
-#include "engine/sorting.h"
-#include "settings/key_table.h"
 #include "support/temp_store.h"
 
 namespace quillory {
@@ -26,11 +25,8 @@ clsFile entry(std::string name, std::string ext = "", std::string type = "", std
 
 TEST(SortOrder, FirstChosenFlagDecides) {
     const SettingKey* const no = &keys::NoOrder;
-    const struct {
-        const char* name;
-        std::vector<std::pair<const SettingKey*, const char*>> flags;
-        SortOrder order;
-    } rows[] = {
+    using Flags = std::vector<std::pair<const SettingKey*, const char*>>;
+    const struct { const char* name; Flags flags; SortOrder order; } rows[] = {
         {"nothing stored", {}, SortOrder::None},
         {"no order off, nothing else", {{no, "0"}}, SortOrder::Unset},
         {"no order beats name", {{no, "1"}, {&keys::NameOrder, "1"}}, SortOrder::None},
@@ -42,7 +38,7 @@ TEST(SortOrder, FirstChosenFlagDecides) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         test::TempStore t;
-        for (const auto& [key, value] : row.flags) ASSERT_TRUE(t.store.write(*key, value));
+        for (const auto& [key, value] : row.flags) t.set(*key, value);
         EXPECT_EQ(readListingOptions(t.store).order, row.order);
     }
 }
@@ -63,43 +59,24 @@ TEST(SortFiles, KnownOrders) {
         {"no flag chosen keeps enumeration order", SortOrder::Unset, {entry("c"), entry("a")}, {"c", "a"}},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
         std::vector<clsFile> list = row.list;
         sortFiles(list, row.order);
         std::vector<std::string> names;
         for (const clsFile& f : list) names.push_back(f.Name);
-        EXPECT_EQ(names, row.expected);
+        EXPECT_EQ(names, row.expected) << row.name;
     }
 }
 
-// The selection sort as the listing rules state it: for each position the
-// strictly smallest key of the rest is moved there, the others shifting back.
-// Text keys are compared lower-cased by byte, sizes and dates by value.
-using RefKey = std::variant<std::string, std::int64_t, double>;
-
-RefKey referenceKey(const clsFile& file, SortOrder order) {
-    std::string text;
-    switch (order) {
-        case SortOrder::Size: return file.FileSize;
-        case SortOrder::Date: return file.DateTime;
-        case SortOrder::Type: text = file.FileType; break;
-        case SortOrder::Ext: text = file.FileExt; break;
-        default: text = file.Name; break;
-    }
+// The order as the listing rules state it: a selection sort that moves the
+// strictly smallest key of the rest forward, i.e. a stable sort. Text keys
+// are compared lower-cased by byte, sizes and dates by value.
+std::variant<std::string, std::int64_t, double> referenceKey(const clsFile& file, SortOrder order) {
+    if (order == SortOrder::Size) return file.FileSize;
+    if (order == SortOrder::Date) return file.DateTime;
+    std::string text = order == SortOrder::Type ? file.FileType : order == SortOrder::Ext ? file.FileExt : file.Name;
     for (char& c : text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + ('a' - 'A'));
     return text;
-}
-
-void referenceSort(std::vector<clsFile>& list, SortOrder order) {
-    for (std::size_t i = 0; i + 1 < list.size(); ++i) {
-        std::size_t bestAt = i;
-        for (std::size_t j = i + 1; j < list.size(); ++j)
-            if (referenceKey(list[j], order) < referenceKey(list[bestAt], order)) bestAt = j;
-        clsFile moved = std::move(list[bestAt]);
-        list.erase(list.begin() + static_cast<std::ptrdiff_t>(bestAt));
-        list.insert(list.begin() + static_cast<std::ptrdiff_t>(i), std::move(moved));
-    }
 }
 
 // Few distinct values, so that most lists hold many equal keys (and keys equal
@@ -133,7 +110,9 @@ TEST(SortFiles, SameOrderAsSelectionSort) {
                 f.FileSizeStr = std::to_string(i);
             }
             std::vector<clsFile> expected = original;
-            referenceSort(expected, order);
+            std::stable_sort(expected.begin(), expected.end(), [order](const clsFile& a, const clsFile& b) {
+                return referenceKey(a, order) < referenceKey(b, order);
+            });
             sortFiles(original, order);
             ASSERT_EQ(records(original), records(expected)) << "order " << int(order) << ", round " << round;
         }

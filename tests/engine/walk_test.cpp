@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "engine/listing.h"
 #include "support/engine_fixture.h"
 #include "support/golden.h"
 
@@ -22,26 +21,10 @@ std::vector<std::string> headings(const std::string& text) {
     return out;
 }
 
-std::vector<std::string> walkHtml(EngineFixture& f, const std::string& base, RunResult* result = nullptr) {
-    StringSink sink;
-    resetTotals(f.totals);
-    f.totals.BasePath = base;
-    RunResult r = walkFolder(f.ctx, base, Format::Html, sink);
-    if (result) *result = std::move(r);
-    return headings(sink.text);
-}
-
 TEST(Walk, FolderDepth) {
-    const struct {
-        const char* name;
-        const char* base;
-        const char* folder;
-        int depth;
-    } rows[] = {
-        {"base itself", "/data", "/data", 0},
-        {"base with separator", "/data/", "/data/a/b", 2},
-        {"base with two separators", "/x/base//", "/x/base//a", 1},
-        {"root", "/", "/a", 1},
+    const struct { const char *name, *base, *folder; int depth; } rows[] = {
+        {"base itself", "/data", "/data", 0},          {"base with separator", "/data/", "/data/a/b", 2},
+        {"base with two separators", "/x/base//", "/x/base//a", 1}, {"root", "/", "/a", 1},
         {"case ignored", "/Data", "/data/A", 1},
     };
     for (const auto& row : rows) EXPECT_EQ(getFolderDepth(row.base, row.folder), row.depth) << row.name;
@@ -53,24 +36,27 @@ protected:
         for (const char* p : {"a/f1", "a/a1/f2", "a/a1/a2/f3", "b/f4", "f0"}) f.tree.file(p, 10);
     }
     std::string base() const { return f.tree.path(); }
+    std::vector<std::string> walkHtml(const std::string& from, RunResult* result = nullptr) {
+        return headings(f.walk(Format::Html, from, result));
+    }
     // Depth first, each folder before its sub-folders, sub-folders in the
-    // order readdir gives them.
-    static void expectedOrder(const std::string& folder, int depth, int limit, std::vector<std::string>& out) {
-        if (limit >= 0 && depth > limit) return;
-        out.push_back(folder);
+    // order readdir gives them; to `limit` levels (-1: all).
+    static std::vector<std::string> expectedOrder(const std::string& folder, int limit, int depth = 0) {
+        if (limit >= 0 && depth > limit) return {};
+        std::vector<std::string> out{folder};
         for (const auto& e : std::filesystem::directory_iterator(folder))
-            if (e.is_directory()) expectedOrder(folder + "/" + e.path().filename().string(), depth + 1, limit, out);
+            if (e.is_directory()) {
+                const auto below = expectedOrder(folder + "/" + e.path().filename().string(), limit, depth + 1);
+                out.insert(out.end(), below.begin(), below.end());
+            }
+        return out;
     }
     EngineFixture f;
 };
 
 TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
-    const struct {
-        const char* name;
-        const char* recurse;  // nullptr: nothing stored
-        const char* depth;
-        int level;
-    } rows[] = {
+    // recurse, depth nullptr: nothing stored
+    const struct { const char* name; const char *recurse, *depth; int level; } rows[] = {
         {"nothing stored", nullptr, nullptr, -1},  {"no", "No", "3", 0},
         {"depth default", "Depth", nullptr, 6},    {"depth rounds half to even", "Depth", "2.5", 2},
         {"depth 3.5", "Depth", "3.5", 4},          {"depth leading number", "Depth", "1 level", 1},
@@ -83,13 +69,12 @@ TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
         if (row.recurse) f.set(keys::Recurse, row.recurse);
         if (row.depth) f.set(keys::RecurseDepth, row.depth);
         EXPECT_EQ(f.options().recursionLevel, row.level);
-        std::vector<std::string> expected;
-        expectedOrder(base(), 0, row.level, expected);
-        EXPECT_EQ(walkHtml(f, base()), expected);
+        std::vector<std::string> expected = expectedOrder(base(), row.level);
+        EXPECT_EQ(walkHtml(base()), expected);
         EXPECT_EQ(f.totals.TotalFolders, static_cast<double>(expected.size()));
         // "base//" names the same folder: its sub-folders lie one level down too.
         for (std::string& path : expected) path.insert(base().size(), path == base() ? "//" : "/");
-        EXPECT_EQ(walkHtml(f, base() + "//"), expected);
+        EXPECT_EQ(walkHtml(base() + "//"), expected);
     }
 }
 
@@ -98,8 +83,7 @@ TEST_F(WalkTree, ExcludedFolderKeepsItsSubFolders) {
     f.set(keys::FolExclude, "*/a1");
     RunProgress progress;
     f.ctx.progress = &progress;
-    const auto listed = walkHtml(f, base());
-    f.ctx.progress = nullptr;
+    const auto listed = walkHtml(base());
     EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/a/a1"), 0);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/a/a1/a2"), 1);
     EXPECT_EQ(f.totals.TotalFiles, 4);
@@ -110,12 +94,8 @@ TEST_F(WalkTree, ExcludedFolderKeepsItsSubFolders) {
 }
 
 TEST_F(WalkTree, IgnoredEmptyFolderWritesALineEndAndCounts) {
-    f.tree.folder("empty");
     f.set(keys::IgnoreNoFiles, "1");
-    StringSink sink;
-    f.totals.BasePath = f.tree / "empty";
-    walkFolder(f.ctx, f.tree / "empty", Format::Html, sink);
-    EXPECT_EQ(sink.text, "\r\n");
+    EXPECT_EQ(f.walk(Format::Html, f.tree.folder("empty")), "\r\n");
     EXPECT_EQ(f.totals.TotalFolders, 1);
 }
 
@@ -129,8 +109,7 @@ struct StopAfter final : WalkObserver {
 };
 
 TEST_F(WalkTree, StopKeepsTheFoldersFinishedSoFar) {
-    std::vector<std::string> all;
-    expectedOrder(base(), 0, -1, all);
+    const std::vector<std::string> all = expectedOrder(base(), -1);
     int cutShort = 0;
     for (int n = 1; n < 40; ++n) {
         SCOPED_TRACE(n);
@@ -138,7 +117,7 @@ TEST_F(WalkTree, StopKeepsTheFoldersFinishedSoFar) {
         f.ctx.observer = &stop;
         f.stop.reset();
         RunResult result;
-        const auto listed = walkHtml(f, base(), &result);
+        const auto listed = walkHtml(base(), &result);
         if (!f.stop.requested()) {
             EXPECT_EQ(listed, all);
             EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
@@ -154,12 +133,15 @@ TEST_F(WalkTree, StopKeepsTheFoldersFinishedSoFar) {
     f.ctx.observer = nullptr;
 }
 
+// The depth lines are written for HTML runs only.
 TEST_F(WalkTree, LogsDepthAgainstLevel) {
     f.log = {true, f.home / "log.txt"};
     f.set(keys::Recurse, "Depth");
     f.set(keys::RecurseDepth, "1");
     f.set(keys::FolInclude, "");  // keeps the generator's own lines out
-    walkHtml(f, base());
+    f.walk(Format::Csv, base());
+    EXPECT_EQ(readFile(f.log.path), "");
+    walkHtml(base());
     const std::string written = readFile(f.log.path);
     EXPECT_EQ(written.find("Folder depth: 0. Recursion level: 1\r\n"), 0u);
     EXPECT_NE(written.find("Folder depth: 2. Recursion level: 1\r\n"), std::string::npos);
@@ -172,18 +154,17 @@ TEST_F(WalkTree, LinksAreFollowedButNotBackToAnAncestor) {
     TempDir outside;
     outside.file("x/y", 1);
     ASSERT_EQ(::symlink(outside.path().c_str(), (f.tree / "b/out").c_str()), 0);
-    const auto listed = walkHtml(f, base());
+    const auto listed = walkHtml(base());
     EXPECT_EQ(listed.size(), 7u);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/b/out/x"), 1);
-    // The broken link is listed as a file.
-    EXPECT_EQ(f.totals.TotalFiles, 7);
+    EXPECT_EQ(f.totals.TotalFiles, 7);  // the broken link is listed as a file
 }
 
 // /proc/self/root leads back to /: the walk would never end there.
 TEST_F(WalkTree, KernelFileSystemsGetNoBlockAndTheLogSaysWhy) {
     ASSERT_EQ(::symlink("/proc/self", (f.tree / "b/self").c_str()), 0);
     f.log = {true, f.home / "log.txt"};
-    const auto listed = walkHtml(f, base());
+    const auto listed = walkHtml(base());
     EXPECT_EQ(listed.size(), 5u);
     EXPECT_EQ(std::count(listed.begin(), listed.end(), base() + "/b/self"), 0);
     EXPECT_NE(readFile(f.log.path).find("Folder skipped: " + base() + "/b/self is on the kernel file system proc\r\n"),
@@ -198,10 +179,9 @@ TEST_F(WalkTree, HeadingsShowTheNetworkPathInPlaceOfItsRoot) {
     f.set(keys::RecurseDepth, "1");
     f.ctx.NetworkPath = "\\\\server\\share";
     f.ctx.NetworkRoot = base();
-    std::vector<std::string> expected;
-    expectedOrder(base(), 0, 1, expected);
+    std::vector<std::string> expected = expectedOrder(base(), 1);
     for (std::string& path : expected) path = "\\\\server\\share" + path.substr(base().size());
-    EXPECT_EQ(walkHtml(f, base()), expected);
+    EXPECT_EQ(walkHtml(base()), expected);
     EXPECT_EQ(shownPath(f.ctx, "/tmp"), "/tmp");
     EXPECT_EQ(shownPath(f.ctx, base() + "x/a"), base() + "x/a");
     f.ctx.NetworkRoot = "/t";

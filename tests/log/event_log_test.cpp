@@ -4,8 +4,6 @@
 
 #include <filesystem>
 #include <regex>
-#include <string>
-#include <vector>
 
 #include "support/golden.h"
 #include "support/temp_store.h"
@@ -39,9 +37,8 @@ std::string summary(const std::vector<std::string>& values) {
     return text + stars + "\r\n" + stars + "\r\n";
 }
 
-struct LogFixture {
-    test::TempStore t;
-    EventLog log{true, t.dir / "log.txt"};
+struct LogFixture : test::TempStore {
+    EventLog log{true, dir / "log.txt"};
     std::string written() const { return test::readFile(log.path); }
 };
 
@@ -50,7 +47,7 @@ TEST(EventLog, StartGivesADateLineAndTheDefaultSummary) {
     LogFixture f;
     writeLog(f.log, "from an earlier run");
     startLog(f.log);
-    logSettings(f.log, f.t.store);
+    logSettings(f.log, f.store);
     writeLog(f.log, "Retrieved file: caf\xe9\xff.txt");
     writeLog(f.log, "");
     EXPECT_EQ(nowMarked(f.written()),
@@ -74,8 +71,8 @@ TEST(EventLog, SummaryShowsStoredValues) {
         {&keys::DateOrder, ""},               {&keys::Recurse, "Depth"},
         {&keys::RecurseDepth, " 7 levels"},   {&keys::DisplayFileSize, "Kb"},
     };
-    for (const auto& [key, value] : stored) ASSERT_TRUE(f.t.store.write(*key, value)) << key->name;
-    logSettings(f.log, f.t.store);
+    for (const auto& [key, value] : stored) f.set(*key, value);
+    logSettings(f.log, f.store);
     EXPECT_EQ(f.written(), summary({"*.txt;*.doc", "~*", "", "*/temp", "1", "08:00 2007-01-02", "17:30 2007-12-03",
                                     "2.5", "10", "abc", "0", "0", "1", "-0", "300", "0", "0", "Depth", " 7 levels",
                                     "Kb"}));
@@ -89,7 +86,7 @@ TEST(EventLog, LoggingOffTouchesNothing) {
         const auto before = existing ? fs::last_write_time(f.log.path) : fs::file_time_type{};
         startLog(f.log);
         writeLog(f.log, "line");
-        logSettings(f.log, f.t.store);
+        logSettings(f.log, f.store);
         EXPECT_EQ(fs::exists(f.log.path), existing);
         if (existing) {
             EXPECT_EQ(f.written(), "kept\r\n");

@@ -31,10 +31,8 @@ TEST(AppPaths, WritableProgramFolderHoldsTheFiles) {
 
 // Folders nobody can create files in; /proc/self refuses root as well.
 TEST(AppPaths, UnwritableProgramFolderFallsBackToStateFolder) {
-    const struct {
-        const char* name;
-        const char* programFolder;  // relative to the temp folder unless absolute
-    } rows[] = {{"missing folder", "does-not-exist/"}, {"process folder", "/proc/self/"}, {"empty name", ""}};
+    // programFolder: relative to the temp folder unless absolute
+    const struct { const char *name, *programFolder; } rows[] = {{"missing folder", "does-not-exist/"}, {"process folder", "/proc/self/"}, {"empty name", ""}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         test::TempDir dir;

@@ -35,11 +35,7 @@ std::string record(const std::string& text, std::uint16_t version,
     return out;
 }
 
-struct DecodeRow {
-    const char* name;
-    std::string value;
-    std::optional<std::uint32_t> expected;
-};
+struct DecodeRow { const char* name; std::string value; std::optional<std::uint32_t> expected; };
 
 const DecodeRow kDecodeRows[] = {
     {"text form with NUL", "0x20\0"s, 0x20},
@@ -63,13 +59,8 @@ TEST(DecodeDosAttrib, ReadsTheTextAndTheRecord) {
         EXPECT_EQ(decodeDosAttrib(row.value), row.expected) << row.name;
 }
 
-struct WordRow {
-    const char* name;
-    const char* relative;
-    mode_t mode;
-    const char* dosAttrib;  // nullptr: none
-    std::int64_t expected;
-};
+// dosAttrib nullptr: none
+struct WordRow { const char* name; const char* relative; mode_t mode; const char* dosAttrib; std::int64_t expected; };
 
 const WordRow kWordRows[] = {
     {"owner may not write", "locked.txt", 0444, nullptr, kReadOnlyAttribute},

@@ -6,13 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
+#include <numeric>
 
 #include "platform/file_attributes.h"
 #include "platform/folder_source.h"
-#include "text/regional.h"
 #include "platform/stop_token.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -22,8 +20,15 @@ namespace {
 
 std::vector<std::size_t> everyIndex(Folder& folder) {
     std::vector<std::size_t> every(folder.entries().size());
-    for (std::size_t i = 0; i < every.size(); ++i) every[i] = i;
+    std::iota(every.begin(), every.end(), std::size_t{0});
     return every;
+}
+
+std::size_t entryNamed(Folder& folder, const std::string& name) {
+    const auto& entries = folder.entries();
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (entries[i].name == name) return i;
+    return entries.size();
 }
 
 TEST(LocalFolderSource, EntriesAreFilesAndFoldersWithoutDots) {
@@ -42,11 +47,7 @@ TEST(LocalFolderSource, EntriesAreFilesAndFoldersWithoutDots) {
         {"a.txt", EntryKind::File}, {"dangling", EntryKind::File}, {"sub", EntryKind::Folder},
         {"to-a", EntryKind::File},  {"to-sub", EntryKind::Folder}};
     EXPECT_EQ(seen, expected);
-    for (std::size_t i = 0; i < folder->entries().size(); ++i) {
-        if (folder->entries()[i].name == "to-a") {
-            EXPECT_EQ(folder->facts(i).size, 3);
-        }
-    }
+    EXPECT_EQ(folder->facts(entryNamed(*folder, "to-a")).size, 3);
 }
 
 // Past the descriptor budget a folder gives its descriptor up and reopens by
@@ -78,26 +79,26 @@ constexpr int kChainDepth = 3000;
 
 void makeChain(const std::string& root) {
     int fd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY);
+    const auto sized = [](int dir, const char* name, off_t size) {
+        const int file = ::openat(dir, name, O_CREAT | O_WRONLY, 0644);
+        ASSERT_EQ(::ftruncate(file, size), 0);
+        ::close(file);
+    };
     for (int depth = 1; depth <= kChainDepth && fd >= 0; ++depth) {
         ASSERT_EQ(::mkdirat(fd, "level", 0755), 0);
         const int next = ::openat(fd, "level", O_RDONLY | O_DIRECTORY);
         ::close(fd);
         fd = next;
-        const int file = ::openat(fd, "file", O_CREAT | O_WRONLY, 0644);
-        ASSERT_EQ(::ftruncate(file, depth), 0);
-        ::close(file);
+        sized(fd, "file", depth);
         ASSERT_EQ(::mkdirat(fd, "side", 0755), 0);
-        const int mark = ::openat(fd, "side/mark", O_CREAT | O_WRONLY, 0644);
-        ASSERT_EQ(::ftruncate(mark, 1000000 + depth), 0);
-        ::close(mark);
+        sized(fd, "side/mark", 1000000 + depth);
     }
     ASSERT_GE(fd, 0);
     ::close(fd);
 }
 
 void removeChain(const std::string& root) {
-    const std::string top = root + "/level";
-    const std::string rest = root + "/rest";
+    const std::string top = root + "/level", rest = root + "/rest";
     while (::access(top.c_str(), F_OK) == 0) {
         const bool deeper = ::rename((top + "/level").c_str(), rest.c_str()) == 0;
         ::unlink((top + "/file").c_str());
@@ -106,13 +107,6 @@ void removeChain(const std::string& root) {
         ::rmdir(top.c_str());
         if (deeper) ::rename(rest.c_str(), top.c_str());
     }
-}
-
-std::size_t entryNamed(Folder& folder, const std::string& name) {
-    const auto& entries = folder.entries();
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (entries[i].name == name) return i;
-    return entries.size();
 }
 
 // Facts fetched ahead on two threads, in sub-folders read ahead in the walk's
@@ -155,20 +149,14 @@ TEST(LocalFolderSource, FactsFetchedAheadEqualColdOnes) {
     EXPECT_GT(marked, 100);
 }
 
-struct ByPathRow {
-    const char* name;
-    const char* dosAttrib;  // null: none
-    mode_t mode;
-    std::int64_t relative;  // the word read relative to the folder
-    std::int64_t byPath;    // once the folder has moved, the path finds nothing
-};
-
 // The word read relative to the folder equals the one read through the path
 // (the way kernels without getxattrat() go, forced by the switch). The switch
 // really takes that way: after the folder is renamed, only the relative read
 // still finds Samba's word.
 TEST(LocalFolderSource, AttributesThroughThePathWhenAsked) {
-    const ByPathRow rows[] = {
+    // relative: the word read relative to the folder; byPath: once the folder
+    // has moved, what the path finds (dosAttrib null: no word).
+    const struct { const char *name, *dosAttrib; mode_t mode; std::int64_t relative, byPath; } rows[] = {
         {"samba word", "0x24", 0644, 0x24, 0},
         {"samba word, read-only", "0x21", 0444, 0x21, 0x01},
         {".hidden with a word", "0x20", 0644, 0x20, 0x02},
@@ -176,7 +164,7 @@ TEST(LocalFolderSource, AttributesThroughThePathWhenAsked) {
         {"no word", nullptr, 0444, 0x01, 0x01},
     };
     TempDir tree;
-    for (const ByPathRow& row : rows) {
+    for (const auto& row : rows) {
         const std::string path = tree.file(std::string("d/") + row.name);
         if (row.dosAttrib && ::setxattr(path.c_str(), "user.DOSATTRIB", row.dosAttrib, std::strlen(row.dosAttrib), 0) != 0)
             GTEST_SKIP() << "file system refuses user extended attributes";
@@ -187,72 +175,53 @@ TEST(LocalFolderSource, AttributesThroughThePathWhenAsked) {
         const ScopedEnv force("QUILLORY_ATTRIBUTES_BY_PATH", byPath ? "1" : nullptr);
         const auto source = makeLocalFolderSource();
         const auto here = source->open(tree / "d");
-        for (const ByPathRow& row : rows)
+        for (const auto& row : rows)
             EXPECT_EQ(here->attributes(entryNamed(*here, row.name)), row.relative) << row.name;
         const auto moved = source->open(tree / "d");
         ASSERT_EQ(moved->entries().size(), std::size(rows));
         ASSERT_EQ(::rename((tree / "d").c_str(), (tree / "e").c_str()), 0);
-        for (const ByPathRow& row : rows)
+        for (const auto& row : rows)
             EXPECT_EQ(moved->attributes(entryNamed(*moved, row.name)), byPath ? row.byPath : row.relative) << row.name;
         ASSERT_EQ(::rename((tree / "e").c_str(), (tree / "d").c_str()), 0);
     }
 }
 
-// Runs in a child with 64 descriptors: opens the chain level by level keeping
-// every folder, then on the way back up opens each level's side folder.
-// Prints what went wrong and returns false.
-bool walkChainWith(std::vector<std::unique_ptr<Folder>>& stack, const std::string& root) {
+// In a child with 20 descriptors, fewer than the budget the source keeps for
+// itself: opens the chain level by level keeping every folder, then on the way
+// back up opens each level's side folder. The exit status is the first level
+// that went wrong.
+int walkChain(const std::string& root) {
+    const rlimit few{20, 20};
+    if (::setrlimit(RLIMIT_NOFILE, &few) != 0) return 1;
     const auto source = makeLocalFolderSource();
+    std::vector<std::unique_ptr<Folder>> stack;
     stack.push_back(source->open(root));
     for (int depth = 1; depth <= kChainDepth; ++depth) {
         Folder& parent = *stack.back();
         const std::size_t next = entryNamed(parent, "level");
-        if (next == parent.entries().size()) {
-            std::fprintf(stderr, "level %d: no way down (error %d)\n", depth, parent.error());
-            return false;
-        }
+        if (next == parent.entries().size()) return 2;
         stack.push_back(parent.openChild(next));
         Folder& here = *stack.back();
-        const std::size_t file = entryNamed(here, "file");
-        const std::size_t count = depth < kChainDepth ? 3 : 2;
-        if (!here.readable() || here.entries().size() != count || file == count || here.facts(file).size != depth) {
-            std::fprintf(stderr, "level %d: readable %d, error %d, %zu entries\n", depth, here.readable(),
-                         here.error(), here.entries().size());
-            return false;
-        }
+        const std::size_t file = entryNamed(here, "file"), count = depth < kChainDepth ? 3 : 2;
+        if (!here.readable() || here.entries().size() != count || file == count || here.facts(file).size != depth)
+            return 3;
     }
     for (int level = kChainDepth - 1; level >= 1; --level) {
         stack.pop_back();
         Folder& here = *stack.back();
         const auto side = here.openChild(entryNamed(here, "side"));
-        if (!side->readable() || side->entries().size() != 1 || side->facts(0).size != 1000000 + level) {
-            std::fprintf(stderr, "side at level %d: readable %d, error %d\n", level, side->readable(), side->error());
-            return false;
-        }
+        if (!side->readable() || side->entries().size() != 1 || side->facts(0).size != 1000000 + level) return 4;
         // The folder reopened on the way back still answers for its own file.
-        if (here.facts(entryNamed(here, "file")).size != level) {
-            std::fprintf(stderr, "level %d: wrong file size\n", level);
-            return false;
-        }
+        if (here.facts(entryNamed(here, "file")).size != level) return 5;
     }
-    return true;
-}
-
-bool walkChain(const std::string& root) {
-    // Fewer than the budget the source keeps for itself.
-    const rlimit few{20, 20};
-    if (::setrlimit(RLIMIT_NOFILE, &few) != 0) return false;
-    std::vector<std::unique_ptr<Folder>> stack;
-    const bool ok = walkChainWith(stack, root);
-    // Children go before their parents.
-    while (!stack.empty()) stack.pop_back();
-    return ok;
+    while (!stack.empty()) stack.pop_back();  // children before their parents
+    return 0;
 }
 
 TEST(LocalFolderSourceDeath, AnyDepthWithFewDescriptors) {
     const TempDir tree = TempDir::inMemory();
     makeChain(tree.path());
-    EXPECT_EXIT(std::exit(walkChain(tree.path()) ? 0 : 1), ::testing::ExitedWithCode(0), "");
+    EXPECT_EXIT(std::exit(walkChain(tree.path())), ::testing::ExitedWithCode(0), "");
     removeChain(tree.path());
 }
 

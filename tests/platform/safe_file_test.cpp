@@ -1,6 +1,5 @@
 #include "platform/safe_file.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -11,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <thread>
 
@@ -21,22 +21,12 @@
 namespace quillory::test {
 namespace {
 
-int entriesIn(const std::string& folder) {
-    int count = 0;
-    if (DIR* dir = ::opendir(folder.c_str())) {
-        while (const dirent* e = ::readdir(dir))
-            count += std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0;
-        ::closedir(dir);
-    }
-    return count;
+long entriesIn(const std::string& folder) {
+    return std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator());
 }
 
 TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
-    struct Row {
-        const char* name;
-        std::function<std::string(const TempDir&)> prepare;
-        int error;
-    } rows[] = {
+    struct Row { const char* name; std::function<std::string(const TempDir&)> prepare; int error; } rows[] = {
         {"missing folder", [](const TempDir& d) { return d / "no/such/file"; }, ENOENT},
         {"a folder", [](const TempDir& d) { return d.folder("sub"); }, EISDIR},
         {"link loop",
@@ -51,7 +41,7 @@ TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
         SCOPED_TRACE(row.name);
         const TempDir dir;
         const std::string path = row.prepare(dir);
-        const int entries = entriesIn(dir.path());
+        const long entries = entriesIn(dir.path());
         SafeFileWriter writer(path);
         EXPECT_FALSE(writer.append("text"));
         EXPECT_FALSE(writer.commit());

@@ -1,7 +1,6 @@
 #pragma once
-// A listing context on a real temp store, a real folder source and a temp tree.
-#include <gtest/gtest.h>
-
+// A listing context on a real temp store (TempStore: dir, store, set), a real
+// folder source and a temp tree.
 #include <memory>
 #include <string>
 #include <string_view>
@@ -9,8 +8,7 @@
 
 #include "engine/listing.h"
 #include "engine/listing_options.h"
-#include "settings/store.h"
-#include "support/temp_dir.h"
+#include "support/temp_store.h"
 
 namespace quillory::test {
 
@@ -22,10 +20,9 @@ struct StringSink final : BlockSink {
     }
 };
 
-struct EngineFixture {
+struct EngineFixture : TempStore {
     TempDir tree;
-    TempDir home;
-    SettingsStore store{home / "settings.sqlite"};
+    TempDir& home = dir;
     RunTotals totals;
     EventLog log;
     StopToken stop;
@@ -37,13 +34,21 @@ struct EngineFixture {
         c.source = source.get();
         return c;
     }
-    void set(const SettingKey& key, std::string_view value) { ASSERT_TRUE(store.write(key, value)); }
     ListingOptions options() { return readListingOptions(store); }
     // One folder's block by path, with the options as they stand.
     FolderListing listFolder(Format format, const std::string& path) {
         const auto folder = source->open(path);
         const ListingOptions now = options();
         return format == Format::Html ? genFolderHTML(ctx, now, path, *folder) : genFolderCSV(ctx, now, path, *folder);
+    }
+    // The walk from `base` (not the document around it), totals counted afresh.
+    std::string walk(Format format, const std::string& base, RunResult* result = nullptr) {
+        StringSink sink;
+        resetTotals(totals);
+        totals.BasePath = base;
+        RunResult r = walkFolder(ctx, base, format, sink);
+        if (result) *result = std::move(r);
+        return sink.text;
     }
     // Name, Ext, Type, Size, DateTime, Attrib switches as "1"/"0".
     void columns(std::string_view sixFlags) {

@@ -12,13 +12,9 @@ class ScopedEnv {
 public:
     ScopedEnv(const char* name, const char* value) : m_name(name) {
         if (const char* old = std::getenv(name)) m_old = old;
-        if (value) ::setenv(name, value, 1);
-        else ::unsetenv(name);
+        value ? ::setenv(name, value, 1) : ::unsetenv(name);
     }
-    ~ScopedEnv() {
-        if (m_old) ::setenv(m_name.c_str(), m_old->c_str(), 1);
-        else ::unsetenv(m_name.c_str());
-    }
+    ~ScopedEnv() { m_old ? ::setenv(m_name.c_str(), m_old->c_str(), 1) : ::unsetenv(m_name.c_str()); }
     ScopedEnv(const ScopedEnv&) = delete;
     ScopedEnv& operator=(const ScopedEnv&) = delete;
 

@@ -1,27 +1,16 @@
 #include "support/smbd_server.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
-#include <unistd.h>
 
-#include <atomic>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
-#include <stdexcept>
 
 #include "support/run_process.h"
 
 namespace quillory::test {
 
-namespace fs = std::filesystem;
-
-namespace {
-
-const std::string kFixture = std::string(QUILLORY_SOURCE_DIR) + "/tests/support/smbd-fixture";
-
-}  // namespace
+static const std::string kFixture = std::string(QUILLORY_SOURCE_DIR) + "/tests/support/smbd-fixture";
 
 SmbdServer SmbdServer::fromFolder(const std::string& dir) {
     SmbdServer s;
@@ -77,42 +66,14 @@ PrivateSmbd::~PrivateSmbd() { runProcess({kFixture, "stop", m_dir.path()}); }
 
 void PrivateSmbd::drop() const { runProcess({kFixture, "drop", m_dir.path()}); }
 
-ShareTree::ShareTree(const std::string& shareDir, std::string_view name) {
-    static std::atomic<int> counter{0};
-    m_name = std::string(name) + "-" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
-    m_path = shareDir + "/" + m_name;
-    fs::remove_all(m_path);
-    fs::create_directories(m_path);
-}
-
-ShareTree::~ShareTree() {
-    std::error_code ec;
-    fs::remove_all(m_path, ec);
+ShareTree::ShareTree(const std::string& shareDir, std::string_view name)
+    : TempDir(shareDir, std::string(name) + "-"), m_name(path().substr(shareDir.size() + 1)) {
+    ::chmod(path().c_str(), 0755);
 }
 
 bool ShareTree::file(std::string_view relative, std::int64_t size, long long mtime, std::string_view dosAttrib) const {
-    const std::string p = m_path + "/" + std::string(relative);
-    fs::create_directories(fs::path(p).parent_path());
-    const int fd = ::open(p.c_str(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) throw std::runtime_error("cannot create " + p);
-    const bool sized = size <= 0 || ::ftruncate(fd, size) == 0;
-    ::close(fd);
-    if (!sized) throw std::runtime_error("cannot size " + p);
-    const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
-    ::utimensat(AT_FDCWD, p.c_str(), times, 0);
-    if (dosAttrib.empty()) return true;
-    return ::setxattr(p.c_str(), "user.DOSATTRIB", dosAttrib.data(), dosAttrib.size(), 0) == 0;
-}
-
-void ShareTree::folder(std::string_view relative) const { fs::create_directories(m_path + "/" + std::string(relative)); }
-
-void ShareTree::manyFiles(std::string_view relative, int count) const {
-    folder(relative);
-    const std::string dir = m_path + "/" + std::string(relative) + "/";
-    for (int i = 0; i < count; ++i) {
-        const int fd = ::open((dir + "f" + std::to_string(i)).c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
-        if (fd >= 0) ::close(fd);
-    }
+    const std::string p = TempDir::file(relative, size, mtime);
+    return dosAttrib.empty() || ::setxattr(p.c_str(), "user.DOSATTRIB", dosAttrib.data(), dosAttrib.size(), 0) == 0;
 }
 
 }  // namespace quillory::test

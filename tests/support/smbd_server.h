@@ -47,26 +47,18 @@ private:
 };
 
 // A folder below a share's folder for one test, removed at the end.
-class ShareTree {
+class ShareTree : public TempDir {
 public:
-    // A fresh folder named `name` (plus a number) below `shareDir`.
+    // A fresh folder named `name` (plus six characters) below `shareDir`.
     ShareTree(const std::string& shareDir, std::string_view name);
-    ~ShareTree();
-    ShareTree(const ShareTree&) = delete;
-    ShareTree& operator=(const ShareTree&) = delete;
 
     const std::string& name() const { return m_name; }  // below the share
-    const std::string& path() const { return m_path; }  // on this machine
-    // Creates a file (and its folders) of `size` bytes modified at `mtime`
-    // (seconds since the epoch); a non-empty `dosAttrib` becomes the file's
+    // A file as TempDir::file makes it; a non-empty `dosAttrib` becomes its
     // user.DOSATTRIB. False when the extended attribute could not be set.
     bool file(std::string_view relative, std::int64_t size, long long mtime, std::string_view dosAttrib = {}) const;
-    void folder(std::string_view relative) const;
-    void manyFiles(std::string_view relative, int count) const;
 
 private:
     std::string m_name;
-    std::string m_path;
 };
 
 }  // namespace quillory::test

@@ -4,7 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdlib>
+#include <filesystem>
 #include <stdexcept>
 
 #include "platform/pseudo_fs.h"
@@ -13,7 +13,7 @@ namespace quillory::test {
 
 namespace fs = std::filesystem;
 
-TempDir::TempDir() : TempDir(fs::temp_directory_path().string()) {}
+TempDir::TempDir() : TempDir(fs::temp_directory_path().string(), "quillory-test-") {}
 
 // /dev/shm when it is a memory file system of its own; in a chroot that
 // binds /dev alone it is a folder of devtmpfs, which the walk does not enter.
@@ -21,13 +21,12 @@ TempDir TempDir::inMemory() {
     const int fd = ::open("/dev/shm", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const bool usable = fd >= 0 && ::access("/dev/shm", W_OK) == 0 && pseudoFileSystemOf(fd).empty();
     if (fd >= 0) ::close(fd);
-    return TempDir(usable ? "/dev/shm" : fs::temp_directory_path().string());
+    return TempDir(usable ? "/dev/shm" : fs::temp_directory_path().string(), "quillory-test-");
 }
 
-TempDir::TempDir(const std::string& parent) {
-    std::string tmpl = parent + "/quillory-test-XXXXXX";
-    if (!mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp failed");
-    m_path = tmpl;
+TempDir::TempDir(const std::string& parent, std::string_view name)
+    : m_path(parent + "/" + std::string(name) + "XXXXXX") {
+    if (!::mkdtemp(m_path.data())) throw std::runtime_error("mkdtemp failed below " + parent);
 }
 
 TempDir::~TempDir() {
@@ -40,17 +39,11 @@ TempDir::~TempDir() {
     fs::remove_all(m_path, ec);
 }
 
-std::string TempDir::operator/(std::string_view relative) const {
-    return m_path + "/" + std::string(relative);
-}
-
 void TempDir::manyFiles(std::string_view relative, int count, std::string_view prefix) const {
     const int dir = ::open(folder(relative).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0) throw std::runtime_error("cannot open " + std::string(relative));
-    std::string name(prefix);
     for (int i = 0; i < count; ++i) {
-        name.resize(prefix.size());
-        name += std::to_string(i);
+        const std::string name = std::string(prefix) + std::to_string(i);
         const int fd = ::openat(dir, name.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
         if (fd >= 0) ::close(fd);
     }
@@ -60,17 +53,13 @@ void TempDir::manyFiles(std::string_view relative, int count, std::string_view p
 std::string TempDir::file(std::string_view relative, std::int64_t size, long long mtime) const {
     const std::string p = *this / relative;
     fs::create_directories(fs::path(p).parent_path());
-    const int fd = ::open(p.c_str(), O_CREAT | O_WRONLY | O_TRUNC, 0644);
+    const int fd = ::open(p.c_str(), O_CREAT | O_WRONLY | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) throw std::runtime_error("cannot create " + p);
-    if (size > 0 && ::ftruncate(fd, size) != 0) {
-        ::close(fd);
-        throw std::runtime_error("cannot size " + p);
-    }
+    const bool sized = size <= 0 || ::ftruncate(fd, size) == 0;
     ::close(fd);
-    if (mtime >= 0) {
-        const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
-        ::utimensat(AT_FDCWD, p.c_str(), times, 0);
-    }
+    if (!sized) throw std::runtime_error("cannot size " + p);
+    const struct timespec times[2] = {{mtime, 0}, {mtime, 0}};
+    if (mtime >= 0) ::utimensat(AT_FDCWD, p.c_str(), times, 0);
     return p;
 }
 

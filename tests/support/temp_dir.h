@@ -1,6 +1,6 @@
 #pragma once
 // A scratch folder for one test, removed (permissions restored first) at the end.
-#include <filesystem>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -17,7 +17,7 @@ public:
 
     const std::string& path() const { return m_path; }
     // path() + "/" + relative
-    std::string operator/(std::string_view relative) const;
+    std::string operator/(std::string_view relative) const { return m_path + "/" + std::string(relative); }
 
     // Creates a file (and its parent folders) holding `size` bytes, optionally
     // with a modification time (seconds since the epoch).
@@ -27,8 +27,11 @@ public:
     // quickly: for trees of hundreds of thousands of files.
     void manyFiles(std::string_view relative, int count, std::string_view prefix = "f") const;
 
+protected:
+    // A fresh folder named `name` plus six random characters below `parent`.
+    TempDir(const std::string& parent, std::string_view name);
+
 private:
-    explicit TempDir(const std::string& parent);
     std::string m_path;
 };
 

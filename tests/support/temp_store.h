@@ -1,6 +1,7 @@
 #pragma once
 // A real settings store in a temp folder, for one test.
-#include <memory>
+#include <gtest/gtest.h>
+
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,7 @@ inline std::string storedText(SettingsStore& store, std::string_view app, std::s
 struct TempStore {
     TempDir dir;
     SettingsStore store{dir / "settings.sqlite"};
+    void set(const SettingKey& key, std::string_view value) { ASSERT_TRUE(store.write(key, value)) << key.name; }
 };
 
 }  // namespace quillory::test

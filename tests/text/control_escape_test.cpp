@@ -6,11 +6,7 @@ namespace quillory::test {
 namespace {
 
 TEST(EscapeControlBytes, ControlBytesShowAsLsShowsThem) {
-    struct Row {
-        const char* name;
-        std::string text;
-        std::string shown;
-    } rows[] = {
+    struct Row { const char* name; std::string text; std::string shown; } rows[] = {
         {"plain", "report 2024.txt", "report 2024.txt"},
         {"title and clear", "\033]0;TITLE\a\033[2J", "\\033]0;TITLE\\a\\033[2J"},
         {"letters", std::string("\b\t\n\v\f\r", 6), "\\b\\t\\n\\v\\f\\r"},

@@ -11,12 +11,7 @@ namespace {
 const CivilDateTime kAfternoon{2007, 12, 3, 14, 30, 5};
 const CivilDateTime kEarly{2007, 1, 9, 0, 5, 9};
 
-struct WriteRow {
-    const char* name;
-    const char* pattern;
-    CivilDateTime when;
-    const char* expected;
-};
+struct WriteRow { const char* name; const char* pattern; CivilDateTime when; const char* expected; };
 
 const WriteRow kWriteRows[] = {
     {"two-digit year", "%d/%m/%y", kEarly, "09/01/07"},
@@ -41,11 +36,7 @@ TEST(DateFormat, WritesStrftimePatterns) {
         EXPECT_EQ(DateFormat(row.pattern, cLocaleWords()).text(row.when), row.expected) << row.name;
 }
 
-struct ShortRow {
-    const char* name;
-    const char* pattern;
-    const char* expected;
-};
+struct ShortRow { const char* name; const char* pattern; const char* expected; };
 
 const ShortRow kShortRows[] = {
     {"colon separated", "%H:%M:%S", "14:30"},
@@ -61,13 +52,7 @@ TEST(DateFormat, DropsTheSecondsForTheShortTime) {
             << row.name;
 }
 
-struct ReadRow {
-    const char* name;
-    const char* pattern;
-    const char* text;
-    bool ok;
-    ReadFields expected;
-};
+struct ReadRow { const char* name; const char* pattern; const char* text; bool ok; ReadFields expected; };
 
 ReadFields date(int y, int m, int d, bool twoDigit = false) {
     ReadFields f;

@@ -1,14 +1,9 @@
 #include "text/regional.h"
 
+#include <gtest/gtest.h>
 #include <locale.h>
 #include <sys/wait.h>
 
-#include <gtest/gtest.h>
-
-#include <ostream>
-
-#include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "platform/ole_date.h"
@@ -28,11 +23,7 @@ const RegionalFormats& cFormats() {
     return formats;
 }
 
-struct TextRow {
-    const char* name;
-    double dateTime;
-    const char* expected;
-};
+struct TextRow { const char* name; double dateTime; const char* expected; };
 
 const TextRow kGeneralRows[] = {
     {"zero is midnight alone", 0.0, "00:00:00"},
@@ -55,12 +46,12 @@ TEST(GeneralDateText, WritesDateBlankTime) {
         EXPECT_EQ(generalDateText(cFormats(), row.dateTime), row.expected) << row.name;
 }
 
+// Alternating between days, so that a stale remembered date would show.
 TEST(GeneralDateText, DoesNotMixUpDaysInItsCache) {
-    // Alternate between days so that a stale remembered date would show.
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(generalDateText(cFormats(), 39419.5), "2007-12-03 12:00:00");
-        EXPECT_EQ(generalDateText(cFormats(), 39420.5), "2007-12-04 12:00:00");
-        EXPECT_EQ(generalDateText(cFormats(), 0.5), "12:00:00");
+    for (int i = 0; i < 12; ++i) {
+        const double day[] = {39419.5, 39420.5, 0.5};
+        const char* shown[] = {"2007-12-03 12:00:00", "2007-12-04 12:00:00", "12:00:00"};
+        EXPECT_EQ(generalDateText(cFormats(), day[i % 3]), shown[i % 3]);
     }
 }
 
@@ -75,11 +66,7 @@ TEST(ShortTimeDateText, WritesTheStoredBoundForm) {
         EXPECT_EQ(shortTimeDateText(cFormats(), row.dateTime), row.expected) << row.name;
 }
 
-struct ParseRow {
-    const char* name;
-    const char* text;
-    std::optional<double> expected;
-};
+struct ParseRow { const char *name, *text; std::optional<double> expected; };
 
 const ParseRow kParseRows[] = {
     {"long time and date", "14:30:05 2007-12-03", kAfternoon},
@@ -127,23 +114,15 @@ TEST(RegionalFormats, PlainLocalesUseIsoDatesAndAPoint) {
     }
 }
 
-struct ZoneRow {
-    const char* name;
-    const char* zone;
-    std::time_t time;
-    const char* expected;
-};
-
-const ZoneRow kZoneRows[] = {
-    {"epoch three hours east", "XST-3", 0, "1970-01-01 03:00:00"},
-    {"epoch five hours west", "XST5", 0, "1969-12-31 19:00:00"},
-    {"winter under summer rules", "EST5EDT,M3.2.0,M11.1.0", 1196692205, "2007-12-03 09:30:05"},
-    {"summer under summer rules", "EST5EDT,M3.2.0,M11.1.0", 1183473005, "2007-07-03 10:30:05"},
-    {"before the zero day", "UTC0", -2209161600 - 86400 + 21600, "1899-12-29 06:00:00"},
-};
-
 TEST(DateTimeFromTime, HonoursTheTimeZone) {
-    for (const ZoneRow& row : kZoneRows) {
+    const struct { const char *name, *zone; std::time_t time; const char* expected; } rows[] = {
+        {"epoch three hours east", "XST-3", 0, "1970-01-01 03:00:00"},
+        {"epoch five hours west", "XST5", 0, "1969-12-31 19:00:00"},
+        {"winter under summer rules", "EST5EDT,M3.2.0,M11.1.0", 1196692205, "2007-12-03 09:30:05"},
+        {"summer under summer rules", "EST5EDT,M3.2.0,M11.1.0", 1183473005, "2007-07-03 10:30:05"},
+        {"before the zero day", "UTC0", -2209161600 - 86400 + 21600, "1899-12-29 06:00:00"},
+    };
+    for (const auto& row : rows) {
         test::ScopedTimeZone zone(row.zone);
         EXPECT_EQ(generalDateText(cFormats(), dateTimeFromTime(row.time)), row.expected) << row.name;
     }
@@ -153,11 +132,10 @@ TEST(DateTimeFromTime, HonoursTheTimeZone) {
 // tools are there; an installed one is used as it is.
 class NamedLocale {
 public:
-    explicit NamedLocale(const std::string& name, const std::string& source) : m_name(name) {
+    NamedLocale(const std::string& name, const std::string& source) : m_name(name) {
         if (probe()) return;
-        const std::string command = "localedef -i " + source + " -f UTF-8 " + m_dir.path() + "/" +
-                                    name + " >/dev/null 2>&1";
-        const int status = std::system(command.c_str());
+        const int status =
+            std::system(("localedef -i " + source + " -f UTF-8 " + m_dir / name + " >/dev/null 2>&1").c_str());
         // localedef warns with exit status 1 but still writes the locale.
         if (status == -1 || !WIFEXITED(status) || WEXITSTATUS(status) > 1) return;
         m_path.emplace("LOCPATH", m_dir.path().c_str());
@@ -178,15 +156,7 @@ private:
     bool m_available = false;
 };
 
-struct LocaleRow {
-    const char* name;
-    const char* locale;
-    const char* source;
-    char decimal;
-    const char* general;
-    const char* bound;
-    const char* dateOnly;
-};
+struct LocaleRow { const char *name, *locale, *source; char decimal; const char *general, *bound, *dateOnly; };
 
 // Names the row in test listings instead of dumping its bytes.
 void PrintTo(const LocaleRow& row, std::ostream* out) { *out << row.name; }

@@ -28,11 +28,7 @@ std::string mimeFolder(const test::TempDir& dir, const std::string& name, const 
     return folder;
 }
 
-struct LineRow {
-    const char* name;
-    std::string globs2;
-    Patterns expected;
-};
+struct LineRow { const char* name; std::string globs2; Patterns expected; };
 
 const LineRow kLineRows[] = {
     {"comments and blank lines", "# generated\n\n#50:a/b:*.no\n80:text/html:*.html\n", {"*.html"}},
@@ -55,9 +51,7 @@ TEST(GlobsFromMimeFolders, ReadsThePatternOfEveryLine) {
 
 struct RefusalRow {
     const char* name;
-    bool withGlobs2;
-    bool withCache;
-    bool withPackage;
+    bool withGlobs2, withCache, withPackage;
     const char* noMimeCache;  // QT_NO_MIME_CACHE, or null for unset
     bool accepted;
 };

@@ -10,11 +10,7 @@
 namespace quillory {
 namespace {
 
-struct TypeRow {
-    const char* name;
-    std::string_view fileName;
-    const char* expected;
-};
+struct TypeRow { const char* name; std::string_view fileName; const char* expected; };
 
 // The texts this program makes itself, and one the database has had in every
 // version of shared-mime-info.
@@ -37,26 +33,22 @@ TEST(TypeTextForName, NamesUnknownTypesByTheirExtension) {
 // dots, several dots and bytes that are not UTF-8.
 std::vector<std::string> trickyNames() {
     const std::vector<std::string> stems = {
-        "a",       "x",        "",          "Makefile", "makefile", "GNUmakefile", "README",
-        "readme",  "ReadMe",   "READMEs",   "core",     "Core",     "corefile",    "COPYING",
-        "INSTALL", "cacerts",  "gmon",      "meson",    "pom",      "SConscript",  "123",
-        "12",      "CMakeLists", "ChangeLog", "winmail", "settings", "\xC3",        "\xFF\xFE",
-        "caf\xC3\xA9", "a.b",  ".",         "..",
+        "a", "x", "", "Makefile", "makefile", "GNUmakefile", "README", "readme", "ReadMe", "READMEs", "core", "Core",
+        "corefile", "COPYING", "INSTALL", "cacerts", "gmon", "meson", "pom", "SConscript", "123", "12", "CMakeLists",
+        "ChangeLog", "winmail", "settings", "\xC3", "\xFF\xFE", "caf\xC3\xA9", "a.b", ".", "..",
     };
     const std::vector<std::string> suffixes = {
-        "",       ".txt",   ".TXT",    ".Txt",   ".tar.gz", ".Tar.GZ", ".gz",   ".c",
-        ".C",     ".cpp",   ".h",      ".qqzz",  ".",       "..",      ".vdr",  ".out",
-        ".build", ".so.1",  ".so.1.2", ".anim1", ".1",      ".9",      ".txt~", "~",
-        ".bak%",  "%",      ",v",      ".txt,v", ".JPG",    ".jpeg",   ".html", ".xml",
-        ".dat",   ".godot", ".in",     ".am",    ".desktop", ".md",    ".bin",  ".\xC3",
-        ".tar",   ".tgz",   ".pdf",    ".PDF",   ".profile", ".bashrc",
+        "", ".txt", ".TXT", ".Txt", ".tar.gz", ".Tar.GZ", ".gz", ".c", ".C", ".cpp", ".h", ".qqzz", ".", "..", ".vdr",
+        ".out", ".build", ".so.1", ".so.1.2", ".anim1", ".1", ".9", ".txt~", "~", ".bak%", "%", ",v", ".txt,v",
+        ".JPG", ".jpeg", ".html", ".xml", ".dat", ".godot", ".in", ".am", ".desktop", ".md", ".bin", ".\xC3", ".tar",
+        ".tgz", ".pdf", ".PDF", ".profile", ".bashrc",
     };
     std::vector<std::string> names;
     for (const std::string& stem : stems)
         for (const std::string& suffix : suffixes) names.push_back(stem + suffix);
-    for (const char* literal : {"makefile", "Makefile.am", "SConstruct", "meson_options.txt",
-                                "CMakeLists.txt", "project.godot", "gmon.out", "001.vdr",
-                                "1234.vdr", "abc.vdr", "RMAIL", "dicomdir", "core.1234"})
+    for (const char* literal : {"makefile", "Makefile.am", "SConstruct", "meson_options.txt", "CMakeLists.txt",
+                                "project.godot", "gmon.out", "001.vdr", "1234.vdr", "abc.vdr", "RMAIL", "dicomdir",
+                                "core.1234"})
         names.push_back(literal);
     return names;
 }

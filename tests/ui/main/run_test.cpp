@@ -244,16 +244,11 @@ TEST_F(RunTest, AFolderThatCannotBeReadIsListedEmptyAndNamedInTheStatusBar) {
     auto* counts = child<QLabel>("SBarCounts");
     EXPECT_EQ(counts->text(), "1 folder could not be read");
     EXPECT_EQ(counts->toolTip(), QString::fromStdString(gone + ": No such file or directory"));
-    // The next run starts afresh.
-    useDefaultBrowser();
-    list(tree, "mnPreview");
-    EXPECT_EQ(counts->text(), "");
-}
-
-TEST_F(RunTest, StopWithoutARunDoesNotStopTheNextRun) {
+    // The next run starts afresh, and a Stop between runs does not stop it.
     useDefaultBrowser();
     action("mnStop")->trigger();
     list(tree, "mnPreview");
+    EXPECT_EQ(counts->text(), "");
     EXPECT_EQ(browser.opened.size(), 1u);
 }
 

@@ -78,6 +78,11 @@ include(CPack)
 add_executable(preview_load EXCLUDE_FROM_ALL bench/preview_load/main.cpp)
 target_link_libraries(preview_load PRIVATE quillory_ui)
 
+# bench/gui_bench/run times the desktop program's runs with this program; it
+# is built only when asked for.
+add_executable(gui_bench EXCLUDE_FROM_ALL bench/gui_bench/main.cpp)
+target_link_libraries(gui_bench PRIVATE quillory_ui)
+
 # tools/screenshots/take retakes the README's pictures with this program; it
 # is built only when asked for.
 add_executable(screenshots EXCLUDE_FROM_ALL tools/screenshots/main.cpp src/ui/app/app.qrc)

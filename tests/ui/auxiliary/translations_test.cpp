@@ -39,7 +39,7 @@ protected:
     ui::Translations german{QLocale(QLocale::German, QLocale::Germany)};
 };
 
-TEST_F(GermanMainWindow, MenusToolbarAndFramesAreGerman) {
+TEST_F(GermanMainWindow, MenusToolbarFramesAndQtsOwnButtonsAreGerman) {
     ASSERT_TRUE(german.loaded());
     struct Row {
         const char* action;
@@ -58,10 +58,7 @@ TEST_F(GermanMainWindow, MenusToolbarAndFramesAreGerman) {
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text, "Bitte wählen Sie einen Ordner.");
     EXPECT_EQ(prompts.messages[0].title, "Fehler");
-}
-
-TEST_F(GermanMainWindow, QtsOwnButtonsFollow) {
-    ASSERT_TRUE(german.loaded());
+    // Qt's own buttons follow.
     QDialogButtonBox buttons(QDialogButtonBox::Cancel);
     EXPECT_EQ(buttons.button(QDialogButtonBox::Cancel)->text().remove(u'&'), "Abbrechen");
 }

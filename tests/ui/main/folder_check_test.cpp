@@ -1,9 +1,7 @@
 // Every listing command against every kind of folder-box text: the exact
 // message, or which run starts (a listing opened in the browser, or a save
 // dialog for HTML or CSV).
-#include <QApplication>
 #include <QFile>
-#include <QTimer>
 
 #include "ui/main/main_window_fixture.h"
 
@@ -104,36 +102,6 @@ TEST_P(FolderCheck, MessageOrRun) {
 
 INSTANTIATE_TEST_SUITE_P(AllCommands, FolderCheck, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
-
-}  // namespace
-}  // namespace quillory::test
-
-namespace quillory::test {
-namespace {
-
-// The one path through the real message box, closed by a timer as a user would.
-TEST(FolderCheckOnScreen, TheRealMessageBoxShowsTextTitleAndIcon) {
-    const TempDir dir;
-    const ScopedEnv settings("QUILLORY_SETTINGS", (dir / "settings.sqlite").c_str());
-    SettingsStore store;
-    ui::DesktopPrompts prompts;
-    ui::frmMain window(store, prompts, ui::MainPaths{dir / "scratch.htm", dir / "log.txt"});
-    window.findChild<QLineEdit*>("txtFolder")->clear();
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::Information;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
-        box->accept();
-    });
-    window.findChild<QAction*>("mnPreview")->trigger();
-    EXPECT_EQ(text, "Please select a folder.");
-    EXPECT_EQ(title, "Quillory");
-    EXPECT_EQ(icon, QMessageBox::NoIcon);
-}
 
 }  // namespace
 }  // namespace quillory::test

@@ -6,9 +6,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
-#include <chrono>
 #include <filesystem>
-#include <thread>
 
 #include "support/run_process.h"
 #include "ui/main/instance_lock.h"
@@ -16,8 +14,6 @@
 
 namespace quillory::test {
 namespace {
-
-using namespace std::chrono_literals;
 
 TEST(InstanceLock, ASecondLockOnTheSameFileIsRefused) {
     const TempDir dir;
@@ -54,10 +50,7 @@ protected:
         return pid;
     }
     bool waitForOwner(int pid) {
-        for (auto end = std::chrono::steady_clock::now() + 10s; std::chrono::steady_clock::now() < end;
-             std::this_thread::sleep_for(20ms))
-            if (lockOwner() == pid) return true;
-        return false;
+        return QTest::qWaitFor([&] { return lockOwner() == pid; }, 10000);
     }
     static bool running(int pid) { return ::waitpid(pid, nullptr, WNOHANG) == 0; }
 };

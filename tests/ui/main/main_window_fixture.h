@@ -12,10 +12,10 @@
 #include <QToolBar>
 #include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 
 #include "settings/store.h"
+#include "support/golden.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
 #include "ui/main/frm_main.h"
@@ -23,13 +23,6 @@
 #include "ui_support/scripted_prompts.h"
 
 namespace quillory::test {
-
-inline std::string readBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class MainWindowTest : public ::testing::Test {
 protected:

@@ -60,26 +60,21 @@ Writes orderWrites(const std::string& selected) {
     return out;
 }
 
-struct OrderRow {
-    const char* button;
-    const char* key;
-};
-
-class OrderClick : public MainWindowTest, public ::testing::WithParamInterface<OrderRow> {};
-
-TEST_P(OrderClick, WritesAllSixKeysInGroupOrder) {
+// Every click of an order button, the checked one first, writes all six keys.
+TEST_F(MainWindowTest, AnOrderClickWritesAllSixKeysInGroupOrder) {
     window->startUp({});
     WriteLog log(store);
-    click(GetParam().button);
-    EXPECT_EQ(log.writes(), orderWrites(GetParam().key));
+    const std::pair<const char*, const char*> buttons[] = {
+        {"optNoOrder", "noorder"},   {"optNameOrder", "nameorder"}, {"optSizeOrder", "sizeorder"},
+        {"optExtOrder", "extorder"}, {"optTypeOrder", "typeorder"}, {"optDateOrder", "dateorder"}};
+    Writes expected;
+    for (const auto& [button, key] : buttons) {
+        click(button);
+        const Writes one = orderWrites(key);
+        expected.insert(expected.end(), one.begin(), one.end());
+    }
+    EXPECT_EQ(log.writes(), expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(Buttons, OrderClick,
-                         ::testing::Values(OrderRow{"optNoOrder", "noorder"}, OrderRow{"optNameOrder", "nameorder"},
-                                           OrderRow{"optSizeOrder", "sizeorder"}, OrderRow{"optExtOrder", "extorder"},
-                                           OrderRow{"optTypeOrder", "typeorder"},
-                                           OrderRow{"optDateOrder", "dateorder"}),
-                         [](const auto& info) { return std::string(info.param.button); });
 
 TEST_F(MainWindowTest, EmptyStoreStartsWithDefaultsAndCreatesNothing) {
     window->startUp({});
@@ -128,13 +123,28 @@ TEST_F(MainWindowTest, EveryKeystrokeOfTheFilterIsWritten) {
                                     {"fileinclude", "*.c"}}));
 }
 
-// A folder that is a file holds no store, for root as for anyone: the window
-// says so at start, and the quick options that fail to reach it say nothing more.
-TEST_F(MainWindowTest, AStoreThatCannotBeWrittenSaysSoOnce) {
-    SettingsStore blocked(dir.file("not-a-folder") + "/settings.sqlite");
+// A folder that is a file holds no store, for root as for anyone. The
+// window says so once a session, at start or at the first write that fails,
+// and the quick options that fail after it say nothing more.
+struct BlockedRow {
+    const char* name;
+    bool blockedAtStart;  // else the folder turns into a file after start
+};
+
+class BlockedStore : public MainWindowTest, public ::testing::WithParamInterface<BlockedRow> {};
+
+TEST_P(BlockedStore, SaysSoOnce) {
+    const std::string folder = dir / "store-folder";
+    if (GetParam().blockedAtStart) dir.file("store-folder");
+    else dir.folder("store-folder");
+    SettingsStore blocked(folder + "/settings.sqlite");
     ui::frmMain blockedWindow(blocked, prompts, ui::MainPaths{scratch, dir / "log.txt"});
     blockedWindow.startUp({});
-    EXPECT_EQ(prompts.messages.size(), 1u);
+    EXPECT_EQ(prompts.messages.size(), GetParam().blockedAtStart ? 1u : 0u);
+    if (!GetParam().blockedAtStart) {
+        std::filesystem::remove(folder);
+        dir.file("store-folder");
+    }
     for (const char* button : {"optSizeOrder", "optNoRecursion", "optNameOrder"})
         blockedWindow.findChild<QRadioButton*>(button)->click();
     QTest::keyClicks(blockedWindow.findChild<QLineEdit*>("txtfilter"), "x");
@@ -145,6 +155,10 @@ TEST_F(MainWindowTest, AStoreThatCannotBeWrittenSaysSoOnce) {
     EXPECT_EQ(shown.title, "Quillory");
     EXPECT_EQ(shown.icon, QMessageBox::Warning);
 }
+
+INSTANTIATE_TEST_SUITE_P(When, BlockedStore,
+                         ::testing::Values(BlockedRow{"AtStart", true}, BlockedRow{"AtTheFirstFailingWrite", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(MainWindowTest, PreviewTickIsKeptAtClosingOnly) {
     window->startUp({});
@@ -165,17 +179,17 @@ TEST_F(MainWindowTest, LogEventsStartsAFreshLogAndRunsWriteToItOnlyWhileTicked) 
     useDefaultBrowser();
     folderBox()->setText(QString::fromStdString(dir.folder("listed")));
     action("mnuLog")->trigger();
-    const std::string started = readBytes(logFile);
+    const std::string started = readFile(logFile);
     EXPECT_EQ(started.find("old run"), std::string::npos);
     EXPECT_NE(started.find("\r\n"), std::string::npos);
     action("mnPreview")->trigger();
     finishRun();
-    EXPECT_NE(readBytes(logFile).find("Make Report Called. Base Folder: " + dir / "listed"), std::string::npos);
+    EXPECT_NE(readFile(logFile).find("Make Report Called. Base Folder: " + dir / "listed"), std::string::npos);
     action("mnuLog")->trigger();
-    const std::string stopped = readBytes(logFile);
+    const std::string stopped = readFile(logFile);
     action("mnPreview")->trigger();
     finishRun();
-    EXPECT_EQ(readBytes(logFile), stopped);
+    EXPECT_EQ(readFile(logFile), stopped);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST_P(CommandLine, ListsTheFolderBeforeTheWindowShows) {
         EXPECT_EQ(folderBox()->text(), canonical);
         ASSERT_EQ(browser.opened.size(), 1u);
         EXPECT_FALSE(browser.windowVisible[0]);
-        EXPECT_NE(readBytes(scratch).find("x.txt"), std::string::npos);
+        EXPECT_NE(readFile(scratch).find("x.txt"), std::string::npos);
         EXPECT_TRUE(prompts.messages.empty());
     } else {
         EXPECT_EQ(folderBox()->text(), "");
@@ -61,7 +61,7 @@ TEST_F(MainWindowTest, ADamagedStoreIsSetAsideAtStartAndNamedOnce) {
     window->startUp({});
     const StoreStatus status = store.status();
     ASSERT_EQ(status.state, StoreState::MovedAside);
-    EXPECT_EQ(readBytes(status.detail), std::string(8192, 'x'));
+    EXPECT_EQ(readFile(status.detail), std::string(8192, 'x'));
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].text,
               QString::fromStdString("Settings store " + path + " was not a readable database; moved it to " +

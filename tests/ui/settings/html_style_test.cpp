@@ -1,14 +1,15 @@
 // The style page's pickers: each starts from its sample, a choice changes the
 // sample and OK stores it, a cancel changes nothing. Also the desktop's font
-// dialog with its colour row, answered while it is open.
+// dialog, answered while it is open.
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QTest>
 #include <QTimer>
+#include <functional>
+#include <optional>
 
-#include "control_text.h"
 #include "settings_dialog_fixture.h"
 
 namespace quillory::ui::test {
@@ -79,57 +80,53 @@ TEST_F(SettingsDialogTest, SchemeAlteredByAPickerIsStoredAsAltered) {
     EXPECT_EQ(store.read(keys::FolBack), "128");
 }
 
-// Answers the next modal dialog from the event loop that it runs.
-template <typename Answer>
-void whenModal(Answer answer) {
-    QTimer::singleShot(0, [answer] {
-        QWidget* modal = QApplication::activeModalWidget();
-        ASSERT_NE(modal, nullptr);
-        answer(modal);
-    });
-}
-
-TEST(DesktopPickers, FontDialogGivesFaceSizeAndColourButNotBoldness) {
-    whenModal([](QWidget* modal) {
-        auto* fonts = modal->findChild<QFontDialog*>();
-        ASSERT_NE(fonts, nullptr);
-        QFont bold("DejaVu Sans");
-        bold.setPointSize(16);
-        bold.setBold(true);
-        fonts->setCurrentFont(bold);
-        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    });
-    DesktopPickers pickers;
-    const auto answer = pickers.font(nullptr, FontChoice{"DejaVu Serif", 10, QColor("#00FF00")});
-    ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->face, "DejaVu Sans");
-    EXPECT_EQ(answer->pointSize, 16);
-    EXPECT_EQ(answer->colour.name(), "#00ff00");  // the start colour, untouched
-}
-
-// Tahoma is not installed here: the dialog shows a stand-in, and a new size
-// alone keeps the stored face.
-TEST(DesktopPickers, AMissingFaceStaysWhenOnlyTheSizeChanges) {
+// The desktop's font dialog, answered from the event loop it runs: it gives
+// face, size and the start colour, never boldness. Tahoma is not installed
+// here: the dialog shows a stand-in, and a new size alone keeps the stored face.
+TEST(DesktopPickers, FontDialogGivesFaceSizeAndTheStartColour) {
     ASSERT_FALSE(QFontDatabase::hasFamily("Tahoma"));
-    whenModal([](QWidget* modal) {
-        auto* fonts = modal->findChild<QFontDialog*>();
-        ASSERT_NE(fonts, nullptr);
-        QFont larger = fonts->currentFont();
-        larger.setPointSize(14);
-        fonts->setCurrentFont(larger);
-        modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
-    });
-    DesktopPickers pickers;
-    const auto answer = pickers.font(nullptr, FontChoice{"Tahoma", 10, QColor("#000000")});
-    ASSERT_TRUE(answer);
-    EXPECT_EQ(answer->face, "Tahoma");
-    EXPECT_EQ(answer->pointSize, 14);
-}
-
-TEST(DesktopPickers, CancelledFontDialogGivesNothing) {
-    DesktopPickers pickers;
-    whenModal([](QWidget* modal) { static_cast<QDialog*>(modal)->reject(); });
-    EXPECT_FALSE(pickers.font(nullptr, FontChoice{"DejaVu Sans", 10, QColor("#000000")}));
+    struct Row {
+        const char* name;
+        FontChoice start;
+        std::function<void(QFontDialog&)> answer;  // empty: Cancel
+        std::optional<FontChoice> given;
+    };
+    const Row rows[] = {
+        {"BoldFace", {"DejaVu Serif", 10, QColor("#00FF00")},
+         [](QFontDialog& d) {
+             QFont bold("DejaVu Sans");
+             bold.setPointSize(16);
+             bold.setBold(true);
+             d.setCurrentFont(bold);
+         },
+         FontChoice{"DejaVu Sans", 16, QColor("#00FF00")}},
+        {"MissingFaceNewSize", {"Tahoma", 10, QColor("#000000")},
+         [](QFontDialog& d) {
+             QFont larger = d.currentFont();
+             larger.setPointSize(14);
+             d.setCurrentFont(larger);
+         },
+         FontChoice{"Tahoma", 14, QColor("#000000")}},
+        {"Cancelled", {"DejaVu Sans", 10, QColor("#000000")}, {}, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QTimer::singleShot(0, [&row] {
+            QWidget* modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            auto* fonts = modal->findChild<QFontDialog*>();
+            ASSERT_NE(fonts, nullptr);
+            if (!row.answer) return static_cast<QDialog*>(modal)->reject();
+            row.answer(*fonts);
+            modal->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->click();
+        });
+        const auto answer = DesktopPickers().font(nullptr, row.start);
+        ASSERT_EQ(answer.has_value(), row.given.has_value());
+        if (!answer) continue;
+        EXPECT_EQ(answer->face, row.given->face);
+        EXPECT_EQ(answer->pointSize, row.given->pointSize);
+        EXPECT_EQ(answer->colour.name(), row.given->colour.name());
+    }
 }
 
 }  // namespace

@@ -1,16 +1,18 @@
 #pragma once
-// A settings dialog on a real store in a temp folder, a stand-in main window
-// with the quick-option controls, and pickers answered from a script. HOME
+// A settings dialog on a real store in a temp folder, over a main window on
+// the same store, and pickers answered from a script. HOME
 // and the XDG folders point into the temp folder, so the folder verb that OK
 // adds or removes never touches the real desktop.
 #include <gtest/gtest.h>
 
-#include <QButtonGroup>
 #include <QColor>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QVBoxLayout>
+#include <QTimeEdit>
 #include <QWidget>
 #include <deque>
 #include <memory>
@@ -21,10 +23,12 @@
 #include "settings/store.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
+#include "ui/main/frm_main.h"
 #include "ui/main/main_option_controls.h"
 #include "ui/main/quick_options.h"
 #include "ui/settings/frm_settings.h"
 #include "ui/settings/pickers.h"
+#include "ui_support/scripted_prompts.h"
 
 namespace quillory::ui::test {
 
@@ -53,34 +57,6 @@ private:
     }
 };
 
-// The main window's quick options: a filter box, six order buttons in one
-// exclusive button group and two recursion buttons in a frame of their own.
-struct MainWindowStub {
-    QWidget window;
-    MainOptionControls controls;
-
-    MainWindowStub() {
-        auto* layout = new QVBoxLayout(&window);
-        controls.txtfilter = new QLineEdit(&window);
-        layout->addWidget(controls.txtfilter);
-        QRadioButton** order[] = {&controls.optNoOrder,   &controls.optNameOrder, &controls.optSizeOrder,
-                                  &controls.optExtOrder,  &controls.optTypeOrder, &controls.optDateOrder};
-        auto* orderGroup = new QButtonGroup(&window);
-        for (QRadioButton** slot : order) {
-            *slot = new QRadioButton(&window);
-            orderGroup->addButton(*slot);
-            layout->addWidget(*slot);
-        }
-        // Exclusive through their own frame alone, as sibling option buttons are.
-        auto* recursionFrame = new QWidget(&window);
-        layout->addWidget(recursionFrame);
-        for (QRadioButton** slot : {&controls.optRecurseInfinite, &controls.optNoRecursion})
-            *slot = new QRadioButton(recursionFrame);
-        controls.optNoOrder->setChecked(true);
-        controls.optRecurseInfinite->setChecked(true);
-    }
-};
-
 template <typename W>
 W* control(QWidget& dialog, const QString& name) {
     W* widget = dialog.findChild<W*>(name);
@@ -89,6 +65,27 @@ W* control(QWidget& dialog, const QString& name) {
 }
 
 inline void clickOK(QWidget& dialog) { control<QPushButton>(dialog, "cmdOK")->click(); }
+
+// What a control shows, as one comparable text: a text box its text, a check
+// box or option button "on"/"off", a date picker yyyy-MM-dd, a time picker
+// HH:mm, the scheme list its index, and a sample label, addressed as
+// name.back, name.text or name.font, its background, its text colour
+// (#RRGGBB) or "face size[ bold]".
+inline QString controlText(const QWidget& dialog, const QString& name) {
+    const QObject* o = dialog.findChild<QObject*>(name.section('.', 0, 0));
+    if (auto* box = qobject_cast<const QLineEdit*>(o)) return box->text();
+    if (auto* button = qobject_cast<const QAbstractButton*>(o)) return button->isChecked() ? "on" : "off";
+    if (auto* date = qobject_cast<const QDateEdit*>(o)) return date->date().toString("yyyy-MM-dd");
+    if (auto* time = qobject_cast<const QTimeEdit*>(o)) return time->time().toString("HH:mm");
+    if (auto* combo = qobject_cast<const QComboBox*>(o)) return QString::number(combo->currentIndex());
+    auto* label = qobject_cast<const QLabel*>(o);
+    if (label == nullptr) return "no control " + name;
+    const QString part = name.section('.', 1, 1);
+    if (part == "back") return label->palette().color(QPalette::Window).name().toUpper();
+    if (part == "text") return label->palette().color(QPalette::WindowText).name().toUpper();
+    const QFont font = label->font();
+    return QString("%1 %2%3").arg(font.family()).arg(font.pointSizeF()).arg(font.bold() ? " bold" : "");
+}
 
 class SettingsDialogTest : public ::testing::Test {
 protected:
@@ -100,13 +97,14 @@ protected:
     SettingsStore store{storePath};
     EventLog log{false, home / "log.txt"};
     ScriptedPickers pickers;
-    MainWindowStub main;
+    quillory::test::ScriptedPrompts prompts;
+    frmMain main{store, prompts, MainPaths{home / "scratch.htm", home / "main-log.txt"}};
+    MainOptionControls controls = main.mainOptionControls();
 
-    // OK refreshes the stand-in's quick options, as it does the main window's.
+    // OK refreshes the main window's quick options, as its own command does.
     std::unique_ptr<frmSettings> open() {
-        auto dialog = std::make_unique<frmSettings>(store, log, pickers, &main.window);
-        QObject::connect(dialog.get(), &frmSettings::optionsSaved, &main.window,
-                         [this] { restoreOptions(store, main.controls); });
+        auto dialog = std::make_unique<frmSettings>(store, log, pickers, &main);
+        QObject::connect(dialog.get(), &frmSettings::optionsSaved, &main, [this] { restoreOptions(store, controls); });
         return dialog;
     }
 };

@@ -25,7 +25,7 @@ TEST_F(MainWindowTest, ToolbarPreviewListsATypedShareThroughATemporaryLetter) {
     ASSERT_EQ(browser.opened.size(), 1u);
     EXPECT_TRUE(prompts.messages.empty());
     EXPECT_EQ(folderBox()->text(), "Z:\\");
-    const std::string listing = readBytes(scratch);
+    const std::string listing = readFile(scratch);
     for (const std::string& part : {"<h2>Listing of " + share + "</h2>", share + "/sub", std::string("inner.txt")})
         EXPECT_NE(listing.find(part), std::string::npos) << part << " in " << listing;
     EXPECT_EQ(listing.find("Z:"), std::string::npos) << listing;
@@ -66,9 +66,9 @@ TEST_F(MainWindowTest, SaveAsHtmListsAFolderOnAMappedLetter) {
     finishRun();
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].title, "Saved");
-    EXPECT_NE(readBytes(target).find("inner.txt"), std::string::npos);
+    EXPECT_NE(readFile(target).find("inner.txt"), std::string::npos);
     // The heading keeps the letter's folder as typed.
-    EXPECT_NE(readBytes(target).find("<h2>Listing of D:\\sub</h2>"), std::string::npos) << readBytes(target);
+    EXPECT_NE(readFile(target).find("<h2>Listing of D:\\sub</h2>"), std::string::npos) << readFile(target);
 
     folderBox()->setText("E:\\");
     action("mnSave")->trigger();

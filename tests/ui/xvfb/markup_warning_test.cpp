@@ -20,11 +20,6 @@ namespace {
 
 using MarkupWarningTest = MainWindowTest;
 
-QVariant evaluate(QWebEngineView* web, const QString& script) {
-    return preview_detail::await<QVariant>(
-        [&](auto done) { web->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, done); });
-}
-
 TEST_F(MarkupWarningTest, CountsMarkupNamesAndListsAgainEscaped) {
     for (const char* name : {"tree/<b>bold.txt", "tree/<script>run.txt", "tree/plain.txt", "tree/zeta.txt"})
         dir.file(name, 10);

@@ -25,6 +25,13 @@ Directory unreadable(int error) {
     return out;
 }
 
+std::size_t footprint(const Directory& dir) {
+    std::size_t bytes = dir.entries.capacity() * sizeof(FolderEntry) + dir.facts.capacity() * sizeof(FileFacts) +
+                        dir.attributes.capacity() * sizeof(std::int64_t);
+    for (const FolderEntry& entry : dir.entries) bytes += entry.name.size();
+    return bytes;
+}
+
 bool below(const std::string& subPath, const std::string& folder) {
     if (folder.empty()) return !subPath.empty();
     return subPath.size() > folder.size() && subPath.starts_with(folder) && subPath[folder.size()] == '/';
@@ -75,7 +82,7 @@ Directory ReaderPool::take(const ShareLocation& where) {
     m_wanted.reset();
     if (!job->dropped) {
         const auto at = m_bySubPath.find(job->where.subPath);
-        if (job->state == Job::State::Done) --m_done;
+        if (job->state == Job::State::Done) m_buffered -= job->bytes;
         m_queue.erase(at->second);
         m_bySubPath.erase(at);
         job->dropped = true;
@@ -90,7 +97,7 @@ void ReaderPool::leave(const std::string& subPath) {
             ++it;
             continue;
         }
-        if (job.state == Job::State::Done) --m_done;
+        if (job.state == Job::State::Done) m_buffered -= job.bytes;
         job.dropped = true;
         m_bySubPath.erase(job.where.subPath);
         it = m_queue.erase(it);
@@ -100,21 +107,15 @@ void ReaderPool::leave(const std::string& subPath) {
 void ReaderPool::dispatch() {
     const std::size_t target = static_cast<std::size_t>(m_target);
     for (;;) {
-        std::size_t busy = 0;
         Reader* idle = nullptr;
-        for (Reader& r : m_readers) {
-            if (r.job)
-                ++busy;
-            else if (!idle)
-                idle = &r;
-        }
+        for (Reader& r : m_readers)
+            if (!r.job && !idle) idle = &r;
         // The folder the walk waits for first, then the first waiting one in
-        // walk order while the read-ahead budget lasts. Those ahead of it in
-        // the queue are running or read, at most the budget of them.
+        // walk order while the read-ahead budget lasts.
         JobPtr next;
         if (m_wanted && m_wanted->state == Job::State::Waiting) {
             next = m_wanted;
-        } else if (busy + m_done < kReadAheadLimit) {
+        } else if (m_buffered < kReadAheadBytes) {
             for (const JobPtr& job : m_queue)
                 if (job->state == Job::State::Waiting) {
                     next = job;
@@ -215,7 +216,8 @@ void ReaderPool::finish(Reader& reader, Directory result) {
     if (job->dropped) return;
     job->result = std::move(result);
     job->state = Job::State::Done;
-    ++m_done;
+    job->bytes = footprint(job->result);
+    m_buffered += job->bytes;
     if (job->result.error == 0) readAheadBelow(job);
 }
 
@@ -242,7 +244,6 @@ void ReaderPool::fail(int error) {
         if (job->state == Job::State::Done) continue;
         job->result = unreadable(error);
         job->state = Job::State::Done;
-        ++m_done;
     }
 }
 

@@ -187,8 +187,10 @@ TEST(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
     const PrivateSmbd smbd;
     SKIP_WITHOUT_SMBD(smbd.server());
     const ShareTree tree(smbd.server().guestDir, "frozen");
-    // More folders than are ever read ahead: the walk must come to wait.
-    for (int i = 0; i < 100; ++i) tree.manyFiles("d" + std::to_string(i), 10);
+    // Folders nested in one chain: each is known only once its parent is
+    // read, so the readers stay a folder or two ahead and the walk must wait.
+    std::string chain = "d0";
+    for (int i = 0; i < 100; chain += "/d" + std::to_string(++i)) tree.manyFiles(chain, 10);
     const std::string url = smbd.server().url("guest", tree.name());
     const pid_t daemon = std::stoi(fileText(smbd.server().dir + "/run/smbd.pid"));
     EngineFixture f;

@@ -4,7 +4,9 @@
 #include <string.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iterator>
 
 #include "net/reader_wire.h"
@@ -15,9 +17,12 @@ namespace quillory::smb {
 namespace {
 
 // A folder read slower than this means a link where round trips, not the
-// server's work, set the pace: more readers then overlap them. A read takes
-// about five round trips; on loopback it comes well inside this.
+// server's work, set the pace: more readers then overlap them, one for each
+// kReadPerReader the read took (a read is four round trips: open, two
+// queries, close), so the readers keep up with the walk as latency grows.
+// On loopback a read comes well inside kSlowRead.
 constexpr auto kSlowRead = std::chrono::milliseconds(10);
+constexpr auto kReadPerReader = std::chrono::microseconds(1500);
 
 Directory unreadable(int error) {
     Directory out;
@@ -211,7 +216,7 @@ void ReaderPool::finish(Reader& reader, Directory result) {
         if (m_wantedReaders > 0)
             m_target = m_wantedReaders;
         else if (m_answers == 2)
-            m_target = elapsed > kSlowRead ? kMaxReaders : 1;
+            m_target = elapsed > kSlowRead ? static_cast<int>(std::min<std::int64_t>(elapsed / kReadPerReader, kMaxReaders)) : 1;
     }
     if (job->dropped) return;
     job->result = std::move(result);

@@ -43,7 +43,7 @@ inline constexpr std::size_t kReadAheadBytes = std::size_t{8} << 20;
 class ReaderPool {
 public:
     // `readers` 0: as many as the link calls for (one when a folder read is
-    // quick, kMaxReaders when round trips make it slow).
+    // quick, more the slower round trips make it, up to kMaxReaders).
     ReaderPool(std::string program, const ShareLocation& where, const SmbCredentials& credentials,
                const StopToken* stop, int readers);
     ~ReaderPool();
@@ -60,7 +60,7 @@ public:
     // The reader processes running now (for tests).
     std::vector<pid_t> readerIds() const;
 
-    static constexpr int kMaxReaders = 6;
+    static constexpr int kMaxReaders = 16;
 
 private:
     struct Job {

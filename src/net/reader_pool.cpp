@@ -4,7 +4,9 @@
 #include <string.h>
 #include <sys/socket.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <iterator>
 
 #include "net/reader_wire.h"
@@ -15,14 +17,24 @@ namespace quillory::smb {
 namespace {
 
 // A folder read slower than this means a link where round trips, not the
-// server's work, set the pace: more readers then overlap them. A read takes
-// about five round trips; on loopback it comes well inside this.
+// server's work, set the pace: more readers then overlap them, one for each
+// kReadPerReader the read took (a read is four round trips: open, two
+// queries, close), so the readers keep up with the walk as latency grows.
+// On loopback a read comes well inside kSlowRead.
 constexpr auto kSlowRead = std::chrono::milliseconds(10);
+constexpr auto kReadPerReader = std::chrono::microseconds(1500);
 
 Directory unreadable(int error) {
     Directory out;
     out.error = error;
     return out;
+}
+
+std::size_t footprint(const Directory& dir) {
+    std::size_t bytes = dir.entries.capacity() * sizeof(FolderEntry) + dir.facts.capacity() * sizeof(FileFacts) +
+                        dir.attributes.capacity() * sizeof(std::int64_t);
+    for (const FolderEntry& entry : dir.entries) bytes += entry.name.size();
+    return bytes;
 }
 
 bool below(const std::string& subPath, const std::string& folder) {
@@ -75,7 +87,7 @@ Directory ReaderPool::take(const ShareLocation& where) {
     m_wanted.reset();
     if (!job->dropped) {
         const auto at = m_bySubPath.find(job->where.subPath);
-        if (job->state == Job::State::Done) --m_done;
+        if (job->state == Job::State::Done) m_buffered -= job->bytes;
         m_queue.erase(at->second);
         m_bySubPath.erase(at);
         job->dropped = true;
@@ -90,7 +102,7 @@ void ReaderPool::leave(const std::string& subPath) {
             ++it;
             continue;
         }
-        if (job.state == Job::State::Done) --m_done;
+        if (job.state == Job::State::Done) m_buffered -= job.bytes;
         job.dropped = true;
         m_bySubPath.erase(job.where.subPath);
         it = m_queue.erase(it);
@@ -100,21 +112,15 @@ void ReaderPool::leave(const std::string& subPath) {
 void ReaderPool::dispatch() {
     const std::size_t target = static_cast<std::size_t>(m_target);
     for (;;) {
-        std::size_t busy = 0;
         Reader* idle = nullptr;
-        for (Reader& r : m_readers) {
-            if (r.job)
-                ++busy;
-            else if (!idle)
-                idle = &r;
-        }
+        for (Reader& r : m_readers)
+            if (!r.job && !idle) idle = &r;
         // The folder the walk waits for first, then the first waiting one in
-        // walk order while the read-ahead budget lasts. Those ahead of it in
-        // the queue are running or read, at most the budget of them.
+        // walk order while the read-ahead budget lasts.
         JobPtr next;
         if (m_wanted && m_wanted->state == Job::State::Waiting) {
             next = m_wanted;
-        } else if (busy + m_done < kReadAheadLimit) {
+        } else if (m_buffered < kReadAheadBytes) {
             for (const JobPtr& job : m_queue)
                 if (job->state == Job::State::Waiting) {
                     next = job;
@@ -210,12 +216,13 @@ void ReaderPool::finish(Reader& reader, Directory result) {
         if (m_wantedReaders > 0)
             m_target = m_wantedReaders;
         else if (m_answers == 2)
-            m_target = elapsed > kSlowRead ? kMaxReaders : 1;
+            m_target = elapsed > kSlowRead ? static_cast<int>(std::min<std::int64_t>(elapsed / kReadPerReader, kMaxReaders)) : 1;
     }
     if (job->dropped) return;
     job->result = std::move(result);
     job->state = Job::State::Done;
-    ++m_done;
+    job->bytes = footprint(job->result);
+    m_buffered += job->bytes;
     if (job->result.error == 0) readAheadBelow(job);
 }
 
@@ -242,7 +249,6 @@ void ReaderPool::fail(int error) {
         if (job->state == Job::State::Done) continue;
         job->result = unreadable(error);
         job->state = Job::State::Done;
-        ++m_done;
     }
 }
 

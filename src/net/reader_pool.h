@@ -2,9 +2,12 @@
 // Folders of one share read by a small pool of reader processes, ahead of
 // the walk. The walk asks for folders one at a time, depth first; the pool
 // keeps the folders it knows of but has not handed out in that same order
-// (a folder's sub-folders go right after it as soon as it is read) and keeps
-// its readers busy on the first of them, so several round trips to the
-// server overlap while the walk sees exactly what one reader would give.
+// (a folder's sub-folders go right after it as soon as it is read, long
+// before the walk gets there) and keeps its readers busy on the first of
+// them that are not read yet, so the tree is discovered as fast as the
+// readers go and their round trips to the server overlap, while the walk
+// sees exactly what one reader would give. What is read ahead is bounded
+// by the memory its answers take, not by a count of folders.
 //
 // One reader starts with the first request; the others only once that one
 // has logged in and read a second folder, so a refused password costs one
@@ -32,14 +35,15 @@ class StopToken;
 namespace quillory::smb {
 
 inline constexpr int kPollMilliseconds = 40;
-// Folders read ahead and not yet asked for, at most: enough to keep every
-// reader busy while the walk writes, little enough to hold in memory.
-inline constexpr std::size_t kReadAheadLimit = 32;
+// Bytes of answers read ahead and not yet asked for, past which no reader
+// starts on a folder the walk is not waiting for: about 100,000 files, and
+// the readers stay busy near the walk while the run keeps under 50 MB.
+inline constexpr std::size_t kReadAheadBytes = std::size_t{8} << 20;
 
 class ReaderPool {
 public:
     // `readers` 0: as many as the link calls for (one when a folder read is
-    // quick, kMaxReaders when round trips make it slow).
+    // quick, more the slower round trips make it, up to kMaxReaders).
     ReaderPool(std::string program, const ShareLocation& where, const SmbCredentials& credentials,
                const StopToken* stop, int readers);
     ~ReaderPool();
@@ -56,7 +60,7 @@ public:
     // The reader processes running now (for tests).
     std::vector<pid_t> readerIds() const;
 
-    static constexpr int kMaxReaders = 6;
+    static constexpr int kMaxReaders = 16;
 
 private:
     struct Job {
@@ -64,6 +68,7 @@ private:
         enum class State { Waiting, Running, Done } state = State::Waiting;
         bool dropped = false;  // no longer in the queue
         Directory result;
+        std::size_t bytes = 0;  // the memory `result` holds, once Done
     };
     using JobPtr = std::shared_ptr<Job>;
     struct Reader {
@@ -94,7 +99,7 @@ private:
     int m_spawnError = 0;
     int m_target = 1;  // readers wanted
     int m_failed = 0;  // every read fails with this after a stop
-    std::size_t m_done = 0;  // read and still queued
+    std::size_t m_buffered = 0;  // bytes of the answers read and still queued
     JobPtr m_wanted;
     std::list<JobPtr> m_queue;  // depth-first order
     std::unordered_map<std::string, std::list<JobPtr>::iterator> m_bySubPath;

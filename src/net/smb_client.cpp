@@ -150,6 +150,22 @@ int Client::probe(const std::string& url) {
 }
 
 Directory Client::read(const std::string& url) {
+    // libsmbclient ends a listing quietly when a directory query fails once
+    // the folder is open (the close that follows succeeds and hides the
+    // error): a first query the server cut short leaves no entry at all,
+    // which the library then calls a missing folder, although Samba lists
+    // "." in every folder, a share's root included. Such a read is tried
+    // once more before the folder counts as not read.
+    bool answered = false;
+    Directory out = list(url, answered);
+    if (out.error == ENOENT || (out.error == 0 && !answered)) {
+        out = list(url, answered);
+        if (out.error == 0 && !answered) out.error = EIO;
+    }
+    return out;
+}
+
+Directory Client::list(const std::string& url, bool& answered) {
     Directory out;
     if (m_serverGone) {
         out.error = m_serverGone;
@@ -168,6 +184,7 @@ Directory Client::read(const std::string& url) {
     bool selfSeen = false;
     errno = 0;
     while (const libsmb_file_info* info = selfSeen ? plain(m_context, dir.get()) : withStat(m_context, dir.get(), &st)) {
+        answered = true;
         const std::string_view name(info->name);
         if (name == "." && !selfSeen) {
             out.self = {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), st.st_ino != 0};
@@ -181,12 +198,11 @@ Directory Client::read(const std::string& url) {
         out.attributes.push_back(word);
         errno = 0;
     }
-    // The end of the listing leaves errno alone; a failure sets it.
-    if (errno != 0 && errno != ENOENT) {
+    // The end of the listing leaves errno alone; anything else (ENOENT
+    // included: the stat form's own failures) means entries were left out.
+    if (errno != 0) {
+        out = Directory{};
         out.error = failure(errno);
-        out.entries.clear();
-        out.facts.clear();
-        out.attributes.clear();
     }
     return out;
 }

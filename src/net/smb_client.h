@@ -49,6 +49,8 @@ private:
     static void authenticate(_SMBCCTX* context, const char* server, const char* share, char* workgroup,
                              int workgroupLength, char* user, int userLength, char* password, int passwordLength);
     int failure(int error);
+    // One listing; `answered` tells whether it held any entry at all.
+    Directory list(const std::string& url, bool& answered);
 
     _SMBCCTX* m_context = nullptr;
     std::string m_host;

@@ -210,6 +210,20 @@ TEST(Preview, PrintsToAPdfFile) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_NE(text.out.find("printed-name.txt"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Total Files: 1"), std::string::npos) << text.out;
+
+    // The style's faces (Tahoma, Verdana) are missing, as on most Linux
+    // desktops: the desktop's sans-serif face stands in, never a serif one.
+    const auto tool = [](const char* name) { return QStandardPaths::findExecutable(name).toStdString(); };
+    if (!runProcess({tool("fc-list"), "Tahoma"}).out.empty()) return;
+    const auto pdfName = [&](const char* alias) {  // as a PDF names the face: no blanks
+        std::string family = runProcess({tool("fc-match"), "-f", "%{family[0]}", alias}).out;
+        std::erase(family, ' ');
+        return family;
+    };
+    const ProcessResult fonts = runProcess({tool("pdffonts"), pdf});
+    ASSERT_EQ(fonts.status, 0) << fonts.err;
+    EXPECT_NE(fonts.out.find(pdfName("sans-serif")), std::string::npos) << fonts.out;
+    EXPECT_EQ(fonts.out.find(pdfName("serif")), std::string::npos) << fonts.out;
 }
 
 // The page's process ending (out of memory, say) takes down neither the

@@ -1,14 +1,17 @@
 # The desktop program `quillory`: the windows (src/ui) and the file-manager
-# verb and folder browsing (src/shell) in one library that the program and the
-# window tests link; the program itself is only src/ui/app/ (main.cpp and the
-# font fallback it sets up before Qt starts).
+# verb and folder browsing (src/shell) in one library that the program, its
+# tools and the window tests link, with what the program sets up before Qt
+# starts (src/ui/app/desktop_start: the font fallback among it); the program
+# itself is src/ui/app/main.cpp and its icon.
 file(GLOB_RECURSE UI_SOURCES CONFIGURE_DEPENDS
   src/ui/*.cpp src/ui/*.h src/ui/*.qrc src/shell/*.cpp src/shell/*.h)
-list(FILTER UI_SOURCES EXCLUDE REGEX "/src/ui/app/")
+list(FILTER UI_SOURCES EXCLUDE REGEX "/src/ui/app/(main\\.cpp|app\\.qrc)$")
 add_library(quillory_ui STATIC ${UI_SOURCES})
 set_target_properties(quillory_ui PROPERTIES AUTOMOC ON AUTORCC ON)
+pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
 target_link_libraries(quillory_ui PUBLIC
   quillory_engine Qt6::Widgets Qt6::WebEngineWidgets Qt6::PrintSupport Qt6::Concurrent Qt6::Network)
+target_link_libraries(quillory_ui PRIVATE PkgConfig::FONTCONFIG)
 # Every text a user reads goes through tr(); a plain literal cannot become a
 # QString unnoticed.
 target_compile_definitions(quillory_ui PRIVATE QT_NO_CAST_FROM_ASCII)
@@ -23,11 +26,10 @@ qt_add_resources(quillory_ui quillory_translations PREFIX /translations BASE ${C
   FILES ${QUILLORY_QM_FILES})
 install(FILES ${QUILLORY_QM_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/quillory/translations)
 
-file(GLOB APP_SOURCES CONFIGURE_DEPENDS src/ui/app/*.cpp src/ui/app/*.qrc)
+set(APP_SOURCES src/ui/app/main.cpp src/ui/app/app.qrc)
 add_executable(quillory ${APP_SOURCES})
 set_target_properties(quillory PROPERTIES AUTOMOC ON AUTORCC ON)
-pkg_check_modules(FONTCONFIG REQUIRED IMPORTED_TARGET fontconfig)
-target_link_libraries(quillory PRIVATE quillory_ui PkgConfig::FONTCONFIG)
+target_link_libraries(quillory PRIVATE quillory_ui)
 target_compile_definitions(quillory PRIVATE QT_NO_CAST_FROM_ASCII)
 qt_add_lupdate(quillory TS_FILES ${QUILLORY_TS_FILES} SOURCES ${UI_SOURCES} ${APP_SOURCES}
   INCLUDE_DIRECTORIES ${CMAKE_SOURCE_DIR}/src OPTIONS -no-obsolete -locations none)

@@ -9,6 +9,17 @@
     </message>
 </context>
 <context>
+    <name>quillory::shell::VerbFiles</name>
+    <message>
+        <source>Print listing with Quillory</source>
+        <translation>Dateiliste mit Quillory drucken</translation>
+    </message>
+    <message>
+        <source>List the folder&apos;s files with Quillory</source>
+        <translation>Die Dateien des Ordners mit Quillory auflisten</translation>
+    </message>
+</context>
+<context>
     <name>quillory::ui::DisplayColumnsTab</name>
     <message>
         <source>&amp;Name</source>

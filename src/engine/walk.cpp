@@ -3,6 +3,7 @@
 // path from the base to the current folder is a stack on the heap, so any
 // depth the file system allows is walked without growing the call stack.
 #include <algorithm>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -131,7 +132,12 @@ private:
             if (depth > level) return false;
         }
         const FolderListing listing = generate(m_ctx, m_format, *options, path, folder);
-        if (!folder.readable()) m_result.unreadable.push_back({path, folder.error()});
+        if (!folder.readable()) {
+            m_result.unreadable.push_back({path, folder.error()});
+            // The status bar only counts them; the log is where the user finds which and why.
+            if (m_format == Format::Html && m_ctx.log.LoggingOn)
+                writeLog(m_ctx.log, "Folder could not be read: " + path + ": " + std::strerror(folder.error()));
+        }
         if (listing.Text != tpl::kRejectedFolder) {
             m_ctx.totals.TotalFiles += listing.FileCount;
             m_ctx.totals.TotalBytes += listing.TotalBytes;

@@ -59,7 +59,9 @@ std::optional<ActionMap> mapActions(std::string_view fileText, std::string_view 
                 actionBegin = tagStart(map.text, offset);
                 actionName.clear();
                 actionCommand.clear();
-            } else if (depth == 3 && reader.name() == QLatin1String("name")) {
+            } else if (depth == 3 && reader.name() == QLatin1String("name") &&
+                       !reader.attributes().hasAttribute(QStringLiteral("xml:lang"))) {
+                // The name itself; its translations carry xml:lang.
                 actionName = reader.readElementText(QXmlStreamReader::IncludeChildElements);
                 --depth;
             } else if (depth == 3 && reader.name() == QLatin1String("command")) {
@@ -110,7 +112,7 @@ std::optional<std::string> markedLike(std::string_view fileText, std::optional<s
 
 }  // namespace
 
-std::string thunarActionElement(std::string_view name, std::string_view command) {
+std::string thunarActionElement(const ActionText& name, const ActionText& description, std::string_view command) {
     QString element;
     QXmlStreamWriter writer(&element);
     writer.setAutoFormatting(true);
@@ -118,13 +120,22 @@ std::string thunarActionElement(std::string_view name, std::string_view command)
     const auto text = [](std::string_view value) {
         return QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size()));
     };
+    const auto writeText = [&](const QString& tag, const ActionText& value) {
+        writer.writeTextElement(tag, text(value.text));
+        for (const Translation& t : value.translated) {
+            writer.writeStartElement(tag);
+            writer.writeAttribute(QStringLiteral("xml:lang"), text(t.locale));
+            writer.writeCharacters(text(t.text));
+            writer.writeEndElement();
+        }
+    };
     writer.writeStartElement(QStringLiteral("action"));
     writer.writeTextElement(QStringLiteral("icon"), QStringLiteral("document-print"));
-    writer.writeTextElement(QStringLiteral("name"), text(name));
+    writeText(QStringLiteral("name"), name);
     writer.writeTextElement(QStringLiteral("submenu"), QString());
     writer.writeTextElement(QStringLiteral("unique-id"), QStringLiteral("quillory-print-listing"));
     writer.writeTextElement(QStringLiteral("command"), text(command));
-    writer.writeTextElement(QStringLiteral("description"), QStringLiteral("List the folder's files with Quillory"));
+    writeText(QStringLiteral("description"), description);
     writer.writeTextElement(QStringLiteral("range"), QString());
     writer.writeTextElement(QStringLiteral("patterns"), QStringLiteral("*"));
     writer.writeEmptyElement(QStringLiteral("directories"));

@@ -6,12 +6,22 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "shell/verb_translations.h"
 
 namespace quillory::shell {
 
+// A text of the action with its translations, each written as a second
+// element with xml:lang, the way Thunar's own file carries them.
+struct ActionText {
+    std::string text;
+    std::vector<Translation> translated;
+};
+
 // The <action> element for `name` running `command` on a chosen folder,
 // tab-indented the way Thunar writes its own, without a final line end.
-std::string thunarActionElement(std::string_view name, std::string_view command);
+std::string thunarActionElement(const ActionText& name, const ActionText& description, std::string_view command);
 
 // The file's text with every <action> named `name` replaced by one
 // `element`, added before </actions>; a new file when `fileText` is empty.

@@ -1,14 +1,30 @@
 #include "shell/verb_files.h"
 
+#include <QtGlobal>
+
 #include "shell/command_quoting.h"
 #include "shell/thunar_actions.h"
 #include "shell/user_folders.h"
+#include "shell/verb_translations.h"
 
 namespace quillory::shell {
 namespace {
 
 constexpr char kBaseName[] = "quillory-print-listing";
 constexpr char kComment[] = "List the folder's files with Quillory";
+// For the translation files: the two texts above, in their context.
+[[maybe_unused]] const char* const kTranslatedTexts[] = {
+    QT_TRANSLATE_NOOP("quillory::shell::VerbFiles", "Print listing with Quillory"),
+    QT_TRANSLATE_NOOP("quillory::shell::VerbFiles", "List the folder's files with Quillory"),
+};
+
+// "Key[de]=text" lines for each shipped language that translates `source`.
+std::string localizedKeys(const char* key, const char* source) {
+    std::string lines;
+    for (const Translation& t : verbTranslations(source))
+        lines += std::string(key) + "[" + t.locale + "]=" + keyFileEscape(t.text) + "\n";
+    return lines;
+}
 
 // The value of `key` in `group` of a desktop-entry style file, raw.
 std::optional<std::string> keyValue(std::string_view text, std::string_view group, std::string_view key) {
@@ -91,8 +107,9 @@ std::string verbFileText(VerbFormat format, std::string_view program) {
     const std::string command = verbCommand(format, program);
     switch (format) {
     case VerbFormat::NemoAction:
-        return std::string("[Nemo Action]\n") + "Active=true\n" + "Name=" + kVerbName + "\n" + "Comment=" +
-               kComment + "\n" + "Exec=" + command + "\n" + "Icon-Name=document-print\n" + "Selection=s\n" +
+        return std::string("[Nemo Action]\n") + "Active=true\n" + "Name=" + kVerbName + "\n" +
+               localizedKeys("Name", kVerbName) + "Comment=" + kComment + "\n" + localizedKeys("Comment", kComment) +
+               "Exec=" + command + "\n" + "Icon-Name=document-print\n" + "Selection=s\n" +
                "Extensions=dir;\n" + "Quote=double\n" +
                // Nemo hides the action while the program is missing.
                "Dependencies=" + keyFileEscape(std::string(program)) + ";\n";
@@ -101,7 +118,8 @@ std::string verbFileText(VerbFormat format, std::string_view program) {
         return std::string("[Desktop Entry]\n") + "Type=Service\n" + "TryExec=" + keyFileEscape(std::string(program)) +
                "\n" + "MimeType=inode/directory;\n" +
                "Actions=printListing;\n" + "X-KDE-ServiceTypes=KonqPopupMenu/Plugin\n" + "\n" +
-               "[Desktop Action printListing]\n" + "Name=" + kVerbName + "\n" + "Icon=document-print\n" +
+               "[Desktop Action printListing]\n" + "Name=" + kVerbName + "\n" +
+               localizedKeys("Name", kVerbName) + "Icon=document-print\n" +
                "Exec=" + command + "\n";
     case VerbFormat::NautilusScript:
         // Nautilus names the selection relative to the folder it shows, which
@@ -111,7 +129,8 @@ std::string verbFileText(VerbFormat format, std::string_view program) {
                "    /* | *://*) folder=$1 ;;\n" + "    *) folder=$PWD/$1 ;;\n" + "    esac\n" + "fi\n" +
                command + "\n";
     case VerbFormat::ThunarAction:
-        return thunarActionElement(kVerbName, command);
+        return thunarActionElement({kVerbName, verbTranslations(kVerbName)}, {kComment, verbTranslations(kComment)},
+                                   command);
     }
     return {};
 }

@@ -8,6 +8,7 @@
 #include <cerrno>
 
 #include "support/engine_fixture.h"
+#include "support/golden.h"
 #include "support/unprivileged.h"
 
 namespace quillory::test {
@@ -51,6 +52,12 @@ TEST(HostileTree, UnreadableOrMissingFolderIsListedEmptyAndNamed) {
         EXPECT_EQ(result.unreadable[0].path, missing);
         EXPECT_EQ(result.unreadable[0].error, ENOENT);
         EXPECT_EQ(f.totals.TotalFolders, 1);
+
+        f.log = {true, f.home / "log.txt"};
+        StringSink html;
+        walkFolder(f.ctx, tree.path(), Format::Html, html);
+        EXPECT_NE(readFile(f.log.path).find("Folder could not be read: " + (tree / "locked") + ": Permission denied\r\n"),
+                  std::string::npos);
     });
 }
 

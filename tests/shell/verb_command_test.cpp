@@ -105,7 +105,8 @@ std::vector<std::pair<std::string, std::string>> thunarActions(const std::string
     std::string name, command;
     while (!reader.atEnd()) {
         reader.readNext();
-        if (reader.isStartElement() && reader.name() == QLatin1String("name"))
+        if (reader.isStartElement() && reader.name() == QLatin1String("name") &&
+            !reader.attributes().hasAttribute("xml:lang"))
             name = reader.readElementText().toStdString();
         else if (reader.isStartElement() && reader.name() == QLatin1String("command"))
             command = reader.readElementText().toStdString();
@@ -236,10 +237,17 @@ TEST_F(VerbCommand, FilesAreWhatTheFileManagersLookFor) {
     EXPECT_TRUE(executable(m_home.data(kScript)));
     EXPECT_EQ(test::readFile(m_home.data(kScript)).rfind("#!/bin/sh\n", 0), 0u);
 
-    const auto thunar = thunarActions(test::readFile(m_home.config("Thunar/uca.xml")));
+    const std::string uca = test::readFile(m_home.config("Thunar/uca.xml"));
+    const auto thunar = thunarActions(uca);
     ASSERT_EQ(thunar.size(), 1u);
     EXPECT_EQ(thunar[0].first, "Print listing with Quillory");
-    EXPECT_NE(test::readFile(m_home.config("Thunar/uca.xml")).find("<directories/>"), std::string::npos);
+    EXPECT_NE(uca.find("<directories/>"), std::string::npos);
+
+    // A German desktop shows the program's own German text.
+    const std::string german = "Dateiliste mit Quillory drucken";
+    EXPECT_EQ(dolphin["Desktop Action printListing"]["Name[de]"], german);
+    EXPECT_EQ(nemo["Name[de]"], german);
+    EXPECT_NE(uca.find("<name xml:lang=\"de\">" + german + "</name>"), std::string::npos) << uca;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <string>
 
+#include "ui/app/desktop_start.h"
+
 namespace {
 
 bool listingOnly(int argc, char** argv) {
@@ -45,7 +47,8 @@ int main(int argc, char** argv) {
     fixedEnvironment();
     useFixtureDisplay();
     if (::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    // As the program starts, so the web engine uses the program's fonts.
+    quillory::ui::prepareDesktopProcess();
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -25,6 +25,7 @@
 #include <memory>
 
 #include "settings/store.h"
+#include "ui/app/desktop_start.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/auxiliary/translations.h"
 #include "ui/main/folder_tree.h"
@@ -107,6 +108,8 @@ void shootPreview(quillory::ui::frmMain& window, const QString& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // As the program starts: the preview's faces are the program's.
+    quillory::ui::prepareDesktopProcess();
     QApplication app(argc, argv);
     if (argc != 4) {
         std::fprintf(stderr, "usage: screenshots OUT_FOLDER SUFFIX LOCALE\n");

@@ -5,9 +5,8 @@
 #include <QStringList>
 
 #include "log/event_log.h"
-#include "platform/process_setup.h"
 #include "settings/store.h"
-#include "ui/app/font_fallback.h"
+#include "ui/app/desktop_start.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/auxiliary/translations.h"
 #include "ui/main/folder_handoff.h"
@@ -15,9 +14,7 @@
 #include "ui/main/instance_lock.h"
 
 int main(int argc, char** argv) {
-    quillory::prepareProcess();
-    quillory::ui::useSansSerifForMissingFaces();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    quillory::ui::prepareDesktopProcess();
     QApplication app(argc, argv);
     // Ties the windows to the desktop entry and its icon (Wayland matches by this name).
     QApplication::setApplicationName(QStringLiteral("quillory"));

@@ -20,16 +20,6 @@ bool isListing(const QUrl& url) {
     return url.adjusted(QUrl::RemoveFragment | QUrl::RemoveQuery) == listingPageUrl();
 }
 
-void registerListingScheme() {
-    static const bool registered = [] {
-        QWebEngineUrlScheme scheme(kScheme);
-        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
-        QWebEngineUrlScheme::registerScheme(scheme);
-        return true;
-    }();
-    (void)registered;
-}
-
 void lockDown(QWebEngineSettings* settings) {
     using S = QWebEngineSettings;
     for (const S::WebAttribute off :
@@ -45,6 +35,16 @@ void lockDown(QWebEngineSettings* settings) {
 }
 
 }  // namespace
+
+void registerListingScheme() {
+    static const bool registered = [] {
+        QWebEngineUrlScheme scheme(kScheme);
+        scheme.setSyntax(QWebEngineUrlScheme::Syntax::Path);
+        QWebEngineUrlScheme::registerScheme(scheme);
+        return true;
+    }();
+    (void)registered;
+}
 
 ListingSchemeHandler::ListingSchemeHandler(QString scratchPath, QObject* parent)
     : QWebEngineUrlSchemeHandler(parent), m_scratchPath(std::move(scratchPath)) {}

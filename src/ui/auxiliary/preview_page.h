@@ -52,8 +52,10 @@ QUrl listingPageUrl(std::size_t page);
 // reload must show the file as it is now), the listing's scheme and the
 // interceptor above. Delete it after every page that uses it. The first call
 // registers the scheme, which the web engine allows only before its first
-// profile: create the preview before any other web view.
+// profile: create the preview before any other web view, or call
+// registerListingScheme() before making one.
 QWebEngineProfile* makePreviewProfile(const QString& scratchPath, QObject* parent);
+void registerListingScheme();
 // The listing's handler in a profile made above.
 ListingSchemeHandler* listingHandler(QWebEngineProfile* profile);
 

@@ -5,13 +5,13 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QUrl>
-#include <QWebEngineView>
 #include <optional>
 
 #include "log/event_log.h"
 #include "settings/store.h"
 #include "ui/auxiliary/frm_map.h"
 #include "ui/auxiliary/help_file.h"
+#include "ui/auxiliary/help_window.h"
 #include "ui/auxiliary/prompts.h"
 #include "ui/main/browse_folder.h"
 #include "ui/auxiliary/worker_task.h"
@@ -140,19 +140,7 @@ void frmMain::showMapDialog() {
     dialog.exec();
 }
 
-// Without a handler on the desktop (no xdg-open), the guide opens in the
-// program's own browser window.
-void frmMain::helpContents() {
-    const QUrl guide = QUrl::fromLocalFile(helpFilePath());
-    if (QDesktopServices::openUrl(guide)) return;
-    auto* window = new QWebEngineView(this);
-    window->setWindowFlag(Qt::Window);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(kAppTitle);
-    window->resize(800, 600);
-    window->load(guide);
-    window->show();
-}
+void frmMain::helpContents() { openHelp(this, QUrl::fromLocalFile(helpFilePath())); }
 
 void frmMain::visitWebsite() { QDesktopServices::openUrl(QUrl(productWebAddress())); }
 

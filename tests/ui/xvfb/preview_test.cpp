@@ -101,6 +101,21 @@ TEST(Preview, ShowsSavesAndPrintsTheListingThenShowsTheNextRun) {
     EXPECT_NE(text.out.find("first-run.txt"), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Total Files: 3"), std::string::npos) << text.out;
 
+    // The style's faces (Tahoma, Verdana) are missing, as on most Linux
+    // desktops: the desktop's sans-serif face stands in, never a serif one.
+    const auto tool = [](const char* name) { return QStandardPaths::findExecutable(name).toStdString(); };
+    if (runProcess({tool("fc-list"), "Tahoma"}).out.empty()) {
+        const auto pdfName = [&](const char* alias) {  // as a PDF names the face: no blanks
+            std::string family = runProcess({tool("fc-match"), "-f", "%{family[0]}", alias}).out;
+            std::erase(family, ' ');
+            return family;
+        };
+        const ProcessResult fonts = runProcess({tool("pdffonts"), pdf});
+        ASSERT_EQ(fonts.status, 0) << fonts.err;
+        EXPECT_NE(fonts.out.find(pdfName("sans-serif")), std::string::npos) << fonts.out;
+        EXPECT_EQ(fonts.out.find(pdfName("serif")), std::string::npos) << fonts.out;
+    }
+
     fs::remove(h.tree / "first-run.txt");
     h.tree.file("second-run.txt", 10);
     h.list(h.tree.path());

@@ -33,8 +33,8 @@ TEST_F(MainWindowTest, HelpOpensItsOwnWindowWhenTheDesktopCannotOpenTheGuide) {
         const ScopedEnv path("PATH", bin.path().c_str());
         action("mnucontents")->trigger();
         if (row.exitStatus != nullptr) {
-            ASSERT_TRUE(QTest::qWaitFor([&] { return !readBytes(record).empty(); }, 10000));
-            EXPECT_EQ(QString::fromStdString(readBytes(record)), guide.toLocalFile());
+            ASSERT_TRUE(QTest::qWaitFor([&] { return !readFile(record).empty(); }, 10000));
+            EXPECT_EQ(QString::fromStdString(readFile(record)), guide.toLocalFile());
         }
         ASSERT_TRUE(QTest::qWaitFor([&] { return guideWindows() == row.windows; }, 10000));
     }

@@ -1,23 +1,21 @@
 // The drive table over a real store file; a recorder answers for the shares
-// (smbd/network_drives_test.cpp has the live server).
+// (smbd/smb_folder_source_test.cpp has the live server).
 #include "net/network_drives.h"
 
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "net/drive_letters.h"
 #include "settings/mapped_drives.h"
 #include "settings/store.h"
-#include "support/temp_dir.h"
+#include "support/golden.h"
 #include "support/share_recorder.h"
+#include "support/temp_dir.h"
 
 namespace quillory {
 namespace {
-
-using namespace std::string_literals;
 
 // One program start: a store object of its own on the same file.
 struct Program {
@@ -32,16 +30,11 @@ struct DriveTable : ::testing::Test {
     test::TempDir dir;
     test::ShareRecorder shares;
     test::RecordingPrompt prompt;
-    std::vector<char>& asked = prompt.letters;
-    std::optional<std::string>& answer = prompt.answer;
 
     std::unique_ptr<Program> start() { return std::make_unique<Program>(dir / "settings.sqlite", prompt, shares.access()); }
     std::string storedBytes() const {
         std::string bytes;
-        for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
-            std::ifstream in(file.path(), std::ios::binary);
-            bytes.append(std::istreambuf_iterator<char>(in), {});
-        }
+        for (const auto& file : std::filesystem::directory_iterator(dir.path())) bytes += test::readFile(file.path());
         return bytes;
     }
 };
@@ -59,12 +52,7 @@ TEST_F(DriveTable, TheRootAndTheMappedLettersAreInUse) {
 }
 
 TEST_F(DriveTable, MappingsThatFailLeaveTheTableAsItWas) {
-    const struct {
-        const char* name;
-        const char* drive;
-        const char* remote;
-        int shareAnswer, expected;
-    } rows[] = {
+    const struct { const char* name; const char* drive; const char* remote; int shareAnswer, expected; } rows[] = {
         {"no drive", "", "\\\\host\\share", 0, EINVAL},
         {"a floppy letter", "A", "\\\\host\\share", 0, EINVAL},
         {"the root's letter", "C", "\\\\host\\share", 0, EEXIST},
@@ -81,10 +69,9 @@ TEST_F(DriveTable, MappingsThatFailLeaveTheTableAsItWas) {
     }
 }
 
-// Passwords stay in memory: after a restart the table asks once for the one
-// mapping that had a password, and no file ever holds it.
-// A password is kept in memory only, and only while the process cannot be
-// dumped: no core file or ptrace attach can read it.
+// Passwords stay in memory, and only while the process cannot be dumped (no
+// core file or ptrace attach can read them): after a restart the table asks
+// once for the one mapping that had a password, and no file ever holds it.
 TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     ASSERT_EQ(::prctl(PR_GET_DUMPABLE), 1);
     {
@@ -97,10 +84,10 @@ TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     }
     auto p = start();
     EXPECT_EQ(p->drives.usedLetters().text(), "CFGH");
-    answer = "Pa55-w0rd!";
+    prompt.answer = "Pa55-w0rd!";
     shares.opens.clear();
     for (const char* folder : {"F:\\", "f:\\sub", "G:\\", "H:\\"}) ASSERT_TRUE(p->drives.resolve(folder, nullptr));
-    EXPECT_EQ(asked, std::vector<char>{'F'});
+    EXPECT_EQ(prompt.letters, std::vector<char>{'F'});
     const SmbCredentials f{"alice", "Pa55-w0rd!", {}}, g{"", "", {}}, own{};
     const SmbCredentials expected[] = {f, f, g, own};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -139,6 +126,45 @@ TEST_F(DriveTable, FoldersResolveThroughTheirShare) {
         EXPECT_EQ(shares.opens.back().where.subPath, row.subPath) << row.folder;
     }
     for (const char* local : {"Y:\\", "C:\\", "/tmp", ""}) EXPECT_FALSE(p->drives.resolve(local, nullptr)) << local;
+}
+
+TEST(DriveLetters, FreeLettersAreTheUnusedOnesFromCToZ) {
+    const struct { const char* name; std::string_view used; std::string_view free; } rows[] = {
+        {"C D E present", "CDE", "FGHIJKLMNOPQRSTUVWXYZ"},
+        {"C and G present", "CG", "DEFHIJKLMNOPQRSTUVWXYZ"},
+        {"a floppy changes nothing", "ACG", "DEFHIJKLMNOPQRSTUVWXYZ"},
+        {"every letter taken", "CDEFGHIJKLMNOPQRSTUVWXYZ", ""},
+    };
+    for (const auto& row : rows) {
+        DriveLetters used;
+        for (const char letter : row.used) used.insert(letter);
+        EXPECT_EQ(used.text(), row.used) << row.name;
+        const std::vector<char> free = freeDriveLetters(used);
+        EXPECT_EQ(std::string(free.begin(), free.end()), row.free) << row.name;
+    }
+    EXPECT_EQ(freeDriveLetters({}).size(), 24u) << "no letter in use leaves every letter free";
+}
+
+TEST(DriveLetters, FoldersOnADriveLetter) {
+    const struct {
+        const char* folder;
+        const char* rest;  // null: not on a drive letter
+    } rows[] = {
+        {"z:\\", ""},
+        {"Z:", ""},
+        {"Z:/sub", "sub"},
+        {"Z:\\a\\\\b/c\\", "a/b/c"},
+        {"Z:sub", nullptr},
+        {"ZZ:\\", nullptr},
+        {"1:\\", nullptr},
+        {"\\\\host\\share", nullptr},
+        {"", nullptr},
+    };
+    for (const auto& row : rows) {
+        const auto path = parseDrivePath(row.folder);
+        ASSERT_EQ(path.has_value(), row.rest != nullptr) << row.folder;
+        EXPECT_EQ(path ? path->rest : "", row.rest ? row.rest : "") << row.folder;
+    }
 }
 
 }  // namespace

@@ -40,19 +40,13 @@ TEST(SettingsStoreFreshness, SnapshotNeverChangesAfterwards) {
     EXPECT_EQ(later->value(keys::FileExclude), "*.o");
 }
 
-struct ReadRow {
-    const char* name;
-    std::function<std::string(SettingsStore&)> read;
-};
-
-const ReadRow kReadRows[] = {
-    {"read by key", [](SettingsStore& s) { return s.read(keys::FileInclude); }},
-    {"read by names in other case", [](SettingsStore& s) { return test::storedText(s, "tallyfold", "FILTER", "fileinclude"); }},
-    {"snapshot", [](SettingsStore& s) { return s.snapshot()->value(keys::FileInclude); }},
-};
-
 TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
-    for (const ReadRow& row : kReadRows) {
+    const std::pair<const char*, std::function<std::string(SettingsStore&)>> rows[] = {
+        {"read by key", [](SettingsStore& s) { return s.read(keys::FileInclude); }},
+        {"read by names in other case", [](SettingsStore& s) { return test::storedText(s, "tallyfold", "FILTER", "fileinclude"); }},
+        {"snapshot", [](SettingsStore& s) { return s.snapshot()->value(keys::FileInclude); }},
+    };
+    for (const auto& [name, read] : rows) {
         TwoStores s;
         for (int i = 0; i < 4; ++i) {
             const std::string value = "round " + std::to_string(i);
@@ -60,32 +54,30 @@ TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
                 ASSERT_TRUE(s.reader.write(keys::FolInclude, value));  // own writes in between
             }
             ASSERT_TRUE(s.writer.write(keys::FileInclude, value));
-            EXPECT_EQ(row.read(s.reader), value) << row.name << ", round " << i;
+            EXPECT_EQ(read(s.reader), value) << name << ", round " << i;
         }
     }
 }
 
 // The user removes the store (companions too) or puts another file in its place.
 TEST(SettingsStoreFreshness, ReplacedOrRemovedFileIsNoticed) {
-    test::TempDir dir;
-    const std::string path = dir / "settings.sqlite";
-    SettingsStore reader(path);
-    ASSERT_TRUE(SettingsStore(path).write(keys::FileInclude, "old file"));
-    EXPECT_EQ(reader.read(keys::FileInclude), "old file");
-    for (const char* suffix : {"", "-wal", "-shm"}) ::unlink((path + suffix).c_str());
-    EXPECT_EQ(reader.read(keys::FileInclude), "*") << "removed";
-    EXPECT_EQ(reader.status().state, StoreState::NotCreated);
-    ASSERT_TRUE(SettingsStore(dir / "other.sqlite").write(keys::FileInclude, "new file"));
-    ASSERT_EQ(std::rename((dir / "other.sqlite").c_str(), path.c_str()), 0);
-    EXPECT_EQ(reader.read(keys::FileInclude), "new file") << "replaced";
-    ASSERT_TRUE(reader.write(keys::FileExclude, "written there"));
-    EXPECT_EQ(SettingsStore(path).read(keys::FileExclude), "written there");
+    TwoStores s;
+    ASSERT_TRUE(s.writer.write(keys::FileInclude, "old file"));
+    EXPECT_EQ(s.reader.read(keys::FileInclude), "old file");
+    for (const char* suffix : {"", "-wal", "-shm"}) ::unlink((s.path + suffix).c_str());
+    EXPECT_EQ(s.reader.read(keys::FileInclude), "*") << "removed";
+    EXPECT_EQ(s.reader.status().state, StoreState::NotCreated);
+    ASSERT_TRUE(SettingsStore(s.dir / "other.sqlite").write(keys::FileInclude, "new file"));
+    ASSERT_EQ(std::rename((s.dir / "other.sqlite").c_str(), s.path.c_str()), 0);
+    EXPECT_EQ(s.reader.read(keys::FileInclude), "new file") << "replaced";
+    ASSERT_TRUE(s.reader.write(keys::FileExclude, "written there"));
+    EXPECT_EQ(SettingsStore(s.path).read(keys::FileExclude), "written there");
 }
 
 // A walk on a worker thread takes snapshots while the window thread writes.
 TEST(SettingsStoreFreshness, WorkerSnapshotsWhileWindowWrites) {
-    test::TempDir dir;
-    SettingsStore store(dir / "settings.sqlite");
+    test::TempStore t;
+    SettingsStore& store = t.store;
     std::thread worker([&] {
         std::uint64_t last = 0;
         for (int i = 0; i < 300; ++i) {

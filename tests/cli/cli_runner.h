@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -39,6 +40,12 @@ struct Cli {
     int start(std::vector<std::string> args, const std::string& before = {}, const std::string& after = {},
               int errFd = -1) const {
         return startProcess(argv(std::move(args), before, after), env, errFd);
+    }
+    // An auth file in home holding `text`, readable by its owner only unless `mode` says otherwise.
+    std::string authFile(const std::string& text, mode_t mode = 0600) const {
+        writeFile(home / "auth", text);
+        ::chmod((home / "auth").c_str(), mode);
+        return home / "auth";
     }
 };
 

@@ -21,8 +21,9 @@ TEST(QuilloryList, RefusalsExitOneWithOneLine) {
         std::vector<std::string> args;
         const char* says;  // how the line goes on after "quillory-list: "
     } rows[] = {
-        {"nothing", {}, ""}, {"unknown option", {"--bogus"}, ""}, {"output without a name", {"-o"}, ""},
-        {"two folders", {"a", "b"}, ""}, {"empty folder", {""}, ""},
+        {"nothing", {}, ""}, {"unknown option", {"--bogus"}, ""},
+        {"output without a name", {"-o"}, ""}, {"two folders", {"a", "b"}, ""},
+        {"empty folder", {""}, ""}, {"csv without a folder", {"--csv"}, ""},
         {"unknown key", {"--get", "Output/NoSuchKey"}, ""}, {"no key", {"--get", "NoSection"}, ""},
         {"set without a value", {"--set", "Display/Name"}, ""},
         {"set of an unknown section", {"--set", "Nowhere/Name=1"}, ""},
@@ -30,10 +31,9 @@ TEST(QuilloryList, RefusalsExitOneWithOneLine) {
         {"one-run value missing", {"folder", "-D"}, ""},
         {"one-run unknown key", {"-D", "Display/Nope=1", "folder"}, ""},
         {"one-run value with --set", {"-D", "Display/Name=1", "--set", "Display/Ext=1"}, ""},
-        {"csv without a folder", {"--csv"}, ""},
         {"escape without a folder", {"--escape", "--get", "Display/Name"}, ""},
-        {"force without a value", {"--force", "folder"}, ""},
-        {"defaults without the list", {"--defaults", "folder"}, ""}, {"reset without a key", {"--reset"}, ""},
+        {"force without a value", {"--force", "folder"}, ""}, {"reset without a key", {"--reset"}, ""},
+        {"defaults without the list", {"--defaults", "folder"}, ""},
         {"yes without --reset-all", {"--reset", "Output/Recurse", "--yes"}, ""},
         {"two commands", {"--get", "Display/Name", "folder"}, ""},
         {"colour name", {"--set", "HTML/FolBack=navy"}, "HTML/FolBack takes a colour: "},

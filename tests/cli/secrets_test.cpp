@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -41,13 +40,6 @@ struct SilentServer {
     }
 };
 
-// An auth file in `cli`'s home with the given password and mode.
-std::string authFile(const Cli& cli, const std::string& password, mode_t mode) {
-    writeFile(cli.home / "auth", "username = tester\npassword = " + password + "\n");
-    ::chmod((cli.home / "auth").c_str(), mode);
-    return cli.home / "auth";
-}
-
 // Core files are allowed and land in `folder`.
 std::string withCoresIn(const std::string& folder) { return "cd '" + folder + "' && ulimit -c unlimited &&"; }
 
@@ -64,7 +56,7 @@ TEST(ShareSecrets, AStalledWalkAbortedLeavesNoPasswordInACoreFile) {
     const std::string password = "canary-7f3a9c-password";
     SilentServer server;
     ASSERT_GT(server.port, 0);
-    const std::string auth = authFile(cli, password, 0600);
+    const std::string auth = cli.authFile("username = tester\npassword = " + password + "\n");
     const int pid = cli.start({"--auth-file", auth, server.url()}, withCoresIn(cli.home.path()));
     const bool stalled = server.accepted();
     ::usleep(100 * 1000);  // into the wait for the server's answer
@@ -82,7 +74,7 @@ TEST(ShareSecrets, AStalledWalkAbortedLeavesNoPasswordInACoreFile) {
 // auth file that others may read is used, with a warning.
 TEST(ShareSecrets, ASecondInterruptEndsAStalledShareWalk) {
     const Cli cli;
-    const std::string auth = authFile(cli, "secret", 0644);
+    const std::string auth = cli.authFile("username = tester\npassword = secret\n", 0644);
     SilentServer server;
     ASSERT_GT(server.port, 0);
     const int err = ::open((cli.home / "err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);

@@ -29,6 +29,12 @@ public:
     std::string config(const std::string& relative) const { return m_dir / ("home/config/" + relative); }
     // The system's configuration folder (XDG_CONFIG_DIRS).
     std::string system(const std::string& relative) const { return m_dir / ("system/" + relative); }
+    // The verb's file for each file manager.
+    std::string nemo() const { return data("nemo/actions/quillory-print-listing.nemo_action"); }
+    std::string dolphin() const { return data("kio/servicemenus/quillory-print-listing.desktop"); }
+    std::string nautilus() const { return data("nautilus/scripts/Print listing with Quillory"); }
+    std::string thunar() const { return config("Thunar/uca.xml"); }
+    std::vector<std::string> verbFiles() const { return {nemo(), dolphin(), nautilus(), thunar()}; }
 
 private:
     TempDir m_dir;

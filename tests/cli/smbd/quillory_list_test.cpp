@@ -1,7 +1,3 @@
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
@@ -9,12 +5,6 @@
 
 namespace quillory::test {
 namespace {
-
-std::string authFile(const Cli& cli, const std::string& text) {
-    writeFile(cli.home / "auth", text);
-    ::chmod((cli.home / "auth").c_str(), 0600);
-    return cli.home / "auth";
-}
 
 TEST(QuilloryListShare, LogsInWithAnAuthFileOrSaysWhyNot) {
     const SmbdServer& server = SmbdServer::suite();
@@ -51,7 +41,7 @@ TEST(QuilloryListShare, LogsInWithAnAuthFileOrSaysWhyNot) {
         const Cli cli;
         std::vector<std::string> args = row.args;
         for (std::string& a : args)
-            if (a == "AUTH") a = authFile(cli, row.authText);
+            if (a == "AUTH") a = cli.authFile(row.authText);
         const ProcessResult r = cli(args);
         EXPECT_EQ(r.status, row.status);
         EXPECT_EQ(r.err, row.err);
@@ -67,7 +57,7 @@ TEST(QuilloryListShare, AsksForThePasswordOnATerminalWithoutEchoingIt) {
     const ShareTree tree(server.secureDir, "prompt");
     tree.file("inside.txt", 5, 1000000000);
     const Cli cli;
-    const std::string auth = authFile(cli, "username = " + server.user + "\n");
+    const std::string auth = cli.authFile("username = " + server.user + "\n");
     const std::string out = cli.home / "out.csv";
     const Pty pty;
     ASSERT_FALSE(pty.terminal.empty());

@@ -25,8 +25,7 @@ struct Cli {
     std::string storePath = home / "settings.sqlite";
     std::vector<std::string> env{"QUILLORY_SETTINGS=" + storePath};
 
-    // The command line; with `before` or `after`, through /bin/sh as
-    // `before exec quillory-list ARGS after` (limits, redirections).
+    // With `before` or `after`, through /bin/sh as `before exec quillory-list ARGS after`.
     static std::vector<std::string> argv(std::vector<std::string> args, const std::string& before = {},
                                          const std::string& after = {}) {
         if (before.empty() && after.empty()) args.insert(args.begin(), QUILLORY_LIST_EXE);
@@ -49,9 +48,8 @@ struct Cli {
     }
 };
 
-// The wait status of `pid` once it ended, polled for at most `limitMs` (a
-// guard against a hang, not a timing); -1 when it had not, after killing it
-// if `kill`.
+// The wait status of `pid` once it ended, polled for at most `limitMs` (a hang guard, not a timing); -1 when
+// it had not, after killing it if `kill`.
 inline int waitEnded(int pid, int limitMs, bool kill = true) {
     int status = 0;
     for (int waited = 0; waited < limitMs; ++waited) {

@@ -1,5 +1,4 @@
-// --escape: hostile names read back whole by a real HTML parser and by
-// Python's csv module; without it they break both, as the plain form must.
+// --escape: hostile names read back whole by Python's HTML parser and csv module; the plain form breaks both.
 #include <gtest/gtest.h>
 
 #include "cli/cli_runner.h"
@@ -9,8 +8,7 @@ namespace {
 
 const std::vector<std::string> kNames = {"<script>x.html", "x\",\"y.txt", "a&b", "new\nline.txt", "plain \"q\".txt"};
 
-// Prints "ok" when every file row has as many cells as the header (HTML: 4)
-// and the names read back are exactly argv[3:]. argv[1] is "csv" or "html".
+// "ok" when every file row has as many cells as the header (HTML: 4) and the names are argv[3:].
 constexpr const char* kCheck = R"(
 import csv, sys
 from html.parser import HTMLParser
@@ -35,9 +33,7 @@ TEST(Escape, HostileNamesReadBackOnlyWhenEscaped) {
     const Cli cli;
     for (const std::string& name : kNames) cli.tree.file(name, 3);
     const struct { const char* name; bool csv, escape, readBack; } rows[] = {
-        {"HTML escaped", false, true, true},
-        {"HTML plain", false, false, false},
-        {"CSV escaped", true, true, true},
+        {"HTML escaped", false, true, true}, {"HTML plain", false, false, false}, {"CSV escaped", true, true, true},
         {"CSV plain", true, false, false},
     };
     for (const auto& row : rows) {

@@ -59,10 +59,11 @@ TEST(SettingsCommands, OneRunValuesAreSeenAndNeverStored) {
     EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "*.txt\n");
 }
 
-TEST(SettingsCommands, ResetsReturnToTheDefaults) {
+TEST(SettingsCommands, ResetsReturnToTheDefaultsAndTheListShowsValueDefaultAndMeaning) {
     const Cli cli;
     EXPECT_EQ(cli({"--reset", "Output/Recurse"}).status, 0);
-    EXPECT_FALSE(std::filesystem::exists(cli.storePath)) << "nothing to reset creates nothing";
+    EXPECT_EQ(cli({"--list-settings"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(cli.storePath)) << "nothing to reset and a listing create nothing";
     ASSERT_EQ(cli({"--set", "Output/Recurse=No"}).status, 0);
     ASSERT_EQ(cli({"--set", "Display/Attrib=1"}).status, 0);
     EXPECT_EQ(cli({"--reset", "output/recurse"}).status, 0);
@@ -75,15 +76,22 @@ TEST(SettingsCommands, ResetsReturnToTheDefaults) {
     EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, "1\n");
     EXPECT_EQ(cli({"--reset-all", "--yes"}).status, 0);
     EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, "0\n");
+    ASSERT_EQ(cli({"--set", "Display/NameStr=two\nlines\\"}).status, 0);
+    const std::string all = cli({"--list-settings"}).out;
+    EXPECT_EQ(lineCount(all), 50u);
+    EXPECT_NE(all.find("\nDisplay/NameStr=two\\nlines\\\\  [set; default: Name]  caption of the name column\n"),
+              std::string::npos) << all;
+    EXPECT_NE(all.find("\nOutput/Recurse=Infinite  [default]  how far into sub-folders"), std::string::npos);
+    const std::string defaults = cli({"--list-settings", "--defaults"}).out;
+    EXPECT_EQ(lineCount(defaults), 50u);
+    EXPECT_NE(defaults.find("\nDisplay/NameStr=Name\n"), std::string::npos) << defaults;
+    EXPECT_NE(defaults.find("\nHTML/FileBack=12566463\n"), std::string::npos);
+    EXPECT_NE(all.find("\nOutput/Escape=0  [default]  escape names for HTML and CSV readers"), std::string::npos);
 }
 
 TEST(SettingsCommands, ResetAllAsksOnATerminal) {
-    const struct {
-        const char* name;
-        const char* answer;
-        int status;
-        const char* attrib;
-    } rows[] = {{"yes", "y\n", 0, "0\n"}, {"no", "n\n", 1, "1\n"}, {"just enter", "\n", 1, "1\n"}};
+    const struct { const char* name; const char* answer; int status; const char* attrib; } rows[] = {
+        {"yes", "y\n", 0, "0\n"}, {"no", "n\n", 1, "1\n"}, {"just enter", "\n", 1, "1\n"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const Cli cli;
@@ -96,23 +104,6 @@ TEST(SettingsCommands, ResetAllAsksOnATerminal) {
         EXPECT_EQ(waitProcess(pid), row.status);
         EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, row.attrib);
     }
-}
-
-TEST(SettingsCommands, ListSettingsShowsValueDefaultAndMeaning) {
-    const Cli cli;
-    EXPECT_EQ(cli({"--list-settings"}).status, 0);
-    EXPECT_FALSE(std::filesystem::exists(cli.storePath)) << "listing creates no store";
-    ASSERT_EQ(cli({"--set", "Display/NameStr=two\nlines\\"}).status, 0);
-    const std::string all = cli({"--list-settings"}).out;
-    EXPECT_EQ(lineCount(all), 50u);
-    EXPECT_NE(all.find("\nDisplay/NameStr=two\\nlines\\\\  [set; default: Name]  caption of the name column\n"),
-              std::string::npos) << all;
-    EXPECT_NE(all.find("\nOutput/Recurse=Infinite  [default]  how far into sub-folders"), std::string::npos);
-    const std::string defaults = cli({"--list-settings", "--defaults"}).out;
-    EXPECT_EQ(lineCount(defaults), 50u);
-    EXPECT_NE(defaults.find("\nDisplay/NameStr=Name\n"), std::string::npos) << defaults;
-    EXPECT_NE(defaults.find("\nHTML/FileBack=12566463\n"), std::string::npos);
-    EXPECT_NE(all.find("\nOutput/Escape=0  [default]  escape names for HTML and CSV readers"), std::string::npos);
 }
 
 }  // namespace

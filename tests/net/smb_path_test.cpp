@@ -34,25 +34,14 @@ TEST(ParseSharePath, ReadsBothSpellings) {
 
 TEST(ParseSharePath, RejectsWhatIsNoShare) {
     const struct { const char* name; const char* text; } rows[] = {
-        {"local path", "/srv/docs"},
-        {"one back-slash", "\\srv\\docs"},
-        {"host alone", "\\\\srv"},
-        {"empty share", "\\\\srv\\\\docs"},
-        {"no host", "\\\\\\docs"},
-        {"url host alone", "smb://srv"},
-        {"url host and slash", "smb://srv/"},
-        {"url without host", "smb:///docs"},
-        {"port zero", "smb://srv:0/docs"},
-        {"port too large", "smb://srv:65536/docs"},
-        {"port not a number", "smb://srv:abc/docs"},
-        {"empty port", "smb://srv:/docs"},
-        {"user in the url", "smb://me@srv/docs"},
-        {"half an escape", "smb://srv/docs/a%2"},
-        {"bad escape", "smb://srv/docs/%zz"},
-        {"escaped separator", "smb://srv/docs/a%2Fb"},
-        {"escaped NUL", "smb://srv/docs/a%00"},
-        {"query", "smb://srv/docs?x=1"},
-        {"other scheme", "http://srv/docs"},
+        {"local path", "/srv/docs"}, {"one back-slash", "\\srv\\docs"}, {"host alone", "\\\\srv"},
+        {"empty share", "\\\\srv\\\\docs"}, {"no host", "\\\\\\docs"}, {"url host alone", "smb://srv"},
+        {"url host and slash", "smb://srv/"}, {"url without host", "smb:///docs"}, {"port zero", "smb://srv:0/docs"},
+        {"port too large", "smb://srv:65536/docs"}, {"port not a number", "smb://srv:abc/docs"},
+        {"empty port", "smb://srv:/docs"}, {"user in the url", "smb://me@srv/docs"},
+        {"half an escape", "smb://srv/docs/a%2"}, {"bad escape", "smb://srv/docs/%zz"},
+        {"escaped separator", "smb://srv/docs/a%2Fb"}, {"escaped NUL", "smb://srv/docs/a%00"},
+        {"query", "smb://srv/docs?x=1"}, {"other scheme", "http://srv/docs"},
     };
     for (const auto& row : rows) EXPECT_FALSE(parseSharePath(row.text).has_value()) << row.name;
 }
@@ -75,23 +64,17 @@ TEST(SmbUrl, EscapesWhatTheLibraryWouldReadOtherwise) {
 
 TEST(SharePath, EitherSpellingInAnyCaseIsAShare) {
     const struct { const char* name; const char* folder; bool share; } rows[] = {
-        {"back-slashes", "\\\\host\\share", true},
-        {"back-slashes alone", "\\\\", true},
-        {"scheme", "smb://host/share", true},
-        {"scheme upper case", "SMB://host/share", true},
-        {"scheme mixed case", "Smb://host", true},
-        {"one back-slash", "\\host\\share", false},
-        {"forward slashes", "//host/share", false},
-        {"scheme cut short", "smb:/host", false},
-        {"other scheme", "http://host/share", false},
-        {"local folder", "/srv/share", false},
-        {"drive letter", "Z:\\", false},
-        {"empty", "", false},
+        {"back-slashes", "\\\\host\\share", true}, {"back-slashes alone", "\\\\", true},
+        {"scheme", "smb://host/share", true}, {"scheme upper case", "SMB://host/share", true},
+        {"scheme mixed case", "Smb://host", true}, {"one back-slash", "\\host\\share", false},
+        {"forward slashes", "//host/share", false}, {"scheme cut short", "smb:/host", false},
+        {"other scheme", "http://host/share", false}, {"local folder", "/srv/share", false},
+        {"drive letter", "Z:\\", false}, {"empty", "", false},
     };
     for (const auto& row : rows) EXPECT_EQ(isSharePath(row.folder), row.share) << row.name;
 }
 
-TEST(ShareLogin, ATypedShareOpensAsTypedWithoutItsTrailingSeparators) {
+TEST(ShareLogin, ATypedShareOpensAsTypedWithoutTrailingSeparatorsAndNoShareIsRefused) {
     test::ShareRecorder shares;
     test::RecordingPrompt prompt;
     Result<NetworkFolder> folder = openShare("smb://srv/pub/x//", SmbCredentials{"u", "p", {}}, &prompt,
@@ -102,16 +85,13 @@ TEST(ShareLogin, ATypedShareOpensAsTypedWithoutItsTrailingSeparators) {
     EXPECT_EQ(shares.opens[0].rootSpelling, "smb://srv/pub/x");
     EXPECT_EQ(shares.opens[0].credentials.password, "p");
     EXPECT_TRUE(prompt.requests.empty());  // a password was given: nobody is asked
-}
-
-TEST(ShareLogin, NoSharePathIsRefusedWithTheReason) {
-    test::ShareRecorder shares;
-    Result<NetworkFolder> folder = openShare("\\\\host", SmbCredentials{}, nullptr, shares.access(), nullptr);
-    ASSERT_FALSE(folder);
-    EXPECT_EQ(folder.status().code(), Status::kInvalid);
-    EXPECT_EQ(folder.status().message(),
+    // No share path is refused with the reason, and nothing opened.
+    Result<NetworkFolder> refused = openShare("\\\\host", SmbCredentials{}, nullptr, shares.access(), nullptr);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.status().code(), Status::kInvalid);
+    EXPECT_EQ(refused.status().message(),
               "'\\\\host' is not a share path (\\\\host\\share\\folder or smb://host/share/folder)");
-    EXPECT_TRUE(shares.opens.empty());
+    EXPECT_EQ(shares.opens.size(), 1u);
 }
 
 TEST(AuthFile, ReadsTheLinesSambaToolsWrite) {

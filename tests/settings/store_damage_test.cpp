@@ -1,6 +1,5 @@
-// A store that is damaged, missing, not a file or not writable: reading
-// changes nothing and answers defaults, the status says what is wrong, and
-// only a write moves a damaged file aside.
+// A store damaged, missing, not a file or not writable: reads change nothing and answer defaults, the status
+// says what is wrong, and only a write moves a damaged file aside.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -78,8 +77,7 @@ TEST(SettingsStoreDamage, SecondDamageInOneSecondKeepsBothFiles) {
     EXPECT_EQ(namesIn(dir.path()).size(), 3u);
 }
 
-// Reads and removals create nothing; a folder that is a file cannot hold the
-// store, for root as for anyone.
+// Reads and removals create nothing; a folder that is a file cannot hold the store, even for root.
 TEST(SettingsStoreDamage, OnlyAWriteCreatesFoldersAndFile) {
     test::TempDir dir;
     SettingsStore store(dir / "a/b/settings.sqlite");
@@ -99,10 +97,8 @@ TEST(SettingsStoreDamage, OnlyAWriteCreatesFoldersAndFile) {
 // Through the command, under a time limit: a store that blocks must not hang it.
 TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
     const std::pair<const char*, const char*> rows[] = {
-        {"link to /dev/null", "ln -s /dev/null settings.sqlite"},
-        {"fifo", "mkfifo settings.sqlite"},
-        {"folder", "mkdir settings.sqlite"},
-        {"link to a fifo", "mkfifo fifo && ln -s \"$PWD/fifo\" settings.sqlite"},
+        {"link to /dev/null", "ln -s /dev/null settings.sqlite"}, {"fifo", "mkfifo settings.sqlite"},
+        {"folder", "mkdir settings.sqlite"}, {"link to a fifo", "mkfifo fifo && ln -s \"$PWD/fifo\" settings.sqlite"},
     };
     for (const auto& [name, make] : rows) {
         SCOPED_TRACE(name);
@@ -125,8 +121,7 @@ TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
     }
 }
 
-// Makes every file of this process unable to grow, as a full disk does; root
-// is bound by it too.
+// Makes every file of this process unable to grow, as a full disk does, even for root.
 struct FileGrowthBlocked {
     rlimit old{};
     void (*oldAction)(int) = std::signal(SIGXFSZ, SIG_IGN);
@@ -178,8 +173,7 @@ TEST(SettingsStoreDamage, ReadOnlyStoreKeepsValuesReadable) {
     });
 }
 
-// The reason is the one of the create that failed, not of SQLite's read-only
-// retry ("No such file or directory").
+// The reason is the failed create's, not that of SQLite's read-only retry ("No such file or directory").
 TEST(SettingsStoreDamage, AFolderThatTakesNoFileGivesItsOwnReason) {
     test::TempDir dir;
     ::chmod(dir.path().c_str(), 0755);

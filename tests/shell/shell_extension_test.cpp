@@ -1,6 +1,5 @@
-// Adding, testing and removing the verb in a scratch home: each file
-// manager's file once, other actions left as they were, the command compared
-// without case, and the failure when a file cannot be written.
+// Adding, testing and removing the verb: each file manager's file once, other actions left as they were, the
+// command compared without case, and the failure when a file cannot be written.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,25 +15,15 @@ const QString kProgram = "/opt/Quillory Tools/quillory";
 
 // Another user's actions, in the shapes Thunar and people write them.
 const char kOtherThunarActions[] =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<!-- kept by hand -->\n"
-    "<actions>\n"
-    "<action>\n"
-    "\t<icon>utilities-terminal</icon>\n"
-    "\t<name>Open Terminal Here</name>\n"
-    "\t<unique-id>1-1</unique-id>\n"
-    "\t<command>exo-open --working-directory %f --launch TerminalEmulator</command>\n"
-    "\t<patterns>*</patterns>\n"
-    "\t<startup-notify/>\n"
-    "\t<directories/>\n"
-    "</action>\n"
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- kept by hand -->\n<actions>\n<action>\n"
+    "\t<icon>utilities-terminal</icon>\n\t<name>Open Terminal Here</name>\n\t<unique-id>1-1</unique-id>\n"
+    "\t<command>exo-open --working-directory %f --launch TerminalEmulator</command>\n\t<patterns>*</patterns>\n"
+    "\t<startup-notify/>\n\t<directories/>\n</action>\n"
     "  <action><name>Zip &amp; mail</name><command>zip -r %n.zip %N</command><patterns>*</patterns>"
-    "<other-files/></action>\n"
-    "</actions>\n";
+    "<other-files/></action>\n</actions>\n";
 
 class ShellExtension : public ::testing::Test {
 protected:
-
     void set(bool add, const QString& program = kProgram) {
         Status status = setShellExtension(add, program);
         if (!status) m_failures.push_back(std::move(status));
@@ -44,6 +33,10 @@ protected:
         size_t count = 0;
         for (size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + 1)) ++count;
         return count;
+    }
+    static void put(const std::string& path, const std::string& text) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        test::writeFile(path, text);
     }
     // No file of the verb's own is left, nor its entry in Thunar's.
     void expectRemoved() const {
@@ -56,8 +49,7 @@ protected:
     std::vector<Status> m_failures;
 };
 
-// Removed when never added, nothing is touched; added twice, one of each
-// with the same content.
+// Removed when never added, nothing is touched; added twice, one of each with the same content.
 TEST_F(ShellExtension, RemovedWhenNeverAddedOrAddedTwice) {
     set(false);
     EXPECT_TRUE(std::filesystem::is_empty(m_home.dir() / "home"));
@@ -79,10 +71,7 @@ TEST_F(ShellExtension, RemovingLeavesEveryOtherActionAsItWas) {
         {m_home.data("kio/servicemenus/other.desktop"), "[Desktop Entry]\nType=Service\n"},
         {m_home.data("nautilus/scripts/Other script"), "#!/bin/sh\nexec other \"$@\"\n"},
     };
-    for (const auto& [path, text] : others) {
-        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-        test::writeFile(path, text);
-    }
+    for (const auto& [path, text] : others) put(path, text);
     set(true);
     EXPECT_EQ(verbsInThunar(), 1u);
     EXPECT_NE(test::readFile(m_home.thunar()).find("<name>Open Terminal Here</name>"), std::string::npos);
@@ -94,22 +83,16 @@ TEST_F(ShellExtension, RemovingLeavesEveryOtherActionAsItWas) {
 }
 
 TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
-    struct Row {
-        const char* name;
-        std::string text;
-        std::string afterRemoval;  // empty: the text itself
-    };
-    const Row rows[] = {
+    const struct { const char* name; std::string text, afterRemoval; /* empty: the text */ } rows[] = {
         {"EmptyRoot", "<?xml version=\"1.0\"?>\n<actions/>\n", "<?xml version=\"1.0\"?>\n<actions>\n</actions>\n"},
         {"OneLine", "<actions></actions>", "<actions>\n</actions>"},
         {"CrLf", "<?xml version=\"1.0\"?>\r\n<actions>\r\n<action><name>A</name></action>\r\n</actions>\r\n", ""},
         {"ByteOrderMark", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<actions>\n</actions>\n", ""},
         {"Indented", "<actions>\n  <action>\n    <name>A</name>\n  </action>\n</actions>", ""},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        std::filesystem::create_directories(std::filesystem::path(m_home.thunar()).parent_path());
-        test::writeFile(m_home.thunar(), row.text);
+        put(m_home.thunar(), row.text);
         set(true);
         EXPECT_EQ(verbsInThunar(), 1u);
         EXPECT_TRUE(isShellExtensionSet(kProgram));
@@ -120,8 +103,7 @@ TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
 }
 
 TEST_F(ShellExtension, ANewThunarFileKeepsTheSystemsDefaultActions) {
-    std::filesystem::create_directories(m_home.system("Thunar"));
-    test::writeFile(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
+    put(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
     set(true);
     EXPECT_EQ(verbsInThunar(), 1u);
     set(false);
@@ -129,8 +111,8 @@ TEST_F(ShellExtension, ANewThunarFileKeepsTheSystemsDefaultActions) {
     EXPECT_EQ(test::readFile(m_home.system("Thunar/uca.xml")), kOtherThunarActions);
 }
 
-// Present only when every file is there, unchanged, and runs this program
-// (its path compared without case); a copy elsewhere is removed all the same.
+// Present only when every file is there, unchanged, and runs this program (without case); a copy of
+// another program's is removed all the same.
 TEST_F(ShellExtension, PresentOnlyWhenEveryFileRunsThisProgram) {
     set(true, "/OPT/quillory tools/QUILLORY");
     EXPECT_TRUE(isShellExtensionSet(kProgram));
@@ -159,8 +141,7 @@ TEST_F(ShellExtension, AFileThatCannotBeWrittenFailsOnceWithTheErrorText) {
 
 TEST_F(ShellExtension, AThunarFileThatIsNotAnActionListIsLeftAloneAndReported) {
     const std::string broken = "<actions>\n<action><name>Half</name>\n";
-    std::filesystem::create_directories(std::filesystem::path(m_home.thunar()).parent_path());
-    test::writeFile(m_home.thunar(), broken);
+    put(m_home.thunar(), broken);
     set(true);
     ASSERT_EQ(m_failures.size(), 1u);
     EXPECT_EQ(m_failures[0].code(), EINVAL);
@@ -170,8 +151,7 @@ TEST_F(ShellExtension, AThunarFileThatIsNotAnActionListIsLeftAloneAndReported) {
     EXPECT_EQ(m_failures.size(), 1u);
 }
 
-// The XDG folders the verb's files go to: an absolute variable wins, anything
-// else falls back below the home folder.
+// The verb's XDG folders: an absolute variable wins, anything else falls back below the home folder.
 TEST(UserFolders, VariablesOrTheirDefaultsBelowHome) {
     test::VerbHome home;
     EXPECT_EQ(userDataFolder(), home.dir() / "home/data");

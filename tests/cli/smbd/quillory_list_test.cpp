@@ -14,13 +14,9 @@ TEST(QuilloryListShare, LogsInWithAnAuthFileOrSaysWhyNot) {
     const std::string url = server.url("secure", tree.name());
     const std::string right = "username = " + server.user + "\npassword = " + server.password + "\n";
     const std::string wrong = "username = " + server.user + "\npassword = nope\n";
-    const struct {
-        const char* name;
-        std::vector<std::string> args;  // "AUTH" stands for the auth file
-        const char* authText;
-        int status;
-        std::string err;
-    } rows[] = {
+    // In `args`, "AUTH" stands for the auth file.
+    const struct { const char* name; std::vector<std::string> args; const char* authText; int status;
+                   std::string err; } rows[] = {
         {"right password", {"--csv", "--auth-file", "AUTH", url + "/"}, right.c_str(), 0, ""},
         {"wrong password", {"--csv", "--auth-file", "AUTH", url}, wrong.c_str(), 2,
          "quillory-list: cannot read folder '" + url + "': Permission denied\n"},

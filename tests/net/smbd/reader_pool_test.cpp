@@ -1,6 +1,5 @@
-// Share folders read by several reader processes at once: the same bytes as
-// one reader, and faults (a killed reader, a server that stops answering, a
-// refused password) that end cleanly.
+// Several reader processes list the same bytes as one; a killed reader, a server that stops answering and a
+// refused password end cleanly.
 #include <signal.h>
 #include <unistd.h>
 
@@ -41,8 +40,7 @@ std::unique_ptr<FolderSource> shareSource(const std::string& url, const SmbCrede
     return makeSmbFolderSource(*parseSharePath(url), login, &stop, url);
 }
 
-// Folders in several levels, with attribute words, so the order of the
-// blocks and every column is compared.
+// Several levels, with attribute words, so the order of the blocks and every column is compared.
 void makeTree(const ShareTree& t, int folders, int filesEach) {
     for (int i = 0; i < folders; ++i) {
         const std::string d = "d" + std::to_string(i);
@@ -75,8 +73,7 @@ TEST(ReaderPool, SeveralReadersListTheSameBytesAsOne) {
     EXPECT_TRUE(childrenOf(::getpid()).empty()) << "and go with it";
 }
 
-// The password reaches the readers through their socket only; a refused one
-// is tried by one reader only.
+// The password reaches the readers through their socket only; a refused one is tried by one reader only.
 TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     const SmbdServer& server = SmbdServer::suite();
     SKIP_WITHOUT_SMBD(server);
@@ -88,8 +85,7 @@ TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
         const auto source = shareSource(url, {server.user, server.password, std::nullopt}, stop, "2");
         const auto root = source->open(url);
         ASSERT_TRUE(root->readable()) << root->error();
-        // The first two folders go to the two readers in turn: once both are
-        // read, both readers are past their start and serving.
+        // The first two folders go to the two readers in turn: both are then past their start.
         const auto first = root->openChild(0);
         ASSERT_TRUE(root->openChild(1)->readable());
         const std::vector<pid_t> readers = childrenOf(::getpid());
@@ -150,8 +146,7 @@ TEST(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
     std::vector<pid_t> frozen;
     std::thread stopper;
     AfterFolders freeze(3, [&] {
-        // The server's connection processes stop answering; Stop comes while
-        // the walk waits for them.
+        // The server's connection processes stop answering; Stop comes while the walk waits.
         frozen = childrenOf(daemon);
         for (const pid_t pid : frozen) ::kill(pid, SIGSTOP);
         stopper = std::thread([&] {

@@ -15,23 +15,19 @@
 namespace quillory::test {
 namespace {
 
-// Names a URL must escape, sizes on both sides of 4 GiB, times, attribute
-// words from the extended attribute, a dot file, nested and empty folders,
-// and a link back to an ancestor. False when extended attributes are not
-// supported here.
+// Names a URL must escape, sizes around 4 GiB, attribute words, a dot file, nested and empty folders and a
+// link back to an ancestor. False when extended attributes are not supported here.
 bool makeTree(const ShareTree& t) {
+    const struct { const char* name; long long size, mtime; const char* dosAttrib; } files[] = {
+        {"readme.txt", 1234, 1000000000, ""}, {"big.iso", 5368709120LL, 1200000000, ""},
+        {"Caf\xC3\xA9 & co #1 @home 50% + more;=.txt", 10, 1300000000, ""}, {".profile", 5, 1100000000, ""},
+        {"noext", 0, 1000000001, ""}, {"archive.tar.gz", 77, 1000000002, "0x21"},
+        {"system.sys", 3000000000LL, 1000000003, "0x06"}, {"all.dat", 1, 1000000004, "0x27"},
+        {"sub/inner.md", 2048, 1000000005, ""}, {"sub/deeper/leaf.c", 1048577, 1000000006, ""},
+        {"sub/deeper/more/x.h", 3, 1000000007, ""},
+    };
     bool xattrs = true;
-    t.file("readme.txt", 1234, 1000000000);
-    t.file("big.iso", 5368709120LL, 1200000000);
-    t.file("Caf\xC3\xA9 & co #1 @home 50% + more;=.txt", 10, 1300000000);
-    t.file(".profile", 5, 1100000000);
-    t.file("noext", 0, 1000000001);
-    xattrs &= t.file("archive.tar.gz", 77, 1000000002, "0x21");
-    xattrs &= t.file("system.sys", 3000000000LL, 1000000003, "0x06");
-    xattrs &= t.file("all.dat", 1, 1000000004, "0x27");
-    t.file("sub/inner.md", 2048, 1000000005);
-    t.file("sub/deeper/leaf.c", 1048577, 1000000006);
-    t.file("sub/deeper/more/x.h", 3, 1000000007);
+    for (const auto& f : files) xattrs &= t.file(f.name, f.size, f.mtime, f.dosAttrib) || !*f.dosAttrib;
     t.folder("empty");
     std::filesystem::create_directory_symlink("..", t.path() + "/sub/deeper/up");
     return xattrs;
@@ -103,8 +99,7 @@ TEST(SmbFolderSource, ServerLostMidWalkLeavesWhatWasReadAndNamesTheRest) {
     const std::string url = smbd.server().url("guest", tree.name());
     EngineFixture f;
     const auto share = makeSmbFolderSource(*parseSharePath(url), {}, &f.stop, url);
-    // Killed for good once the base and ten of its folders are listed: the
-    // walk is then between two reads, as when a server dies while a user waits.
+    // Killed for good once the base and ten folders are listed, between two reads of the walk.
     AfterFolders drop(1 + 10, [&] { smbd.drop(); });
     RunResult result;
     listed(f, *share, url, Format::Csv, &result, &drop);
@@ -117,10 +112,8 @@ TEST(SmbFolderSource, ServerLostMidWalkLeavesWhatWasReadAndNamesTheRest) {
     for (const UnreadFolder& u : result.unreadable) EXPECT_NE(u.error, 0) << u.path;
 }
 
-// The drive table: the share decides what a login is worth. As a typed share
-// is listed: a temporary letter with the user's own credentials, the headings
-// showing the share in its place; listed with no network path, as a drive
-// mapped for good is, they show the letter.
+// The share decides what a login is worth. Listed as a typed share is, the headings show the share in place of
+// the letter; with no network path, as a drive mapped for good, they show the letter.
 TEST(LiveShare, ADriveMapsOnTheSharesWordAndListsThroughItsLetter) {
     const SmbdServer& server = SmbdServer::suite();
     SKIP_WITHOUT_SMBD(server);

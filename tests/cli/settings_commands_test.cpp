@@ -4,11 +4,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cstring>
 #include <filesystem>
 
 #include "cli/cli_runner.h"
-#include "support/golden.h"
 
 namespace quillory::test {
 namespace {
@@ -17,48 +15,8 @@ std::size_t lineCount(const std::string& text) {
     return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-struct RefusedRow {
-    const char* name;
-    std::vector<std::string> args;
-    const char* says;  // part of the one line
-};
-
-TEST(SettingsCommands, BadValuesAreRefusedWithWhatIsAllowed) {
-    const Cli cli;
-    cli.tree.file("a.txt");
-    const std::string folder = cli.tree.path();
-    const RefusedRow rows[] = {
-        {"colour name", {"--set", "HTML/FolBack=navy"}, "HTML/FolBack takes a colour: "},
-        {"colour empty", {"--set", "HTML/FolBack="}, "HTML/FolBack takes a colour: "},
-        {"word", {"--set", "Output/Recurse=deep"}, "Output/Recurse takes one of: Infinite, No, Depth"},
-        {"size unit", {"--set", "Filter/FileSizeFrom=1XB"}, "Filter/FileSizeFrom takes a size in bytes"},
-        {"flag", {"--set", "Display/Attrib=yes"}, "Display/Attrib takes 0 or 1"},
-        {"date form", {"--set", "Filter/FileTimeFrom=Dec 3rd"},
-         "Filter/FileTimeFrom takes a date and time such as 14:30 2007-12-03\n"},
-        {"number", {"--set", "Output/RecurseDepth=two"}, "Output/RecurseDepth takes a whole number"},
-        {"one-run flag", {"-D", "Display/Attrib=yes", folder}, "Display/Attrib takes 0 or 1"},
-        {"one-run word, joined", {"-DOutput/Recurse=x", "--get", "Output/Recurse"}, "Output/Recurse takes one of"},
-    };
-    for (const RefusedRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        const ProcessResult r = cli(row.args);
-        EXPECT_EQ(r.status, 1);
-        EXPECT_EQ(r.out, "");
-        EXPECT_EQ(r.err.rfind(std::string("quillory-list: ") + row.says, 0), 0u) << r.err;
-        EXPECT_EQ(lineCount(r.err), 1u) << r.err;
-        EXPECT_FALSE(std::filesystem::exists(cli.storePath));
-    }
-}
-
-struct StoredRow {
-    const char* name;
-    std::vector<std::string> set;
-    const char* key;
-    const char* stored;
-};
-
 TEST(SettingsCommands, TypedValuesAreStoredInTheStoredForm) {
-    const StoredRow rows[] = {
+    const struct { const char* name; std::vector<std::string> set; const char* key; const char* stored; } rows[] = {
         {"#RRGGBB", {"--set", "HTML/FolBack=#003366"}, "HTML/FolBack", "6697728"},
         {"names without case", {"--set", "filter/FILETIMETO=14:30 2007-12-03"}, "Filter/FileTimeto",
          "14:30 2007-12-03"},
@@ -67,7 +25,7 @@ TEST(SettingsCommands, TypedValuesAreStoredInTheStoredForm) {
         {"an order switches the group", {"--set", "Output/SizeOrder=1"}, "Output/NoOrder", "0"},
         {"an order switched off alone", {"--set", "Output/SizeOrder=0"}, "Output/NoOrder", "1"},
     };
-    for (const StoredRow& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         const Cli cli;
         const ProcessResult set = cli(row.set);
@@ -101,10 +59,11 @@ TEST(SettingsCommands, OneRunValuesAreSeenAndNeverStored) {
     EXPECT_EQ(cli({"--get", "Filter/FileInclude"}).out, "*.txt\n");
 }
 
-TEST(SettingsCommands, ResetsReturnToTheDefaults) {
+TEST(SettingsCommands, ResetsReturnToTheDefaultsAndTheListShowsValueDefaultAndMeaning) {
     const Cli cli;
     EXPECT_EQ(cli({"--reset", "Output/Recurse"}).status, 0);
-    EXPECT_FALSE(std::filesystem::exists(cli.storePath)) << "nothing to reset creates nothing";
+    EXPECT_EQ(cli({"--list-settings"}).status, 0);
+    EXPECT_FALSE(std::filesystem::exists(cli.storePath)) << "nothing to reset and a listing create nothing";
     ASSERT_EQ(cli({"--set", "Output/Recurse=No"}).status, 0);
     ASSERT_EQ(cli({"--set", "Display/Attrib=1"}).status, 0);
     EXPECT_EQ(cli({"--reset", "output/recurse"}).status, 0);
@@ -117,36 +76,6 @@ TEST(SettingsCommands, ResetsReturnToTheDefaults) {
     EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, "1\n");
     EXPECT_EQ(cli({"--reset-all", "--yes"}).status, 0);
     EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, "0\n");
-}
-
-TEST(SettingsCommands, ResetAllAsksOnATerminal) {
-    const struct {
-        const char* name;
-        const char* answer;
-        int status;
-        const char* attrib;
-    } rows[] = {{"yes", "y\n", 0, "0\n"}, {"no", "n\n", 1, "1\n"}, {"just enter", "\n", 1, "1\n"}};
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        const Cli cli;
-        ASSERT_EQ(cli({"--set", "Display/Attrib=1"}).status, 0);
-        const Pty pty;
-        ASSERT_FALSE(pty.terminal.empty());
-        const int pid = startProcess({"/bin/sh", "-c", "exec \"$0\" \"$@\" <" + pty.terminal + " 2>" + pty.terminal,
-                                      QUILLORY_LIST_EXE, "--reset-all"},
-                                     cli.env);
-        EXPECT_NE(pty.readUntil("[y/N] ").find("Return every setting to its default? [y/N] "), std::string::npos);
-        const auto length = static_cast<ssize_t>(std::strlen(row.answer));
-        ASSERT_EQ(::write(pty.master, row.answer, static_cast<std::size_t>(length)), length);
-        EXPECT_EQ(waitProcess(pid), row.status);
-        EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, row.attrib);
-    }
-}
-
-TEST(SettingsCommands, ListSettingsShowsValueDefaultAndMeaning) {
-    const Cli cli;
-    EXPECT_EQ(cli({"--list-settings"}).status, 0);
-    EXPECT_FALSE(std::filesystem::exists(cli.storePath)) << "listing creates no store";
     ASSERT_EQ(cli({"--set", "Display/NameStr=two\nlines\\"}).status, 0);
     const std::string all = cli({"--list-settings"}).out;
     EXPECT_EQ(lineCount(all), 50u);
@@ -160,14 +89,20 @@ TEST(SettingsCommands, ListSettingsShowsValueDefaultAndMeaning) {
     EXPECT_NE(all.find("\nOutput/Escape=0  [default]  escape names for HTML and CSV readers"), std::string::npos);
 }
 
-TEST(SettingsCommands, ReadCommandsFailWhenTheirOutputIsLost) {
-    const Cli cli;
-    for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
-             {"--get", "Output/Recurse"}, {"--list-settings"}, {"--help"}, {"--version"}}) {
-        SCOPED_TRACE(args.front());
-        const ProcessResult r = cli.into("/dev/full", args);
-        EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.err, "quillory-list: cannot write 'standard output': No space left on device\n");
+TEST(SettingsCommands, ResetAllAsksOnATerminal) {
+    const struct { const char* name; const char* answer; int status; const char* attrib; } rows[] = {
+        {"yes", "y\n", 0, "0\n"}, {"no", "n\n", 1, "1\n"}, {"just enter", "\n", 1, "1\n"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Cli cli;
+        ASSERT_EQ(cli({"--set", "Display/Attrib=1"}).status, 0);
+        const Pty pty;
+        ASSERT_FALSE(pty.terminal.empty());
+        const int pid = pty.start(cli, {"--reset-all"});
+        EXPECT_NE(pty.readUntil("[y/N] ").find("Return every setting to its default? [y/N] "), std::string::npos);
+        ASSERT_TRUE(pty.type(row.answer));
+        EXPECT_EQ(waitProcess(pid), row.status);
+        EXPECT_EQ(cli({"--get", "Display/Attrib"}).out, row.attrib);
     }
 }
 

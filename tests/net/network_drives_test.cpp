@@ -1,23 +1,20 @@
-// The drive table over a real store file; a recorder answers for the shares
-// (smbd/network_drives_test.cpp has the live server).
+// The drive table over a real store file; a recorder answers for the shares (smbd/ has the live server).
 #include "net/network_drives.h"
 
 #include <gtest/gtest.h>
 #include <sys/prctl.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "net/drive_letters.h"
 #include "settings/mapped_drives.h"
 #include "settings/store.h"
-#include "support/temp_dir.h"
+#include "support/golden.h"
 #include "support/share_recorder.h"
+#include "support/temp_dir.h"
 
 namespace quillory {
 namespace {
-
-using namespace std::string_literals;
 
 // One program start: a store object of its own on the same file.
 struct Program {
@@ -32,21 +29,21 @@ struct DriveTable : ::testing::Test {
     test::TempDir dir;
     test::ShareRecorder shares;
     test::RecordingPrompt prompt;
-    std::vector<char>& asked = prompt.letters;
-    std::optional<std::string>& answer = prompt.answer;
 
     std::unique_ptr<Program> start() { return std::make_unique<Program>(dir / "settings.sqlite", prompt, shares.access()); }
     std::string storedBytes() const {
         std::string bytes;
-        for (const auto& file : std::filesystem::directory_iterator(dir.path())) {
-            std::ifstream in(file.path(), std::ios::binary);
-            bytes.append(std::istreambuf_iterator<char>(in), {});
-        }
+        for (const auto& file : std::filesystem::directory_iterator(dir.path())) bytes += test::readFile(file.path());
         return bytes;
     }
 };
 
-TEST_F(DriveTable, TheRootAndTheMappedLettersAreInUse) {
+TEST_F(DriveTable, TheRootAndTheMappedLettersAreInUseAndFailedMappingsChangeNothing) {
+    const struct { const char* name; const char* drive; const char* remote; int shareAnswer, expected; } rows[] = {
+        {"no drive", "", "\\\\host\\share", 0, EINVAL}, {"a floppy letter", "A", "\\\\host\\share", 0, EINVAL},
+        {"the root's letter", "C", "\\\\host\\share", 0, EEXIST}, {"a mapped letter", "f", "\\\\host\\share", 0, EEXIST},
+        {"no share path", "H", "/srv/share", 0, EINVAL}, {"a refused login", "H", "\\\\host\\share", EACCES, EACCES},
+    };
     auto p = start();
     EXPECT_EQ(p->drives.usedLetters().text(), "C");
     ASSERT_TRUE(p->drives.mapNetworkDrive("z", "\\\\host\\share", std::nullopt, std::nullopt));
@@ -56,35 +53,15 @@ TEST_F(DriveTable, TheRootAndTheMappedLettersAreInUse) {
     EXPECT_TRUE(p->drives.unmapNetworkDrive("Z:\\"));
     EXPECT_FALSE(p->drives.unmapNetworkDrive("Z"));
     EXPECT_EQ(p->drives.getFreeDriveLetter(), "Z");
-}
-
-TEST_F(DriveTable, MappingsThatFailLeaveTheTableAsItWas) {
-    const struct {
-        const char* name;
-        const char* drive;
-        const char* remote;
-        int shareAnswer, expected;
-    } rows[] = {
-        {"no drive", "", "\\\\host\\share", 0, EINVAL},
-        {"a floppy letter", "A", "\\\\host\\share", 0, EINVAL},
-        {"the root's letter", "C", "\\\\host\\share", 0, EEXIST},
-        {"a mapped letter", "g", "\\\\host\\share", 0, EEXIST},
-        {"no share path", "H", "/srv/share", 0, EINVAL},
-        {"a refused login", "H", "\\\\host\\share", EACCES, EACCES},
-    };
-    auto p = start();
-    ASSERT_TRUE(p->drives.mapNetworkDrive("G", "\\\\host\\g", std::nullopt, std::nullopt));
     for (const auto& row : rows) {
         shares.result = row.shareAnswer;
         EXPECT_EQ(p->drives.mapNetworkDrive(row.drive, row.remote, "u", "p").code(), row.expected) << row.name;
-        EXPECT_EQ(p->drives.usedLetters().text(), "CG") << row.name;
+        EXPECT_EQ(p->drives.usedLetters().text(), "CF") << row.name;
     }
 }
 
-// Passwords stay in memory: after a restart the table asks once for the one
-// mapping that had a password, and no file ever holds it.
-// A password is kept in memory only, and only while the process cannot be
-// dumped: no core file or ptrace attach can read it.
+// Passwords stay in memory, only while the process cannot be dumped; after a restart the table asks once for
+// the one mapping that had a password, and no file ever holds it.
 TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     ASSERT_EQ(::prctl(PR_GET_DUMPABLE), 1);
     {
@@ -97,10 +74,10 @@ TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     }
     auto p = start();
     EXPECT_EQ(p->drives.usedLetters().text(), "CFGH");
-    answer = "Pa55-w0rd!";
+    prompt.answer = "Pa55-w0rd!";
     shares.opens.clear();
     for (const char* folder : {"F:\\", "f:\\sub", "G:\\", "H:\\"}) ASSERT_TRUE(p->drives.resolve(folder, nullptr));
-    EXPECT_EQ(asked, std::vector<char>{'F'});
+    EXPECT_EQ(prompt.letters, std::vector<char>{'F'});
     const SmbCredentials f{"alice", "Pa55-w0rd!", {}}, g{"", "", {}}, own{};
     const SmbCredentials expected[] = {f, f, g, own};
     for (std::size_t i = 0; i < 4; ++i) {
@@ -117,15 +94,9 @@ TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
 TEST_F(DriveTable, FoldersResolveThroughTheirShare) {
     auto p = start();
     ASSERT_TRUE(p->drives.mapNetworkDrive("Z", "\\\\host\\share\\dir", std::nullopt, std::nullopt));
-    const struct {
-        const char* folder;
-        const char* path;
-        const char* root;      // NetworkRoot
-        const char* spelling;  // the source's own root
-        const char* subPath;   // below the share
-    } rows[] = {
-        {"Z:\\", "Z:/", "Z:", "Z:/", "dir"},
-        {"z:\\a\\b\\", "z:/a/b", "z:", "z:/", "dir"},
+    // `spelling`: the source's own root; `subPath`: below the share.
+    const struct { const char* folder, *path, *root, *spelling, *subPath; } rows[] = {
+        {"Z:\\", "Z:/", "Z:", "Z:/", "dir"}, {"z:\\a\\b\\", "z:/a/b", "z:", "z:/", "dir"},
         {"\\\\srv\\pub\\x\\", "\\\\srv\\pub\\x", "", "\\\\srv\\pub\\x", "x"},
         {"smb://srv/pub/", "smb://srv/pub", "", "smb://srv/pub", ""},
     };
@@ -139,6 +110,34 @@ TEST_F(DriveTable, FoldersResolveThroughTheirShare) {
         EXPECT_EQ(shares.opens.back().where.subPath, row.subPath) << row.folder;
     }
     for (const char* local : {"Y:\\", "C:\\", "/tmp", ""}) EXPECT_FALSE(p->drives.resolve(local, nullptr)) << local;
+}
+
+TEST(DriveLetters, FreeLettersAreTheUnusedOnesFromCToZ) {
+    const struct { const char* name; std::string_view used; std::string_view free; } rows[] = {
+        {"C D E present", "CDE", "FGHIJKLMNOPQRSTUVWXYZ"}, {"C and G present", "CG", "DEFHIJKLMNOPQRSTUVWXYZ"},
+        {"a floppy changes nothing", "ACG", "DEFHIJKLMNOPQRSTUVWXYZ"},
+        {"every letter taken", "CDEFGHIJKLMNOPQRSTUVWXYZ", ""},
+    };
+    for (const auto& row : rows) {
+        DriveLetters used;
+        for (const char letter : row.used) used.insert(letter);
+        EXPECT_EQ(used.text(), row.used) << row.name;
+        const std::vector<char> free = freeDriveLetters(used);
+        EXPECT_EQ(std::string(free.begin(), free.end()), row.free) << row.name;
+    }
+    EXPECT_EQ(freeDriveLetters({}).size(), 24u) << "no letter in use leaves every letter free";
+}
+
+TEST(DriveLetters, FoldersOnADriveLetter) {
+    const struct { const char* folder; const char* rest; /* null: not on a drive letter */ } rows[] = {
+        {"z:\\", ""}, {"Z:", ""}, {"Z:/sub", "sub"}, {"Z:\\a\\\\b/c\\", "a/b/c"}, {"Z:sub", nullptr},
+        {"ZZ:\\", nullptr}, {"1:\\", nullptr}, {"\\\\host\\share", nullptr}, {"", nullptr},
+    };
+    for (const auto& row : rows) {
+        const auto path = parseDrivePath(row.folder);
+        ASSERT_EQ(path.has_value(), row.rest != nullptr) << row.folder;
+        EXPECT_EQ(path ? path->rest : "", row.rest ? row.rest : "") << row.folder;
+    }
 }
 
 }  // namespace

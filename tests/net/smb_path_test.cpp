@@ -1,15 +1,15 @@
+// Share paths in both spellings, auth files and the login's refusals.
 #include <gtest/gtest.h>
 
+#include "net/share_login.h"
+#include "net/smb_auth_file.h"
 #include "net/smb_share.h"
+#include "support/share_recorder.h"
 
 namespace quillory {
 namespace {
 
-struct ParseRow {
-    const char* name;
-    const char* text;
-    ShareLocation expected;
-};
+struct ParseRow { const char* name; const char* text; ShareLocation expected; };
 
 const ParseRow kParsed[] = {
     {"back-slashes", "\\\\srv\\docs\\a\\b", {"srv", 0, "docs", "a/b"}},
@@ -33,39 +33,21 @@ TEST(ParseSharePath, ReadsBothSpellings) {
 }
 
 TEST(ParseSharePath, RejectsWhatIsNoShare) {
-    const struct {
-        const char* name;
-        const char* text;
-    } rows[] = {
-        {"local path", "/srv/docs"},
-        {"one back-slash", "\\srv\\docs"},
-        {"host alone", "\\\\srv"},
-        {"empty share", "\\\\srv\\\\docs"},
-        {"no host", "\\\\\\docs"},
-        {"url host alone", "smb://srv"},
-        {"url host and slash", "smb://srv/"},
-        {"url without host", "smb:///docs"},
-        {"port zero", "smb://srv:0/docs"},
-        {"port too large", "smb://srv:65536/docs"},
-        {"port not a number", "smb://srv:abc/docs"},
-        {"empty port", "smb://srv:/docs"},
-        {"user in the url", "smb://me@srv/docs"},
-        {"half an escape", "smb://srv/docs/a%2"},
-        {"bad escape", "smb://srv/docs/%zz"},
-        {"escaped separator", "smb://srv/docs/a%2Fb"},
-        {"escaped NUL", "smb://srv/docs/a%00"},
-        {"query", "smb://srv/docs?x=1"},
-        {"other scheme", "http://srv/docs"},
+    const struct { const char* name; const char* text; } rows[] = {
+        {"local path", "/srv/docs"}, {"one back-slash", "\\srv\\docs"}, {"host alone", "\\\\srv"},
+        {"empty share", "\\\\srv\\\\docs"}, {"no host", "\\\\\\docs"}, {"url host alone", "smb://srv"},
+        {"url host and slash", "smb://srv/"}, {"url without host", "smb:///docs"}, {"port zero", "smb://srv:0/docs"},
+        {"port too large", "smb://srv:65536/docs"}, {"port not a number", "smb://srv:abc/docs"},
+        {"empty port", "smb://srv:/docs"}, {"user in the url", "smb://me@srv/docs"},
+        {"half an escape", "smb://srv/docs/a%2"}, {"bad escape", "smb://srv/docs/%zz"},
+        {"escaped separator", "smb://srv/docs/a%2Fb"}, {"escaped NUL", "smb://srv/docs/a%00"},
+        {"query", "smb://srv/docs?x=1"}, {"other scheme", "http://srv/docs"},
     };
     for (const auto& row : rows) EXPECT_FALSE(parseSharePath(row.text).has_value()) << row.name;
 }
 
 TEST(SmbUrl, EscapesWhatTheLibraryWouldReadOtherwise) {
-    const struct {
-        const char* name;
-        ShareLocation where;
-        const char* url;
-    } rows[] = {
+    const struct { const char* name; ShareLocation where; const char* url; } rows[] = {
         {"plain", {"srv", 0, "docs", "a/b"}, "smb://srv/docs/a/b"},
         {"port", {"127.0.0.1", 4455, "docs", ""}, "smb://127.0.0.1:4455/docs"},
         {"v6 host", {"::1", 445, "docs", ""}, "smb://[::1]:445/docs"},
@@ -77,6 +59,59 @@ TEST(SmbUrl, EscapesWhatTheLibraryWouldReadOtherwise) {
         EXPECT_EQ(smbUrl(row.where), row.url) << row.name;
         // What the URL spells reads back as the same place.
         EXPECT_EQ(parseSharePath(smbUrl(row.where)), row.where) << row.name;
+    }
+}
+
+TEST(SharePath, EitherSpellingInAnyCaseIsAShare) {
+    const struct { const char* name; const char* folder; bool share; } rows[] = {
+        {"back-slashes", "\\\\host\\share", true}, {"back-slashes alone", "\\\\", true},
+        {"scheme", "smb://host/share", true}, {"scheme upper case", "SMB://host/share", true},
+        {"scheme mixed case", "Smb://host", true}, {"one back-slash", "\\host\\share", false},
+        {"forward slashes", "//host/share", false}, {"scheme cut short", "smb:/host", false},
+        {"other scheme", "http://host/share", false}, {"local folder", "/srv/share", false},
+        {"drive letter", "Z:\\", false}, {"empty", "", false},
+    };
+    for (const auto& row : rows) EXPECT_EQ(isSharePath(row.folder), row.share) << row.name;
+}
+
+TEST(ShareLogin, ATypedShareOpensAsTypedWithoutTrailingSeparatorsAndNoShareIsRefused) {
+    test::ShareRecorder shares;
+    test::RecordingPrompt prompt;
+    Result<NetworkFolder> folder = openShare("smb://srv/pub/x//", SmbCredentials{"u", "p", {}}, &prompt,
+                                             shares.access(), nullptr);
+    ASSERT_TRUE(folder);
+    EXPECT_EQ(folder->path, "smb://srv/pub/x");
+    ASSERT_EQ(shares.opens.size(), 1u);
+    EXPECT_EQ(shares.opens[0].rootSpelling, "smb://srv/pub/x");
+    EXPECT_EQ(shares.opens[0].credentials.password, "p");
+    EXPECT_TRUE(prompt.requests.empty());  // a password was given: nobody is asked
+    // No share path is refused with the reason, and nothing opened.
+    Result<NetworkFolder> refused = openShare("\\\\host", SmbCredentials{}, nullptr, shares.access(), nullptr);
+    ASSERT_FALSE(refused);
+    EXPECT_EQ(refused.status().code(), Status::kInvalid);
+    EXPECT_EQ(refused.status().message(),
+              "'\\\\host' is not a share path (\\\\host\\share\\folder or smb://host/share/folder)");
+    EXPECT_EQ(shares.opens.size(), 1u);
+}
+
+TEST(AuthFile, ReadsTheLinesSambaToolsWrite) {
+    using O = std::optional<std::string>;
+    const struct { const char* name; const char* text; O user, password, domain; } rows[] = {
+        {"three lines", "username = ann\npassword = s3cret\ndomain = HOME\n", "ann", "s3cret", "HOME"},
+        {"no blanks, CRLF, any case", "UserName=ann\r\nPASSWORD=a b=c\r\n", "ann", "a b=c", std::nullopt},
+        {"domain in the user name", "username = HOME\\ann\n", "ann", std::nullopt, "HOME"},
+        {"password in the user name", "username = ann%pw\n", "ann", "pw", std::nullopt},
+        {"domain line wins", "domain = WORK\nusername = HOME\\ann\n", "ann", std::nullopt, "WORK"},
+        {"comments, blanks, unknown keys", "# me\n; old\n\nworkgroup = X\nusername = ann", "ann", std::nullopt,
+         std::nullopt},
+        {"empty password", "username = ann\npassword =\n", "ann", "", std::nullopt},
+        {"nothing", "", std::nullopt, std::nullopt, std::nullopt},
+    };
+    for (const auto& row : rows) {
+        const SmbCredentials c = parseAuthText(row.text);
+        EXPECT_EQ(c.user, row.user) << row.name;
+        EXPECT_EQ(c.password, row.password) << row.name;
+        EXPECT_EQ(c.domain, row.domain) << row.name;
     }
 }
 

@@ -1,6 +1,5 @@
-// A store that is damaged, missing, not a file or not writable: reading
-// changes nothing and answers defaults, the status says what is wrong, and
-// only a write moves a damaged file aside.
+// A store damaged, missing, not a file or not writable: reads change nothing and answer defaults, the status
+// says what is wrong, and only a write moves a damaged file aside.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -48,23 +47,23 @@ TEST(SettingsStoreDamage, ReadingLeavesADamagedFileAloneAndAWriteMovesItAside) {
         {"damaged table page", damagedDatabase(sample)},
     };
     for (const auto& [name, bytes] : rows) {
+        SCOPED_TRACE(name);
         test::TempDir dir;
         const std::string path = dir / "settings.sqlite";
         test::writeFile(path, bytes);
         SettingsStore store(path);
-        EXPECT_EQ(store.read(keys::Recurse), "Infinite") << name;
-        EXPECT_EQ(store.status().state, StoreState::Damaged) << name;
-        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"settings.sqlite"}) << name;
-        EXPECT_TRUE(test::readFile(path) == bytes) << name;
+        EXPECT_EQ(store.read(keys::Recurse), "Infinite");
+        EXPECT_EQ(store.status().state, StoreState::Damaged);
+        EXPECT_EQ(namesIn(dir.path()), std::vector<std::string>{"settings.sqlite"});
+        EXPECT_TRUE(test::readFile(path) == bytes);
 
-        ASSERT_TRUE(store.write(keys::Recurse, "No")) << name;
+        ASSERT_TRUE(store.write(keys::Recurse, "No"));
         const StoreStatus status = store.status();
-        EXPECT_EQ(status.state, StoreState::MovedAside) << name;
-        EXPECT_TRUE(test::readFile(status.detail) == bytes) << name << ": kept unchanged";
+        EXPECT_EQ(status.state, StoreState::MovedAside);
+        EXPECT_TRUE(test::readFile(status.detail) == bytes) << "kept unchanged";
         EXPECT_EQ(fs::path(status.detail).filename().string().size(),
-                  std::string("settings.sqlite.corrupt-20240101-120000").size())
-            << name;
-        EXPECT_EQ(SettingsStore(path).read(keys::Recurse), "No") << name;
+                  std::string("settings.sqlite.corrupt-20240101-120000").size());
+        EXPECT_EQ(SettingsStore(path).read(keys::Recurse), "No");
     }
 }
 
@@ -78,8 +77,7 @@ TEST(SettingsStoreDamage, SecondDamageInOneSecondKeepsBothFiles) {
     EXPECT_EQ(namesIn(dir.path()).size(), 3u);
 }
 
-// Reads and removals create nothing; a folder that is a file cannot hold the
-// store, for root as for anyone.
+// Reads and removals create nothing; a folder that is a file cannot hold the store, even for root.
 TEST(SettingsStoreDamage, OnlyAWriteCreatesFoldersAndFile) {
     test::TempDir dir;
     SettingsStore store(dir / "a/b/settings.sqlite");
@@ -96,44 +94,34 @@ TEST(SettingsStoreDamage, OnlyAWriteCreatesFoldersAndFile) {
     EXPECT_EQ(blocked.status().state, StoreState::Unusable);
 }
 
-struct NotAFileRow {
-    const char* name;
-    void (*make)(const std::string& path, const std::string& dir);
-};
-
-const NotAFileRow kNotAFileRows[] = {
-    {"link to /dev/null", [](const std::string& path, const std::string&) { fs::create_symlink("/dev/null", path); }},
-    {"fifo", [](const std::string& path, const std::string&) { ::mkfifo(path.c_str(), 0600); }},
-    {"folder", [](const std::string& path, const std::string&) { fs::create_directory(path); }},
-    {"link to a fifo", [](const std::string& path, const std::string& dir) {
-         ::mkfifo((dir + "/fifo").c_str(), 0600);
-         fs::create_symlink(dir + "/fifo", path);
-     }},
-};
-
 // Through the command, under a time limit: a store that blocks must not hang it.
 TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
-    for (const NotAFileRow& row : kNotAFileRows) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"link to /dev/null", "ln -s /dev/null settings.sqlite"}, {"fifo", "mkfifo settings.sqlite"},
+        {"folder", "mkdir settings.sqlite"}, {"link to a fifo", "mkfifo fifo && ln -s \"$PWD/fifo\" settings.sqlite"},
+    };
+    for (const auto& [name, make] : rows) {
+        SCOPED_TRACE(name);
         test::TempDir dir;
         const std::string path = dir / "settings.sqlite";
-        row.make(path, dir.path());
-        const std::vector<std::string> env = {"QUILLORY_SETTINGS=" + path};
-        const auto get = test::runProcess({"/usr/bin/timeout", "10", QUILLORY_LIST_EXE, "--get", "Output/Recurse"}, env);
-        EXPECT_EQ(get.status, 0) << row.name;
-        EXPECT_EQ(get.out, "Infinite\n") << row.name;
-        EXPECT_EQ(get.err, "quillory-list: settings store " + path +
-                               " cannot be used (not a regular file); using defaults\n")
-            << row.name;
-        const auto set = test::runProcess({"/usr/bin/timeout", "10", QUILLORY_LIST_EXE, "--set", "Output/Recurse=No"}, env);
-        EXPECT_EQ(set.status, 2) << row.name << ": " << set.err;
+        ASSERT_EQ(test::runProcess({"/bin/sh", "-c", std::string("cd \"$0\" && ") + make, dir.path()}).status, 0);
+        const auto run = [&](const char* command, const char* argument) {
+            return test::runProcess({"/usr/bin/timeout", "60", QUILLORY_LIST_EXE, command, argument},
+                                    {"QUILLORY_SETTINGS=" + path});
+        };
+        const auto get = run("--get", "Output/Recurse");
+        EXPECT_EQ(get.status, 0);
+        EXPECT_EQ(get.out, "Infinite\n");
+        EXPECT_EQ(get.err,
+                  "quillory-list: settings store " + path + " cannot be used (not a regular file); using defaults\n");
+        const auto set = run("--set", "Output/Recurse=No");
+        EXPECT_EQ(set.status, 2) << set.err;
         EXPECT_EQ(set.err, "quillory-list: Output/Recurse was not stored: settings store " + path +
-                               " cannot be written (not a regular file)\n")
-            << row.name;
+                               " cannot be written (not a regular file)\n");
     }
 }
 
-// Makes every file of this process unable to grow, as a full disk does; root
-// is bound by it too.
+// Makes every file of this process unable to grow, as a full disk does, even for root.
 struct FileGrowthBlocked {
     rlimit old{};
     void (*oldAction)(int) = std::signal(SIGXFSZ, SIG_IGN);
@@ -185,8 +173,7 @@ TEST(SettingsStoreDamage, ReadOnlyStoreKeepsValuesReadable) {
     });
 }
 
-// The reason is the one of the create that failed, not of SQLite's read-only
-// retry ("No such file or directory").
+// The reason is the failed create's, not that of SQLite's read-only retry ("No such file or directory").
 TEST(SettingsStoreDamage, AFolderThatTakesNoFileGivesItsOwnReason) {
     test::TempDir dir;
     ::chmod(dir.path().c_str(), 0755);

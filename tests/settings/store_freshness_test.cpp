@@ -1,5 +1,4 @@
-// A value written by anybody is seen by the next read or snapshot: by another
-// store object, another process, or after the file was replaced.
+// A value written by another store object or process, or a replaced file, is seen by the next read or snapshot.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -25,9 +24,28 @@ struct TwoStores {
     SettingsStore writer{path};
 };
 
-// A walk keeps the snapshot it took: later writes, own or another object's,
-// show in the next snapshot only.
-TEST(SettingsStoreFreshness, SnapshotNeverChangesAfterwards) {
+TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
+    const std::pair<const char*, std::function<std::string(SettingsStore&)>> rows[] = {
+        {"read by key", [](SettingsStore& s) { return s.read(keys::FileInclude); }},
+        {"read by names in other case", [](SettingsStore& s) { return test::storedText(s, "tallyfold", "FILTER", "fileinclude"); }},
+        {"snapshot", [](SettingsStore& s) { return s.snapshot()->value(keys::FileInclude); }},
+    };
+    for (const auto& [name, read] : rows) {
+        TwoStores s;
+        for (int i = 0; i < 4; ++i) {
+            const std::string value = "round " + std::to_string(i);
+            if (i % 2) {
+                ASSERT_TRUE(s.reader.write(keys::FolInclude, value));  // own writes in between
+            }
+            ASSERT_TRUE(s.writer.write(keys::FileInclude, value));
+            EXPECT_EQ(read(s.reader), value) << name << ", round " << i;
+        }
+    }
+}
+
+// A walk's snapshot never changes; later writes show in the next one. Then the user removes the store
+// (companions too) or puts another file in its place.
+TEST(SettingsStoreFreshness, SnapshotsStayAndAReplacedOrRemovedFileIsNoticed) {
     TwoStores s;
     ASSERT_TRUE(s.reader.write(keys::FileInclude, "*.c"));
     const auto own = s.reader.snapshot();
@@ -38,54 +56,22 @@ TEST(SettingsStoreFreshness, SnapshotNeverChangesAfterwards) {
     EXPECT_EQ(own->value(keys::FileExclude), "");
     EXPECT_EQ(later->value(keys::FileInclude), "*.h");
     EXPECT_EQ(later->value(keys::FileExclude), "*.o");
-}
-
-struct ReadRow {
-    const char* name;
-    std::function<std::string(SettingsStore&)> read;
-};
-
-const ReadRow kReadRows[] = {
-    {"read by key", [](SettingsStore& s) { return s.read(keys::FileInclude); }},
-    {"read by names in other case", [](SettingsStore& s) { return test::storedText(s, "tallyfold", "FILTER", "fileinclude"); }},
-    {"snapshot", [](SettingsStore& s) { return s.snapshot()->value(keys::FileInclude); }},
-};
-
-TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
-    for (const ReadRow& row : kReadRows) {
-        TwoStores s;
-        for (int i = 0; i < 4; ++i) {
-            const std::string value = "round " + std::to_string(i);
-            if (i % 2) {
-                ASSERT_TRUE(s.reader.write(keys::FolInclude, value));  // own writes in between
-            }
-            ASSERT_TRUE(s.writer.write(keys::FileInclude, value));
-            EXPECT_EQ(row.read(s.reader), value) << row.name << ", round " << i;
-        }
-    }
-}
-
-// The user removes the store (companions too) or puts another file in its place.
-TEST(SettingsStoreFreshness, ReplacedOrRemovedFileIsNoticed) {
-    test::TempDir dir;
-    const std::string path = dir / "settings.sqlite";
-    SettingsStore reader(path);
-    ASSERT_TRUE(SettingsStore(path).write(keys::FileInclude, "old file"));
-    EXPECT_EQ(reader.read(keys::FileInclude), "old file");
-    for (const char* suffix : {"", "-wal", "-shm"}) ::unlink((path + suffix).c_str());
-    EXPECT_EQ(reader.read(keys::FileInclude), "*") << "removed";
-    EXPECT_EQ(reader.status().state, StoreState::NotCreated);
-    ASSERT_TRUE(SettingsStore(dir / "other.sqlite").write(keys::FileInclude, "new file"));
-    ASSERT_EQ(std::rename((dir / "other.sqlite").c_str(), path.c_str()), 0);
-    EXPECT_EQ(reader.read(keys::FileInclude), "new file") << "replaced";
-    ASSERT_TRUE(reader.write(keys::FileExclude, "written there"));
-    EXPECT_EQ(SettingsStore(path).read(keys::FileExclude), "written there");
+    ASSERT_TRUE(s.writer.write(keys::FileInclude, "old file"));
+    EXPECT_EQ(s.reader.read(keys::FileInclude), "old file");
+    for (const char* suffix : {"", "-wal", "-shm"}) ::unlink((s.path + suffix).c_str());
+    EXPECT_EQ(s.reader.read(keys::FileInclude), "*") << "removed";
+    EXPECT_EQ(s.reader.status().state, StoreState::NotCreated);
+    ASSERT_TRUE(SettingsStore(s.dir / "other.sqlite").write(keys::FileInclude, "new file"));
+    ASSERT_EQ(std::rename((s.dir / "other.sqlite").c_str(), s.path.c_str()), 0);
+    EXPECT_EQ(s.reader.read(keys::FileInclude), "new file") << "replaced";
+    ASSERT_TRUE(s.reader.write(keys::FileExclude, "written there"));
+    EXPECT_EQ(SettingsStore(s.path).read(keys::FileExclude), "written there");
 }
 
 // A walk on a worker thread takes snapshots while the window thread writes.
 TEST(SettingsStoreFreshness, WorkerSnapshotsWhileWindowWrites) {
-    test::TempDir dir;
-    SettingsStore store(dir / "settings.sqlite");
+    test::TempStore t;
+    SettingsStore& store = t.store;
     std::thread worker([&] {
         std::uint64_t last = 0;
         for (int i = 0; i < 300; ++i) {

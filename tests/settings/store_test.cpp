@@ -1,25 +1,17 @@
-// Reading and writing one store: names without case, bytes kept exactly,
-// defaults only for what is absent.
+// One store: where it is, names without case, bytes kept exactly, defaults, values checked by type.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "settings/typed_value.h"
+#include "support/scoped_env.h"
 #include "support/temp_store.h"
 
 namespace quillory {
 namespace {
 
-struct CaseRow {
-    const char* name;
-    const char* readApp;
-    const char* readSection;
-    const char* readKey;
-    bool found;
-};
-
-// Written as Tallyfold/Filter/FileTimeTo, or, for the last two, as the
-// section "Filt\xc3\xa9r" and key "K\xc3\x89y".
-const CaseRow kCaseRows[] = {
+// Written as Tallyfold/Filter/FileTimeTo, or, for the last two, Filt\xc3\xa9r/K\xc3\x89y.
+const struct { const char* name, *readApp, *readSection, *readKey; bool found; } kCaseRows[] = {
     {"key differs in case", "Tallyfold", "Filter", "FileTimeto", true},
     {"other app", "Tallyfolder", "Filter", "FileTimeTo", false},
     {"key is a prefix", "Tallyfold", "Filter", "FileTime", false},
@@ -32,7 +24,7 @@ TEST(SettingsStore, NamesMatchWithoutCase) {
     test::TempStore t;
     ASSERT_TRUE(t.store.WriteSetting("Tallyfold", "Filter", "FileTimeTo", "stored"));
     ASSERT_TRUE(t.store.WriteSetting("Tallyfold", "Filt\xc3\xa9r", "K\xc3\x89y", "stored"));
-    for (const CaseRow& row : kCaseRows)
+    for (const auto& row : kCaseRows)
         EXPECT_EQ(test::storedText(t.store, row.readApp, row.readSection, row.readKey, "default"),
                   row.found ? "stored" : "default")
             << row.name;
@@ -51,21 +43,10 @@ TEST(SettingsStore, ValuesRoundTripAsBytes) {
     }
 }
 
-// A value stored empty is a value: only an absent one gives the default.
+// A value stored empty is a value: only an absent or removed one gives the default.
 TEST(SettingsStore, DefaultsOnlyForWhatIsNotStored) {
     test::TempStore t;
     EXPECT_FALSE(t.store.snapshot()->stored(keys::FileInclude));
-    ASSERT_TRUE(t.store.write(keys::FileInclude, ""));
-    ASSERT_TRUE(t.store.write(keys::FileTimeFrom, ""));
-    const auto after = t.store.snapshot();
-    EXPECT_TRUE(after->stored(keys::FileInclude));
-    EXPECT_EQ(after->value(keys::FileInclude), "");
-    EXPECT_EQ(after->value(keys::FileTimeFrom), "");
-    EXPECT_EQ(test::storedText(t.store, "Tallyfold", "Filter", "FileInclude", "*"), "");
-}
-
-TEST(SettingsStore, RemovedValuesGiveDefaultsAgain) {
-    test::TempStore t;
     EXPECT_TRUE(t.store.remove(keys::Recurse)) << "nothing stored yet";
     EXPECT_EQ(t.store.status().state, StoreState::NotCreated) << "removing creates nothing";
     ASSERT_TRUE(t.store.write(keys::Recurse, "No"));
@@ -77,6 +58,14 @@ TEST(SettingsStore, RemovedValuesGiveDefaultsAgain) {
     ASSERT_TRUE(t.store.removeAll());
     EXPECT_EQ(t.store.read(keys::FileInclude), "*");
     EXPECT_EQ(test::storedText(t.store, "Other", "Filter", "FileInclude"), "kept") << "other applications' values";
+    EXPECT_FALSE(t.store.snapshot()->stored(keys::FileInclude));
+    ASSERT_TRUE(t.store.write(keys::FileInclude, ""));
+    ASSERT_TRUE(t.store.write(keys::FileTimeFrom, ""));
+    const auto after = t.store.snapshot();
+    EXPECT_TRUE(after->stored(keys::FileInclude));
+    EXPECT_EQ(after->value(keys::FileInclude), "");
+    EXPECT_EQ(after->value(keys::FileTimeFrom), "");
+    EXPECT_EQ(test::storedText(t.store, "Tallyfold", "Filter", "FileInclude", "*"), "");
 }
 
 TEST(SettingsStore, OverridesAreSeenButNeverStored) {
@@ -91,6 +80,62 @@ TEST(SettingsStore, OverridesAreSeenButNeverStored) {
     EXPECT_EQ(t.store.read(keys::Name), "0");
     SettingsStore other(t.store.path());
     EXPECT_EQ(other.read(keys::Attrib), "0");
+}
+
+// QUILLORY_SETTINGS, XDG_CONFIG_HOME and HOME, and the file they choose.
+const struct { const char* name, *override, *config, *home, *expected; } kPathRows[] = {
+    {"override wins", "/tmp/q/store.db", "/cfg", "/home/u", "/tmp/q/store.db"},
+    {"override may be relative", "store.db", "/cfg", "/home/u", "store.db"},
+    {"empty override is unset", "", "/cfg", "/home/u", "/cfg/Tallyfold/settings.sqlite"},
+    {"config folder", nullptr, "/cfg", "/home/u", "/cfg/Tallyfold/settings.sqlite"},
+    {"no config folder", nullptr, nullptr, "/home/u", "/home/u/.config/Tallyfold/settings.sqlite"},
+    {"relative config folder is ignored", nullptr, "cfg", "/home/u",
+     "/home/u/.config/Tallyfold/settings.sqlite"},
+};
+
+TEST(SettingsStorePath, EnvironmentChoosesTheFile) {
+    for (const auto& row : kPathRows) {
+        test::ScopedEnv override("QUILLORY_SETTINGS", row.override);
+        test::ScopedEnv config("XDG_CONFIG_HOME", row.config);
+        test::ScopedEnv home("HOME", row.home);
+        EXPECT_EQ(settingsStorePath(), row.expected) << row.name;
+    }
+}
+
+// `stored` null: refused.
+const struct { const char* name; const SettingKey& key; const char* typed; const char* stored; } kTypedRows[] = {
+    {"flag off, blanks", keys::Name, " 0 ", "0"}, {"flag 2", keys::Name, "2", nullptr},
+    {"whole number with plus", keys::RecurseDepth, "+7", "7"}, {"negative number", keys::RecurseDepth, "-1", nullptr},
+    {"number too large", keys::NameWidth, "99999999999", nullptr},
+    {"word in other case", keys::Recurse, "depth", "Depth"},
+    {"word of another key", keys::DisplayFileSize, "Infinite", nullptr},
+    {"colour #RRGGBB, red first", keys::BodyBack, "#FF8000", "33023"},
+    {"colour 0xBBGGRR, red last", keys::BodyBack, "0x0080ff", "33023"},
+    {"colour too large", keys::BodyBack, "16777216", nullptr}, {"colour short hex", keys::BodyBack, "#FFF", nullptr},
+    {"font size whole", keys::FileFontSize, "10.0", "10"}, {"font size zero", keys::FileFontSize, "0", nullptr},
+    {"font size not a number", keys::FileFontSize, "big", nullptr},
+    {"bytes in K", keys::FileSizeFrom, "512K", "524288"},
+    {"bytes in G with a blank", keys::FileSizeTo, "2 g", "2147483648"}, {"bytes cleared", keys::FileSizeTo, "", ""},
+    {"bytes unknown unit", keys::FileSizeTo, "3X", nullptr},
+    {"bytes overflow", keys::FileSizeTo, "99999999999T", nullptr},
+    {"date-time general form", keys::FileTimeTo, "2007-12-03 14:30:05", "14:30 2007-12-03"},
+    {"date-time nonsense", keys::FileTimeTo, "yesterday", nullptr},
+    {"text unchanged", keys::FileInclude, " *.c;*.h ", " *.c;*.h "},
+};
+
+// Runs under LC_ALL=C, where the date-time forms are ISO dates.
+TEST(CheckTypedValue, AcceptsWhatTheRuleAllowsInItsStoredForm) {
+    for (const auto& row : kTypedRows) {
+        const CheckedValue checked = checkTypedValue(row.key, row.typed);
+        EXPECT_EQ(checked.ok, row.stored != nullptr) << row.name << ": " << checked.problem;
+        if (row.stored) {
+            EXPECT_EQ(checked.text, row.stored) << row.name;
+        } else {
+            EXPECT_TRUE(checked.problem.starts_with(std::string(row.key.section) + "/" +
+                                                    std::string(row.key.name) + " takes "))
+                << row.name << ": " << checked.problem;
+        }
+    }
 }
 
 }  // namespace

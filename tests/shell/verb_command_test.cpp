@@ -1,7 +1,5 @@
-// The verb's files, read the way each file manager reads them: the command
-// line, expanded for a chosen folder as that file manager expands it, starts
-// the program with the folder's path as one unchanged argument. A recorder
-// script stands in for the program.
+// The verb's command line, expanded for a folder as each file manager expands it, starts the program (a
+// recorder script here) with the folder's path as one unchanged argument.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -26,9 +24,8 @@ std::string gShellQuote(const std::string& text) {
     return quoted + "'";
 }
 
-// A desktop-entry Exec line split into arguments: blanks separate them,
-// double quotes group, and inside them \ escapes " ` $ and \. A field code
-// argument becomes the path; %% is a percent sign.
+// A desktop-entry Exec line as arguments: blanks separate, double quotes group, inside them \ escapes " ` $
+// and \. A field code argument becomes the path; %% is a percent sign.
 std::vector<std::string> expandDesktopExec(const std::string& exec, const std::string& path) {
     std::vector<std::string> args;
     std::string arg;
@@ -66,9 +63,8 @@ std::vector<std::string> expandDesktopExec(const std::string& exec, const std::s
     return args;
 }
 
-// Nemo with Quote=double: the path in double quotes, its " \ $ ` escaped,
-// in place of %F; the search for tokens ends at the first % that is none.
-// The line is then read with shell quoting rules.
+// Nemo with Quote=double: the path in double quotes, its " \ $ ` escaped, in place of %F; the search for
+// tokens ends at the first % that is none. sh then reads the line.
 std::string expandNemoExec(const std::string& exec, const std::string& path) {
     std::string inserted = "\"";
     for (char c : path) {
@@ -87,13 +83,9 @@ std::string expandNemoExec(const std::string& exec, const std::string& path) {
 std::string expandThunarCommand(const std::string& command, const std::string& path) {
     std::string line;
     for (size_t i = 0; i < command.size(); ++i) {
-        if (command[i] != '%' || i + 1 == command.size()) {
-            line += command[i];
-        } else if (command[++i] == 'f') {
-            line += gShellQuote(path);
-        } else if (command[i] == '%') {
-            line += '%';
-        }
+        if (command[i] != '%' || i + 1 == command.size()) line += command[i];
+        else if (command[++i] == 'f') line += gShellQuote(path);
+        else if (command[i] == '%') line += '%';
     }
     return line;
 }
@@ -136,9 +128,9 @@ protected:
     }
 
     // A written desktop-entry file, parsed; empty (and a failure) when it is not one.
-    test::DesktopEntry entry(const char* relative) const {
-        auto parsed = parseDesktopEntry(test::readFile(m_home.data(relative)));
-        EXPECT_TRUE(parsed) << relative;
+    static test::DesktopEntry entry(const std::string& path) {
+        auto parsed = parseDesktopEntry(test::readFile(path));
+        EXPECT_TRUE(parsed) << path;
         return parsed.value_or(test::DesktopEntry{});
     }
 
@@ -160,92 +152,64 @@ protected:
     std::string m_record;
 };
 
-constexpr char kNemoFile[] = "nemo/actions/quillory-print-listing.nemo_action";
-constexpr char kDolphinFile[] = "kio/servicemenus/quillory-print-listing.desktop";
-constexpr char kScript[] = "nautilus/scripts/Print listing with Quillory";
-
-struct FolderRow {
-    const char* name;
-    const char* folder;  // below the temp folder
-};
-
-const FolderRow kFolders[] = {
-    {"Blanks", "my  folder "},
-    {"Quotes", "it's \"quoted\""},
-    {"Dollar", "$HOME and ${PATH} `id`"},
-    {"Backslashes", "back\\slash\\\\ \\$ \\\" \\'"},
-    {"Percent", "100% %f %F %u %%"},
+// Folders below the temp folder.
+const struct { const char* name; const char* folder; } kFolders[] = {
+    {"Blanks", "my  folder "}, {"Quotes", "it's \"quoted\""}, {"Dollar", "$HOME and ${PATH} `id`"},
+    {"Backslashes", "back\\slash\\\\ \\$ \\\" \\'"}, {"Percent", "100% %f %F %u %%"},
     {"Everything", "a b'c\"d$e\\f%g;h&i|j*k?l#m(n)o~p<q>r"},
 };
 
 TEST_F(VerbCommand, EveryFileManagerPassesTheFolderUnchanged) {
-    for (const FolderRow& row : kFolders) {
+    for (const auto& row : kFolders) {
         SCOPED_TRACE(row.name);
         const std::string folder = m_home.dir().folder(std::string("listed/") + row.folder);
-
-        const std::string nemoLine = expandNemoExec(entry(kNemoFile)["Nemo Action"]["Exec"], folder);
+        const std::string nemoLine = expandNemoExec(entry(m_home.nemo())["Nemo Action"]["Exec"], folder);
         test::runProcess({"/bin/sh", "-c", nemoLine});
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nemo: " << nemoLine;
-
-        const auto dolphinArgs = expandDesktopExec(entry(kDolphinFile)["Desktop Action printListing"]["Exec"], folder);
+        const auto dolphinArgs =
+            expandDesktopExec(entry(m_home.dolphin())["Desktop Action printListing"]["Exec"], folder);
         ASSERT_FALSE(dolphinArgs.empty());
         EXPECT_EQ(dolphinArgs.front(), m_program);
         test::runProcess(dolphinArgs);
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Dolphin";
-
-        const auto thunar = thunarActions(test::readFile(m_home.config("Thunar/uca.xml")));
+        const auto thunar = thunarActions(test::readFile(m_home.thunar()));
         ASSERT_EQ(thunar.size(), 1u);
         const std::string thunarLine = expandThunarCommand(thunar[0].second, folder);
         test::runProcess({"/bin/sh", "-c", thunarLine});
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Thunar: " << thunarLine;
-
-        const std::string script = m_home.data(kScript);
+        const std::string script = m_home.nautilus();
         test::runProcess({"/bin/sh", script, folder});
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nautilus, absolute";
         // Nautilus names a local selection relative to the folder it shows.
         const std::string parent = m_home.dir() / "listed";
         test::runProcess({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\" \"$3\"", "sh", parent, script, row.folder});
         EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nautilus, relative";
+        // With nothing selected, Nautilus's script lists the folder shown.
+        test::runProcess({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", folder, m_home.nautilus()});
+        EXPECT_EQ(recorded(), std::vector<std::string>{folder}) << "Nautilus, nothing selected";
     }
 }
 
-TEST_F(VerbCommand, NautilusWithNothingSelectedListsTheFolderShown) {
-    const std::string shown = m_home.dir().folder("shown folder");
-    test::runProcess({"/bin/sh", "-c", "cd \"$1\" && exec \"$2\"", "sh", shown, m_home.data(kScript)});
-    EXPECT_EQ(recorded(), std::vector<std::string>{shown});
-}
-
+// What each file manager needs to offer the verb: Dolphin a runnable service menu for folders, Nemo an action
+// for one folder quoted as assumed above, Thunar an action for folders, Nautilus a runnable script.
 TEST_F(VerbCommand, FilesAreWhatTheFileManagersLookFor) {
-    auto dolphin = entry(kDolphinFile);
-    EXPECT_EQ(dolphin["Desktop Entry"], (std::map<std::string, std::string>{
-                                            {"Type", "Service"},
-                                            {"TryExec", m_program},
-                                            {"MimeType", "inode/directory;"},
-                                            {"Actions", "printListing;"},
-                                            {"X-KDE-ServiceTypes", "KonqPopupMenu/Plugin"},
-                                        }));
-    EXPECT_EQ(dolphin["Desktop Action printListing"]["Name"], "Print listing with Quillory");
-    EXPECT_TRUE(executable(m_home.data(kDolphinFile)));
-
-    auto nemo = entry(kNemoFile)["Nemo Action"];
-    EXPECT_EQ(nemo["Name"], "Print listing with Quillory");
+    EXPECT_EQ(entry(m_home.dolphin())["Desktop Entry"],
+              (std::map<std::string, std::string>{{"Type", "Service"},
+                                                  {"TryExec", m_program}, {"MimeType", "inode/directory;"},
+                                                  {"Actions", "printListing;"},
+                                                  {"X-KDE-ServiceTypes", "KonqPopupMenu/Plugin"}}));
+    auto nemo = entry(m_home.nemo())["Nemo Action"];
     EXPECT_EQ(nemo["Selection"], "s");
     EXPECT_EQ(nemo["Extensions"], "dir;");
     EXPECT_EQ(nemo["Quote"], "double");
     EXPECT_EQ(nemo["Dependencies"], m_program + ";");
-
-    EXPECT_TRUE(executable(m_home.data(kScript)));
-    EXPECT_EQ(test::readFile(m_home.data(kScript)).rfind("#!/bin/sh\n", 0), 0u);
-
-    const std::string uca = test::readFile(m_home.config("Thunar/uca.xml"));
-    const auto thunar = thunarActions(uca);
-    ASSERT_EQ(thunar.size(), 1u);
-    EXPECT_EQ(thunar[0].first, "Print listing with Quillory");
-    EXPECT_NE(uca.find("<directories/>"), std::string::npos);
-
+    for (const auto& file : {m_home.dolphin(), m_home.nautilus()}) EXPECT_TRUE(executable(file)) << file;
+    EXPECT_EQ(test::readFile(m_home.nautilus()).rfind("#!/bin/sh\n", 0), 0u);
+    EXPECT_NE(test::readFile(m_home.thunar()).find("<directories/>"), std::string::npos);
     // A German desktop shows the program's own German text.
+    const std::string uca = test::readFile(m_home.thunar());
     const std::string german = "Dateiliste mit Quillory drucken";
-    EXPECT_EQ(dolphin["Desktop Action printListing"]["Name[de]"], german);
+    EXPECT_EQ(entry(m_home.dolphin())["Desktop Action printListing"]["Name[de]"], german);
     EXPECT_EQ(nemo["Name[de]"], german);
     EXPECT_NE(uca.find("<name xml:lang=\"de\">" + german + "</name>"), std::string::npos) << uca;
 }

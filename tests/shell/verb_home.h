@@ -1,11 +1,9 @@
 #pragma once
-// A scratch home for the verb's tests: HOME, the XDG data and configuration
-// folders and the system's configuration folders point into a temp folder for the object's lifetime,
-// so no test reads or writes the real user's files. Also a reader of
-// desktop-entry files by that format's own rules, and a recorder program
-// that writes the arguments it was started with.
+// A scratch home for the verb's tests (HOME, the XDG folders and the system's configuration folders point into
+// a temp folder, so no test touches the real user's files), and a reader of desktop-entry files by their rules.
 #include <map>
 #include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -29,6 +27,12 @@ public:
     std::string config(const std::string& relative) const { return m_dir / ("home/config/" + relative); }
     // The system's configuration folder (XDG_CONFIG_DIRS).
     std::string system(const std::string& relative) const { return m_dir / ("system/" + relative); }
+    // The verb's file for each file manager.
+    std::string nemo() const { return data("nemo/actions/quillory-print-listing.nemo_action"); }
+    std::string dolphin() const { return data("kio/servicemenus/quillory-print-listing.desktop"); }
+    std::string nautilus() const { return data("nautilus/scripts/Print listing with Quillory"); }
+    std::string thunar() const { return config("Thunar/uca.xml"); }
+    std::vector<std::string> verbFiles() const { return {nemo(), dolphin(), nautilus(), thunar()}; }
 
 private:
     TempDir m_dir;
@@ -38,26 +42,20 @@ private:
     ScopedEnv m_systemConfig;
 };
 
-// group -> key -> value, with the key-file escapes (\s \n \t \r \\) undone.
-// A line that is neither a group, a comment, blank nor key=value, or a key
-// outside a group, or a repeated group or key, makes the whole file invalid.
+// group -> key -> value, escapes (\s \n \t \r \\) undone. Any other line, a key outside a group, or a
+// repeated group or key makes the whole file invalid.
 using DesktopEntry = std::map<std::string, std::map<std::string, std::string>>;
 
 inline std::optional<DesktopEntry> parseDesktopEntry(const std::string& text) {
     DesktopEntry entry;
     std::string group;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(start, end - start);
-        start = end + 1;
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
         if (line.empty() || line[0] == '#') continue;
         if (line[0] == '[') {
             if (line.back() != ']') return std::nullopt;
             group = line.substr(1, line.size() - 2);
-            if (entry.count(group)) return std::nullopt;
-            entry[group];
+            if (!entry.emplace(group, DesktopEntry::mapped_type{}).second) return std::nullopt;
             continue;
         }
         const size_t equals = line.find('=');
@@ -69,17 +67,11 @@ inline std::optional<DesktopEntry> parseDesktopEntry(const std::string& text) {
                 value += line[i];
                 continue;
             }
-            switch (line[++i]) {
-            case 's': value += ' '; break;
-            case 'n': value += '\n'; break;
-            case 't': value += '\t'; break;
-            case 'r': value += '\r'; break;
-            case '\\': value += '\\'; break;
-            default: return std::nullopt;
-            }
+            const size_t escape = std::string_view("sntr\\").find(line[++i]);
+            if (escape == std::string_view::npos) return std::nullopt;
+            value += " \n\t\r\\"[escape];
         }
-        if (entry[group].count(key)) return std::nullopt;
-        entry[group][key] = value;
+        if (!entry[group].emplace(key, value).second) return std::nullopt;
     }
     return entry;
 }

@@ -1,6 +1,5 @@
-// Share folders read by several reader processes at once: the same bytes as
-// one reader, and faults (a killed reader, a server that stops answering, a
-// refused password) that end cleanly.
+// Several reader processes list the same bytes as one; a killed reader, a server that stops answering and a
+// refused password end cleanly.
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
@@ -13,16 +12,14 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <functional>
-#include <iterator>
 #include <thread>
 
-#include "engine/listing.h"
 #include "net/reader_pool.h"
 #include "net/reader_process.h"
 #include "net/smb_client.h"
 #include "net/smb_share.h"
-#include "support/engine_fixture.h"
+#include "net/smbd/share_walk.h"
+#include "support/golden.h"
 #include "support/scoped_env.h"
 #include "support/smbd_server.h"
 
@@ -41,30 +38,13 @@ std::vector<pid_t> childrenOf(pid_t parent) {
     return out;
 }
 
-std::string fileText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 std::unique_ptr<FolderSource> shareSource(const std::string& url, const SmbCredentials& login, const StopToken& stop,
                                           const char* readers) {
     const ScopedEnv pool("QUILLORY_SMB_READERS", readers);
     return makeSmbFolderSource(*parseSharePath(url), login, &stop, url);
 }
 
-std::string listed(EngineFixture& f, FolderSource& source, const std::string& base, Format format,
-                   RunResult* result = nullptr, WalkObserver* observer = nullptr) {
-    StringSink sink;
-    ListingContext ctx = f.makeContext();
-    ctx.source = &source;
-    ctx.observer = observer;
-    RunResult r = runListing(ctx, base, format, sink);
-    if (result) *result = std::move(r);
-    return sink.text;
-}
-
-// Folders in several levels, with attribute words, so the order of the
-// blocks and every column is compared.
+// Several levels, with attribute words, so the order of the blocks and every column is compared.
 void makeTree(const ShareTree& t, int folders, int filesEach) {
     for (int i = 0; i < folders; ++i) {
         const std::string d = "d" + std::to_string(i);
@@ -97,6 +77,7 @@ TEST(ReaderPool, SeveralReadersListTheSameBytesAsOne) {
     EXPECT_TRUE(childrenOf(::getpid()).empty()) << "and go with it";
 }
 
+// The password reaches the readers through their socket only; a refused one is tried by one reader only.
 TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     const SmbdServer& server = SmbdServer::suite();
     SKIP_WITHOUT_SMBD(server);
@@ -104,48 +85,26 @@ TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     makeTree(tree, 3, 1);
     const std::string url = server.url("secure", tree.name());
     StopToken stop;
-    const auto source = shareSource(url, {server.user, server.password, std::nullopt}, stop, "2");
-    const auto root = source->open(url);
-    ASSERT_TRUE(root->readable()) << root->error();
-    // The first two folders go to the two readers in turn: once both are
-    // read, both readers are past their start and serving.
-    const auto first = root->openChild(0);
-    const auto second = root->openChild(1);
-    ASSERT_TRUE(second->readable());
-    const std::vector<pid_t> readers = childrenOf(::getpid());
-    ASSERT_EQ(readers.size(), 2u);
-    for (const pid_t pid : readers) {
-        for (const char* what : {"cmdline", "environ"}) {
-            const std::string text = fileText("/proc/" + std::to_string(pid) + "/" + what);
-            EXPECT_FALSE(text.empty()) << what;
-            EXPECT_EQ(text.find(server.password), std::string::npos) << what;
-        }
+    {
+        const auto source = shareSource(url, {server.user, server.password, std::nullopt}, stop, "2");
+        const auto root = source->open(url);
+        ASSERT_TRUE(root->readable()) << root->error();
+        // The first two folders go to the two readers in turn: both are then past their start.
+        const auto first = root->openChild(0);
+        ASSERT_TRUE(root->openChild(1)->readable());
+        const std::vector<pid_t> readers = childrenOf(::getpid());
+        ASSERT_EQ(readers.size(), 2u);
+        for (const pid_t pid : readers)
+            for (const char* what : {"cmdline", "environ"}) {
+                const std::string text = readFile("/proc/" + std::to_string(pid) + "/" + what);
+                EXPECT_FALSE(text.empty()) << what;
+                EXPECT_EQ(text.find(server.password), std::string::npos) << what;
+            }
     }
-}
-
-TEST(ReaderPool, RefusedPasswordIsTriedByOneReaderOnly) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
-    StopToken stop;
-    const std::string url = server.url("secure");
-    const auto source = shareSource(url, {server.user, std::string("not-the-password"), std::nullopt}, stop, "4");
-    EXPECT_EQ(source->open(url)->error(), EACCES);
+    const auto refused = shareSource(url, {server.user, std::string("not-the-password"), std::nullopt}, stop, "4");
+    EXPECT_EQ(refused->open(url)->error(), EACCES);
     EXPECT_EQ(childrenOf(::getpid()).size(), 1u);
 }
-
-// Runs `act` once the walk has listed `folders` folders.
-struct After final : WalkObserver {
-    std::int64_t folders;
-    std::function<void()> act;
-    const RunProgress& progress;
-    bool done = false;
-    After(std::int64_t n, std::function<void()> a, const RunProgress& p) : folders(n), act(std::move(a)), progress(p) {}
-    void yield() override {
-        if (done || progress.folders.load() < folders) return;
-        done = true;
-        act();
-    }
-};
 
 TEST(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
     const SmbdServer& server = SmbdServer::suite();
@@ -156,21 +115,16 @@ TEST(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
     const std::string url = server.url("guest", tree.name());
     EngineFixture f;
     const auto source = shareSource(url, {}, f.stop, "3");
-    RunProgress progress;
     std::size_t readers = 0;
     pid_t killed = 0;
-    After kill(5, [&] {
+    AfterFolders kill(5, [&] {
         const std::vector<pid_t> running = childrenOf(::getpid());
         readers = running.size();
         killed = running.front();
         ::kill(killed, SIGKILL);
-    }, progress);
-    StringSink sink;
-    ListingContext ctx = f.makeContext();
-    ctx.source = source.get();
-    ctx.observer = &kill;
-    ctx.progress = &progress;
-    const RunResult result = runListing(ctx, url, Format::Csv, sink);
+    });
+    RunResult result;
+    listed(f, *source, url, Format::Csv, &result, &kill);
     EXPECT_EQ(readers, 3u);
     EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
     EXPECT_EQ(f.totals.TotalFolders, 1 + kFolders) << "an unreadable folder still gets its block";
@@ -192,33 +146,26 @@ TEST(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
     std::string chain = "d0";
     for (int i = 0; i < 100; chain += "/d" + std::to_string(++i)) tree.manyFiles(chain, 10);
     const std::string url = smbd.server().url("guest", tree.name());
-    const pid_t daemon = std::stoi(fileText(smbd.server().dir + "/run/smbd.pid"));
+    const pid_t daemon = std::stoi(readFile(smbd.server().dir + "/run/smbd.pid"));
     EngineFixture f;
     const auto source = shareSource(url, {}, f.stop, "2");
-    RunProgress progress;
     std::vector<pid_t> frozen;
     std::thread stopper;
-    After freeze(3, [&] {
-        // The server's connection processes stop answering; Stop comes while
-        // the walk waits for them.
+    AfterFolders freeze(3, [&] {
+        // The server's connection processes stop answering; Stop comes while the walk waits.
         frozen = childrenOf(daemon);
         for (const pid_t pid : frozen) ::kill(pid, SIGSTOP);
         stopper = std::thread([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
             f.stop.request();
         });
-    }, progress);
+    });
     RunResult result;
-    StringSink sink;
-    ListingContext ctx = f.makeContext();
-    ctx.source = source.get();
-    ctx.observer = &freeze;
-    ctx.progress = &progress;
-    result = runListing(ctx, url, Format::Csv, sink);
+    listed(f, *source, url, Format::Csv, &result, &freeze);
     stopper.join();
     // Still frozen: the walk did not wait for an answer or a timeout.
     for (const pid_t pid : frozen) {
-        EXPECT_NE(fileText("/proc/" + std::to_string(pid) + "/stat").find(") T "), std::string::npos);
+        EXPECT_NE(readFile("/proc/" + std::to_string(pid) + "/stat").find(") T "), std::string::npos);
         ::kill(pid, SIGCONT);
     }
     EXPECT_FALSE(frozen.empty());

@@ -202,7 +202,7 @@ def main():
         # Those the old suite killed come first: whether one of them now lives
         # is the question a replay answers; the old survivors can only improve.
         rows = read_results(args.replay)
-        order = {"killed": 0, "timeout": 1, "survived": 2}
+        order = {"killed": 0, "timeout": 1, "pending": 1, "survived": 2}
         rows.sort(key=lambda r: order.get(r[3], 3))
         chosen = replayed(rows)
     else:

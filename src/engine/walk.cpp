@@ -109,14 +109,16 @@ private:
                            [&](const Frame& frame) { return frame.folder->id() == id; });
     }
 
+    // Report runs log the walk's decisions; spreadsheet runs log nothing.
+    bool logging() const { return m_format == Format::Html && m_ctx.log.LoggingOn; }
+
     // Lists one folder; true when the walk is to enter it.
     bool visit(const std::string& path, Folder& folder) {
         yield();
         if (stopped()) return false;
         // The kernel's own folders hold no user's files, and some never end.
         if (const std::string_view pseudo = folder.pseudoFileSystem(); !pseudo.empty()) {
-            if (m_format == Format::Html && m_ctx.log.LoggingOn)
-                writeLog(m_ctx.log, "Folder skipped: " + path + " is on the kernel file system " + std::string(pseudo));
+            if (logging()) writeLog(m_ctx.log, "Folder skipped: " + path + " is on the kernel file system " + std::string(pseudo));
             return false;
         }
         if (m_ctx.progress) m_ctx.progress->setFolder(path);
@@ -126,17 +128,14 @@ private:
         const std::int16_t level = options->recursionLevel;
         if (level != -1) {
             const int depth = getFolderDepth(m_ctx.totals.BasePath, path);
-            if (m_format == Format::Html && m_ctx.log.LoggingOn)
-                writeLog(m_ctx.log,
-                         "Folder depth: " + std::to_string(depth) + ". Recursion level: " + std::to_string(level));
+            if (logging()) writeLog(m_ctx.log, "Folder depth: " + std::to_string(depth) + ". Recursion level: " + std::to_string(level));
             if (depth > level) return false;
         }
         const FolderListing listing = generate(m_ctx, m_format, *options, path, folder);
         if (!folder.readable()) {
             m_result.unreadable.push_back({path, folder.error()});
             // The status bar only counts them; the log is where the user finds which and why.
-            if (m_format == Format::Html && m_ctx.log.LoggingOn)
-                writeLog(m_ctx.log, "Folder could not be read: " + path + ": " + std::strerror(folder.error()));
+            if (logging()) writeLog(m_ctx.log, "Folder could not be read: " + path + ": " + std::strerror(folder.error()));
         }
         if (listing.Text != tpl::kRejectedFolder) {
             m_ctx.totals.TotalFiles += listing.FileCount;

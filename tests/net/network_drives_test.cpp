@@ -78,12 +78,11 @@ TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     shares.opens.clear();
     for (const char* folder : {"F:\\", "f:\\sub", "G:\\", "H:\\"}) ASSERT_TRUE(p->drives.resolve(folder, nullptr));
     EXPECT_EQ(prompt.letters, std::vector<char>{'F'});
-    const SmbCredentials f{"alice", "Pa55-w0rd!", {}}, g{"", "", {}}, own{};
-    const SmbCredentials expected[] = {f, f, g, own};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(shares.opens[i].credentials.user, expected[i].user) << i;
-        EXPECT_EQ(shares.opens[i].credentials.password, expected[i].password) << i;
-    }
+    std::vector<std::pair<std::optional<std::string>, std::optional<std::string>>> logins;
+    for (const auto& open : shares.opens) logins.emplace_back(open.credentials.user, open.credentials.password);
+    using Login = decltype(logins)::value_type;
+    const Login f{"alice", "Pa55-w0rd!"}, g{"", ""}, own{};
+    EXPECT_EQ(logins, (decltype(logins){f, f, g, own}));
     EXPECT_EQ(storedBytes().find("Pa55-w0rd!"), std::string::npos);
     EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 0);
     ASSERT_TRUE(p->drives.unmapNetworkDrive("F"));
@@ -103,18 +102,17 @@ TEST_F(DriveTable, FoldersResolveThroughTheirShare) {
     for (const auto& row : rows) {
         const std::optional<NetworkFolder> folder = p->drives.resolve(row.folder, nullptr);
         ASSERT_TRUE(folder && folder->source) << row.folder;
-        EXPECT_EQ(folder->path, row.path) << row.folder;
-        EXPECT_EQ(folder->NetworkRoot, row.root) << row.folder;
-        EXPECT_EQ(folder->NetworkPath, "") << row.folder;
-        EXPECT_EQ(shares.opens.back().rootSpelling, row.spelling) << row.folder;
-        EXPECT_EQ(shares.opens.back().where.subPath, row.subPath) << row.folder;
+        using Seen = std::vector<std::string>;
+        EXPECT_EQ((Seen{folder->path, folder->NetworkRoot, folder->NetworkPath, shares.opens.back().rootSpelling,
+                        shares.opens.back().where.subPath}),
+                  (Seen{row.path, row.root, "", row.spelling, row.subPath}));
     }
     for (const char* local : {"Y:\\", "C:\\", "/tmp", ""}) EXPECT_FALSE(p->drives.resolve(local, nullptr)) << local;
 }
 
 TEST(DriveLetters, FreeLettersAreTheUnusedOnesFromCToZ) {
     const struct { const char* name; std::string_view used; std::string_view free; } rows[] = {
-        {"C D E present", "CDE", "FGHIJKLMNOPQRSTUVWXYZ"}, {"C and G present", "CG", "DEFHIJKLMNOPQRSTUVWXYZ"},
+        {"none", "", "CDEFGHIJKLMNOPQRSTUVWXYZ"}, {"C and G present", "CG", "DEFHIJKLMNOPQRSTUVWXYZ"},
         {"a floppy changes nothing", "ACG", "DEFHIJKLMNOPQRSTUVWXYZ"},
         {"every letter taken", "CDEFGHIJKLMNOPQRSTUVWXYZ", ""},
     };
@@ -125,7 +123,6 @@ TEST(DriveLetters, FreeLettersAreTheUnusedOnesFromCToZ) {
         const std::vector<char> free = freeDriveLetters(used);
         EXPECT_EQ(std::string(free.begin(), free.end()), row.free) << row.name;
     }
-    EXPECT_EQ(freeDriveLetters({}).size(), 24u) << "no letter in use leaves every letter free";
 }
 
 TEST(DriveLetters, FoldersOnADriveLetter) {

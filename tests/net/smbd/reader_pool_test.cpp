@@ -26,6 +26,9 @@
 namespace quillory::test {
 namespace {
 
+using ReaderPool = OnSuiteSmbd;
+using SmbClient = OnSuiteSmbd;
+
 std::vector<pid_t> childrenOf(pid_t parent) {
     std::vector<pid_t> out;
     for (const auto& entry : std::filesystem::directory_iterator("/proc")) {
@@ -54,9 +57,7 @@ void makeTree(const ShareTree& t, int folders, int filesEach) {
     }
 }
 
-TEST(ReaderPool, SeveralReadersListTheSameBytesAsOne) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(ReaderPool, SeveralReadersListTheSameBytesAsOne) {
     ASSERT_FALSE(smb::readerProgram().empty());
     const ShareTree tree(server.secureDir, "pool");
     makeTree(tree, 24, 30);
@@ -78,9 +79,7 @@ TEST(ReaderPool, SeveralReadersListTheSameBytesAsOne) {
 }
 
 // The password reaches the readers through their socket only; a refused one is tried by one reader only.
-TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     const ShareTree tree(server.secureDir, "secret");
     makeTree(tree, 3, 1);
     const std::string url = server.url("secure", tree.name());
@@ -106,9 +105,7 @@ TEST(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     EXPECT_EQ(childrenOf(::getpid()).size(), 1u);
 }
 
-TEST(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
     const ShareTree tree(server.guestDir, "killed");
     constexpr int kFolders = 40, kFilesEach = 50;
     for (int i = 0; i < kFolders; ++i) tree.manyFiles("d" + std::to_string(i), kFilesEach);
@@ -137,7 +134,7 @@ TEST(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
     EXPECT_LE(after.size(), 3u) << "a reader that died may be replaced, no more";
 }
 
-TEST(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
+TEST_F(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
     const PrivateSmbd smbd;
     SKIP_WITHOUT_SMBD(smbd.server());
     const ShareTree tree(smbd.server().guestDir, "frozen");
@@ -222,9 +219,7 @@ struct FailingQueries {
     }
 };
 
-TEST(SmbClient, AListingTheServerCutsShortIsReadAgainOrUnread) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(SmbClient, AListingTheServerCutsShortIsReadAgainOrUnread) {
     const ShareTree tree(server.guestDir, "cut");
     tree.manyFiles("d", 30);
     const struct {

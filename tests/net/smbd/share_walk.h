@@ -1,13 +1,22 @@
 #pragma once
 // A listing through a share's folder source, and a walk observer that acts
 // once, part-way through the walk (to kill a reader, freeze or drop a server).
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <string>
 
 #include "engine/listing.h"
 #include "support/engine_fixture.h"
+#include "support/smbd_server.h"
 
 namespace quillory::test {
+
+// A test on the suite's server, skipped where it does not run.
+struct OnSuiteSmbd : ::testing::Test {
+    const SmbdServer& server = SmbdServer::suite();
+    void SetUp() override { SKIP_WITHOUT_SMBD(server); }
+};
 
 struct AfterFolders final : WalkObserver {
     std::int64_t folders;

@@ -16,6 +16,10 @@
 namespace quillory::test {
 namespace {
 
+using SmbFolderSource = OnSuiteSmbd;
+using CheckShare = OnSuiteSmbd;
+using LiveShare = OnSuiteSmbd;
+
 // Names a URL must escape, sizes around 4 GiB, attribute words, a dot file, nested and empty folders and a
 // link back to an ancestor. False when extended attributes are not supported here.
 bool makeTree(const ShareTree& t) {
@@ -34,9 +38,7 @@ bool makeTree(const ShareTree& t) {
     return xattrs;
 }
 
-TEST(SmbFolderSource, ListsAShareAsTheLocalCopyOfItsTree) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(SmbFolderSource, ListsAShareAsTheLocalCopyOfItsTree) {
     const std::tuple<const char*, std::string, SmbCredentials> cases[] = {
         {"guest", server.guestDir, {}}, {"secure", server.secureDir, {server.user, server.password, std::nullopt}}};
     for (const auto& [shareName, dir, login] : cases) {
@@ -58,9 +60,7 @@ TEST(SmbFolderSource, ListsAShareAsTheLocalCopyOfItsTree) {
     }
 }
 
-TEST(SmbFolderSource, BackslashRootKeepsItsSpellingWithSlashesBelowIt) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(SmbFolderSource, BackslashRootKeepsItsSpellingWithSlashesBelowIt) {
     const ShareTree tree(server.guestDir, "spelling");
     tree.file("sub/a.txt", 1, 1000000000);
     EngineFixture f;
@@ -71,9 +71,7 @@ TEST(SmbFolderSource, BackslashRootKeepsItsSpellingWithSlashesBelowIt) {
     EXPECT_NE(csv.find("\"a.txt\",\"" + root + "/sub/\""), std::string::npos) << csv;
 }
 
-TEST(CheckShare, TellsWhyAShareDoesNotOpen) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(CheckShare, TellsWhyAShareDoesNotOpen) {
     const ShareTree tree(server.secureDir, "check");
     const SmbCredentials login{server.user, server.password, std::nullopt};
     const SmbCredentials wrong{server.user, std::string("not-the-password"), std::nullopt};
@@ -91,7 +89,7 @@ TEST(CheckShare, TellsWhyAShareDoesNotOpen) {
         EXPECT_EQ(checkShare(*parseSharePath(row.url), row.credentials), row.expected) << row.name;
 }
 
-TEST(SmbFolderSource, ServerLostMidWalkLeavesWhatWasReadAndNamesTheRest) {
+TEST_F(SmbFolderSource, ServerLostMidWalkLeavesWhatWasReadAndNamesTheRest) {
     const PrivateSmbd smbd;
     SKIP_WITHOUT_SMBD(smbd.server());
     const ShareTree tree(smbd.server().guestDir, "drop");
@@ -118,9 +116,7 @@ TEST(SmbFolderSource, ServerLostMidWalkLeavesWhatWasReadAndNamesTheRest) {
 
 // The share decides what a login is worth. Listed as a typed share is, the headings show the share in place of
 // the letter; with no network path, as a drive mapped for good, they show the letter.
-TEST(LiveShare, ADriveMapsOnTheSharesWordAndListsThroughItsLetter) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
+TEST_F(LiveShare, ADriveMapsOnTheSharesWordAndListsThroughItsLetter) {
     TempStore t;
     StoredMappings mappings{t.store};
     NetworkDrives drives{mappings, nullptr};

@@ -161,9 +161,7 @@ std::pair<std::string, int> onTerminal(const Cli& cli, std::vector<std::string> 
                                        bool interrupt) {
     const Pty pty;
     EXPECT_FALSE(pty.terminal.empty());
-    const int terminal = ::open(pty.terminal.c_str(), O_RDWR | O_NOCTTY);
-    const int pid = cli.start(std::move(args), {}, {}, terminal);
-    ::close(terminal);
+    const int pid = pty.start(cli, std::move(args));
     std::string shown = pty.readUntil(until);
     if (interrupt) ::kill(pid, SIGINT);
     return {std::move(shown), waitProcess(pid)};

@@ -53,17 +53,14 @@ TEST_F(QuilloryListShare, AsksForThePasswordOnATerminalWithoutEchoingIt) {
     const std::string out = cli.home / "out.csv";
     const Pty pty;
     ASSERT_FALSE(pty.terminal.empty());
-    // Bounded: a prompt that lost its answer must fail the test, not hang it.
-    const int pid = startProcess({"/usr/bin/timeout", "20", "/bin/sh", "-c", "exec \"$0\" \"$@\" <" + pty.terminal + " 2>" + pty.terminal,
-                                  QUILLORY_LIST_EXE, "--csv", "-o", out, "--auth-file", auth,
-                                  server.url("secure", tree.name())},
-                                 cli.env);
+    const int pid = pty.start(cli, {"--csv", "-o", out, "--auth-file", auth, server.url("secure", tree.name())});
     const std::string prompt = "Password for " + server.user + "@127.0.0.1: ";
     EXPECT_NE(pty.readUntil(prompt).find(prompt), std::string::npos);
     ASSERT_TRUE(pty.type(server.password + "\n"));
-    const int status = waitProcess(pid);
+    // Bounded: a prompt that lost its answer must fail the test, not hang it.
+    const int status = waitEnded(pid, 20000);
     const std::string shown = pty.readUntil(server.password);
-    EXPECT_EQ(status, 0) << shown;
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status << shown;
     EXPECT_EQ(shown.find(server.password), std::string::npos) << "echoed: " << shown;
     EXPECT_NE(readFile(out).find("\"inside.txt\""), std::string::npos) << readFile(out);
 }

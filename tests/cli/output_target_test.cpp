@@ -63,7 +63,7 @@ TEST(OutputTarget, EachKindOfTargetGetsTheWholeListing) {
     };
     const mode_t savedMask = ::umask(022);
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);  // for every check below
+        SCOPED_TRACE(row.name);
         const TempDir home;
         const auto inHome = [&](const std::string& line) {
             return std::vector<std::string>{"/bin/sh", "-c", "cd \"$0\" && " + line, home.path()};

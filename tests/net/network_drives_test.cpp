@@ -78,11 +78,11 @@ TEST_F(DriveTable, MappingsOutliveTheProgramWithoutTheirPasswords) {
     shares.opens.clear();
     for (const char* folder : {"F:\\", "f:\\sub", "G:\\", "H:\\"}) ASSERT_TRUE(p->drives.resolve(folder, nullptr));
     EXPECT_EQ(prompt.letters, std::vector<char>{'F'});
-    std::vector<std::pair<std::optional<std::string>, std::optional<std::string>>> logins;
+    using Login = std::pair<std::optional<std::string>, std::optional<std::string>>;  // user, password
+    std::vector<Login> logins;
     for (const auto& open : shares.opens) logins.emplace_back(open.credentials.user, open.credentials.password);
-    using Login = decltype(logins)::value_type;
     const Login f{"alice", "Pa55-w0rd!"}, g{"", ""}, own{};
-    EXPECT_EQ(logins, (decltype(logins){f, f, g, own}));
+    EXPECT_EQ(logins, (std::vector<Login>{f, f, g, own}));
     EXPECT_EQ(storedBytes().find("Pa55-w0rd!"), std::string::npos);
     EXPECT_EQ(::prctl(PR_GET_DUMPABLE), 0);
     ASSERT_TRUE(p->drives.unmapNetworkDrive("F"));

@@ -31,7 +31,7 @@ TEST_F(QuilloryListShare, LogsInWithAnAuthFileOrSaysWhyNot) {
          "quillory-list: --auth-file goes with a share\n"},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);  // for every check below
+        SCOPED_TRACE(row.name);
         const Cli cli;
         std::vector<std::string> args = row.args;
         for (std::string& a : args)

@@ -1,5 +1,5 @@
-// Several reader processes list the same bytes as one; a killed reader, a server that stops answering and a
-// refused password end cleanly.
+// A killed reader, a server that stops answering and a refused password end the reader pool's work cleanly
+// (that several readers list the same bytes as one is the folder source's test).
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
@@ -15,7 +15,6 @@
 #include <thread>
 
 #include "net/reader_pool.h"
-#include "net/reader_process.h"
 #include "net/smb_client.h"
 #include "net/smb_share.h"
 #include "net/smbd/share_walk.h"
@@ -47,41 +46,10 @@ std::unique_ptr<FolderSource> shareSource(const std::string& url, const SmbCrede
     return makeSmbFolderSource(*parseSharePath(url), login, &stop, url);
 }
 
-// Several levels, with attribute words, so the order of the blocks and every column is compared.
-void makeTree(const ShareTree& t, int folders, int filesEach) {
-    for (int i = 0; i < folders; ++i) {
-        const std::string d = "d" + std::to_string(i);
-        t.manyFiles(d, filesEach);
-        t.file(d + "/inner/x" + std::to_string(i) + ".txt", i, 1000000000 + i, i % 2 ? "0x21" : "");
-        if (i % 3 == 0) t.file(d + "/inner/deeper/y.c", 7 * i, 1100000000 + i);
-    }
-}
-
-TEST_F(ReaderPool, SeveralReadersListTheSameBytesAsOne) {
-    ASSERT_FALSE(smb::readerProgram().empty());
-    const ShareTree tree(server.secureDir, "pool");
-    makeTree(tree, 24, 30);
-    const std::string url = server.url("secure", tree.name());
-    const SmbCredentials login{server.user, server.password, std::nullopt};
-    EngineFixture f;
-    f.columns("111111");
-    for (const Format format : {Format::Html, Format::Csv}) {
-        const auto one = shareSource(url, login, f.stop, "0");
-        const auto four = shareSource(url, login, f.stop, "4");
-        RunResult result;
-        const std::string expected = listed(f, *one, url, format);
-        EXPECT_EQ(listed(f, *four, url, format, &result), expected);
-        EXPECT_TRUE(result.unreadable.empty());
-        EXPECT_NE(expected.find("x23.txt"), std::string::npos);
-        EXPECT_EQ(childrenOf(::getpid()).size(), 4u) << "the readers stay for the source's life";
-    }
-    EXPECT_TRUE(childrenOf(::getpid()).empty()) << "and go with it";
-}
-
 // The password reaches the readers through their socket only; a refused one is tried by one reader only.
 TEST_F(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     const ShareTree tree(server.secureDir, "secret");
-    makeTree(tree, 3, 1);
+    for (const char* d : {"d0", "d1", "d2"}) tree.manyFiles(d, 1);
     const std::string url = server.url("secure", tree.name());
     StopToken stop;
     {

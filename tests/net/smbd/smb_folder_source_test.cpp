@@ -10,6 +10,7 @@
 #include "net/smbd/share_walk.h"
 #include "settings/mapped_drives.h"
 #include "support/golden.h"
+#include "support/scoped_env.h"
 #include "support/smbd_server.h"
 #include "support/temp_store.h"
 
@@ -35,6 +36,7 @@ bool makeTree(const ShareTree& t) {
     for (const auto& f : files) xattrs &= t.file(f.name, f.size, f.mtime, f.dosAttrib) || !*f.dosAttrib;
     t.folder("empty");
     std::filesystem::create_directory_symlink("..", t.path() + "/sub/deeper/up");
+    for (int i = 0; i < 24; ++i) t.manyFiles("many/d" + std::to_string(i), 30);  // blocks for several readers
     return xattrs;
 }
 
@@ -48,14 +50,17 @@ TEST_F(SmbFolderSource, ListsAShareAsTheLocalCopyOfItsTree) {
         const std::string url = server.url(shareName, tree.name());
         EngineFixture f;
         f.columns("111111");
-        const auto share = makeSmbFolderSource(*parseSharePath(url), login, &f.stop, url);
-        for (const Format format : {Format::Html, Format::Csv}) {
-            RunResult result;
-            const std::string remote = listed(f, *share, url, format, &result);
-            EXPECT_TRUE(result.unreadable.empty()) << result.unreadable.front().path;
-            const std::string local = listed(f, *f.source, tree.path(), format);
-            EXPECT_EQ(replaced(remote, url, tree.path()), local);
-            EXPECT_NE(local.find("archive.tar.gz"), std::string::npos);
+        for (const char* readers : {"", "0", "4"}) {  // the pool's default size, none (read here), four
+            const ScopedEnv pool("QUILLORY_SMB_READERS", *readers ? readers : nullptr);
+            const auto share = makeSmbFolderSource(*parseSharePath(url), login, &f.stop, url);
+            for (const Format format : {Format::Html, Format::Csv}) {
+                RunResult result;
+                const std::string remote = listed(f, *share, url, format, &result);
+                EXPECT_TRUE(result.unreadable.empty()) << readers << result.unreadable.front().path;
+                const std::string local = listed(f, *f.source, tree.path(), format);
+                EXPECT_EQ(replaced(remote, url, tree.path()), local) << readers;
+                EXPECT_NE(local.find("archive.tar.gz"), std::string::npos);
+            }
         }
     }
 }

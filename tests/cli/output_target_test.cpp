@@ -142,19 +142,15 @@ TEST(OutputTarget, AFileOrFolderTheUserMayNotWriteIsRefused) {
     runUnprivileged([&] {
         for (const Row& row : rows) {
             if (row.nobodysFolder && ::geteuid() != kNobody) continue;
-            SCOPED_TRACE(row.folder);
             const std::string target = place / row.folder + "/out.html";
             const ProcessResult r = runProcess({exe, "-o", target, s.tree.path()},
                                                {"QUILLORY_SETTINGS=" + (place / row.folder + "/settings.sqlite")});
-            EXPECT_EQ(r.status, 2);
+            EXPECT_EQ(r.status, 2) << row.folder;
             EXPECT_EQ(r.err, "quillory-list: cannot write '" + target + "': Permission denied\n");
         }
     });
     for (const Row& row : rows) {
         if (row.nobodysFolder && ::geteuid() != 0) continue;
-        const struct stat st = statOf(place / row.folder + "/out.html");
-        EXPECT_EQ(st.st_uid, ::geteuid()) << row.folder;
-        EXPECT_EQ(st.st_mode & 07777, row.fileMode) << row.folder;
         EXPECT_EQ(readFile(place / row.folder + "/out.html"), "old") << row.folder;
         EXPECT_EQ(namesWith(place / row.folder, ".html."), 0) << row.folder;
     }

@@ -1,11 +1,10 @@
 #pragma once
-// Prompts for window tests: answers come from queues the test fills, and
-// every message, save dialog and folder dialog shown is recorded. An empty
-// queue answers as a cancel (an empty name, "no").
+// Prompts for window tests: names come from queues the test fills, and
+// every message, save dialog, folder dialog and question shown is recorded.
+// An empty queue answers as a cancel (an empty name); every question "no".
 #include <QMessageBox>
 #include <QString>
 #include <deque>
-#include <functional>
 #include <vector>
 
 #include "ui/auxiliary/prompts.h"
@@ -23,41 +22,32 @@ class ScriptedPrompts final : public ui::Prompts {
 public:
     std::deque<QString> saveNames;    // answers to saveFileName
     std::deque<QString> folderNames;  // answers to folderName
-    std::deque<bool> answers;         // answers to ask
 
     std::vector<ShownMessage> messages;
     std::vector<ui::SaveDialogSpec> saveDialogs;
     std::vector<QString> folderTitles;
     std::vector<QString> questions;
-    // Runs inside message(), after it is recorded: lets a test act while a
-    // message stands, as a user could.
-    std::function<void(const ShownMessage&)> onMessage;
-    // Runs inside saveFileName() before it answers.
-    std::function<void()> onSaveDialog;
 
     void message(QWidget*, const QString& text, const QString& title, QMessageBox::Icon icon) override {
         messages.push_back({text, title, icon});
-        if (onMessage) onMessage(messages.back());
     }
     QString saveFileName(QWidget*, const ui::SaveDialogSpec& spec) override {
         saveDialogs.push_back(spec);
-        if (onSaveDialog) onSaveDialog();
-        return take(saveNames, QString());
+        return take(saveNames);
     }
     QString folderName(QWidget*, const QString& title, const QString&) override {
         folderTitles.push_back(title);
-        return take(folderNames, QString());
+        return take(folderNames);
     }
     bool ask(QWidget*, const QString& text, const QString&) override {
         questions.push_back(text);
-        return take(answers, false);
+        return false;
     }
 
 private:
-    template <class T>
-    static T take(std::deque<T>& queue, T whenEmpty) {
-        if (queue.empty()) return whenEmpty;
-        T front = std::move(queue.front());
+    static QString take(std::deque<QString>& queue) {
+        if (queue.empty()) return {};
+        QString front = std::move(queue.front());
         queue.pop_front();
         return front;
     }

@@ -18,6 +18,7 @@
 #include <QWebEngineView>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,28 +29,15 @@
 
 namespace quillory::test {
 
-// The browser's answer to `start`; it lives as long as the browser may still
-// give it, even after the test stopped waiting.
-template <class T>
-T await(const std::function<void(std::function<void(const T&)>)>& start) {
-    struct Answer {
-        T value;
-        bool given = false;
-    };
-    const auto answer = std::make_shared<Answer>();
-    start([answer](const T& value) {
-        answer->value = value;
-        answer->given = true;
-    });
-    EXPECT_TRUE(QTest::qWaitFor([&] { return answer->given; }, 60000)) << "the browser did not answer";
-    return answer->value;
-}
-
 // A script's value in a world of the test's own (page scripts are off; these
-// still run).
+// still run). The answer lives as long as the browser may still give it,
+// even after the test stopped waiting.
 inline QVariant evaluate(QWebEngineView* web, const QString& script) {
-    return await<QVariant>(
-        [&](auto done) { web->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld, done); });
+    const auto answer = std::make_shared<std::optional<QVariant>>();
+    web->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                               [answer](const QVariant& value) { *answer = value; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return answer->has_value(); }, 60000)) << "the browser did not answer";
+    return answer->value_or(QVariant());
 }
 
 class PreviewHarness {

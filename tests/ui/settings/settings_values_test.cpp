@@ -66,11 +66,6 @@ TEST(ColourSchemes, EachSchemeGivesItsThreeBackgrounds) {
         EXPECT_EQ(colorToHTML(style->fileBack), row.even) << row.name;
         EXPECT_EQ(colorToHTML(style->fileBackOdd), row.odd) << row.name;
         EXPECT_EQ(colorToHTML(style->folBack), row.folder) << row.name;
-        EXPECT_EQ(style->bodyBack, kWhite);
-        EXPECT_EQ(style->fileFontColor, kBlack);
-        EXPECT_EQ(style->folFontColor, kWhite);
-        EXPECT_EQ(style->folFont, "Tahoma");
-        EXPECT_EQ(style->fileFont, "Tahoma");
     }
     EXPECT_FALSE(schemeStyle("brick red"));
     EXPECT_FALSE(schemeStyle("Brick Red "));

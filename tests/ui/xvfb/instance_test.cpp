@@ -1,6 +1,7 @@
 // A second start on a real X display: without a folder its message box,
 // titled "Cannot start two instances", is on the screen while the first
-// window stays up; with a folder it hands the folder over.
+// window stays up; with a folder it hands the folder over. A killed first
+// start's lock does not block the next.
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -81,12 +82,18 @@ TEST(SecondInstanceOnScreen, ShowsItsMessageOrHandsItsFolderToTheFirst) {
     const std::string windows = windowNames();
     ::kill(first, SIGKILL);
     ::waitpid(first, nullptr, 0);
+    // The lock the killed first left behind does not block the next start.
+    const int next = startProcess({QUILLORY_EXE}, env);
+    const bool nextTookOver = holdsLock(next);
+    ::kill(next, SIGKILL);
+    ::waitpid(next, nullptr, 0);
     ASSERT_TRUE(firstUp);
     EXPECT_TRUE(messageUp);
     EXPECT_FALSE(storeMade);
     EXPECT_TRUE(thirdEnded && WIFEXITED(thirdStatus) && WEXITSTATUS(thirdStatus) == 0) << thirdStatus;
     EXPECT_TRUE(previewUp);
     EXPECT_EQ(windows.find("Cannot start two instances"), std::string::npos);
+    EXPECT_TRUE(nextTookOver);
 }
 
 }  // namespace

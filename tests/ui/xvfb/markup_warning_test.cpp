@@ -32,7 +32,6 @@ TEST_F(MarkupWarningTest, CountsMarkupNamesAndListsAgainEscaped) {
         QString warning;
         bool warningShown = false;
         QString names;  // the text of each file row's first cell
-        int rows = 0;
     };
     std::vector<Seen> seen;
     std::unique_ptr<QSignalSpy> loads;
@@ -53,7 +52,6 @@ TEST_F(MarkupWarningTest, CountsMarkupNamesAndListsAgainEscaped) {
         now.names = evaluate(web, "Array.from(document.querySelectorAll('tr[class^=file]'))"
                                   ".map(r => r.cells[0].textContent).join('|')")
                         .toString();
-        now.rows = evaluate(web, "document.querySelectorAll('tr[class^=file]').length").toInt();
         seen.push_back(now);
         if (seen.size() == 1) preview->findChild<QPushButton*>("EscapeNames")->click();
         else preview->done(0);
@@ -69,10 +67,7 @@ TEST_F(MarkupWarningTest, CountsMarkupNamesAndListsAgainEscaped) {
     EXPECT_TRUE(seen[0].warningShown);
     EXPECT_EQ(seen[0].warning, "2 names in this listing hold the character \"<\": the browser may read them as "
                                "markup and hide the rows after them.");
-    // Unescaped, "<script>" swallowed the two rows after its own.
-    EXPECT_EQ(seen[0].rows, 2) << seen[0].names.toStdString();
     EXPECT_FALSE(seen[1].warningShown);
-    EXPECT_EQ(seen[1].rows, 4);
     EXPECT_EQ(seen[1].names, "<b>bold.txt|<script>run.txt|plain.txt|zeta.txt");
     EXPECT_EQ(store.read(keys::Escape), "0");
 }

@@ -1,6 +1,7 @@
 // A listing larger than a page, shown in pages on a real browser: every row
 // once across the pages, the page buttons and keys, the folder search, Save
 // of the file's own markup, Print of the whole listing, a lost renderer.
+// Where the pages are cut is listing_pages_test's.
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -76,25 +77,16 @@ TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
     h.whileShown([&] {
         ASSERT_TRUE(h.waitLoaded());
         EXPECT_EQ(h.preview.pageCount(), 4u);
-        EXPECT_EQ(pageText(h), "Page 1 of 4");
         EXPECT_FALSE(h.button("Previous")->isEnabled());
         EXPECT_TRUE(h.button("Save")->isEnabled());
         std::vector<std::string> seen;
         for (std::size_t k = 0; k < 4; ++k) {
-            SCOPED_TRACE(k);
             if (k > 0) {
                 h.button("Next")->trigger();
                 ASSERT_TRUE(h.waitLoaded());
             }
             EXPECT_EQ(h.preview.currentPage(), k);
             EXPECT_EQ(pageText(h), QString("Page %1 of 4").arg(k + 1));
-            // A whole document: the heading and header row on top, a folder
-            // heading above the first row, the totals on the last page only.
-            EXPECT_TRUE(h.evaluate("document.querySelector('h2').textContent.startsWith('Listing of ')").toBool());
-            EXPECT_TRUE(h.evaluate("document.querySelector('td.dir').closest('table').nextElementSibling"
-                                   ".querySelector('tr[class^=file]') !== null")
-                            .toBool());
-            EXPECT_EQ(h.evaluate("document.body.textContent.includes('Total Files: 8,')").toBool(), k == 3);
             const auto rows = rowNamesShown(h);
             seen.insert(seen.end(), rows.begin(), rows.end());
         }
@@ -179,37 +171,6 @@ TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
     ASSERT_TRUE(file.starts_with("<html>") && file.ends_with("</html>"));
     EXPECT_EQ(readFile(saved), file.substr(6, file.size() - 13));
     EXPECT_EQ(h.prompts.questions.size(), 1u);
-}
-
-// Names that are markup (a name cannot hold "/", so no end tag), a page for
-// each row: every page still shows its own row under its folder's heading,
-// the row after a cut included.
-TEST(PagedPreview, HostileNamesDoNotMoveRowsAcrossACut) {
-    PreviewHarness h;
-    const std::vector<std::string> names = {"<table>mark1", "<tr><td>mark2", "]]>mark3", "mark4\xff", "<!--mark5"};
-    for (const std::string& name : names) h.tree.file("x/" + name);
-    h.list(h.tree.path(), {"-D", "Output/IgnoreNoFiles=1"});
-    h.preview.setPageLimits({1, 1 << 20});
-    const std::vector<std::string> order = rowNamesInFile(h.scratch);
-    ASSERT_EQ(order.size(), names.size());
-    const auto markOf = [](const std::string& name) { return QString::fromStdString(name.substr(name.find("mark"), 5)); };
-    h.whileShown([&] {
-        ASSERT_TRUE(h.waitLoaded());
-        ASSERT_EQ(h.preview.pageCount(), names.size());
-        for (std::size_t k = 0; k < order.size(); ++k) {
-            SCOPED_TRACE(order[k]);
-            if (k > 0) {
-                h.button("Next")->trigger();
-                ASSERT_TRUE(h.waitLoaded());
-            }
-            EXPECT_TRUE(h.evaluate("document.querySelector('td.dir').textContent.endsWith('/x')").toBool());
-            const QString text = h.evaluate("document.body.textContent").toString();
-            for (std::size_t other = 0; other < order.size(); ++other) {
-                if (order[other] == names[4] && other == k) continue;  // inside a comment on its own page
-                EXPECT_EQ(text.contains(markOf(order[other])), other == k) << other;
-            }
-        }
-    });
 }
 
 }  // namespace

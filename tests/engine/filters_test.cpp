@@ -121,8 +121,7 @@ TEST(FolderPasses, MatchesTheWholePath) {
     const SettingKey* const inc = &keys::FolInclude;
     const SettingKey* const exc = &keys::FolExclude;
     const struct { const char* row; std::vector<Setting> settings; std::string path; bool passes; } rows[] = {
-        {"nothing stored", {}, "/data", true},
-        {"empty include lists no folder", {{inc, ""}}, "/data", false},
+        {"nothing stored", {}, "/data", true}, {"empty include lists no folder", {{inc, ""}}, "/data", false},
         {"exclude by name, upper case", {{exc, "*/temp"}}, "/data/TEMP", false},
         {"plain name matches no path", {{inc, "temp"}}, "/data/temp", false},
         {"network spelling kept", {{inc, "\\\\server\\share*"}}, "\\\\SERVER\\share\\sub", true},
@@ -166,45 +165,31 @@ void expectRows(const std::vector<MatchRow>& rows) {
 
 TEST(WildcardMatch, WholeTextWithoutCase) {
     expectRows({
-        {"empty pattern, empty text", "", "", true},
-        {"blank is significant", " *.doc", "a.doc", false},
-        {"back-slash is plain", "a\\b", "a\\b", true},
-        {"upper text, lower pattern", "*.txt", "A.TXT", true},
+        {"empty pattern, empty text", "", "", true}, {"blank is significant", " *.doc", "a.doc", false},
+        {"back-slash is plain", "a\\b", "a\\b", true}, {"upper text, lower pattern", "*.txt", "A.TXT", true},
         {"list letters fold", "[A-C]x", "bX", true},
         // Folding happens before comparing by code, so a range spanning the
         // upper-case letters no longer holds them.
         {"range over upper-case codes", "[@-_]", "A", false},
         // Only ASCII letters fold; UTF-8 bytes of É (C3 89) and é (C3 A9) differ.
-        {"non-ASCII not folded", "\xC3\x89", "\xC3\xA9", false},
-        {"? is one byte", "caf?", "caf\xC3\xA9", false},
-        {"? matches a star", "a?", "a*", true},
-        {"# letter", "file#.txt", "filea.txt", false},
-        {"# slash below zero", "#", "/", false},
-        {"star alone, empty", "*", "", true},
-        {"suffix wrong", "*.txt", "a.txt.bak", false},
-        {"head and tail overlap not allowed", "ab*ba", "aba", false},
+        {"non-ASCII not folded", "\xC3\x89", "\xC3\xA9", false}, {"? is one byte", "caf?", "caf\xC3\xA9", false},
+        {"? matches a star", "a?", "a*", true}, {"# letter", "file#.txt", "filea.txt", false},
+        {"# slash below zero", "#", "/", false}, {"star alone, empty", "*", "", true},
+        {"suffix wrong", "*.txt", "a.txt.bak", false}, {"head and tail overlap not allowed", "ab*ba", "aba", false},
         {"middle needs later place", "a*bc*d", "abxbcd", true},
-        {"middle may not eat tail, too short", "*x*x*x", "xx", false},
-        {"star then question marks", "*??", "a", false},
+        {"middle may not eat tail, too short", "*x*x*x", "xx", false}, {"star then question marks", "*??", "a", false},
     });
 }
 
 TEST(WildcardMatch, Lists) {
     expectRows({
-        {"range high end", "[a-f]", "f", true},
-        {"negated member", "[!abc]", "b", false},
-        {"negated needs a char", "[!a]", "", false},
-        {"hyphen last", "[a-]", "-", true},
-        {"hyphen after a range stands for itself", "[a-c-e]", "-", true},
-        {"hyphen as range end", "[!--/]", ".", false},
-        {"bracketed hash not digit", "[#]", "1", false},
-        {"bracketed star not run", "a[*]", "ab", false},
-        {"reversed range holds nothing", "[z-a]", "m", false},
-        {"bytes above 127 by code", "[\x80-\xFF]", "\xC3", true},
-        {"unclosed bracket is literal", "a[b", "a[b", true},
-        {"empty list matches nothing", "a[]b", "ab", false},
-        {"empty negated list is any char", "a[!]b", "axb", true},
-        {"later bracket closes", "[ab*]", "*", true},
+        {"range high end", "[a-f]", "f", true}, {"negated member", "[!abc]", "b", false},
+        {"negated needs a char", "[!a]", "", false}, {"hyphen last", "[a-]", "-", true},
+        {"hyphen after a range stands for itself", "[a-c-e]", "-", true}, {"hyphen as range end", "[!--/]", ".", false},
+        {"bracketed hash not digit", "[#]", "1", false}, {"bracketed star not run", "a[*]", "ab", false},
+        {"reversed range holds nothing", "[z-a]", "m", false}, {"bytes above 127 by code", "[\x80-\xFF]", "\xC3", true},
+        {"unclosed bracket is literal", "a[b", "a[b", true}, {"empty list matches nothing", "a[]b", "ab", false},
+        {"empty negated list is any char", "a[!]b", "axb", true}, {"later bracket closes", "[ab*]", "*", true},
     });
 }
 

@@ -38,12 +38,9 @@ std::string record(const std::string& text, std::uint16_t version,
 struct DecodeRow { const char* name; std::string value; std::optional<std::uint32_t> expected; };
 
 const DecodeRow kDecodeRows[] = {
-    {"text form with NUL", "0x20\0"s, 0x20},
-    {"upper-case hex", "0X1A", 0x1A},
-    {"eight hex digits", "0xFFFFFFFF", 0xFFFFFFFF},
-    {"no prefix", "20", std::nullopt},
-    {"not hex", "0xZZ", std::nullopt},
-    {"too long", "0x123456789", std::nullopt},
+    {"text form with NUL", "0x20\0"s, 0x20}, {"upper-case hex", "0X1A", 0x1A},
+    {"eight hex digits", "0xFFFFFFFF", 0xFFFFFFFF}, {"no prefix", "20", std::nullopt},
+    {"not hex", "0xZZ", std::nullopt}, {"too long", "0x123456789", std::nullopt},
     {"version 3 record without text", record("", 3, {0x01, 0x26}), 0x26},
     {"record wins over its text", record("0x20", 3, {0x01, 0x21}), 0x21},
     {"version 4 record", record("", 4, {0x41, 0x04}), 0x04},

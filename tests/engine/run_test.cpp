@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <thread>
 
 #include "engine/document.h"
 #include "support/engine_fixture.h"
@@ -74,37 +73,19 @@ struct CountingSource final : FolderSource {
     }
 };
 
+// Through the listing's own loops: few files are examined after Stop.
 TEST(Run, StopActsInsideAHugeFolder) {
-    constexpr int kFiles = 200000;
     EngineFixture f;
     TempDir big = TempDir::inMemory();
-    big.manyFiles(".", kFiles);
+    big.manyFiles(".", 20000);
     for (const Format format : {Format::Html, Format::Csv}) {
-        SCOPED_TRACE(int(format));
-        // Through the listing's own loops: few files are examined after Stop.
         f.stop.reset();
         CountingSource counting(f.stop, 1000);
         f.ctx.source = &counting;
         StringSink sink;
-        EXPECT_EQ(runListing(f.ctx, big.path(), format, sink).outcome, Outcome::Stopped);
-        EXPECT_LT(counting.facts, 1000 + 2048);
-        EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos);
-
-        // On another thread, as a window runs it: Stop once the folder has
-        // started ends the run short of the folder's end.
-        f.stop.reset();
-        f.ctx.source = nullptr;
-        RunProgress progress;
-        f.ctx.progress = &progress;
-        std::thread run([&] {
-            StringSink out;
-            EXPECT_EQ(runListing(f.ctx, big.path(), format, out).outcome, Outcome::Stopped);
-        });
-        while (progress.folder() != big.path()) std::this_thread::yield();
-        f.stop.request();
-        run.join();
-        f.ctx.progress = nullptr;
-        EXPECT_LT(progress.files, kFiles);
+        EXPECT_EQ(runListing(f.ctx, big.path(), format, sink).outcome, Outcome::Stopped) << int(format);
+        EXPECT_LT(counting.facts, 1000 + 2048) << int(format);
+        EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos) << int(format);
     }
 }
 

@@ -67,7 +67,6 @@ TEST(GenFolderCsv, EmptyFolderLine) {
     }
 }
 
-// A folder the folder patterns reject gives "*" and counts nothing.
 TEST(GenFolder, RejectedFolderGivesStar) {
     EngineFixture f;
     f.tree.file("a", 5);

@@ -71,7 +71,6 @@ TEST_F(WalkTree, ListsFoldersDepthFirstToTheLevel) {
     }
 }
 
-// Totals and progress count the listed folders only.
 TEST_F(WalkTree, ExcludedFolderKeepsItsSubFolders) {
     f.set(keys::FolExclude, "*/a1");
     RunProgress progress;

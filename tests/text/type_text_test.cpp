@@ -51,7 +51,6 @@ std::vector<std::string> trickyNames() {
     return names;
 }
 
-// Four threads fill and read the memo at once, each asking every name.
 TEST(TypeTextForName, MemoAgreesWithTheDatabaseAcrossThreads) {
     const std::vector<std::string> names = trickyNames();
     std::vector<std::string> expected;

@@ -52,8 +52,7 @@ TEST(EventLog, StartGivesADateLineAndTheDefaultSummary) {
     EXPECT_EQ(nowMarked(f.written()),
               "<now>\r\n" +
                   summary({"*", "", "*", "", "0", "<now>", "<now>", "0", "", "", "0", "1", "0", "0", "0", "0", "0",
-                           "Infinite", "6", "Dynamic"}) +
-                  "Retrieved file: caf\xe9\xff.txt\r\n\r\n");
+                           "Infinite", "6", "Dynamic"}) + "Retrieved file: caf\xe9\xff.txt\r\n\r\n");
 }
 
 TEST(EventLog, SummaryShowsStoredValues) {

@@ -10,8 +10,7 @@ namespace {
 struct SizeRow { const char* name; const char* display; std::int64_t bytes; const char* expected; };
 
 const SizeRow kSizeRows[] = {
-    {"dynamic below a kilobyte", "Dynamic", 1023, "1023 Bytes"},
-    {"dynamic one kilobyte", "Dynamic", 1024, "1.0 KB"},
+    {"dynamic below a kilobyte", "Dynamic", 1023, "1023 Bytes"}, {"dynamic one kilobyte", "Dynamic", 1024, "1.0 KB"},
     {"dynamic 2.25 rounds up", "Dynamic", 2304, "2.3 KB"},
     {"dynamic top of kilobytes", "Dynamic", 1048576, "1024.0 KB"},
     {"dynamic first megabyte step", "Dynamic", 1048577, "1.0 MB"},
@@ -19,8 +18,7 @@ const SizeRow kSizeRows[] = {
     {"dynamic largest size", "Dynamic", std::numeric_limits<std::int64_t>::max(), "8589934592.0 GB"},
     {"dynamic negative stays bytes", "Dynamic", -5000, "-5000 Bytes"},
     {"lower-case bytes is dynamic", "bytes", 1048576, "1024.0 KB"},
-    {"bytes no grouping", "Bytes", 5368709120, "5368709120 Bytes"},
-    {"kb tenth half", "Kb", 256, "0.3 KB"},
+    {"bytes no grouping", "Bytes", 5368709120, "5368709120 Bytes"}, {"kb tenth half", "Kb", 256, "0.3 KB"},
     {"kb negative half away from zero", "Kb", -1280, "-1.3 KB"},
     {"kb most negative", "Kb", std::numeric_limits<std::int64_t>::min(), "-9007199254740992.0 KB"},
     {"mb half of the last decimal", "Mb", 32768, "0.0313 MB"},
@@ -39,8 +37,7 @@ TEST(TextHelpers, ExtensionAndSeparator) {
         {"extension: trailing dot", getExtension, "README.", ""},
         {"extension: leading dot", getExtension, ".profile", "profile"},
         {"extension: last of two, case kept", getExtension, "archive.tar.GZ", "GZ"},
-        {"separator: empty", addSeparator, "", "/"},
-        {"separator: root", addSeparator, "/", "/"},
+        {"separator: empty", addSeparator, "", "/"}, {"separator: root", addSeparator, "/", "/"},
         {"separator: back-slash is a name character", addSeparator, "dir\\", "dir\\/"},
     };
     for (const auto& row : rows) EXPECT_EQ(row.function(row.input), row.expected) << row.name;
@@ -48,9 +45,7 @@ TEST(TextHelpers, ExtensionAndSeparator) {
 
 TEST(AttribLetters, AreArchiveHiddenReadOnlySystemInOrder) {
     const struct { const char* name; std::int64_t word; const char* expected; } rows[] = {
-        {"unreadable", -1, ""},
-        {"archive and read-only", 0x21, "ar"},
-        {"all four", 0x27, "ahrs"},
+        {"unreadable", -1, ""}, {"archive and read-only", 0x21, "ar"}, {"all four", 0x27, "ahrs"},
         {"other bits ignored", 0x10 | 0x80 | 0x100 | 0x01, "r"},
     };
     for (const auto& row : rows) EXPECT_EQ(attribLetters(row.word), row.expected) << row.name;

@@ -85,21 +85,17 @@ std::vector<Setting> timeRange(std::string from, std::string to, std::string on 
 // The stored bounds have the short-time-blank-short-date form ("14:30 2007-12-03" here).
 TEST(FilePasses, TimeStage) {
     const auto at = [](int hh, int mm, double ss) { return localDateTime(2007, 12, 3, hh, mm, ss); };
-    const auto dayTo1430 = timeRange("00:00 2007-12-03", "14:30 2007-12-03");
-    const auto from1430 = timeRange("14:30 2007-12-03", "23:59 2007-12-31");
+    const std::string t0 = "00:00 2007-12-03", t1430 = "14:30 2007-12-03";
+    const auto dayTo1430 = timeRange(t0, t1430), from1430 = timeRange(t1430, "23:59 2007-12-31");
     expectFileRows({
         {"written 14:30:30, upper bound 14:30", dayTo1430, "a", {0, at(14, 30, 30)}, false},
         {"fraction of a second stays in its second", dayTo1430, "a", {0, at(14, 30, 0.9)}, true},
         {"lower bound inclusive", from1430, "a", {0, at(14, 30, 0)}, true},
         {"unreadable file time is the zero date", dayTo1430, "a", {0, 0.0}, false},
-        {"switch must be exactly 1, not 1.0", timeRange("00:00 2007-12-03", "14:30 2007-12-03", "1.0"), "a",
-         {0, at(20, 0, 0)}, true},
-        {"unreadable lower bound is open", timeRange("someday", "14:30 2007-12-03"), "a",
-         {0, localDateTime(1990, 1, 1)}, true},
-        {"unreadable upper bound keeps lower", timeRange("14:30 2007-12-03", "31/31/31"), "a", {0, at(14, 0, 0)},
-         false},
-        {"reversed bounds list nothing", timeRange("14:30 2007-12-03", "00:00 2007-12-03"), "a",
-         {0, at(10, 0, 0)}, false},
+        {"switch must be exactly 1, not 1.0", timeRange(t0, t1430, "1.0"), "a", {0, at(20, 0, 0)}, true},
+        {"unreadable lower bound is open", timeRange("someday", t1430), "a", {0, localDateTime(1990, 1, 1)}, true},
+        {"unreadable upper bound keeps lower", timeRange(t1430, "31/31/31"), "a", {0, at(14, 0, 0)}, false},
+        {"reversed bounds list nothing", timeRange(t1430, t0), "a", {0, at(10, 0, 0)}, false},
     });
 }
 
@@ -121,8 +117,7 @@ TEST(FolderPasses, MatchesTheWholePath) {
     const SettingKey* const inc = &keys::FolInclude;
     const SettingKey* const exc = &keys::FolExclude;
     const struct { const char* row; std::vector<Setting> settings; std::string path; bool passes; } rows[] = {
-        {"nothing stored", {}, "/data", true},
-        {"empty include lists no folder", {{inc, ""}}, "/data", false},
+        {"nothing stored", {}, "/data", true}, {"empty include lists no folder", {{inc, ""}}, "/data", false},
         {"exclude by name, upper case", {{exc, "*/temp"}}, "/data/TEMP", false},
         {"plain name matches no path", {{inc, "temp"}}, "/data/temp", false},
         {"network spelling kept", {{inc, "\\\\server\\share*"}}, "\\\\SERVER\\share\\sub", true},
@@ -131,25 +126,23 @@ TEST(FolderPasses, MatchesTheWholePath) {
         EXPECT_EQ(folderPasses(optionsWith(r.settings).filters, r.path), r.passes) << "row " << r.row;
 }
 
-// Writes a setting once, when the walk first yields after its first block.
-struct WriteAfterFirstBlock final : WalkObserver {
-    const test::StringSink& sink;
-    std::function<void()> write;
-    WriteAfterFirstBlock(const test::StringSink& s, std::function<void()> w) : sink(s), write(std::move(w)) {}
-    void yield() override {
-        if (write && !sink.text.empty()) std::exchange(write, nullptr)();
-    }
-};
-
-// The include list changes after the base's block, so sub/b.doc is judged by
-// the new list.
+// The include list changes when the walk first yields after the base's
+// block, so sub/b.doc is judged by the new list.
 TEST(FilterSettings, WriteDuringAWalkIsSeenFromTheNextFolder) {
     test::EngineFixture f;
     f.tree.file("a.doc", 1);
     f.tree.file("sub/b.doc", 1);
     f.columns("100000");
     test::StringSink sink;
-    WriteAfterFirstBlock observer(sink, [&] { f.set(keys::FileInclude, "*.txt"); });
+    struct WriteAfterFirstBlock final : WalkObserver {
+        test::EngineFixture& f;
+        const test::StringSink& sink;
+        bool done = false;
+        WriteAfterFirstBlock(test::EngineFixture& fx, const test::StringSink& s) : f(fx), sink(s) {}
+        void yield() override {
+            if (!done && !sink.text.empty()) f.set(keys::FileInclude, "*.txt"), done = true;
+        }
+    } observer(f, sink);
     f.ctx.observer = &observer;
     f.totals.BasePath = f.tree.path();
     walkFolder(f.ctx, f.tree.path(), Format::Csv, sink);
@@ -166,45 +159,27 @@ void expectRows(const std::vector<MatchRow>& rows) {
 
 TEST(WildcardMatch, WholeTextWithoutCase) {
     expectRows({
-        {"empty pattern, empty text", "", "", true},
-        {"blank is significant", " *.doc", "a.doc", false},
-        {"back-slash is plain", "a\\b", "a\\b", true},
-        {"upper text, lower pattern", "*.txt", "A.TXT", true},
+        {"empty pattern, empty text", "", "", true}, {"blank is significant", " *.doc", "a.doc", false},
+        {"back-slash is plain", "a\\b", "a\\b", true}, {"upper text, lower pattern", "*.txt", "A.TXT", true},
         {"list letters fold", "[A-C]x", "bX", true},
         // Folding happens before comparing by code, so a range spanning the
         // upper-case letters no longer holds them.
         {"range over upper-case codes", "[@-_]", "A", false},
         // Only ASCII letters fold; UTF-8 bytes of É (C3 89) and é (C3 A9) differ.
-        {"non-ASCII not folded", "\xC3\x89", "\xC3\xA9", false},
-        {"? is one byte", "caf?", "caf\xC3\xA9", false},
-        {"? matches a star", "a?", "a*", true},
-        {"# letter", "file#.txt", "filea.txt", false},
-        {"# slash below zero", "#", "/", false},
-        {"star alone, empty", "*", "", true},
-        {"suffix wrong", "*.txt", "a.txt.bak", false},
-        {"head and tail overlap not allowed", "ab*ba", "aba", false},
+        {"non-ASCII not folded", "\xC3\x89", "\xC3\xA9", false}, {"? is one byte", "caf?", "caf\xC3\xA9", false},
+        {"? matches a star", "a?", "a*", true}, {"# letter", "file#.txt", "filea.txt", false},
+        {"# slash below zero", "#", "/", false}, {"star alone, empty", "*", "", true},
+        {"suffix wrong", "*.txt", "a.txt.bak", false}, {"head and tail overlap not allowed", "ab*ba", "aba", false},
         {"middle needs later place", "a*bc*d", "abxbcd", true},
-        {"middle may not eat tail, too short", "*x*x*x", "xx", false},
-        {"star then question marks", "*??", "a", false},
-    });
-}
-
-TEST(WildcardMatch, Lists) {
-    expectRows({
-        {"range high end", "[a-f]", "f", true},
-        {"negated member", "[!abc]", "b", false},
-        {"negated needs a char", "[!a]", "", false},
-        {"hyphen last", "[a-]", "-", true},
-        {"hyphen after a range stands for itself", "[a-c-e]", "-", true},
-        {"hyphen as range end", "[!--/]", ".", false},
-        {"bracketed hash not digit", "[#]", "1", false},
-        {"bracketed star not run", "a[*]", "ab", false},
-        {"reversed range holds nothing", "[z-a]", "m", false},
-        {"bytes above 127 by code", "[\x80-\xFF]", "\xC3", true},
-        {"unclosed bracket is literal", "a[b", "a[b", true},
-        {"empty list matches nothing", "a[]b", "ab", false},
-        {"empty negated list is any char", "a[!]b", "axb", true},
-        {"later bracket closes", "[ab*]", "*", true},
+        {"middle may not eat tail, too short", "*x*x*x", "xx", false}, {"star then question marks", "*??", "a", false},
+        // lists
+        {"range high end", "[a-f]", "f", true}, {"negated member", "[!abc]", "b", false},
+        {"negated needs a char", "[!a]", "", false}, {"hyphen last", "[a-]", "-", true},
+        {"hyphen after a range stands for itself", "[a-c-e]", "-", true}, {"hyphen as range end", "[!--/]", ".", false},
+        {"bracketed hash not digit", "[#]", "1", false}, {"bracketed star not run", "a[*]", "ab", false},
+        {"reversed range holds nothing", "[z-a]", "m", false}, {"bytes above 127 by code", "[\x80-\xFF]", "\xC3", true},
+        {"unclosed bracket is literal", "a[b", "a[b", true}, {"empty list matches nothing", "a[]b", "ab", false},
+        {"empty negated list is any char", "a[!]b", "axb", true}, {"later bracket closes", "[ab*]", "*", true},
     });
 }
 

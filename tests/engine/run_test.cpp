@@ -1,10 +1,7 @@
-// The one run: how it ends (completed, stopped, output failed), what it
-// reports, and that a listing that could not be written whole never looks
-// complete.
+// How the one run ends: completed, stopped, or output failed (never looking complete).
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <thread>
 
 #include "engine/document.h"
 #include "support/engine_fixture.h"
@@ -36,90 +33,59 @@ TEST(Run, WriteFailureEndsTheRunAndNeverLooksComplete) {
         ASSERT_EQ(runListing(f.ctx, tree.path(), format, whole).outcome, Outcome::Completed);
         ASSERT_EQ(f.totals.TotalFolders, 21);
         for (const std::size_t room : {std::size_t{0}, std::size_t{4096}, whole.text.size() / 2, whole.text.size() - 1}) {
-            SCOPED_TRACE((format == Format::Html ? "html, room " : "csv, room ") + std::to_string(room));
+            SCOPED_TRACE(std::to_string(int(format)) + ", room " + std::to_string(room));
             LimitedSink sink(room);
             const RunResult result = runListing(f.ctx, tree.path(), format, sink);
-            EXPECT_EQ(result.outcome, Outcome::OutputFailed);
-            EXPECT_EQ(result.outputError, ENOSPC);
+            EXPECT_EQ(std::pair(result.outcome, result.outputError), std::pair(Outcome::OutputFailed, ENOSPC));
             // Short of the very last byte, the totals may stand there, but the run says it failed.
-            if (room < whole.text.size() - 1) {
-                EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos);
-            }
+            if (room < whole.text.size() - 1) { EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos); }
             // The walk ended at the failure instead of going on to the end.
-            if (room < 65536) {
-                EXPECT_LT(f.totals.TotalFolders, 21);
-            }
+            if (room < 65536) { EXPECT_LT(f.totals.TotalFolders, 21); }
         }
     }
 }
 
-// The real source, counting the stats the listing asks for and raising Stop
-// at a chosen one.
-class CountingSource final : public FolderSource {
-public:
-    CountingSource(StopToken& stop, long stopAt) : m_real(makeLocalFolderSource(&stop)), m_stop(stop), m_stopAt(stopAt) {}
+// The real (one-folder) source, counting the stats the listing asks for and
+// raising Stop at a chosen one.
+struct CountingSource final : FolderSource {
+    StopToken& stop;
+    long stopAt, facts = 0;
+    std::unique_ptr<FolderSource> real = makeLocalFolderSource(&stop);
+    CountingSource(StopToken& s, long at) : stop(s), stopAt(at) {}
     std::unique_ptr<Folder> open(const std::string& path) override {
-        return std::make_unique<Counting>(m_real->open(path), *this);
+        struct Counting final : Folder {
+            std::unique_ptr<Folder> real;
+            CountingSource& owner;
+            Counting(std::unique_ptr<Folder> r, CountingSource& o) : real(std::move(r)), owner(o) {}
+            bool readable() const override { return real->readable(); }
+            int error() const override { return real->error(); }
+            const std::vector<FolderEntry>& entries() const override { return real->entries(); }
+            FolderId id() const override { return real->id(); }
+            FileFacts facts(std::size_t i) override {
+                if (++owner.facts == owner.stopAt) owner.stop.request();
+                return real->facts(i);
+            }
+            std::int64_t attributes(std::size_t i) override { return real->attributes(i); }
+            std::unique_ptr<Folder> openChild(std::size_t i) override { return real->openChild(i); }
+            void prefetch(const std::vector<std::size_t>&, bool) override {}  // every stat is counted
+        };
+        return std::make_unique<Counting>(real->open(path), *this);
     }
-    long facts = 0;
-
-private:
-    struct Counting final : Folder {
-        Counting(std::unique_ptr<Folder> real, CountingSource& owner) : m_real(std::move(real)), m_owner(owner) {}
-        bool readable() const override { return m_real->readable(); }
-        int error() const override { return m_real->error(); }
-        const std::vector<FolderEntry>& entries() const override { return m_real->entries(); }
-        FolderId id() const override { return m_real->id(); }
-        FileFacts facts(std::size_t i) override {
-            if (++m_owner.facts == m_owner.m_stopAt) m_owner.m_stop.request();
-            return m_real->facts(i);
-        }
-        std::int64_t attributes(std::size_t i) override { return m_real->attributes(i); }
-        std::unique_ptr<Folder> openChild(std::size_t i) override {
-            return std::make_unique<Counting>(m_real->openChild(i), m_owner);
-        }
-        // Not passed on: every stat goes through facts() and is counted.
-        void prefetch(const std::vector<std::size_t>&, bool) override {}
-        std::unique_ptr<Folder> m_real;
-        CountingSource& m_owner;
-    };
-    std::unique_ptr<FolderSource> m_real;
-    StopToken& m_stop;
-    long m_stopAt;
 };
 
+// Through the listing's own loops: few files are examined after Stop.
 TEST(Run, StopActsInsideAHugeFolder) {
-    constexpr int kFiles = 200000;
     EngineFixture f;
     TempDir big = TempDir::inMemory();
-    big.manyFiles(".", kFiles);
+    big.manyFiles(".", 20000);
     for (const Format format : {Format::Html, Format::Csv}) {
-        SCOPED_TRACE(format == Format::Html ? "html" : "csv");
-        // Through the listing's own loops: few files are examined after Stop.
         f.stop.reset();
         CountingSource counting(f.stop, 1000);
         f.ctx.source = &counting;
         StringSink sink;
-        EXPECT_EQ(runListing(f.ctx, big.path(), format, sink).outcome, Outcome::Stopped);
-        EXPECT_LT(counting.facts, 1000 + 2048);
-        EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos);
-
-        // The real source on another thread, as a window runs it: Stop once
-        // the folder has started, wherever the run is then. The run ends
-        // stopped, well short of the folder's end.
-        f.stop.reset();
-        f.ctx.source = nullptr;
-        RunProgress progress;
-        f.ctx.progress = &progress;
-        std::thread run([&] {
-            StringSink out;
-            EXPECT_EQ(runListing(f.ctx, big.path(), format, out).outcome, Outcome::Stopped);
-        });
-        while (progress.folder() != big.path()) std::this_thread::yield();
-        f.stop.request();
-        run.join();
-        f.ctx.progress = nullptr;
-        EXPECT_LT(progress.files, kFiles);
+        EXPECT_EQ(runListing(f.ctx, big.path(), format, sink).outcome, Outcome::Stopped) << int(format);
+        EXPECT_LT(counting.facts, 1000 + 2048) << int(format);
+        EXPECT_EQ(sink.text.find("Total Files:"), std::string::npos) << int(format);
     }
 }
 

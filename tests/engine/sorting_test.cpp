@@ -27,8 +27,7 @@ TEST(SortOrder, FirstChosenFlagDecides) {
     const SettingKey* const no = &keys::NoOrder;
     using Flags = std::vector<std::pair<const SettingKey*, const char*>>;
     const struct { const char* name; Flags flags; SortOrder order; } rows[] = {
-        {"nothing stored", {}, SortOrder::None},
-        {"no order off, nothing else", {{no, "0"}}, SortOrder::Unset},
+        {"nothing stored", {}, SortOrder::None}, {"no order off, nothing else", {{no, "0"}}, SortOrder::Unset},
         {"no order beats name", {{no, "1"}, {&keys::NameOrder, "1"}}, SortOrder::None},
         {"type beats size", {{no, "0"}, {&keys::SizeOrder, "1"}, {&keys::TypeOrder, "1"}}, SortOrder::Type},
         {"date beats extension", {{no, "0"}, {&keys::ExtOrder, "1"}, {&keys::DateOrder, "1"}}, SortOrder::Date},
@@ -36,32 +35,26 @@ TEST(SortOrder, FirstChosenFlagDecides) {
         {"2 is not chosen", {{no, "2"}, {&keys::NameOrder, "1"}}, SortOrder::Name},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
         test::TempStore t;
         for (const auto& [key, value] : row.flags) t.set(*key, value);
-        EXPECT_EQ(readListingOptions(t.store).order, row.order);
+        EXPECT_EQ(readListingOptions(t.store).order, row.order) << row.name;
     }
 }
 
 // The reference below decides every other order; these rows pin what it means.
 TEST(SortFiles, KnownOrders) {
-    const struct {
-        const char* name;
-        SortOrder order;
-        std::vector<clsFile> list;
-        std::vector<std::string> expected;  // names, in order
-    } rows[] = {
-        {"characters, not numbers, without case", SortOrder::Name,
-         {entry("file2"), entry("File10"), entry("_x"), entry(" z")}, {" z", "_x", "File10", "file2"}},
-        {"non-ASCII after ASCII", SortOrder::Name, {entry("\xC3\xA9t\xC3\xA9"), entry("zebra")},
-         {"zebra", "\xC3\xA9t\xC3\xA9"}},
-        {"no order keeps enumeration order", SortOrder::None, {entry("c"), entry("a"), entry("b")}, {"c", "a", "b"}},
-        {"no flag chosen keeps enumeration order", SortOrder::Unset, {entry("c"), entry("a")}, {"c", "a"}},
+    using Names = std::vector<std::string>;
+    const struct { const char* name; SortOrder order; Names list, expected; } rows[] = {
+        {"characters, not numbers, without case", SortOrder::Name, {"file2", "File10", "_x", " z"}, {" z", "_x", "File10", "file2"}},
+        {"non-ASCII after ASCII", SortOrder::Name, {"\xC3\xA9t\xC3\xA9", "zebra"}, {"zebra", "\xC3\xA9t\xC3\xA9"}},
+        {"no order keeps enumeration order", SortOrder::None, {"c", "a", "b"}, {"c", "a", "b"}},
+        {"no flag chosen keeps enumeration order", SortOrder::Unset, {"c", "a"}, {"c", "a"}},
     };
     for (const auto& row : rows) {
-        std::vector<clsFile> list = row.list;
+        std::vector<clsFile> list;
+        for (const std::string& name : row.list) list.push_back(entry(name));
         sortFiles(list, row.order);
-        std::vector<std::string> names;
+        Names names;
         for (const clsFile& f : list) names.push_back(f.Name);
         EXPECT_EQ(names, row.expected) << row.name;
     }

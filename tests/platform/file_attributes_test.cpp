@@ -35,47 +35,37 @@ std::string record(const std::string& text, std::uint16_t version,
     return out;
 }
 
-struct DecodeRow { const char* name; std::string value; std::optional<std::uint32_t> expected; };
-
-const DecodeRow kDecodeRows[] = {
-    {"text form with NUL", "0x20\0"s, 0x20},
-    {"upper-case hex", "0X1A", 0x1A},
-    {"eight hex digits", "0xFFFFFFFF", 0xFFFFFFFF},
-    {"no prefix", "20", std::nullopt},
-    {"not hex", "0xZZ", std::nullopt},
-    {"too long", "0x123456789", std::nullopt},
-    {"version 3 record without text", record("", 3, {0x01, 0x26}), 0x26},
-    {"record wins over its text", record("0x20", 3, {0x01, 0x21}), 0x21},
-    {"version 4 record", record("", 4, {0x41, 0x04}), 0x04},
-    {"record says the word is not valid", record("0x10", 5, {0x10, 0x02}), 0x10},
-    {"version 1 record", record("", 1, {0x20}), 0x20},
-    {"unknown version falls back to the text", record("0x20", 9, {0x01, 0x02}), 0x20},
-    {"version tags disagree", "0x20\0\0\3\0\4\0\0\0\1\0\0\0\2\0\0\0"s, 0x20},
-    {"cut-off record", "\0\0\3\0\3\0\0\0\1\0"s, std::nullopt},
-};
-
 TEST(DecodeDosAttrib, ReadsTheTextAndTheRecord) {
-    for (const DecodeRow& row : kDecodeRows)
-        EXPECT_EQ(decodeDosAttrib(row.value), row.expected) << row.name;
+    const struct { const char* name; std::string value; std::optional<std::uint32_t> expected; } rows[] = {
+        {"text form with NUL", "0x20\0"s, 0x20}, {"upper-case hex", "0X1A", 0x1A},
+        {"eight hex digits", "0xFFFFFFFF", 0xFFFFFFFF}, {"no prefix", "20", std::nullopt},
+        {"not hex", "0xZZ", std::nullopt}, {"too long", "0x123456789", std::nullopt},
+        {"version 3 record without text", record("", 3, {0x01, 0x26}), 0x26},
+        {"record wins over its text", record("0x20", 3, {0x01, 0x21}), 0x21},
+        {"version 4 record", record("", 4, {0x41, 0x04}), 0x04},
+        {"record says the word is not valid", record("0x10", 5, {0x10, 0x02}), 0x10},
+        {"version 1 record", record("", 1, {0x20}), 0x20},
+        {"unknown version falls back to the text", record("0x20", 9, {0x01, 0x02}), 0x20},
+        {"version tags disagree", "0x20\0\0\3\0\4\0\0\0\1\0\0\0\2\0\0\0"s, 0x20},
+        {"cut-off record", "\0\0\3\0\3\0\0\0\1\0"s, std::nullopt},
+    };
+    for (const auto& row : rows) EXPECT_EQ(decodeDosAttrib(row.value), row.expected) << row.name;
 }
 
-// dosAttrib nullptr: none
-struct WordRow { const char* name; const char* relative; mode_t mode; const char* dosAttrib; std::int64_t expected; };
-
-const WordRow kWordRows[] = {
-    {"owner may not write", "locked.txt", 0444, nullptr, kReadOnlyAttribute},
-    {"others' write bits do not count", "group.txt", 0466, nullptr, kReadOnlyAttribute},
-    {"hidden and read-only", ".locked", 0400, nullptr, kHiddenAttribute | kReadOnlyAttribute},
-    {"Samba's word is taken whole", "described.txt", 0644, "0x26", 0x26},
-    {"Samba's word replaces the derived one", ".described", 0444, "0x20", 0x20},
-    {"normal reads as nothing", "normal.txt", 0644, "0x80", 0},
-    {"unreadable value falls back", ".garbage", 0644, "junk", kHiddenAttribute},
-};
-
 TEST(ReadAttributeWord, BuildsTheWordFromTheFile) {
+    // dosAttrib nullptr: none
+    const struct { const char *name, *relative; mode_t mode; const char* dosAttrib; std::int64_t expected; } rows[] = {
+        {"owner may not write", "locked.txt", 0444, nullptr, kReadOnlyAttribute},
+        {"others' write bits do not count", "group.txt", 0466, nullptr, kReadOnlyAttribute},
+        {"hidden and read-only", ".locked", 0400, nullptr, kHiddenAttribute | kReadOnlyAttribute},
+        {"Samba's word is taken whole", "described.txt", 0644, "0x26", 0x26},
+        {"Samba's word replaces the derived one", ".described", 0444, "0x20", 0x20},
+        {"normal reads as nothing", "normal.txt", 0644, "0x80", 0},
+        {"unreadable value falls back", ".garbage", 0644, "junk", kHiddenAttribute},
+    };
     test::TempDir dir;
     bool xattrsWork = true;
-    for (const WordRow& row : kWordRows) {
+    for (const auto& row : rows) {
         const std::string path = dir.file(row.relative);
         ASSERT_EQ(::chmod(path.c_str(), row.mode), 0) << row.name;
         if (row.dosAttrib) {

@@ -26,28 +26,25 @@ long entriesIn(const std::string& folder) {
 }
 
 TEST(SafeFile, FailuresCarryTheErrorAndLeaveNothing) {
-    struct Row { const char* name; std::function<std::string(const TempDir&)> prepare; int error; } rows[] = {
-        {"missing folder", [](const TempDir& d) { return d / "no/such/file"; }, ENOENT},
-        {"a folder", [](const TempDir& d) { return d.folder("sub"); }, EISDIR},
-        {"link loop",
-         [](const TempDir& d) {
-             ::symlink("b", (d / "a").c_str());
-             ::symlink("a", (d / "b").c_str());
-             return d / "a";
-         },
-         ELOOP},
+    const auto loop = [](const TempDir& d) {
+        ::symlink("b", (d / "a").c_str());
+        ::symlink("a", (d / "b").c_str());
+        return d / "a";
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    const struct { const char* name; std::function<std::string(const TempDir&)> prepare; int error; } rows[] = {
+        {"missing folder", [](const TempDir& d) { return d / "no/such/file"; }, ENOENT},
+        {"a folder", [](const TempDir& d) { return d.folder("sub"); }, EISDIR}, {"link loop", loop, ELOOP},
+    };
+    for (const auto& row : rows) {
         const TempDir dir;
         const std::string path = row.prepare(dir);
         const long entries = entriesIn(dir.path());
         SafeFileWriter writer(path);
-        EXPECT_FALSE(writer.append("text"));
-        EXPECT_FALSE(writer.commit());
-        EXPECT_EQ(writer.status().code(), row.error);
-        EXPECT_EQ(writer.status().message(), std::strerror(row.error));
-        EXPECT_EQ(entriesIn(dir.path()), entries);
+        EXPECT_FALSE(writer.append("text")) << row.name;
+        EXPECT_FALSE(writer.commit()) << row.name;
+        EXPECT_EQ(writer.status().code(), row.error) << row.name;
+        EXPECT_EQ(writer.status().message(), std::strerror(row.error)) << row.name;
+        EXPECT_EQ(entriesIn(dir.path()), entries) << row.name;
     }
 }
 
@@ -70,8 +67,7 @@ TEST(SafeFile, LocalSocketIsConnectedTo) {
     const std::string text(200000, 's');
     {
         SafeFileWriter writer(path);
-        EXPECT_TRUE(writer.append(text));
-        EXPECT_TRUE(writer.commit()) << writer.status().message();
+        EXPECT_TRUE(writer.append(text) && writer.commit()) << writer.status().message();
     }
     reader.join();
     ::close(server);

@@ -59,13 +59,6 @@ struct EngineFixture : TempStore {
         set(keys::NoOrder, "0");
         set(keys::NameOrder, "1");
     }
-    // Names of a folder's entries in the order the system returns them.
-    std::vector<std::string> enumerationOrder(const std::string& path) const {
-        std::vector<std::string> names;
-        const auto folder = source->open(path);
-        for (const auto& e : folder->entries()) names.push_back(e.name);
-        return names;
-    }
 };
 
 }  // namespace quillory::test

@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 extern char** environ;
@@ -18,12 +19,8 @@ namespace {
 std::vector<std::string> environment(const std::vector<std::string>& extra) {
     std::vector<std::string> env;
     for (char** e = environ; *e; ++e) {
-        bool overridden = false;
-        for (const auto& x : extra) {
-            const auto eq = x.find('=');
-            if (std::strncmp(*e, x.c_str(), eq + 1) == 0) overridden = true;
-        }
-        if (!overridden) env.emplace_back(*e);
+        const auto overrides = [e](const std::string& x) { return std::strncmp(*e, x.c_str(), x.find('=') + 1) == 0; };
+        if (std::none_of(extra.begin(), extra.end(), overrides)) env.emplace_back(*e);
     }
     env.insert(env.end(), extra.begin(), extra.end());
     return env;

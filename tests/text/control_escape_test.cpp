@@ -12,10 +12,8 @@ TEST(EscapeControlBytes, ControlBytesShowAsLsShowsThem) {
         {"letters", std::string("\b\t\n\v\f\r", 6), "\\b\\t\\n\\v\\f\\r"},
         {"nul and delete", std::string("a\0b\x7f", 4), "a\\000b\\177"},
         {"utf-8 kept", "caf\xc3\xa9 \xe2\x82\xac", "caf\xc3\xa9 \xe2\x82\xac"},
-        {"c1 control in utf-8", "a\xc2\x9b" "2J", "a\\302\\2332J"},
-        {"raw csi byte", "a\x9b" "2J", "a\\2332J"},
-        {"cut sequence", "\xe2\x82", "\\342\\202"},
-        {"share path", "\\\\host\\share", "\\\\host\\share"},
+        {"c1 control in utf-8", "a\xc2\x9b" "2J", "a\\302\\2332J"}, {"raw csi byte", "a\x9b" "2J", "a\\2332J"},
+        {"cut sequence", "\xe2\x82", "\\342\\202"}, {"share path", "\\\\host\\share", "\\\\host\\share"},
     };
     for (const Row& row : rows) EXPECT_EQ(escapeControlBytes(row.text), row.shown) << row.name;
 }

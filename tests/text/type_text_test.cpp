@@ -16,10 +16,8 @@ struct TypeRow { const char* name; std::string_view fileName; const char* expect
 // version of shared-mime-info.
 const TypeRow kOwnTextRows[] = {
     {"known type, any case", "NOTES.TXT", "plain text document"},
-    {"unknown extension upper-cased", "data.qqzz", "QQZZ File"},
-    {"mixed case extension", "x.QqZz9", "QQZZ9 File"},
-    {"no extension", "nothingknown", "File"},
-    {"empty name", "", ""},
+    {"unknown extension upper-cased", "data.qqzz", "QQZZ File"}, {"mixed case extension", "x.QqZz9", "QQZZ9 File"},
+    {"no extension", "nothingknown", "File"}, {"empty name", "", ""},
 };
 
 TEST(TypeTextForName, NamesUnknownTypesByTheirExtension) {
@@ -53,7 +51,6 @@ std::vector<std::string> trickyNames() {
     return names;
 }
 
-// Four threads fill and read the memo at once, each asking every name.
 TEST(TypeTextForName, MemoAgreesWithTheDatabaseAcrossThreads) {
     const std::vector<std::string> names = trickyNames();
     std::vector<std::string> expected;

@@ -170,7 +170,7 @@ TEST(WildcardMatch, WholeTextWithoutCase) {
         {"? matches a star", "a?", "a*", true}, {"# letter", "file#.txt", "filea.txt", false},
         {"# slash below zero", "#", "/", false}, {"star alone, empty", "*", "", true},
         {"suffix wrong", "*.txt", "a.txt.bak", false}, {"head and tail overlap not allowed", "ab*ba", "aba", false},
-        {"middle needs later place", "a*bc*d", "abxbcd", true},
+        {"middle needs later place", "a*bc*d", "abxbcd", true}, {"middle piece never found", "a*b*c", "axxc", false},
         {"middle may not eat tail, too short", "*x*x*x", "xx", false}, {"star then question marks", "*??", "a", false},
         // lists
         {"range high end", "[a-f]", "f", true}, {"negated member", "[!abc]", "b", false},

@@ -67,6 +67,14 @@ TEST(ParseDateTime, ReadsTheRegionalForms) {
     }
 }
 
+// Two-digit years: 00-29 are this century, 30-99 the last.
+TEST(ParseDateTime, TwoDigitYearsPivotAtThirty) {
+    RegionalFormats f = regionalFormatsFor("C", "C");
+    f.readForms.insert(f.readForms.begin(), DateFormat("%d/%m/%y", cLocaleWords()));
+    EXPECT_EQ(parseDateTime(f, "01/01/29"), 47119.0);
+    EXPECT_EQ(parseDateTime(f, "01/01/30"), 10959.0);
+}
+
 TEST(ParseDateTime, ReadsBackWhatItWrites) {
     for (double d = -800.0; d < 60000.0; d += 123.456789) {
         const auto general = parseDateTime(cFormats(), generalDateText(cFormats(), d));

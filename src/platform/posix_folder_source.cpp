@@ -8,10 +8,10 @@
 // an open ancestor) and accepted only when it is the same folder.
 //
 // The stats are spread over two threads. prefetch() shares a folder's files
-// between them, and once it returns the helper reads ahead the folder the
-// walk will most likely open next (read_ahead.h: the first sub-folder, else
-// the next sibling), names and stats, while the caller writes out the
-// current one.
+// between them, and once it returns the helper reads ahead the folders the
+// walk will open next (read_ahead.h: depth first from this folder's
+// sub-folders, then its ancestors' later ones), names and stats, while the
+// caller writes out the current one.
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/stat.h>
@@ -20,6 +20,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <string>
@@ -45,27 +46,28 @@ using local_folder::DescriptorBudget;
 using local_folder::DescriptorHolder;
 using local_folder::examineShare;
 using local_folder::idOf;
+using local_folder::AheadFrame;
 using local_folder::ReadAhead;
-using local_folder::ReadAheadSlot;
+using local_folder::ReadAheadQueue;
 
 // Below this many files a folder is examined on the caller's thread alone:
 // handing work over costs more than it saves.
 constexpr std::size_t kPrefetchMinimum = 64;
-// How far up the walk looks for the folder it will open next.
+// How far up the walk looks for the folders it will open next.
 constexpr int kLookAheadLevels = 4;
 constexpr int kFolderFlags = O_RDONLY | O_DIRECTORY | O_CLOEXEC;
 
 // What one source shares with its folders: the helper thread, the stop token,
 // the per-thread local-time caches, the descriptor budget and the folder
 // read ahead. Used from the caller's thread, except what the helper's task
-// touches (helperTimes and the folder being read ahead).
+// touches (helperTimes and the folders being read ahead).
 struct SourceState {
     std::unique_ptr<BackgroundWorker> worker;  // null on one core
     const StopToken* stop = nullptr;
     LocalTimeCache callerTimes;
     LocalTimeCache helperTimes;
     DescriptorBudget descriptors;
-    std::unique_ptr<ReadAheadSlot> ahead;  // with the worker
+    std::unique_ptr<ReadAheadQueue> ahead;  // with the worker
     bool attributesByPath = local_folder::attributesByPath();
 
     bool stopRequested() const { return stop && stop->requested(); }
@@ -84,6 +86,7 @@ public:
         m_pathLength = parent ? parent->m_pathLength + 1 + m_name.size() : m_name.size();
         m_contents.error = error;
         m_contents.attributesByPath = m_state->attributesByPath;
+        m_token = local_folder::newFolderToken();
         if (fd >= 0) {
             m_id = idOf(fd);
             adopt(fd);
@@ -93,6 +96,7 @@ public:
     // A folder the helper has read already.
     PosixFolder(std::shared_ptr<SourceState> state, PosixFolder* parent, std::size_t index, ReadAhead&& ahead)
         : PosixFolder(std::move(state), parent, index, std::move(ahead.name), -1, ahead.error) {
+        m_token = ahead.token;
         if (ahead.fd < 0) return;
         m_id = ahead.id;
         m_contents = std::move(ahead.contents);
@@ -102,7 +106,7 @@ public:
     }
 
     ~PosixFolder() override {
-        if (m_state->ahead && m_state->ahead->readingBelow(this)) m_state->dropAhead();
+        if (m_state->ahead && m_state->ahead->nextBelow(m_token)) m_state->dropAhead();
         // The walk goes back to the parent next: if its descriptor was given
         // up, ".." from here is the cheapest way back to it.
         if (m_parent && m_parent->m_fd < 0 && m_fd >= 0 && m_parent->m_id.known) {
@@ -149,7 +153,7 @@ public:
 
     std::unique_ptr<Folder> openChild(std::size_t i) override {
         if (m_state->ahead)
-            if (auto ahead = m_state->ahead->take(this, i, m_state->callerTimes))
+            if (auto ahead = m_state->ahead->take(m_token, i, m_state->callerTimes))
                 return std::make_unique<PosixFolder>(m_state, this, i, std::move(*ahead));
         const std::string& name = m_contents.entries[i].name;
         int fd = -1;
@@ -167,9 +171,13 @@ public:
 
     void prefetch(const std::vector<std::size_t>& wanted, bool attributes) override {
         if (!m_state->worker) return;
-        m_state->dropAhead();
+        // A folder read ahead has its facts already, and the helper is
+        // reading on past it: it keeps going.
+        const bool known = std::all_of(wanted.begin(), wanted.end(),
+                                       [&](std::size_t i) { return m_contents.known(i, attributes); });
+        if (!known) m_state->dropAhead();
         if (m_state->stopRequested()) return;
-        if (wanted.size() >= kPrefetchMinimum && descriptor() >= 0) {
+        if (!known && wanted.size() >= kPrefetchMinimum && descriptor() >= 0) {
             m_contents.prepare();
             const std::string& path = shortPath();
             std::atomic<std::size_t> next{0};
@@ -201,31 +209,28 @@ private:
         m_state->descriptors.hold(this);
     }
 
-    // Hands the helper the folder the walk will most likely open next: the
-    // first sub-folder here, else the next folder after us in an ancestor.
+    // Unless the helper is reading ahead already, hands it the folders the
+    // walk will open next: the sub-folders here, then the later ones of our
+    // ancestors.
     void startReadAhead(bool attributes) {
+        if (!m_state->ahead->idle()) return;
+        std::deque<AheadFrame> frames;
         const PosixFolder* at = this;
         std::size_t from = 0;
         for (int level = 0; at && level < kLookAheadLevels; ++level) {
             const auto& entries = at->m_contents.entries;
-            for (std::size_t i = from; i < entries.size(); ++i) {
-                if (entries[i].kind != EntryKind::Folder) continue;
-                if (at->m_fd < 0) return;
-                const int parentFd = ::fcntl(at->m_fd, F_DUPFD_CLOEXEC, 0);
-                if (parentFd < 0) return;
-                auto a = std::make_unique<ReadAhead>();
-                a->parent = at;
-                a->index = i;
-                a->name = entries[i].name;
-                if (at->m_pathLength + 1 + a->name.size() < PATH_MAX) a->path = at->path() + "/" + a->name;
-                a->attributes = attributes;
-                a->contents.attributesByPath = m_state->attributesByPath;
-                m_state->ahead->start(std::move(a), parentFd);
-                return;
+            AheadFrame frame(at->m_token, -1, at->shortPath(), at->m_pathLength);
+            for (std::size_t i = from; i < entries.size(); ++i)
+                if (entries[i].kind == EntryKind::Folder) frame.folders.emplace_back(i, entries[i].name);
+            if (!frame.folders.empty()) {
+                if (at->m_fd >= 0) frame.fd = ::fcntl(at->m_fd, F_DUPFD_CLOEXEC, 0);
+                if (frame.fd < 0) break;
+                frames.push_front(std::move(frame));
             }
             from = at->m_index + 1;
             at = at->m_parent;
         }
+        if (!frames.empty()) m_state->ahead->start(std::move(frames), attributes, m_state->attributesByPath);
     }
 
     void examineHere(std::size_t i, bool withAttributes) {
@@ -242,7 +247,14 @@ private:
     // -1 (with the error kept) when it cannot be reopened.
     int descriptor() {
         if (m_fd >= 0 || !m_id.known) return m_fd;
-        const int fd = reopen();
+        const int before = m_contents.error;
+        int fd = reopen();
+        if (fd < 0 && m_state->ahead && (m_contents.error == EMFILE || m_contents.error == ENFILE)) {
+            // The descriptors missing may be the ones the read-ahead holds.
+            m_state->dropAhead();
+            fd = reopen();
+            if (fd >= 0) m_contents.error = before;
+        }
         if (fd >= 0) {
             adopt(fd);
             m_state->descriptors.trim(DescriptorBudget::kLimit, this);
@@ -319,6 +331,7 @@ private:
     std::shared_ptr<SourceState> m_state;
     PosixFolder* m_parent;     // outlives us (see folder_source.h)
     std::size_t m_index;       // our entry in the parent
+    std::uint64_t m_token;     // names us to the read-ahead
     std::string m_name;        // the name in the parent; the whole path for a top folder
     std::size_t m_pathLength;  // of the whole path, without building it
     int m_depth;
@@ -336,7 +349,7 @@ public:
         m_state->stop = stop;
         if (std::thread::hardware_concurrency() > 1) {
             m_state->worker = std::make_unique<BackgroundWorker>();
-            m_state->ahead = std::make_unique<ReadAheadSlot>(*m_state->worker, stop);
+            m_state->ahead = std::make_unique<ReadAheadQueue>(*m_state->worker, stop);
         }
     }
 

@@ -1,6 +1,7 @@
 #include "platform/read_ahead.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -9,53 +10,171 @@ namespace quillory::local_folder {
 
 namespace {
 
-void readAhead(ReadAhead& a, int parentFd, LocalTimeCache& times, const StopToken* stop) {
-    a.fd = ::openat(parentFd, a.name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    a.error = a.fd < 0 ? errno : 0;
-    ::close(parentFd);
-    if (a.fd >= 0) {
-        a.id = idOf(a.fd);
-        a.contents.read(a.fd, stop);
-        a.contents.prepare();
-        for (std::size_t i = 0; i < a.contents.entries.size(); ++i)
-            if (a.contents.entries[i].kind == EntryKind::File) a.files.push_back(i);
-    }
-    a.named.store(true, std::memory_order_release);
-    a.named.notify_all();
-    if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, times, a.path, stop, &a.cancelled);
-}
+// How much may wait read ahead: a few folders, or fewer when they are large
+// (memory and descriptors stay bounded).
+constexpr std::size_t kMostFolders = 4;
+constexpr std::size_t kMostEntries = 4096;
+// Folders whose sub-folders are still to come, each with a descriptor; past
+// this the outermost is forgotten and the read-ahead ends before reaching it.
+constexpr std::size_t kMostFrames = 4;
+
+bool outOfDescriptors(int error) { return error == EMFILE || error == ENFILE; }
 
 }  // namespace
 
-void ReadAheadSlot::start(std::unique_ptr<ReadAhead> a, int parentFd) {
-    drop();
-    ReadAhead* task = a.get();
-    m_ahead = std::move(a);
-    m_worker.start([this, task, parentFd] { readAhead(*task, parentFd, m_helperTimes, m_stop); });
+std::uint64_t newFolderToken() {
+    static std::atomic<std::uint64_t> last{0};
+    return last.fetch_add(1, std::memory_order_relaxed) + 1;
 }
 
-void ReadAheadSlot::drop() {
-    if (!m_ahead) return;
-    m_ahead->cancelled.store(true, std::memory_order_relaxed);
+AheadFrame::~AheadFrame() {
+    if (fd >= 0) ::close(fd);
+}
+
+AheadFrame::AheadFrame(AheadFrame&& other) noexcept
+    : token(other.token), fd(std::exchange(other.fd, -1)), path(std::move(other.path)),
+      pathLength(other.pathLength), folders(std::move(other.folders)), next(other.next) {}
+
+bool ReadAheadQueue::idle() {
+    std::lock_guard lock(m_mutex);
+    return !m_running && m_waiting.empty();
+}
+
+void ReadAheadQueue::start(std::deque<AheadFrame> frames, bool attributes, bool attributesByPath) {
+    m_worker.wait();  // the end of the last run
+    m_frames = std::move(frames);
+    m_attributes = attributes;
+    m_attributesByPath = attributesByPath;
+    {
+        std::lock_guard lock(m_mutex);
+        m_running = true;
+    }
+    m_worker.start([this] { run(); });
+}
+
+bool ReadAheadQueue::nextBelow(std::uint64_t parent) {
+    std::lock_guard lock(m_mutex);
+    return !m_waiting.empty() && m_waiting.front()->parent == parent;
+}
+
+void ReadAheadQueue::drop() {
+    {
+        std::lock_guard lock(m_mutex);
+        m_cancel = true;
+        for (const auto& a : m_waiting) a->cancelled.store(true, std::memory_order_relaxed);
+    }
+    m_changed.notify_all();
     m_worker.wait();
-    if (m_ahead->fd >= 0) ::close(m_ahead->fd);
-    m_ahead.reset();
+    std::lock_guard lock(m_mutex);
+    for (const auto& a : m_waiting)
+        if (a->fd >= 0) ::close(a->fd);
+    m_waiting.clear();
+    m_waitingEntries = 0;
+    m_cancel = false;
 }
 
-std::unique_ptr<ReadAhead> ReadAheadSlot::take(const void* parent, std::size_t index, LocalTimeCache& callerTimes) {
-    if (!m_ahead || m_ahead->parent != parent || m_ahead->index != index) {
+std::unique_ptr<ReadAhead> ReadAheadQueue::take(std::uint64_t parent, std::size_t index, LocalTimeCache& callerTimes) {
+    std::unique_lock lock(m_mutex);
+    m_changed.wait(lock, [this] { return !m_waiting.empty() || !m_running; });
+    if (m_waiting.empty() || m_waiting.front()->parent != parent || m_waiting.front()->index != index) {
+        lock.unlock();
         drop();
         return nullptr;
     }
-    ReadAhead& a = *m_ahead;
+    // Only this thread removes folders, so the front stays while unlocked.
+    ReadAhead& a = *m_waiting.front();
+    lock.unlock();
     a.named.wait(false, std::memory_order_acquire);
-    if (a.fd < 0 && (a.error == EMFILE || a.error == ENFILE)) {
+    if (a.fd < 0 && outOfDescriptors(a.error)) {
         drop();
         return nullptr;
     }
     if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, callerTimes, a.path, m_stop);
-    m_worker.wait();
-    return std::move(m_ahead);
+    a.released.wait(false, std::memory_order_acquire);
+    lock.lock();
+    std::unique_ptr<ReadAhead> taken = std::move(m_waiting.front());
+    m_waiting.pop_front();
+    m_waitingEntries -= taken->contents.entries.size();
+    lock.unlock();
+    m_changed.notify_all();
+    return taken;
+}
+
+void ReadAheadQueue::run() {
+    while (readNext()) {
+    }
+    m_frames.clear();
+    {
+        std::lock_guard lock(m_mutex);
+        m_running = false;
+    }
+    m_changed.notify_all();
+}
+
+// Reads the next folder in the walk's order; false when the run is over.
+bool ReadAheadQueue::readNext() {
+    {
+        std::unique_lock lock(m_mutex);
+        m_changed.wait(lock, [this] {
+            return m_cancel || (m_waiting.size() < kMostFolders && m_waitingEntries < kMostEntries);
+        });
+        if (m_cancel) return false;
+    }
+    if (m_stop && m_stop->requested()) return false;
+    while (!m_frames.empty() && m_frames.back().next == m_frames.back().folders.size()) m_frames.pop_back();
+    if (m_frames.empty()) return false;
+
+    AheadFrame& frame = m_frames.back();
+    auto owned = std::make_unique<ReadAhead>();
+    ReadAhead& a = *owned;
+    a.parent = frame.token;
+    a.index = frame.folders[frame.next].first;
+    a.name = frame.folders[frame.next].second;
+    ++frame.next;
+    const std::size_t pathLength = frame.pathLength + 1 + a.name.size();
+    if (!frame.path.empty() && pathLength < PATH_MAX) a.path = frame.path + "/" + a.name;
+    a.attributes = m_attributes;
+    a.contents.attributesByPath = m_attributesByPath;
+    {
+        std::lock_guard lock(m_mutex);
+        if (m_cancel) return false;
+        m_waiting.push_back(std::move(owned));
+    }
+    m_changed.notify_all();
+
+    a.fd = ::openat(frame.fd, a.name.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    a.error = a.fd < 0 ? errno : 0;
+    // Its last sub-folder taken, a folder is done with: the walk goes on above it.
+    if (frame.next == frame.folders.size()) m_frames.pop_back();
+    bool more = !outOfDescriptors(a.error);
+    if (a.fd >= 0) {
+        a.id = idOf(a.fd);
+        a.contents.read(a.fd, m_stop);
+        a.contents.prepare();
+        AheadFrame below(a.token, -1, a.path, pathLength);
+        for (std::size_t i = 0; i < a.contents.entries.size(); ++i) {
+            if (a.contents.entries[i].kind == EntryKind::File)
+                a.files.push_back(i);
+            else
+                below.folders.emplace_back(i, a.contents.entries[i].name);
+        }
+        if (!below.folders.empty()) {
+            below.fd = ::fcntl(a.fd, F_DUPFD_CLOEXEC, 0);
+            more = below.fd >= 0;
+            if (more) m_frames.push_back(std::move(below));
+            if (m_frames.size() > kMostFrames) m_frames.pop_front();
+        }
+    }
+    {
+        std::lock_guard lock(m_mutex);
+        m_waitingEntries += a.contents.entries.size();
+    }
+    a.named.store(true, std::memory_order_release);
+    a.named.notify_all();
+    if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, m_helperTimes, a.path, m_stop, &a.cancelled);
+    a.released.store(true, std::memory_order_release);
+    a.released.notify_all();
+    return more;
 }
 
 }  // namespace quillory::local_folder

@@ -12,8 +12,8 @@ namespace {
 
 // How much may wait read ahead: a few folders, or fewer when they are large
 // (memory and descriptors stay bounded).
-constexpr std::size_t kMostFolders = 4;
-constexpr std::size_t kMostEntries = 4096;
+constexpr std::size_t kMostFolders = 8;
+constexpr std::size_t kMostEntries = 8192;
 // Folders whose sub-folders are still to come, each with a descriptor; past
 // this the outermost is forgotten and the read-ahead ends before reaching it.
 constexpr std::size_t kMostFrames = 4;
@@ -90,8 +90,8 @@ std::unique_ptr<ReadAhead> ReadAheadQueue::take(std::uint64_t parent, std::size_
         return nullptr;
     }
     if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, callerTimes, a.path, m_stop);
-    a.released.wait(false, std::memory_order_acquire);
     lock.lock();
+    m_changed.wait(lock, [&a] { return a.released; });
     std::unique_ptr<ReadAhead> taken = std::move(m_waiting.front());
     m_waiting.pop_front();
     m_waitingEntries -= taken->contents.entries.size();
@@ -172,8 +172,12 @@ bool ReadAheadQueue::readNext() {
     a.named.store(true, std::memory_order_release);
     a.named.notify_all();
     if (a.fd >= 0) examineShare(a.contents, a.fd, a.files, a.attributes, a.next, m_helperTimes, a.path, m_stop, &a.cancelled);
-    a.released.store(true, std::memory_order_release);
-    a.released.notify_all();
+    {
+        // Under the lock: once the caller sees it, the folder may be gone.
+        std::lock_guard lock(m_mutex);
+        a.released = true;
+    }
+    m_changed.notify_all();
     return more;
 }
 

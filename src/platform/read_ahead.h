@@ -40,8 +40,8 @@ struct ReadAhead {
     Contents contents;
     std::vector<std::size_t> files;
     std::atomic<std::size_t> next{0};
-    std::atomic<bool> named{false};     // fd, id, contents.entries and files are final
-    std::atomic<bool> released{false};  // the helper is done with it
+    std::atomic<bool> named{false};  // fd, id, contents.entries and files are final
+    bool released = false;           // the helper is done with it (under the queue's lock)
     std::atomic<bool> cancelled{false};
 };
 

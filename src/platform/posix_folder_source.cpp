@@ -41,12 +41,12 @@ namespace quillory {
 
 namespace {
 
+using local_folder::AheadFrame;
 using local_folder::Contents;
 using local_folder::DescriptorBudget;
 using local_folder::DescriptorHolder;
 using local_folder::examineShare;
 using local_folder::idOf;
-using local_folder::AheadFrame;
 using local_folder::ReadAhead;
 using local_folder::ReadAheadQueue;
 

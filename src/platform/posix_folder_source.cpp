@@ -217,7 +217,7 @@ private:
         std::deque<AheadFrame> frames;
         const PosixFolder* at = this;
         std::size_t from = 0;
-        for (int level = 0; at && level < kLookAheadLevels; ++level) {
+        for (int level = 0; at && level < kLookAheadLevels && frames.size() < m_state->ahead->mostFrames(); ++level) {
             const auto& entries = at->m_contents.entries;
             AheadFrame frame(at->m_token, -1, at->shortPath(), at->m_pathLength);
             for (std::size_t i = from; i < entries.size(); ++i)

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -17,6 +18,15 @@ constexpr std::size_t kMostEntries = 8192;
 // Folders whose sub-folders are still to come, each with a descriptor; past
 // this the outermost is forgotten and the read-ahead ends before reaching it.
 constexpr std::size_t kMostFrames = 4;
+// Below this many descriptors a process may hold, the read-ahead holds no
+// more than one folder and one frame: the rest of the process (the type
+// database, the store, the log) must still find descriptors free.
+constexpr rlim_t kRoomyDescriptors = 256;
+
+bool roomyDescriptors() {
+    struct rlimit limit;
+    return ::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= kRoomyDescriptors;
+}
 
 bool outOfDescriptors(int error) { return error == EMFILE || error == ENFILE; }
 
@@ -34,6 +44,10 @@ AheadFrame::~AheadFrame() {
 AheadFrame::AheadFrame(AheadFrame&& other) noexcept
     : token(other.token), fd(std::exchange(other.fd, -1)), path(std::move(other.path)),
       pathLength(other.pathLength), folders(std::move(other.folders)), next(other.next) {}
+
+ReadAheadQueue::ReadAheadQueue(BackgroundWorker& worker, const StopToken* stop)
+    : m_worker(worker), m_stop(stop), m_mostFolders(roomyDescriptors() ? kMostFolders : 1),
+      m_mostFrames(roomyDescriptors() ? kMostFrames : 1) {}
 
 bool ReadAheadQueue::idle() {
     std::lock_guard lock(m_mutex);
@@ -116,7 +130,7 @@ bool ReadAheadQueue::readNext() {
     {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] {
-            return m_cancel || (m_waiting.size() < kMostFolders && m_waitingEntries < kMostEntries);
+            return m_cancel || (m_waiting.size() < m_mostFolders && m_waitingEntries < kMostEntries);
         });
         if (m_cancel) return false;
     }
@@ -159,10 +173,10 @@ bool ReadAheadQueue::readNext() {
                 below.folders.emplace_back(i, a.contents.entries[i].name);
         }
         if (!below.folders.empty()) {
+            if (m_frames.size() >= m_mostFrames) m_frames.pop_front();
             below.fd = ::fcntl(a.fd, F_DUPFD_CLOEXEC, 0);
             more = below.fd >= 0;
             if (more) m_frames.push_back(std::move(below));
-            if (m_frames.size() > kMostFrames) m_frames.pop_front();
         }
     }
     {

@@ -64,11 +64,13 @@ struct AheadFrame {
 
 class ReadAheadQueue {
 public:
-    ReadAheadQueue(BackgroundWorker& worker, const StopToken* stop) : m_worker(worker), m_stop(stop) {}
+    ReadAheadQueue(BackgroundWorker& worker, const StopToken* stop);
     ~ReadAheadQueue() { drop(); }
     ReadAheadQueue(const ReadAheadQueue&) = delete;
     ReadAheadQueue& operator=(const ReadAheadQueue&) = delete;
 
+    // How many folders' sub-folders start() may be given.
+    std::size_t mostFrames() const { return m_mostFrames; }
     // Neither reading nor holding anything.
     bool idle();
     // Starts reading ahead the sub-folders of `frames`, the innermost last:
@@ -90,6 +92,8 @@ private:
 
     BackgroundWorker& m_worker;
     const StopToken* m_stop;
+    const std::size_t m_mostFolders;
+    const std::size_t m_mostFrames;
     LocalTimeCache m_helperTimes;
     // The helper's own, while it runs.
     std::deque<AheadFrame> m_frames;

@@ -87,6 +87,15 @@ TEST_F(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
         readers = running.size();
         killed = running.front();
         ::kill(killed, SIGKILL);
+        // SIGKILL lands when the kernel next runs the reader: wait for it to be dead (a zombie or gone), so the
+        // rest of the walk, which may be read ahead already, cannot finish before it.
+        const std::string stat = "/proc/" + std::to_string(killed) + "/stat";
+        const auto dead = [&] {
+            std::ifstream in(stat);
+            std::string pid, name, state;
+            return !(in >> pid >> name >> state) || state == "Z" || state == "X";
+        };
+        for (int waited = 0; waited < 5000 && !dead(); ++waited) ::usleep(1000);
     });
     RunResult result;
     listed(f, *source, url, Format::Csv, &result, &kill);

@@ -2,10 +2,15 @@
 // How many folder descriptors the local folder source keeps open, however
 // deep the walk goes: past the budget the shallowest holders give theirs up
 // (the walk is least likely to need them soon) and reopen when asked again.
+#include <cerrno>
 #include <cstddef>
 #include <vector>
 
 namespace quillory::local_folder {
+
+// The process (or the system) has no descriptor left: a failure that trimming
+// what the walk holds can cure, unlike any other.
+inline bool outOfDescriptors(int error) { return error == EMFILE || error == ENFILE; }
 
 // A folder that holds a descriptor it can give up.
 class DescriptorHolder {

@@ -47,6 +47,7 @@ using local_folder::DescriptorBudget;
 using local_folder::DescriptorHolder;
 using local_folder::examineShare;
 using local_folder::idOf;
+using local_folder::outOfDescriptors;
 using local_folder::ReadAhead;
 using local_folder::ReadAheadQueue;
 
@@ -159,7 +160,7 @@ public:
         int fd = -1;
         if (descriptor() >= 0) {
             fd = ::openat(m_fd, name.c_str(), kFolderFlags);
-            if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+            if (fd < 0 && outOfDescriptors(errno)) {
                 // Someone else holds the rest of the process's descriptors:
                 // give up all of ours but this one and try once more.
                 m_state->descriptors.trim(1, this);
@@ -249,7 +250,7 @@ private:
         if (m_fd >= 0 || !m_id.known) return m_fd;
         const int before = m_contents.error;
         int fd = reopen();
-        if (fd < 0 && m_state->ahead && (m_contents.error == EMFILE || m_contents.error == ENFILE)) {
+        if (fd < 0 && m_state->ahead && outOfDescriptors(m_contents.error)) {
             // The descriptors missing may be the ones the read-ahead holds.
             m_state->dropAhead();
             fd = reopen();
@@ -358,7 +359,7 @@ public:
         // The listing treats an empty path as the separator alone: the root.
         const std::string real = path.empty() ? "/" : path;
         int fd = ::open(real.c_str(), kFolderFlags);
-        if (fd < 0 && (errno == EMFILE || errno == ENFILE)) {
+        if (fd < 0 && outOfDescriptors(errno)) {
             m_state->descriptors.trim(0, nullptr);
             fd = ::open(real.c_str(), kFolderFlags);
         }

@@ -7,6 +7,8 @@
 
 #include <cerrno>
 
+#include "platform/descriptor_budget.h"
+
 namespace quillory::local_folder {
 
 namespace {
@@ -27,8 +29,6 @@ bool roomyDescriptors() {
     struct rlimit limit;
     return ::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur >= kRoomyDescriptors;
 }
-
-bool outOfDescriptors(int error) { return error == EMFILE || error == ENFILE; }
 
 }  // namespace
 

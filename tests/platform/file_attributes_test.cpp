@@ -1,13 +1,9 @@
 #include "platform/file_attributes.h"
 
-#include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
-#include <cstring>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -50,34 +46,6 @@ TEST(DecodeDosAttrib, ReadsTheTextAndTheRecord) {
         {"cut-off record", "\0\0\3\0\3\0\0\0\1\0"s, std::nullopt},
     };
     for (const auto& row : rows) EXPECT_EQ(decodeDosAttrib(row.value), row.expected) << row.name;
-}
-
-TEST(ReadAttributeWord, BuildsTheWordFromTheFile) {
-    // dosAttrib nullptr: none
-    const struct { const char *name, *relative; mode_t mode; const char* dosAttrib; std::int64_t expected; } rows[] = {
-        {"owner may not write", "locked.txt", 0444, nullptr, kReadOnlyAttribute},
-        {"others' write bits do not count", "group.txt", 0466, nullptr, kReadOnlyAttribute},
-        {"hidden and read-only", ".locked", 0400, nullptr, kHiddenAttribute | kReadOnlyAttribute},
-        {"Samba's word is taken whole", "described.txt", 0644, "0x26", 0x26},
-        {"Samba's word replaces the derived one", ".described", 0444, "0x20", 0x20},
-        {"normal reads as nothing", "normal.txt", 0644, "0x80", 0},
-        {"unreadable value falls back", ".garbage", 0644, "junk", kHiddenAttribute},
-    };
-    test::TempDir dir;
-    bool xattrsWork = true;
-    for (const auto& row : rows) {
-        const std::string path = dir.file(row.relative);
-        ASSERT_EQ(::chmod(path.c_str(), row.mode), 0) << row.name;
-        if (row.dosAttrib) {
-            const std::string value = std::string(row.dosAttrib) + '\0';
-            if (::setxattr(path.c_str(), "user.DOSATTRIB", value.data(), value.size(), 0) != 0) {
-                xattrsWork = false;
-                continue;
-            }
-        }
-        EXPECT_EQ(readAttributeWord(path), row.expected) << row.name;
-    }
-    if (!xattrsWork) GTEST_SKIP() << "file system refuses user extended attributes";
 }
 
 TEST(ReadAttributeWord, FoldersLinksAndPathsThatCannotBeExamined) {

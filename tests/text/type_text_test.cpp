@@ -31,15 +31,12 @@ TEST(TypeTextForName, NamesUnknownTypesByTheirExtension) {
 // dots, several dots and bytes that are not UTF-8.
 std::vector<std::string> trickyNames() {
     const std::vector<std::string> stems = {
-        "a", "x", "", "Makefile", "makefile", "GNUmakefile", "README", "readme", "ReadMe", "READMEs", "core", "Core",
-        "corefile", "COPYING", "INSTALL", "cacerts", "gmon", "meson", "pom", "SConscript", "123", "12", "CMakeLists",
-        "ChangeLog", "winmail", "settings", "\xC3", "\xFF\xFE", "caf\xC3\xA9", "a.b", ".", "..",
+        "a", "", "Makefile", "makefile", "README", "readme", "READMEs", "core", "COPYING", "CMakeLists", "123",
+        "\xC3", "\xFF\xFE", "caf\xC3\xA9", "a.b", ".", "..",
     };
     const std::vector<std::string> suffixes = {
-        "", ".txt", ".TXT", ".Txt", ".tar.gz", ".Tar.GZ", ".gz", ".c", ".C", ".cpp", ".h", ".qqzz", ".", "..", ".vdr",
-        ".out", ".build", ".so.1", ".so.1.2", ".anim1", ".1", ".9", ".txt~", "~", ".bak%", "%", ",v", ".txt,v",
-        ".JPG", ".jpeg", ".html", ".xml", ".dat", ".godot", ".in", ".am", ".desktop", ".md", ".bin", ".\xC3", ".tar",
-        ".tgz", ".pdf", ".PDF", ".profile", ".bashrc",
+        "", ".txt", ".TXT", ".tar.gz", ".Tar.GZ", ".gz", ".c", ".C", ".qqzz", ".", "..", ".vdr", ".so.1", ".1", ".txt~",
+        "~", ".bak%", ",v", ".JPG", ".html", ".in", ".am", ".\xC3", ".tgz", ".PDF", ".profile",
     };
     std::vector<std::string> names;
     for (const std::string& stem : stems)

@@ -11,12 +11,6 @@
 namespace quillory::test {
 namespace {
 
-TEST(Document, ColorToHtml) {
-    const struct { std::uint32_t colour; const char* html; } rows[] = {
-        {255, "#FF0000"}, {16711680, "#0000FF"}, {0x0A0B0C, "#0C0B0A"}, {0xFF123456, "#563412"}};
-    for (const auto& row : rows) EXPECT_EQ(colorToHTML(row.colour), row.html) << row.colour;
-}
-
 TEST(Document, StyleSheetFromSettings) {
     // expected: a piece the head must hold
     const struct { const char* name; const SettingKey& key; const char *value, *expected; } rows[] = {
@@ -124,23 +118,6 @@ TEST(Document, WholeCsvMatchesGolden) {
     const std::string scratch = g.f.home / "myTmpFile.htm";
     EXPECT_EQ(buildSpreadsheet(g.f.ctx, g.f.tree.path(), scratch).outcome, RunResult::Outcome::Completed);
     expectGolden("listing_all_columns.csv", g.anonymous(readFile(scratch)));
-}
-
-// The head and header row are those of the golden documents; the rejected
-// base gives no block, and the heading shows the share.
-TEST(Document, EmptyWalkGivesHeadHeadingAndZeroTotals) {
-    EngineFixture f;
-    f.set(keys::FolInclude, "");
-    f.ctx.NetworkPath = R"(\\server\share)";
-    f.ctx.NetworkRoot = f.tree.path();
-    const std::string scratch = f.home / "myTmpFile.htm";
-    ASSERT_EQ(buildReport(f.ctx, f.tree.path(), scratch).outcome, RunResult::Outcome::Completed);
-    const std::string document = readFile(scratch);
-    const std::string golden = readFile(std::string(QUILLORY_SOURCE_DIR) + "/tests/golden/listing_default.html");
-    const std::string head = replaced(golden.substr(0, golden.find("</table>") + 8), "@BASE@", "\\\\server\\share");
-    EXPECT_EQ(document, head + "\r\n\r\n"
-                        R"(<br><table border="0" cellspacing="1" cellpadding="3" width="100%"><tr class="dir"><td>)"
-                        "Total Files: 0, Total Folders : 0, Total Size: 0 Bytes.</td></tr></table></body></html>");
 }
 
 }  // namespace

@@ -11,8 +11,7 @@ struct SizeRow { const char* name; const char* display; std::int64_t bytes; cons
 
 const SizeRow kSizeRows[] = {
     {"dynamic below a kilobyte", "Dynamic", 1023, "1023 Bytes"}, {"dynamic one kilobyte", "Dynamic", 1024, "1.0 KB"},
-    {"dynamic 2.25 rounds up", "Dynamic", 2304, "2.3 KB"},
-    {"dynamic top of kilobytes", "Dynamic", 1048576, "1024.0 KB"},
+    {"dynamic 2.25 rounds up", "Dynamic", 2304, "2.3 KB"}, {"dynamic top of kilobytes", "Dynamic", 1048576, "1024.0 KB"},
     {"dynamic first megabyte step", "Dynamic", 1048577, "1.0 MB"},
     {"dynamic first gigabyte step", "Dynamic", 1073741825, "1.0 GB"},
     {"dynamic largest size", "Dynamic", std::numeric_limits<std::int64_t>::max(), "8589934592.0 GB"},

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <functional>
 
@@ -25,14 +24,6 @@ bool filePasses(const FilterOptions& filters, std::string_view name, const FileF
     return namePasses(filters, name) && factsPass(filters, needsFacts(filters) ? facts : FileFacts{});
 }
 
-// A local date-time by the calendar, independent of the time zone.
-double localDateTime(int y, unsigned m, unsigned d, int hh = 0, int mm = 0, double ss = 0) {
-    using namespace std::chrono;
-    const sys_days day{year{y} / month{m} / d};
-    const sys_days epoch{year{1899} / December / 30};
-    return static_cast<double>((day - epoch).count()) + (hh * 3600 + mm * 60 + ss) / 86400.0;
-}
-
 struct FileRow { const char* row; std::vector<Setting> settings; std::string name; FileFacts facts; bool passes; };
 
 void expectFileRows(const std::vector<FileRow>& rows) {
@@ -41,19 +32,15 @@ void expectFileRows(const std::vector<FileRow>& rows) {
 }
 
 const SettingKey* const kInclude = &keys::FileInclude;
-const SettingKey* const kExclude = &keys::FileExclude;
 
 TEST(FilePasses, PatternStage) {
     expectFileRows({
         {"nothing stored lists everything", {}, "anything.bin", {}, true},
         {"two patterns, extension not last", {{kInclude, "*.txt;*.doc"}}, "a.txt.bak", {}, false},
         {"blank after semicolon", {{kInclude, "*.txt; *.doc"}}, "b.doc", {}, false},
-        {"blank after semicolon, blank name", {{kInclude, "*.txt; *.doc"}}, " b.doc", {}, true},
         {"trailing semicolon, empty name", {{kInclude, "*.txt;"}}, "", {}, true},
         {"empty include lists nothing", {{kInclude, ""}}, "a.txt", {}, false},
-        {"tilde excluded whatever the include", {{kExclude, "~*"}}, "~$report.doc", {}, false},
-        {"exclude without case", {{kExclude, "THUMBS.DB"}}, "Thumbs.db", {}, false},
-        {"name bytes not UTF-8", {{kInclude, "*.txt"}}, "\xFF\xFE.txt", {}, true},
+        {"tilde excluded whatever the include", {{&keys::FileExclude, "~*"}}, "~$report.doc", {}, false},
     });
 }
 
@@ -63,8 +50,6 @@ std::vector<Setting> sizeRange(std::string from, std::string to, std::string on 
 
 TEST(FilePasses, SizeStage) {
     constexpr std::int64_t k3GB = 3'000'000'000;
-    auto txtOnly = sizeRange("0", "100");
-    txtOnly.push_back({kInclude, "*.txt"});
     expectFileRows({
         {"100..100, 100 bytes", sizeRange("100", "100"), "a", {100, 0}, true},
         {"100..100, 101 bytes", sizeRange("100", "100"), "a", {101, 0}, false},
@@ -73,8 +58,6 @@ TEST(FilePasses, SizeStage) {
         {"3 GB above a 32-bit bound", sizeRange("0", "2147483647"), "a", {k3GB, 0}, false},
         {"bound with trailing text", sizeRange("100 bytes", "200 bytes"), "a", {150, 0}, true},
         {"text upper bound counts as 0", sizeRange("0", "lots"), "a", {1, 0}, false},
-        {"reversed bounds list nothing", sizeRange("200", "100"), "a", {150, 0}, false},
-        {"name rejects a file within the range", txtOnly, "a.log", {50, 0}, false},
     });
 }
 
@@ -84,18 +67,16 @@ std::vector<Setting> timeRange(std::string from, std::string to, std::string on 
 
 // The stored bounds have the short-time-blank-short-date form ("14:30 2007-12-03" here).
 TEST(FilePasses, TimeStage) {
-    const auto at = [](int hh, int mm, double ss) { return localDateTime(2007, 12, 3, hh, mm, ss); };
+    const auto at = [](int hh, int mm, double ss) { return 39419 + (hh * 3600 + mm * 60 + ss) / 86400; };
     const std::string t0 = "00:00 2007-12-03", t1430 = "14:30 2007-12-03";
     const auto dayTo1430 = timeRange(t0, t1430), from1430 = timeRange(t1430, "23:59 2007-12-31");
     expectFileRows({
         {"written 14:30:30, upper bound 14:30", dayTo1430, "a", {0, at(14, 30, 30)}, false},
         {"fraction of a second stays in its second", dayTo1430, "a", {0, at(14, 30, 0.9)}, true},
         {"lower bound inclusive", from1430, "a", {0, at(14, 30, 0)}, true},
-        {"unreadable file time is the zero date", dayTo1430, "a", {0, 0.0}, false},
         {"switch must be exactly 1, not 1.0", timeRange(t0, t1430, "1.0"), "a", {0, at(20, 0, 0)}, true},
-        {"unreadable lower bound is open", timeRange("someday", t1430), "a", {0, localDateTime(1990, 1, 1)}, true},
+        {"unreadable lower bound is open", timeRange("someday", t1430), "a", {0, 32874.0 /* 1990-01-01 */}, true},
         {"unreadable upper bound keeps lower", timeRange(t1430, "31/31/31"), "a", {0, at(14, 0, 0)}, false},
-        {"reversed bounds list nothing", timeRange(t1430, t0), "a", {0, at(10, 0, 0)}, false},
     });
 }
 
@@ -109,7 +90,6 @@ TEST(FilePasses, TimeBoundsDefaultToNow) {
         {"no bounds, an hour ago", {on}, "a", {0, now - hour}, false},
         {"no bounds, an hour ahead", {on}, "a", {0, now + hour}, false},
         {"lower bound stored, a minute ago", {on, {&keys::FileTimeFrom, dayAgo}}, "a", {0, now - hour / 60}, true},
-        {"lower bound stored, an hour ahead", {on, {&keys::FileTimeFrom, dayAgo}}, "a", {0, now + hour}, false},
     });
 }
 
@@ -117,10 +97,9 @@ TEST(FolderPasses, MatchesTheWholePath) {
     const SettingKey* const inc = &keys::FolInclude;
     const SettingKey* const exc = &keys::FolExclude;
     const struct { const char* row; std::vector<Setting> settings; std::string path; bool passes; } rows[] = {
-        {"nothing stored", {}, "/data", true}, {"empty include lists no folder", {{inc, ""}}, "/data", false},
+        {"empty include lists no folder", {{inc, ""}}, "/data", false},
         {"exclude by name, upper case", {{exc, "*/temp"}}, "/data/TEMP", false},
         {"plain name matches no path", {{inc, "temp"}}, "/data/temp", false},
-        {"network spelling kept", {{inc, "\\\\server\\share*"}}, "\\\\SERVER\\share\\sub", true},
     };
     for (const auto& r : rows)
         EXPECT_EQ(folderPasses(optionsWith(r.settings).filters, r.path), r.passes) << "row " << r.row;
@@ -134,15 +113,13 @@ TEST(FilterSettings, WriteDuringAWalkIsSeenFromTheNextFolder) {
     f.tree.file("sub/b.doc", 1);
     f.columns("100000");
     test::StringSink sink;
-    struct WriteAfterFirstBlock final : WalkObserver {
-        test::EngineFixture& f;
-        const test::StringSink& sink;
-        bool done = false;
-        WriteAfterFirstBlock(test::EngineFixture& fx, const test::StringSink& s) : f(fx), sink(s) {}
-        void yield() override {
-            if (!done && !sink.text.empty()) f.set(keys::FileInclude, "*.txt"), done = true;
-        }
-    } observer(f, sink);
+    struct : WalkObserver {
+        std::function<void()> call;
+        void yield() override { call(); }
+    } observer;
+    observer.call = [&, done = false]() mutable {
+        if (!done && !sink.text.empty()) f.set(keys::FileInclude, "*.txt"), done = true;
+    };
     f.ctx.observer = &observer;
     f.totals.BasePath = f.tree.path();
     walkFolder(f.ctx, f.tree.path(), Format::Csv, sink);
@@ -159,43 +136,24 @@ void expectRows(const std::vector<MatchRow>& rows) {
 
 TEST(WildcardMatch, WholeTextWithoutCase) {
     expectRows({
-        {"empty pattern, empty text", "", "", true}, {"blank is significant", " *.doc", "a.doc", false},
-        {"back-slash is plain", "a\\b", "a\\b", true}, {"upper text, lower pattern", "*.txt", "A.TXT", true},
+        {"empty pattern, empty text", "", "", true}, {"upper text, lower pattern", "*.txt", "A.TXT", true},
         {"list letters fold", "[A-C]x", "bX", true},
         // Folding happens before comparing by code, so a range spanning the
         // upper-case letters no longer holds them.
         {"range over upper-case codes", "[@-_]", "A", false},
         // Only ASCII letters fold; UTF-8 bytes of É (C3 89) and é (C3 A9) differ.
         {"non-ASCII not folded", "\xC3\x89", "\xC3\xA9", false}, {"? is one byte", "caf?", "caf\xC3\xA9", false},
-        {"? matches a star", "a?", "a*", true}, {"# letter", "file#.txt", "filea.txt", false},
-        {"# slash below zero", "#", "/", false}, {"star alone, empty", "*", "", true},
-        {"suffix wrong", "*.txt", "a.txt.bak", false}, {"head and tail overlap not allowed", "ab*ba", "aba", false},
+        {"# letter", "file#.txt", "filea.txt", false}, {"# slash below zero", "#", "/", false},
+        {"star alone, empty", "*", "", true}, {"suffix wrong", "*.txt", "a.txt.bak", false},
+        {"head and tail overlap not allowed", "ab*ba", "aba", false},
         {"middle needs later place", "a*bc*d", "abxbcd", true}, {"middle piece never found", "a*b*c", "axxc", false},
-        {"middle may not eat tail, too short", "*x*x*x", "xx", false}, {"star then question marks", "*??", "a", false},
         // lists
-        {"range high end", "[a-f]", "f", true}, {"negated member", "[!abc]", "b", false},
-        {"negated needs a char", "[!a]", "", false}, {"hyphen last", "[a-]", "-", true},
+        {"range high end", "[a-f]", "f", true}, {"negated member", "[!abc]", "b", false}, {"hyphen last", "[a-]", "-", true},
         {"hyphen after a range stands for itself", "[a-c-e]", "-", true}, {"hyphen as range end", "[!--/]", ".", false},
         {"bracketed hash not digit", "[#]", "1", false}, {"bracketed star not run", "a[*]", "ab", false},
         {"reversed range holds nothing", "[z-a]", "m", false}, {"bytes above 127 by code", "[\x80-\xFF]", "\xC3", true},
         {"unclosed bracket is literal", "a[b", "a[b", true}, {"empty list matches nothing", "a[]b", "ab", false},
-        {"empty negated list is any char", "a[!]b", "axb", true}, {"later bracket closes", "[ab*]", "*", true},
-    });
-}
-
-// Patterns that would make a recursive or naively backtracking matcher run for
-// a very long time; results only (durations are measured in the benchmarks).
-TEST(WildcardMatch, HostilePatternsGiveDefinedResults) {
-    const std::string longName(10000, 'a');
-    std::string starAB;  // "*a*a*a...*b"
-    for (int i = 0; i < 5000; ++i) starAB += "*a";
-    starAB += "*b";
-    expectRows({
-        {"10000 stars, 10000 chars", std::string(10000, '*'), longName, true},
-        {"star a repeated, b missing", starAB, longName, false},
-        {"star a repeated, b at end", starAB, longName + "b", true},
-        {"10000 open brackets", std::string(10000, '['), std::string(10000, '['), true},
-        {"long list", "[" + longName + "]", "a", true},
+        {"empty negated list is any char", "a[!]b", "axb", true},
     });
 }
 

@@ -89,29 +89,5 @@ TEST(Run, StopActsInsideAHugeFolder) {
     }
 }
 
-TEST(Run, ProgressCountsFilesInsideAFolder) {
-    EngineFixture f;
-    const TempDir tree = TempDir::inMemory();
-    tree.manyFiles("big", 3000);
-    RunProgress progress;
-    struct Watch final : WalkObserver {
-        RunProgress& progress;
-        std::int64_t seenInsideFolder = 0;
-        explicit Watch(RunProgress& p) : progress(p) {}
-        // HTML rows yield after the files were read and before the folder's totals.
-        void yield() override {
-            if (progress.folders == 1) seenInsideFolder = std::max(seenInsideFolder, progress.files.load());
-        }
-    } watch(progress);
-    f.ctx.progress = &progress;
-    f.ctx.observer = &watch;
-    StringSink sink;
-    ASSERT_EQ(runListing(f.ctx, tree.path(), Format::Html, sink).outcome, Outcome::Completed);
-    EXPECT_EQ(watch.seenInsideFolder, 3000);
-    EXPECT_EQ(progress.files, 3000);
-    EXPECT_EQ(progress.folders, 2);
-    EXPECT_EQ(progress.folder(), tree / "big");
-}
-
 }  // namespace
 }  // namespace quillory::test

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <tuple>
 #include <variant>
 
 #include "support/temp_store.h"
@@ -11,15 +12,9 @@
 namespace quillory {
 namespace {
 
-clsFile entry(std::string name, std::string ext = "", std::string type = "", std::int64_t size = 0,
-              double date = 0.0) {
+clsFile entry(std::string name, std::string ext = "", std::string type = "", std::int64_t size = 0, double date = 0) {
     clsFile f;
-    f.FullyQualifiedName = "/d/" + name;
-    f.Name = std::move(name);
-    f.FileExt = std::move(ext);
-    f.FileType = std::move(type);
-    f.FileSize = size;
-    f.DateTime = date;
+    std::tie(f.Name, f.FileExt, f.FileType, f.FileSize, f.DateTime) = std::tuple(name, ext, type, size, date);
     return f;
 }
 

@@ -27,8 +27,8 @@ protected:
     }
     std::string base() const { return f.tree.path(); }
     // The folder headings of an HTML walk, in order.
-    std::vector<std::string> walkHtml(const std::string& from, RunResult* result = nullptr) {
-        const std::string text = f.walk(Format::Html, from, result), marker = R"(<td class="dir">)";
+    std::vector<std::string> walkHtml(const std::string& from) {
+        const std::string text = f.walk(Format::Html, from), marker = R"(<td class="dir">)";
         std::vector<std::string> out;
         for (std::size_t at = text.find(marker); at != std::string::npos; at = text.find(marker, at + 1))
             out.push_back(text.substr(at + marker.size(), text.find("</td>", at) - at - marker.size()));
@@ -83,48 +83,20 @@ TEST_F(WalkTree, ExcludedFolderKeepsItsSubFolders) {
               std::tuple(4, 40, 4, 4, 40));
 }
 
-// Stop raised at the n-th yield: what is listed is a prefix of the whole.
-TEST_F(WalkTree, StopKeepsTheFoldersFinishedSoFar) {
-    struct StopAfter final : WalkObserver {
-        StopToken& stop;
-        int calls = 0;
-        explicit StopAfter(StopToken& s) : stop(s) {}
-        void yield() override {
-            if (--calls == 0) stop.request();
-        }
-    } stopAfter(f.stop);
-    f.ctx.observer = &stopAfter;
-    const std::vector<std::string> all = expectedOrder(base(), -1);
-    int cutShort = 0;
-    for (int n = 1; n < 40; ++n) {
-        stopAfter.calls = n;
-        f.stop.reset();
-        RunResult result;
-        const auto listed = walkHtml(base(), &result);
-        if (!f.stop.requested()) {
-            EXPECT_EQ(listed, all);
-            EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
-            break;
-        }
-        EXPECT_EQ(result.outcome, RunResult::Outcome::Stopped) << n;
-        ASSERT_LE(listed.size(), all.size());
-        EXPECT_TRUE(std::equal(listed.begin(), listed.end(), all.begin())) << n;
-        cutShort += listed.size() < all.size();
-    }
-    EXPECT_GE(cutShort, 4);
-}
-
-// The depth lines are written for HTML runs only.
-TEST_F(WalkTree, LogsDepthAgainstLevel) {
-    f.log = {true, f.home / "log.txt"};
+// Depth lines are written for HTML runs only; each file is logged with its filter's answer.
+TEST_F(WalkTree, LogsDepthFilesAndFilterResults) {
     f.set(keys::Recurse, "Depth");
     f.set(keys::RecurseDepth, "1");
-    f.set(keys::FolInclude, "");  // keeps the generator's own lines out
+    f.set(keys::FileInclude, "*1");
+    f.log = {true, f.home / "csv.txt"};
     f.walk(Format::Csv, base());
-    EXPECT_EQ(readFile(f.log.path), "");
+    EXPECT_EQ(readFile(f.log.path).find("Folder depth"), std::string::npos);
+    f.log = {true, f.home / "html.txt"};
     walkHtml(base());
     const std::string written = readFile(f.log.path);
-    EXPECT_EQ(written.find("Folder depth: 0. Recursion level: 1\r\n"), 0u);
+    EXPECT_EQ(written.find("Folder depth: 0. Recursion level: 1\r\nGen Folder HTML called for folder: " + base() +
+                           "\r\nRetrieved file: f0\r\nFilter returns: False\r\n"), 0u) << written;
+    EXPECT_NE(written.find("Retrieved file: f1\r\nFilter returns: True\r\n"), std::string::npos);
     EXPECT_NE(written.find("Folder depth: 2. Recursion level: 1\r\n"), std::string::npos);
 }
 
@@ -150,11 +122,9 @@ TEST_F(WalkTree, LinksAreFollowedButNotBackToAnAncestorNorIntoTheKernel) {
 // place of that folder; any other path, even one that begins with the same
 // characters, is shown as it is.
 TEST_F(WalkTree, HeadingsShowTheNetworkPathInPlaceOfItsRoot) {
-    f.set(keys::Recurse, "Depth");
-    f.set(keys::RecurseDepth, "1");
     f.ctx.NetworkPath = "\\\\server\\share";
     f.ctx.NetworkRoot = base();
-    std::vector<std::string> expected = expectedOrder(base(), 1);
+    std::vector<std::string> expected = expectedOrder(base(), -1);
     for (std::string& path : expected) path = "\\\\server\\share" + path.substr(base().size());
     EXPECT_EQ(walkHtml(base()), expected);
     EXPECT_EQ(shownPath(f.ctx, "/tmp"), "/tmp");

@@ -43,11 +43,8 @@ int spawn(const std::vector<std::string>& argv, const std::vector<std::string>& 
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, outFd, 1);
     posix_spawn_file_actions_adddup2(&actions, errFd, 2);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
     pid_t pid = -1;
-    if (posix_spawn(&pid, args[0].c_str(), &actions, &attributes, argp.data(), envp.data()) != 0) pid = -1;
-    posix_spawnattr_destroy(&attributes);
+    if (posix_spawn(&pid, args[0].c_str(), &actions, nullptr, argp.data(), envp.data()) != 0) pid = -1;
     posix_spawn_file_actions_destroy(&actions);
     return pid;
 }

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <map>
+#include <tuple>
 
 #include "support/run_process.h"
 
@@ -16,23 +18,15 @@ SmbdServer SmbdServer::fromFolder(const std::string& dir) {
     SmbdServer s;
     s.dir = dir;
     std::ifstream in(dir + "/state");
-    if (!in) {
-        s.why = "no Samba server state in " + dir;
-        return s;
-    }
-    for (std::string line; std::getline(in, line);) {
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = line.substr(0, eq), value = line.substr(eq + 1);
-        if (key == "unavailable") s.why = "no Samba server: " + value;
-        if (key == "port") s.port = std::atoi(value.c_str());
-        if (key == "guest") s.guestDir = value;
-        if (key == "secure") s.secureDir = value;
-        if (key == "user") s.user = value;
-        if (key == "password") s.password = value;
-    }
-    s.available = s.why.empty() && s.port > 0;
-    if (!s.available && s.why.empty()) s.why = "incomplete Samba server state in " + dir;
+    std::map<std::string, std::string> state;
+    for (std::string line; std::getline(in, line);)
+        if (const std::size_t eq = line.find('='); eq != std::string::npos) state[line.substr(0, eq)] = line.substr(eq + 1);
+    s.port = std::atoi(state["port"].c_str());
+    std::tie(s.guestDir, s.secureDir, s.user, s.password) = std::tie(state["guest"], state["secure"], state["user"], state["password"]);
+    if (!in.is_open()) s.why = "no Samba server state in " + dir;
+    else if (state.count("unavailable")) s.why = "no Samba server: " + state["unavailable"];
+    else if (s.port <= 0) s.why = "incomplete Samba server state in " + dir;
+    s.available = s.why.empty();
     return s;
 }
 

@@ -3,7 +3,6 @@
 // it: its port, the folders behind its two shares and the login of the one
 // that needs it. Trees to list are made below a share's folder.
 #include <cstdint>
-#include <memory>
 #include <string>
 #include <string_view>
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <cstdio>
 #include <regex>
 
 #include "support/golden.h"
@@ -41,8 +42,9 @@ struct LogFixture : test::TempStore {
     std::string written() const { return test::readFile(log.path); }
 };
 
-// A start replaces an earlier file with a date line; lines go out as bytes with CRLF.
-TEST(EventLog, StartGivesADateLineAndTheDefaultSummary) {
+// A start replaces an earlier file with a date line; lines go out as bytes
+// with CRLF; the summary shows defaults, then the stored texts.
+TEST(EventLog, StartGivesADateLineAndTheSummary) {
     LogFixture f;
     writeLog(f.log, "from an earlier run");
     startLog(f.log);
@@ -53,10 +55,6 @@ TEST(EventLog, StartGivesADateLineAndTheDefaultSummary) {
               "<now>\r\n" +
                   summary({"*", "", "*", "", "0", "<now>", "<now>", "0", "", "", "0", "1", "0", "0", "0", "0", "0",
                            "Infinite", "6", "Dynamic"}) + "Retrieved file: caf\xe9\xff.txt\r\n\r\n");
-}
-
-TEST(EventLog, SummaryShowsStoredValues) {
-    LogFixture f;
     const std::pair<const SettingKey*, const char*> stored[] = {
         {&keys::FileInclude, "*.txt;*.doc"}, {&keys::FileExclude, "~*"}, {&keys::FolInclude, ""},
         {&keys::FolExclude, "*/temp"}, {&keys::FileTime, "1"}, {&keys::FileTimeFrom, "08:00 2007-01-02"},
@@ -65,37 +63,30 @@ TEST(EventLog, SummaryShowsStoredValues) {
         {&keys::ExtOrder, "-0"}, {&keys::SizeOrder, " 3e2"}, {&keys::TypeOrder, "0x10"}, {&keys::DateOrder, ""},
         {&keys::Recurse, "Depth"}, {&keys::RecurseDepth, " 7 levels"}, {&keys::DisplayFileSize, "Kb"}};
     for (const auto& [key, value] : stored) f.set(*key, value);
+    ::remove(f.log.path.c_str());
     logSettings(f.log, f.store);
     EXPECT_EQ(f.written(), summary({"*.txt;*.doc", "~*", "", "*/temp", "1", "08:00 2007-01-02", "17:30 2007-12-03",
                                     "2.5", "10", "abc", "0", "0", "1", "-0", "300", "0", "0", "Depth", " 7 levels",
                                     "Kb"}));
 }
 
-TEST(EventLog, LoggingOffTouchesNothing) {
-    LogFixture f;
-    f.log.LoggingOn = false;
-    for (const bool existing : {false, true}) {
-        if (existing) test::writeFile(f.log.path, "kept\r\n");
-        startLog(f.log);
-        writeLog(f.log, "line");
-        logSettings(f.log, f.store);
-        EXPECT_EQ(fs::exists(f.log.path) ? f.written() : "none", existing ? "kept\r\n" : "none");
-    }
-}
-
-// Paths no line can be written to, for root as for anyone.
-TEST(EventLog, UnwritableLogIsIgnored) {
+// Logging off, or paths no line can be written to (for root as for anyone):
+// no file appears and one there is left as it was.
+TEST(EventLog, OffOrUnwritableLogTouchesNothing) {
     test::TempDir dir;
-    const std::string blocker = dir.file("not-a-folder");
-    for (const std::string& path : {blocker + "/log.txt", std::string("/proc/self/log.txt"), dir.folder("a-folder")}) {
+    const std::string blocker = dir.file("not-a-folder"), kept = dir.file("kept.txt");
+    const struct { bool on; std::string path; } rows[] = {
+        {false, dir / "off.txt"}, {false, kept}, {true, blocker + "/log.txt"}, {true, "/proc/self/log.txt"},
+        {true, dir.folder("a-folder")}};
+    for (const auto& row : rows) {
         test::TempStore t;
-        const EventLog log{true, path};
+        const EventLog log{row.on, row.path};
         startLog(log);
         writeLog(log, "line");
         logSettings(log, t.store);
-        EXPECT_FALSE(fs::is_regular_file(path)) << path;
+        EXPECT_EQ(fs::is_regular_file(row.path), row.path == kept) << row.path;
     }
-    EXPECT_EQ(test::readFile(blocker), "");
+    EXPECT_EQ(test::readFile(blocker) + test::readFile(kept), "");
     EXPECT_TRUE(fs::is_directory(dir / "a-folder"));
 }
 

@@ -65,9 +65,13 @@ std::vector<Setting> timeRange(std::string from, std::string to, std::string on 
     return {{&keys::FileTime, std::move(on)}, {&keys::FileTimeFrom, std::move(from)}, {&keys::FileTimeTo, std::move(to)}};
 }
 
-// The stored bounds have the short-time-blank-short-date form ("14:30 2007-12-03" here).
+// The stored bounds have the short-time-blank-short-date form ("14:30 2007-12-03" here);
+// with nothing stored, each bound is the moment of the test.
 TEST(FilePasses, TimeStage) {
     const auto at = [](int hh, int mm, double ss) { return 39419 + (hh * 3600 + mm * 60 + ss) / 86400; };
+    const double hour = 1.0 / 24, now = dateTimeFromTime(std::time(nullptr));
+    const std::string dayAgo = "00:00 " + generalDateText(std::floor(now) - 1).substr(0, 10);
+    const Setting on{&keys::FileTime, "1"};
     const std::string t0 = "00:00 2007-12-03", t1430 = "14:30 2007-12-03";
     const auto dayTo1430 = timeRange(t0, t1430), from1430 = timeRange(t1430, "23:59 2007-12-31");
     expectFileRows({
@@ -77,16 +81,6 @@ TEST(FilePasses, TimeStage) {
         {"switch must be exactly 1, not 1.0", timeRange(t0, t1430, "1.0"), "a", {0, at(20, 0, 0)}, true},
         {"unreadable lower bound is open", timeRange("someday", t1430), "a", {0, 32874.0 /* 1990-01-01 */}, true},
         {"unreadable upper bound keeps lower", timeRange(t1430, "31/31/31"), "a", {0, at(14, 0, 0)}, false},
-    });
-}
-
-// With nothing stored, each bound is the moment of the test.
-TEST(FilePasses, TimeBoundsDefaultToNow) {
-    const double hour = 1.0 / 24;
-    const double now = dateTimeFromTime(std::time(nullptr));
-    const std::string dayAgo = "00:00 " + generalDateText(std::floor(now) - 1).substr(0, 10);
-    const Setting on{&keys::FileTime, "1"};
-    expectFileRows({
         {"no bounds, an hour ago", {on}, "a", {0, now - hour}, false},
         {"no bounds, an hour ahead", {on}, "a", {0, now + hour}, false},
         {"lower bound stored, a minute ago", {on, {&keys::FileTimeFrom, dayAgo}}, "a", {0, now - hour / 60}, true},

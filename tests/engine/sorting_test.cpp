@@ -41,7 +41,6 @@ TEST(SortFiles, KnownOrders) {
     using Names = std::vector<std::string>;
     const struct { const char* name; SortOrder order; Names list, expected; } rows[] = {
         {"characters, not numbers, without case", SortOrder::Name, {"file2", "File10", "_x", " z"}, {" z", "_x", "File10", "file2"}},
-        {"non-ASCII after ASCII", SortOrder::Name, {"\xC3\xA9t\xC3\xA9", "zebra"}, {"zebra", "\xC3\xA9t\xC3\xA9"}},
         {"no order keeps enumeration order", SortOrder::None, {"c", "a", "b"}, {"c", "a", "b"}},
         {"no flag chosen keeps enumeration order", SortOrder::Unset, {"c", "a"}, {"c", "a"}},
     };

@@ -127,10 +127,7 @@ TEST_F(WalkTree, HeadingsShowTheNetworkPathInPlaceOfItsRoot) {
     std::vector<std::string> expected = expectedOrder(base(), -1);
     for (std::string& path : expected) path = "\\\\server\\share" + path.substr(base().size());
     EXPECT_EQ(walkHtml(base()), expected);
-    EXPECT_EQ(shownPath(f.ctx, "/tmp"), "/tmp");
     EXPECT_EQ(shownPath(f.ctx, base() + "x/a"), base() + "x/a");
-    f.ctx.NetworkRoot = "/t";
-    EXPECT_EQ(shownPath(f.ctx, "/tmp"), "/tmp");
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
-// A run whose output fails ends there and never looks complete.
+// A run whose output fails ends there and never looks complete; progress counts as it goes.
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <functional>
 
 #include "engine/document.h"
 #include "support/engine_fixture.h"
@@ -43,6 +44,26 @@ TEST(Run, WriteFailureEndsTheRunAndNeverLooksComplete) {
             if (room < 65536) { EXPECT_LT(f.totals.TotalFolders, 21); }
         }
     }
+}
+
+// Files are counted in batches as they are read: by the folder's rows, each
+// of its files once (the folder's end then sets the run's totals).
+TEST(Run, ProgressCountsFilesInsideAFolder) {
+    EngineFixture f;
+    const TempDir tree = TempDir::inMemory();
+    tree.manyFiles("big", 3000);
+    RunProgress progress;
+    std::int64_t seenInsideFolder = 0;
+    struct : WalkObserver {
+        std::function<void()> call;
+        void yield() override { call(); }
+    } watch;
+    watch.call = [&] { seenInsideFolder = progress.folders == 1 ? progress.files.load() : seenInsideFolder; };
+    f.ctx.progress = &progress;
+    f.ctx.observer = &watch;
+    StringSink sink;
+    ASSERT_EQ(runListing(f.ctx, tree.path(), Format::Html, sink).outcome, Outcome::Completed);
+    EXPECT_EQ(seenInsideFolder, 3000);
 }
 
 }  // namespace

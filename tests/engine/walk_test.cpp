@@ -10,15 +10,6 @@
 namespace quillory::test {
 namespace {
 
-TEST(Walk, FolderDepth) {
-    const struct { const char *name, *base, *folder; int depth; } rows[] = {
-        {"base itself", "/data", "/data", 0}, {"base with separator", "/data/", "/data/a/b", 2},
-        {"base with two separators", "/x/base//", "/x/base//a", 1}, {"root", "/", "/a", 1},
-        {"case ignored", "/Data", "/data/A", 1},
-    };
-    for (const auto& row : rows) EXPECT_EQ(getFolderDepth(row.base, row.folder), row.depth) << row.name;
-}
-
 // One file of 10 bytes in each of five folders.
 class WalkTree : public ::testing::Test {
 protected:
@@ -118,9 +109,8 @@ TEST_F(WalkTree, LinksAreFollowedButNotBackToAnAncestorNorIntoTheKernel) {
               std::string::npos);
 }
 
-// While a share is listed through a local folder, headings show the share in
-// place of that folder; any other path, even one that begins with the same
-// characters, is shown as it is.
+// Headings show the share in place of the local folder it is listed through;
+// a path that merely begins with the same characters is shown as it is.
 TEST_F(WalkTree, HeadingsShowTheNetworkPathInPlaceOfItsRoot) {
     f.ctx.NetworkPath = "\\\\server\\share";
     f.ctx.NetworkRoot = base();

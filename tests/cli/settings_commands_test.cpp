@@ -1,5 +1,4 @@
-// The settings commands of quillory-list: checked values, one-run values,
-// resets and the listing of every key.
+// The settings commands of quillory-list: checked values, resets and the listing of every key.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -10,39 +9,6 @@
 namespace quillory::test {
 namespace {
 
-// Each rule of a value is the store's; the command adds --force and the order group.
-TEST(SettingsCommands, SetStoresTheStoredFormAndSwitchesTheOrderGroup) {
-    const struct { const char* name; std::vector<std::string> set; const char* key; const char* stored; } rows[] = {
-        {"checked", {"--set", "HTML/FolBack=#003366"}, "HTML/FolBack", "6697728"},
-        {"forced text unchanged", {"--force", "--set", "HTML/FolBack=navy"}, "HTML/FolBack", "navy"},
-        {"an order switches the group", {"--set", "Output/SizeOrder=1"}, "Output/NoOrder", "0"},
-        {"an order switched off alone", {"--set", "Output/SizeOrder=0"}, "Output/NoOrder", "1"},
-    };
-    for (const auto& row : rows) {
-        const Cli cli;
-        EXPECT_EQ(cli(row.set).status, 0) << row.name;
-        EXPECT_EQ(cli({"--get", row.key}).out, std::string(row.stored) + "\n") << row.name;
-    }
-}
-
-// Seen by the listing and the settings list; no store is made, an existing one keeps its bytes.
-TEST(SettingsCommands, OneRunValuesAreSeenAndNeverStored) {
-    const Cli cli;
-    cli.tree.file("a.txt");
-    cli.tree.file("b.png");
-    const std::vector<std::string> oneRun{"-D", "Filter/FileInclude=*.PNG", "--csv", cli.tree.path()};
-    const ProcessResult listing = cli(oneRun);
-    EXPECT_EQ(listing.status, 0) << listing.err;
-    EXPECT_TRUE(listing.out.find("a.txt") == std::string::npos && listing.out.find("b.png") != std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(cli.storePath));
-    ASSERT_EQ(cli({"--set", "Filter/FileInclude=*.txt"}).status, 0);
-    const std::string before = readFile(cli.storePath);
-    EXPECT_NE(cli(oneRun).out.find("b.png"), std::string::npos);
-    EXPECT_NE(cli({"-D", "Filter/FileInclude=*.PNG", "--list-settings"}).out.find("Filter/FileInclude=*.PNG  [set; "),
-              std::string::npos);
-    EXPECT_EQ(readFile(cli.storePath), before);
-}
-
 // Resets and listings create no store; one key resets alone; without a terminal to ask on, only --yes resets
 // everything. The list shows each key's value, default and meaning; --defaults the defaults alone.
 TEST(SettingsCommands, ResetsReturnToTheDefaultsAndTheListShowsValueDefaultAndMeaning) {
@@ -52,6 +18,12 @@ TEST(SettingsCommands, ResetsReturnToTheDefaultsAndTheListShowsValueDefaultAndMe
     EXPECT_FALSE(std::filesystem::exists(cli.storePath));
     ASSERT_EQ(cli({"--set", "Output/Recurse=No"}).status, 0);
     ASSERT_EQ(cli({"--set", "Display/Attrib=1"}).status, 0);
+    // Stored in the checked form, with --force as typed; an order switched on switches the others off.
+    for (const char* set : {"HTML/FolBack=#003366", "Output/SizeOrder=1"}) ASSERT_EQ(cli({"--set", set}).status, 0);
+    ASSERT_EQ(cli({"--force", "--set", "HTML/FileBack=navy"}).status, 0);
+    EXPECT_EQ(cli({"--get", "HTML/FolBack"}).out + cli({"--get", "HTML/FileBack"}).out +
+                  cli({"--get", "Output/NoOrder"}).out,
+              "6697728\nnavy\n0\n");
     EXPECT_EQ(cli({"--reset", "output/recurse"}).status, 0);
     EXPECT_EQ(cli({"--get", "Output/Recurse"}).out + cli({"--get", "Display/Attrib"}).out, "Infinite\n1\n");
     const ProcessResult refused = cli({"--reset-all"});

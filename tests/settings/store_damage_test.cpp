@@ -67,33 +67,6 @@ TEST(SettingsStoreDamage, ReadingLeavesADamagedFileAloneAndAWriteMovesItAside) {
     }
 }
 
-TEST(SettingsStoreDamage, SecondDamageInOneSecondKeepsBothFiles) {
-    test::TempDir dir;
-    const std::string path = dir / "settings.sqlite";
-    for (const char* damage : {"first damage", "second damage"}) {
-        test::writeFile(path, damage);
-        EXPECT_TRUE(SettingsStore(path).write(keys::Recurse, "No"));
-    }
-    EXPECT_EQ(namesIn(dir.path()).size(), 3u);
-}
-
-// Reads and removals create nothing; a folder that is a file cannot hold the store, even for root.
-TEST(SettingsStoreDamage, OnlyAWriteCreatesFoldersAndFile) {
-    test::TempDir dir;
-    SettingsStore store(dir / "a/b/settings.sqlite");
-    EXPECT_EQ(store.read(keys::FileInclude), "*");
-    EXPECT_TRUE(store.remove(keys::FileInclude));
-    EXPECT_EQ(store.status().state, StoreState::NotCreated);
-    EXPECT_FALSE(fs::exists(dir / "a"));
-    ASSERT_TRUE(store.write(keys::FileInclude, "*.c"));
-    EXPECT_EQ(store.status().state, StoreState::Ready);
-    EXPECT_EQ(SettingsStore(dir / "a/b/settings.sqlite").read(keys::FileInclude), "*.c");
-
-    SettingsStore blocked(dir.file("not-a-folder") + "/settings.sqlite");
-    EXPECT_FALSE(blocked.write(keys::FileInclude, "*.c"));
-    EXPECT_EQ(blocked.status().state, StoreState::Unusable);
-}
-
 // Through the command, under a time limit: a store that blocks must not hang it.
 TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
     const std::pair<const char*, const char*> rows[] = {

@@ -3,14 +3,11 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <functional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "support/run_process.h"
 #include "support/temp_dir.h"
-#include "support/temp_store.h"
 
 #include "settings/store.h"
 
@@ -23,25 +20,6 @@ struct TwoStores {
     SettingsStore reader{path};
     SettingsStore writer{path};
 };
-
-TEST(SettingsStoreFreshness, AnotherObjectsWriteIsSeenByTheNextRead) {
-    const std::pair<const char*, std::function<std::string(SettingsStore&)>> rows[] = {
-        {"read by key", [](SettingsStore& s) { return s.read(keys::FileInclude); }},
-        {"read by names in other case", [](SettingsStore& s) { return test::storedText(s, "tallyfold", "FILTER", "fileinclude"); }},
-        {"snapshot", [](SettingsStore& s) { return s.snapshot()->value(keys::FileInclude); }},
-    };
-    for (const auto& [name, read] : rows) {
-        TwoStores s;
-        for (int i = 0; i < 4; ++i) {
-            const std::string value = "round " + std::to_string(i);
-            if (i % 2) {
-                ASSERT_TRUE(s.reader.write(keys::FolInclude, value));  // own writes in between
-            }
-            ASSERT_TRUE(s.writer.write(keys::FileInclude, value));
-            EXPECT_EQ(read(s.reader), value) << name << ", round " << i;
-        }
-    }
-}
 
 // A walk's snapshot never changes; later writes show in the next one. Then the user removes the store
 // (companions too) or puts another file in its place.
@@ -66,24 +44,6 @@ TEST(SettingsStoreFreshness, SnapshotsStayAndAReplacedOrRemovedFileIsNoticed) {
     EXPECT_EQ(s.reader.read(keys::FileInclude), "new file") << "replaced";
     ASSERT_TRUE(s.reader.write(keys::FileExclude, "written there"));
     EXPECT_EQ(SettingsStore(s.path).read(keys::FileExclude), "written there");
-}
-
-// A walk on a worker thread takes snapshots while the window thread writes.
-TEST(SettingsStoreFreshness, WorkerSnapshotsWhileWindowWrites) {
-    test::TempStore t;
-    SettingsStore& store = t.store;
-    std::thread worker([&] {
-        std::uint64_t last = 0;
-        for (int i = 0; i < 300; ++i) {
-            const auto now = store.snapshot();
-            EXPECT_GE(now->generation, last);
-            EXPECT_TRUE(now->value(keys::FileInclude) == "*" || now->value(keys::FileInclude).starts_with("w"));
-            last = now->generation;
-        }
-    });
-    for (int i = 0; i < 50; ++i) ASSERT_TRUE(store.write(keys::FileInclude, "w" + std::to_string(i)));
-    worker.join();
-    EXPECT_EQ(store.snapshot()->value(keys::FileInclude), "w49");
 }
 
 // Several processes create the store at once: none may fail or lose its value, and this one sees them all.

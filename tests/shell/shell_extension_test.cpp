@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <vector>
 
 #include "shell/shell_extension.h"
-#include "shell/user_folders.h"
 #include "verb_home.h"
 
 namespace quillory::shell {
@@ -49,35 +49,23 @@ protected:
     std::vector<Status> m_failures;
 };
 
-// Removed when never added, nothing is touched; added twice, one of each with the same content.
-TEST_F(ShellExtension, RemovedWhenNeverAddedOrAddedTwice) {
-    set(false);
-    EXPECT_TRUE(std::filesystem::is_empty(m_home.dir() / "home"));
-    EXPECT_FALSE(isShellExtensionSet(kProgram));
-    set(true);
-    std::vector<std::string> first;
-    for (const auto& file : m_home.verbFiles()) first.push_back(test::readFile(file));
-    set(true);
-    for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(test::readFile(m_home.verbFiles()[i]), first[i]) << i;
-    EXPECT_EQ(verbsInThunar(), 1u);
-    EXPECT_TRUE(isShellExtensionSet(kProgram));
-    EXPECT_TRUE(m_failures.empty());
-}
-
+// A new Thunar file starts from the system's default actions; added twice, the verb is there once.
 TEST_F(ShellExtension, RemovingLeavesEveryOtherActionAsItWas) {
     const std::vector<std::pair<std::string, std::string>> others = {
-        {m_home.thunar(), kOtherThunarActions},
+        {m_home.system("Thunar/uca.xml"), kOtherThunarActions},
         {m_home.data("nemo/actions/other.nemo_action"), "[Nemo Action]\nName=Other\nExec=other %F\n"},
         {m_home.data("kio/servicemenus/other.desktop"), "[Desktop Entry]\nType=Service\n"},
         {m_home.data("nautilus/scripts/Other script"), "#!/bin/sh\nexec other \"$@\"\n"},
     };
     for (const auto& [path, text] : others) put(path, text);
     set(true);
+    set(true);
     EXPECT_EQ(verbsInThunar(), 1u);
     EXPECT_NE(test::readFile(m_home.thunar()).find("<name>Open Terminal Here</name>"), std::string::npos);
     EXPECT_TRUE(isShellExtensionSet(kProgram));
     set(false);
     for (const auto& [path, text] : others) EXPECT_EQ(test::readFile(path), text) << path;
+    EXPECT_EQ(test::readFile(m_home.thunar()), kOtherThunarActions);
     expectRemoved();
     EXPECT_FALSE(isShellExtensionSet(kProgram));
 }
@@ -89,6 +77,7 @@ TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
         {"CrLf", "<?xml version=\"1.0\"?>\r\n<actions>\r\n<action><name>A</name></action>\r\n</actions>\r\n", ""},
         {"ByteOrderMark", "\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<actions>\n</actions>\n", ""},
         {"Indented", "<actions>\n  <action>\n    <name>A</name>\n  </action>\n</actions>", ""},
+        {"OthersActions", kOtherThunarActions, ""},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -102,18 +91,11 @@ TEST_F(ShellExtension, ThunarFilesOfEveryShapeGetOneEntryAndGetBackTheirBytes) {
     EXPECT_TRUE(m_failures.empty());
 }
 
-TEST_F(ShellExtension, ANewThunarFileKeepsTheSystemsDefaultActions) {
-    put(m_home.system("Thunar/uca.xml"), kOtherThunarActions);
-    set(true);
-    EXPECT_EQ(verbsInThunar(), 1u);
-    set(false);
-    EXPECT_EQ(test::readFile(m_home.thunar()), kOtherThunarActions);
-    EXPECT_EQ(test::readFile(m_home.system("Thunar/uca.xml")), kOtherThunarActions);
-}
-
-// Present only when every file is there, unchanged, and runs this program (without case); a copy of
-// another program's is removed all the same.
+// Removed when never added, nothing is touched. Present only when every file is there, unchanged, and runs
+// this program (without case); a copy of another program's is removed all the same.
 TEST_F(ShellExtension, PresentOnlyWhenEveryFileRunsThisProgram) {
+    set(false);
+    EXPECT_TRUE(std::filesystem::is_empty(m_home.dir() / "home"));
     set(true, "/OPT/quillory tools/QUILLORY");
     EXPECT_TRUE(isShellExtensionSet(kProgram));
     std::filesystem::remove(m_home.nautilus());
@@ -149,16 +131,6 @@ TEST_F(ShellExtension, AThunarFileThatIsNotAnActionListIsLeftAloneAndReported) {
     set(false);
     EXPECT_EQ(test::readFile(m_home.thunar()), broken);
     EXPECT_EQ(m_failures.size(), 1u);
-}
-
-// The verb's XDG folders: an absolute variable wins, anything else falls back below the home folder.
-TEST(UserFolders, VariablesOrTheirDefaultsBelowHome) {
-    test::VerbHome home;
-    EXPECT_EQ(userDataFolder(), home.dir() / "home/data");
-    test::ScopedEnv unset("XDG_DATA_HOME", nullptr);
-    test::ScopedEnv relative("XDG_CONFIG_HOME", "relative/config");
-    EXPECT_EQ(userDataFolder(), home.dir() / "home/.local/share");
-    EXPECT_EQ(userConfigFolder(), home.dir() / "home/.config");
 }
 
 }  // namespace

@@ -22,6 +22,9 @@ TEST_F(QuilloryListShare, LogsInWithAnAuthFileOrSaysWhyNot) {
          "quillory-list: cannot read folder '" + url + "': Permission denied\n"},
         {"no password and no terminal to ask on", {"--csv", url}, "", 2,
          "quillory-list: cannot read folder '" + url + "': Permission denied\n"},
+        // Read twice before it is named: a listing the server cut short looks the same.
+        {"missing folder", {"--csv", "--auth-file", "AUTH", url + "/nope"}, right.c_str(), 2,
+         "quillory-list: cannot read folder '" + url + "/nope': No such file or directory\n"},
         {"auth file missing", {"--csv", "--auth-file", "/nonexistent/auth", url}, "", 1,
          "quillory-list: cannot read auth file '/nonexistent/auth': No such file or directory\n"},
         {"not a share path", {"--csv", "smb://host-without-share"}, "", 1,

@@ -4,22 +4,18 @@
 #include <filesystem>
 
 #include "engine/listing.h"
-#include "net/network_drives.h"
 #include "net/reader_pool.h"
 #include "net/smb_share.h"
 #include "net/smbd/share_walk.h"
-#include "settings/mapped_drives.h"
 #include "support/golden.h"
 #include "support/scoped_env.h"
 #include "support/smbd_server.h"
-#include "support/temp_store.h"
 
 namespace quillory::test {
 namespace {
 
 using SmbFolderSource = OnSuiteSmbd;
 using CheckShare = OnSuiteSmbd;
-using LiveShare = OnSuiteSmbd;
 
 // Names a URL must escape, sizes around 4 GiB, attribute words, a dot file, nested and empty folders and a
 // link back to an ancestor. False when extended attributes are not supported here.
@@ -117,35 +113,6 @@ TEST_F(SmbFolderSource, ServerLostMidWalkLeavesWhatWasReadAndNamesTheRest) {
     EXPECT_LE(unread, kFolders - 10);
     EXPECT_EQ(f.totals.TotalFiles, (kFolders - unread) * kFilesEach) << "folders read before the drop are whole";
     for (const UnreadFolder& u : result.unreadable) EXPECT_NE(u.error, 0) << u.path;
-}
-
-// A drive mapped through the real share access (refusals are the drive table's and CheckShare's). Listed as a
-// typed share is, the headings show the share in place of the letter; with no network path, as a drive mapped
-// for good, they show the letter.
-TEST_F(LiveShare, ADriveMapsOnTheSharesWordAndListsThroughItsLetter) {
-    TempStore t;
-    StoredMappings mappings{t.store};
-    NetworkDrives drives{mappings, nullptr};
-    const ShareTree tree(server.guestDir, "drive");
-    tree.file("top.txt", 1, 1000000000);
-    tree.file("sub/inner.txt", 2, 1000000000);
-    const std::string remote = server.url("guest", tree.name());
-    ASSERT_TRUE(drives.mapNetworkDrive("Z", remote, std::nullopt, std::nullopt));
-    for (const std::string& networkPath : {remote, std::string()}) {
-        EngineFixture run;
-        const std::optional<NetworkFolder> share = drives.resolve("Z:\\", &run.stop);
-        ASSERT_TRUE(share);
-        run.ctx.source = share->source.get();
-        run.ctx.NetworkRoot = share->NetworkRoot;
-        run.ctx.NetworkPath = networkPath;
-        StringSink sink;
-        EXPECT_TRUE(runListing(run.ctx, share->path, Format::Html, sink).unreadable.empty());
-        const std::string shown = networkPath.empty() ? "Z:" : remote;
-        const std::string title = networkPath.empty() ? "Z:/" : remote;
-        for (const std::string& part : {"<h2>Listing of " + title + "</h2>", shown + "/sub<", std::string("top.txt"),
-                                        std::string("inner.txt")})
-            EXPECT_NE(sink.text.find(part), std::string::npos) << part << " in " << sink.text;
-    }
 }
 
 }  // namespace

@@ -67,6 +67,16 @@ TEST(SettingsStoreDamage, ReadingLeavesADamagedFileAloneAndAWriteMovesItAside) {
     }
 }
 
+TEST(SettingsStoreDamage, SecondDamageInOneSecondKeepsBothFiles) {
+    test::TempDir dir;
+    const std::string path = dir / "settings.sqlite";
+    for (const char* damage : {"first damage", "second damage"}) {
+        test::writeFile(path, damage);
+        EXPECT_TRUE(SettingsStore(path).write(keys::Recurse, "No"));
+    }
+    EXPECT_EQ(namesIn(dir.path()).size(), 3u);
+}
+
 // Through the command, under a time limit: a store that blocks must not hang it.
 TEST(SettingsStoreDamage, NotARegularFileIsRefusedAtOnce) {
     const std::pair<const char*, const char*> rows[] = {

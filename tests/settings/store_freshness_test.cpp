@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "support/run_process.h"
 #include "support/temp_dir.h"
+#include "support/temp_store.h"
 
 #include "settings/store.h"
 
@@ -44,6 +46,24 @@ TEST(SettingsStoreFreshness, SnapshotsStayAndAReplacedOrRemovedFileIsNoticed) {
     EXPECT_EQ(s.reader.read(keys::FileInclude), "new file") << "replaced";
     ASSERT_TRUE(s.reader.write(keys::FileExclude, "written there"));
     EXPECT_EQ(SettingsStore(s.path).read(keys::FileExclude), "written there");
+}
+
+// A walk on a worker thread takes snapshots while the window thread writes.
+TEST(SettingsStoreFreshness, WorkerSnapshotsWhileWindowWrites) {
+    test::TempStore t;
+    SettingsStore& store = t.store;
+    std::thread worker([&] {
+        std::uint64_t last = 0;
+        for (int i = 0; i < 300; ++i) {
+            const auto now = store.snapshot();
+            EXPECT_GE(now->generation, last);
+            EXPECT_TRUE(now->value(keys::FileInclude) == "*" || now->value(keys::FileInclude).starts_with("w"));
+            last = now->generation;
+        }
+    });
+    for (int i = 0; i < 50; ++i) ASSERT_TRUE(store.write(keys::FileInclude, "w" + std::to_string(i)));
+    worker.join();
+    EXPECT_EQ(store.snapshot()->value(keys::FileInclude), "w49");
 }
 
 // Several processes create the store at once: none may fail or lose its value, and this one sees them all.

@@ -1,6 +1,9 @@
 // A killed reader, a server that stops answering and a refused password end the reader pool's work cleanly
 // (that several readers list the same bytes as one is the folder source's test).
+#include <netinet/in.h>
+#include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -12,6 +15,7 @@
 #include <thread>
 
 #include "net/reader_pool.h"
+#include "net/smb_client.h"
 #include "net/smb_share.h"
 #include "net/smbd/share_walk.h"
 #include "support/golden.h"
@@ -22,6 +26,7 @@ namespace quillory::test {
 namespace {
 
 using ReaderPool = OnSuiteSmbd;
+using SmbClient = OnSuiteSmbd;
 
 std::vector<pid_t> childrenOf(pid_t parent) {
     std::vector<pid_t> out;
@@ -142,6 +147,72 @@ TEST_F(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
     for (const UnreadFolder& u : result.unreadable) EXPECT_EQ(u.error, ECANCELED) << u.path;
     EXPECT_LT(f.totals.TotalFolders, 1 + 100);
     EXPECT_TRUE(childrenOf(::getpid()).empty()) << "Stop ends the readers";
+}
+
+
+// Relays one connection to the server and answers the first `failures`
+// directory queries with an error, as a server that cuts a read short.
+struct FailingQueries {
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    std::thread relay;
+    FailingQueries(int serverPort, int failures) {
+        socklen_t length = sizeof at;
+        ::bind(listener, reinterpret_cast<sockaddr*>(&at), length);
+        ::listen(listener, 1);
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&at), &length);
+        relay = std::thread([this, serverPort, failures]() mutable {
+            sockaddr_in to{AF_INET, htons(static_cast<std::uint16_t>(serverPort)), {htonl(INADDR_LOOPBACK)}, {}};
+            pollfd ends[] = {{::accept(listener, nullptr, nullptr), POLLIN, 0}, {::socket(AF_INET, SOCK_STREAM, 0), POLLIN, 0}};
+            ::connect(ends[1].fd, reinterpret_cast<sockaddr*>(&to), sizeof to);
+            std::string answers;
+            char chunk[65536];
+            while (::poll(ends, 2, -1) > 0) {
+                const bool up = ends[0].revents != 0;
+                const ssize_t got = ::read(ends[up ? 0 : 1].fd, chunk, sizeof chunk);
+                if (got <= 0) break;
+                if (up) {
+                    (void)!::write(ends[1].fd, chunk, static_cast<std::size_t>(got));
+                    continue;
+                }
+                // Whole frames: a length of 3 bytes after a 0, then the SMB2
+                // header with its status at 8 and its command at 12.
+                answers.append(chunk, static_cast<std::size_t>(got));
+                const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(answers[i]); };
+                std::size_t frame = 0;
+                while (answers.size() >= 4 && answers.size() >= 4 + (frame = byte(1) << 16 | byte(2) << 8 | byte(3))) {
+                    if (frame >= 64 && byte(4) == 0xfe && byte(16) == 0x0e && byte(17) == 0 && failures-- > 0)
+                        answers.replace(12, 4, "\x9a\x00\x00\xc0", 4);  // insufficient resources
+                    (void)!::write(ends[0].fd, answers.data(), 4 + frame);
+                    answers.erase(0, 4 + frame);
+                }
+            }
+            for (const pollfd& end : ends) ::close(end.fd);
+        });
+    }
+    ~FailingQueries() {
+        relay.join();
+        ::close(listener);
+    }
+};
+
+TEST_F(SmbClient, AListingTheServerCutsShortIsReadAgainOrUnread) {
+    const ShareTree tree(server.guestDir, "cut");
+    tree.manyFiles("d", 30);
+    const struct {
+        const char* name;
+        int failures, error;
+        std::size_t entries;
+    } rows[] = {{"once: read again", 1, 0, 30}, {"every time: not read", 1000, ENOENT, 0}};
+    for (const auto& row : rows) {
+        const FailingQueries relay(server.port, row.failures);
+        ShareLocation where = *parseSharePath(server.url("guest", tree.name() + "/d"));
+        where.port = ntohs(relay.at.sin_port);
+        int error = 0;
+        const smb::Directory dir = smb::Client::create(where, {}, error)->read(smbUrl(where));
+        EXPECT_EQ(dir.error, row.error) << row.name;
+        EXPECT_EQ(dir.entries.size(), row.entries) << row.name;
+    }
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// The style page's pickers: each starts from its sample, a choice changes the
-// sample and OK stores it, a cancel changes nothing. Also the desktop's font
-// dialog, answered while it is open.
+// The style page's font picker starts from its sample, and OK stores what it
+// gave. Also the desktop's font dialog, answered while it is open.
 #include <QApplication>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -14,41 +13,6 @@
 
 namespace quillory::ui::test {
 namespace {
-
-TEST_F(SettingsDialogTest, ColourPickerStartsFromTheSampleAndOkStoresTheChoice) {
-    struct Row {
-        const char* button;
-        const char* sample;
-        const char* startColour;
-        const SettingKey* key;
-    };
-    const Row rows[] = {
-        {"cmdBody", "lblBody", "#ffffff", &keys::BodyBack},
-        {"cmdFolderBack", "lblFolder", "#000000", &keys::FolBack},
-        {"cmdFileRowEven", "lblFile", "#bfbfbf", &keys::FileBack},
-        {"cmdFileRowOdd", "lblFileOdd", "#ffffff", &keys::FileBackOdd},
-    };
-    for (const Row& row : rows) {
-        pickers.colourStarts.clear();
-        pickers.colours = {QColor("#123456")};
-        auto dialog = open();
-        control<QAbstractButton>(*dialog, row.button)->click();
-        ASSERT_EQ(pickers.colourStarts.size(), 1u) << row.button;
-        EXPECT_EQ(pickers.colourStarts[0].name(), row.startColour) << row.button;
-        EXPECT_EQ(controlText(*dialog, QString(row.sample) + ".back"), "#123456") << row.button;
-        clickOK(*dialog);
-        EXPECT_EQ(store.read(*row.key), "5649426") << row.button;  // 0x563412: red in the low byte
-    }
-}
-
-TEST_F(SettingsDialogTest, CancelledPickersLeaveTheSamples) {
-    auto dialog = open();
-    control<QAbstractButton>(*dialog, "cmdFileRowEven")->click();
-    control<QAbstractButton>(*dialog, "cmdFileFont")->click();
-    EXPECT_EQ(controlText(*dialog, "lblFile.back"), "#BFBFBF");
-    EXPECT_EQ(controlText(*dialog, "lblFile.font"), "Tahoma 10");
-    EXPECT_EQ(controlText(*dialog, "lblFile.text"), "#000000");
-}
 
 TEST_F(SettingsDialogTest, FontPickerTakesFaceColourAndSize) {
     EXPECT_TRUE(store.write(keys::FolFontSize, "14"));
@@ -66,17 +30,6 @@ TEST_F(SettingsDialogTest, FontPickerTakesFaceColourAndSize) {
     EXPECT_EQ(store.read(keys::FolFontSize), "12.5");
     EXPECT_EQ(store.read(keys::FolFontColor), "255");
     EXPECT_EQ(store.read(keys::FileFont), "Tahoma");  // the other sample keeps its own
-}
-
-TEST_F(SettingsDialogTest, SchemeAlteredByAPickerIsStoredAsAltered) {
-    auto dialog = open();
-    QTest::keyClick(control<QWidget>(*dialog, "Combo1"), Qt::Key_End);  // Brick Red
-    pickers.colours = {QColor("#00FF00")};
-    control<QAbstractButton>(*dialog, "cmdFileRowOdd")->click();
-    clickOK(*dialog);
-    EXPECT_EQ(store.read(keys::FileBack), "9803263");
-    EXPECT_EQ(store.read(keys::FileBackOdd), "65280");
-    EXPECT_EQ(store.read(keys::FolBack), "128");
 }
 
 // The desktop's font dialog, answered from the event loop it runs: it gives

@@ -1,13 +1,11 @@
-// The pure parts of the settings dialog: stored forms of sizes, colours and
-// date-times, the colour schemes and the depth stepping.
+// The pure parts of the settings dialog: shown font sizes, stored colours,
+// the colour schemes and the depth stepping.
 #include <gtest/gtest.h>
 
 #include "engine/document.h"
-#include "text/regional_formats.h"
 #include "ui/settings/colour_schemes.h"
 #include "ui/settings/font_size.h"
 #include "ui/settings/stored_colour.h"
-#include "ui/settings/stored_date_time.h"
 #include "ui/settings/up_down.h"
 
 namespace quillory::ui {
@@ -20,14 +18,6 @@ TEST(SampleFontSize, RoundsHalvesToTheEvenNeighbour) {
     } rows[] = {{"10", 10}, {"10.5", 10}, {"11.5", 12}, {"8.25", 8}, {"9.75", 10},
                 {"24pt", 24}, {"", 7}, {"big", 7}, {"0.4", 7}, {"-3", 7}};
     for (const auto& row : rows) EXPECT_EQ(sampleFontSize(row.stored, 7), row.shown) << row.stored;
-}
-
-TEST(StoredFontSize, ShortestFormOfTheSinglePrecisionSize) {
-    const struct {
-        double size;
-        const char* stored;
-    } rows[] = {{10, "10"}, {8.25, "8.25"}, {10.1, "10.1"}, {12.5, "12.5"}};
-    for (const auto& row : rows) EXPECT_EQ(storedFontSize(row.size), row.stored) << row.size;
 }
 
 TEST(StoredColour, DecimalNumberWithRedInTheLowByte) {
@@ -69,18 +59,6 @@ TEST(ColourSchemes, EachSchemeGivesItsThreeBackgrounds) {
     }
     EXPECT_FALSE(schemeStyle("brick red"));
     EXPECT_FALSE(schemeStyle("Brick Red "));
-}
-
-TEST(StoredDateTime, ShortTimeThenShortDateInTheCLocale) {
-    const RegionalFormats c = regionalFormatsFor("C", "C");
-    EXPECT_EQ(storedDateTime(c, {QDate(2007, 12, 3), QTime(14, 30, 45)}), "14:30 2007-12-03");
-    const auto values = pickerValues(c, "14:30 2007-12-03");
-    ASSERT_TRUE(values);
-    EXPECT_EQ(values->date, QDate(2007, 12, 3));
-    EXPECT_EQ(values->time, QTime(14, 30));
-    EXPECT_FALSE(pickerValues(c, "14:30 2007-13-03"));
-    EXPECT_EQ(qtDisplayFormat(c.shortDate), "yyyy'-'MM'-'dd");
-    EXPECT_EQ(qtDisplayFormat(c.shortTime), "HH':'mm");
 }
 
 TEST(SteppedNumber, StepsTheLeadingNumberWithinItsRange) {

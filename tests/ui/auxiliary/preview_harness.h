@@ -40,13 +40,15 @@ inline QVariant evaluate(QWebEngineView* web, const QString& script) {
     return answer->value_or(QVariant());
 }
 
+inline QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
 class PreviewHarness {
 public:
     TempDir files;  // scratch file, store, saved files
     TempDir tree;   // what is listed
     ScriptedPrompts prompts;
     std::string scratch = files / "myTmpFile.htm";
-    ui::frmPreview preview{prompts, QFile::decodeName(QByteArray::fromStdString(scratch))};
+    ui::frmPreview preview{prompts, pathText(scratch)};
 
     // Lists `folder` into the scratch file; `options` go before the folder.
     void list(const std::string& folder, const std::vector<std::string>& options = {}) {
@@ -97,7 +99,7 @@ public:
             const int pdfEntry = printers->findText("Print to File (PDF)");
             ASSERT_GE(pdfEntry, 0);
             printers->setCurrentIndex(pdfEntry);
-            dialog->findChild<QLineEdit*>("filename")->setText(QFile::decodeName(QByteArray::fromStdString(pdf)));
+            dialog->findChild<QLineEdit*>("filename")->setText(pathText(pdf));
             dialog->accept();
         });
         button("Print")->trigger();

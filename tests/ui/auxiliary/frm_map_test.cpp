@@ -58,8 +58,7 @@ TEST_F(MapDialog, FinishMapsTheChosenLetterWithTheBoxesAsTyped) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(shares.checks.size(), 1u);
     EXPECT_EQ(shares.checks[0].where.share, "share");
-    EXPECT_EQ(shares.checks[0].credentials.user, ""s);
-    EXPECT_EQ(shares.checks[0].credentials.password, ""s);
+    EXPECT_TRUE(shares.checks[0].credentials.user == ""s && shares.checks[0].credentials.password == ""s);
     EXPECT_EQ(drives.usedLetters().text(), "CE") << "D, then one down";
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -100,7 +99,7 @@ TEST_F(MapDialog, AShareThatNeverAnswersLeavesTheWindowAnswering) {
     {
         frmmap probing{real, prompts, nullptr};
         probing.show();
-        const QString share = QStringLiteral("smb://127.0.0.1:%1/share").arg(silent.serverPort());
+        const QString share = QString("smb://127.0.0.1:%1/share").arg(silent.serverPort());
         probing.findChild<QLineEdit*>("txtFolder")->setText(share);
         // The probe runs on a worker: the window's timers keep ticking
         // while the share holds the connection.
@@ -110,11 +109,9 @@ TEST_F(MapDialog, AShareThatNeverAnswersLeavesTheWindowAnswering) {
         clock.start(10);
         QTest::keyClick(probing.findChild<QLineEdit*>("txtPwd"), Qt::Key_Return);
         EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 10; }, 10000));
-        EXPECT_TRUE(probing.isVisible());
-        EXPECT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_TRUE(probing.isVisible() && QApplication::overrideCursor() != nullptr);
         QTest::mouseClick(probing.findChild<QAbstractButton*>("cmdcancel"), Qt::LeftButton);
-        EXPECT_FALSE(probing.isVisible());
-        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+        EXPECT_FALSE(probing.isVisible() || QApplication::overrideCursor() != nullptr);
     }
     // The connection closes; the worker ends before the table goes.
     delete silent.nextPendingConnection();

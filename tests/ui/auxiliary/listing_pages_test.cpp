@@ -118,9 +118,7 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"HostileNames",
                 {{"/t/<table>", {"<table>", "</td>", "<!--", "]]>", kInvalidUtf8, "<tr class=\"file\">x"}},
                  {"/t/<!--", {"-->", "</table></body></html>"}}},
-                1,
-                {1, 1, 1, 1, 1, 1, 1, 1},
-                {}},
+                1, std::vector(8, 1), {}},
         CutCase{"NoFolderAtAll", {}, 1, {0}, {false}},
         // Rows shorter than what is read at a line's start: one starts just
         // before the end of the first 1 MiB read.

@@ -1,8 +1,7 @@
 #pragma once
 // A settings dialog on a real store in a temp folder, and pickers answered
-// from a script. HOME
-// and the XDG folders point into the temp folder, so the folder verb that OK
-// adds or removes never touches the real desktop.
+// from a script. HOME and the XDG folders point into the temp folder, so the
+// folder verb that OK adds or removes never touches the real desktop.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -40,9 +39,8 @@ struct ScriptedPickers final : Pickers {
 private:
     template <typename T>
     static std::optional<T> next(std::deque<T>& answers) {
-        if (answers.empty()) return std::nullopt;
-        const T answer = answers.front();
-        answers.pop_front();
+        const std::optional<T> answer = answers.empty() ? std::nullopt : std::optional<T>(answers.front());
+        if (!answers.empty()) answers.pop_front();
         return answer;
     }
 };

@@ -59,13 +59,11 @@ void stepDepth(QWidget& d) {
 
 // All four pickers show a moment read between `before` and `after`.
 void expectPickersBetween(QWidget& dialog, const PickerValues& before, const PickerValues& after) {
-    for (const char* name : {"DTPicker1", "DTPicker3"}) {
-        const QDate shown = control<QDateEdit>(dialog, name)->date();
-        EXPECT_TRUE(shown == before.date || shown == after.date) << name;
-    }
-    for (const char* name : {"DTPicker2", "DTPicker4"}) {
-        const QTime shown = control<QTimeEdit>(dialog, name)->time();
-        EXPECT_TRUE(shown >= before.time.addSecs(-1) && shown <= after.time.addSecs(1)) << name;
+    for (const auto& [date, time] : {std::pair{"DTPicker1", "DTPicker2"}, {"DTPicker3", "DTPicker4"}}) {
+        const QDateTime shown(control<QDateEdit>(dialog, date)->date(), control<QTimeEdit>(dialog, time)->time());
+        EXPECT_TRUE(shown >= QDateTime(before.date, before.time).addSecs(-1) &&
+                    shown <= QDateTime(after.date, after.time).addSecs(1))
+            << date;
     }
 }
 
@@ -86,7 +84,7 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaultsAndOkStoresThem) {
 
     clickOK(*dialog);
     EXPECT_EQ(storedValues(store), defaults());
-    EXPECT_FALSE(std::ifstream(log.path).good());
+    EXPECT_FALSE(std::ifstream(log.path).good());  // not logging
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(saved.count(), 1);
     // The bounds are the pickers' "now" at opening, stored without seconds.
@@ -101,7 +99,9 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaultsAndOkStoresThem) {
 }
 
 // A picked colour is stored as a decimal number with red in the low byte.
+// While logging, each OK appends the settings summary.
 TEST_F(SettingsDialogTest, OkStoresEachControlInItsKeyAndShowsItAgain) {
+    log.LoggingOn = true;
     const auto pick = [this](const char* button) -> Edit {
         return [this, button](QWidget& d) {
             pickers.colours = {QColor("#123456")};
@@ -148,6 +148,9 @@ TEST_F(SettingsDialogTest, OkStoresEachControlInItsKeyAndShowsItAgain) {
         EXPECT_EQ(storedValues(store), expected) << row.name;
         EXPECT_EQ(controlText(*open(), row.control), row.shownAgain) << row.name;
     }
+    const std::string logged = quillory::test::readFile(log.path);
+    EXPECT_NE(logged.find("SETTINGS\r\n"), std::string::npos);
+    EXPECT_NE(logged.find("Recursion: Depth\r\n"), std::string::npos);
 }
 
 // Each bound is stored time first; Fill Current Time then sets all four
@@ -229,17 +232,6 @@ TEST_F(SettingsDialogTest, UnexpectedStoredValuesLoadAsTheReadersSay) {
         clickOK(*dialog);
         EXPECT_EQ(store.read(*row.key), row.storedOnOK) << row.name;
     }
-}
-
-// With logging off, the first opening's OK wrote no log at all.
-TEST_F(SettingsDialogTest, OkAppendsTheSettingsSummaryWhileLogging) {
-    log.LoggingOn = true;
-    auto logged = open();
-    click("optRecurseDepth")(*logged);
-    clickOK(*logged);
-    const std::string text = quillory::test::readFile(log.path);
-    EXPECT_NE(text.find("SETTINGS\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Recursion: Depth\r\n"), std::string::npos);
 }
 
 }  // namespace

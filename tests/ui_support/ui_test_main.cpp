@@ -16,10 +16,9 @@ namespace {
 
 void useFixtureDisplay() {
     const char* file = ::getenv("QUILLORY_TEST_DISPLAY_FILE");
-    if (file == nullptr) return;
-    std::ifstream in(file);
+    std::ifstream in(file != nullptr ? file : "");
     std::string number;
-    if (!(in >> number)) return;
+    if (file == nullptr || !(in >> number)) return;
     ::setenv("DISPLAY", (":" + number).c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
 }

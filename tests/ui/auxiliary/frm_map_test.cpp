@@ -19,8 +19,6 @@
 namespace quillory::ui {
 namespace {
 
-using namespace std::string_literals;
-
 struct MapDialog : ::testing::Test {
     test::TempDir dir;
     SettingsStore store{dir / "settings.sqlite"};
@@ -58,7 +56,7 @@ TEST_F(MapDialog, FinishMapsTheChosenLetterWithTheBoxesAsTyped) {
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     ASSERT_EQ(shares.checks.size(), 1u);
     EXPECT_EQ(shares.checks[0].where.share, "share");
-    EXPECT_TRUE(shares.checks[0].credentials.user == ""s && shares.checks[0].credentials.password == ""s);
+    EXPECT_TRUE(shares.checks[0].credentials.user == "" && shares.checks[0].credentials.password == "");
     EXPECT_EQ(drives.usedLetters().text(), "CE") << "D, then one down";
     EXPECT_TRUE(prompts.messages.empty());
 }
@@ -67,7 +65,7 @@ TEST_F(MapDialog, AFailedConnectionSaysSoAndCloses) {
     shares.result = EACCES;
     finish("\\\\server\\share", "bob", "secret");
     ASSERT_EQ(shares.checks.size(), 1u);
-    EXPECT_EQ(shares.checks[0].credentials.password, "secret"s);
+    EXPECT_EQ(shares.checks[0].credentials.password, "secret");
     const test::ShownMessage failed{"Error mapping to network drive.", "Quillory", QMessageBox::NoIcon};
     EXPECT_EQ(prompts.messages, std::vector<test::ShownMessage>{failed});
     EXPECT_FALSE(dialog.isVisible());

@@ -25,21 +25,15 @@ const std::string kPrefix = "<html><head><style>\r\n.dir{}</style></head><body>\
 const std::string kTail = std::string(tpl::kTotalsStart) + "Total Files: 3, Total Folders : 1, Total Size: 0 Bytes." +
                           "</td></tr></table></body></html>";
 
-std::string row(const std::string& name, bool odd) {
-    return std::string(odd ? tpl::kOddRowStart : tpl::kEvenRowStart) + "<td width=\"35%\">" + name + "</td></tr>\r\n";
-}
-
-std::string heading(const std::string& path) {
-    return std::string(tpl::kHeadingStart) + path + std::string(tpl::kHeadingEnd) + "\r\n";
-}
-
 // A listing as the report run writes it.
 std::string listing(const std::vector<Folder>& folders) {
     std::string doc = kPrefix;
     for (const Folder& f : folders) {
-        doc += heading(f.path);
-        doc += tpl::kTableStart;
-        for (std::size_t i = 0; i < f.names.size(); ++i) doc += row(f.names[i], i % 2 == 0);
+        doc += std::string(tpl::kHeadingStart) + f.path + std::string(tpl::kHeadingEnd) + "\r\n" +
+               std::string(tpl::kTableStart);
+        for (std::size_t i = 0; i < f.names.size(); ++i)
+            doc += std::string(i % 2 == 0 ? tpl::kOddRowStart : tpl::kEvenRowStart) + "<td width=\"35%\">" +
+                   f.names[i] + "</td></tr>\r\n";
         doc += "</table>\r\n" + std::string(tpl::kTableStart) + "<tr class=\"summary\"><td>Files: " +
                std::to_string(f.names.size()) + ", Total Size: 0 Bytes.</td></tr></table><br><br>\r\n";
     }
@@ -146,8 +140,7 @@ TEST(ListingPages, FindsTheNextFolderGoingRoundAndKeepsTheIndexedFile) {
     test::writeFile(dir / "l.htm", listing({{"/t", {"new"}}}));
     const auto last = pages.page(2);
     ASSERT_TRUE(last);
-    EXPECT_NE(last.value().find(kInvalidUtf8), std::string::npos);
-    EXPECT_EQ(last.value().find("new"), std::string::npos);
+    EXPECT_TRUE(last.value().find(kInvalidUtf8) != std::string::npos && last.value().find("new") == std::string::npos);
     EXPECT_EQ(ListingPages::index(dir / "none.htm", {}).status().code(), ENOENT);
 }
 

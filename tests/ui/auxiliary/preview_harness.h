@@ -30,8 +30,7 @@
 namespace quillory::test {
 
 // A script's value in a world of the test's own (page scripts are off; these
-// still run). The answer lives as long as the browser may still give it,
-// even after the test stopped waiting.
+// still run), kept alive as long as the browser may still give it.
 inline QVariant evaluate(QWebEngineView* web, const QString& script) {
     const auto answer = std::make_shared<std::optional<QVariant>>();
     web->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,

@@ -85,14 +85,18 @@ TEST_F(MainWindowTest, EveryQuickOptionChangeIsWrittenAtOnceAndShownAtTheNextSta
     expected.emplace_back("browser", "0");
     EXPECT_EQ(log.writes(), expected);
 
-    EXPECT_TRUE(store.write(keys::Recurse, "Depth"));
+    EXPECT_TRUE(store.write(keys::Recurse, "No"));
     makeWindow();
     window->startUp({});
     EXPECT_FALSE(action("mnUseInternalBrowser")->isChecked());
     EXPECT_TRUE(child<QRadioButton>("optDateOrder")->isChecked());
-    EXPECT_FALSE(child<QRadioButton>("optRecurseInfinite")->isChecked());
-    EXPECT_FALSE(child<QRadioButton>("optNoRecursion")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("optNoRecursion")->isChecked());
     EXPECT_EQ(child<QLineEdit>("txtfilter")->text(), "*.c");
+    EXPECT_TRUE(store.write(keys::Recurse, "Depth"));
+    makeWindow();
+    window->startUp({});
+    EXPECT_FALSE(child<QRadioButton>("optRecurseInfinite")->isChecked() ||
+                 child<QRadioButton>("optNoRecursion")->isChecked());
 }
 
 // A folder that is a file holds no store, for root as for anyone. When it
@@ -117,14 +121,13 @@ TEST_F(MainWindowTest, AStoreThatCannotBeWrittenIsReportedOnce) {
 
 TEST_F(MainWindowTest, LogEventsStartsAFreshLogAndRunsWriteToItOnlyWhileTicked) {
     const std::string logFile = dir / "log.txt";
-    { std::ofstream(logFile) << "old run\r\n"; }
+    writeFile(logFile, "old run\r\n");
     window->startUp({});
     useDefaultBrowser();
     folderBox()->setText(QString::fromStdString(dir.folder("listed")));
     action("mnuLog")->trigger();
-    const std::string started = readFile(logFile);
-    EXPECT_EQ(started.find("old run"), std::string::npos);
-    EXPECT_NE(started.find("\r\n"), std::string::npos);
+    EXPECT_EQ(readFile(logFile).find("old run"), std::string::npos);
+    EXPECT_NE(readFile(logFile).find("SETTINGS\r\n"), std::string::npos);  // the settings summary
     action("mnPreview")->trigger();
     finishRun();
     EXPECT_NE(readFile(logFile).find("Make Report Called. Base Folder: " + dir / "listed"), std::string::npos);

@@ -86,9 +86,7 @@ TEST_F(RunTest, StopEndsALargeWalkAndShowsNothing) {
     list(big, "mnPreview");
     ASSERT_TRUE(stopped);
     EXPECT_LT(window->totals().TotalFiles, 1000000);
-    EXPECT_TRUE(browser.opened.empty());
-    EXPECT_TRUE(prompts.messages.empty());
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    EXPECT_TRUE(browser.opened.empty() && prompts.messages.empty() && QApplication::overrideCursor() == nullptr);
     EXPECT_EQ(window->statusText(), "");
     EXPECT_EQ(child<QLabel>("SBarCounts")->text(), "The run was stopped.");
     EXPECT_TRUE(action("tbPreview")->isEnabled());
@@ -107,8 +105,7 @@ TEST_F(RunTest, ClosingDuringARunStopsItAndThenCloses) {
     list(big, "mnPreview");
     EXPECT_TRUE(QTest::qWaitFor([&] { return closed; }, 1000));
     EXPECT_TRUE(endedFirst);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(browser.opened.empty());
+    EXPECT_TRUE(!window->isVisible() && browser.opened.empty());
     EXPECT_EQ(store.read(keys::Browser), "0");
 }
 

@@ -19,15 +19,13 @@ TEST_F(SettingsDialogTest, FontPickerTakesFaceColourAndSize) {
     pickers.fonts = {FontChoice{"DejaVu Serif", 12.5, QColor("#FF0000")}};
     control<QAbstractButton>(*dialog, "cmdFolderFont")->click();
     ASSERT_EQ(pickers.fontStarts.size(), 1u);
-    EXPECT_EQ(pickers.fontStarts[0].face, "Tahoma");
-    EXPECT_EQ(pickers.fontStarts[0].pointSize, 14);
-    EXPECT_EQ(pickers.fontStarts[0].colour.name(), "#ffffff");
+    const FontChoice& start = pickers.fontStarts[0];
+    EXPECT_EQ(QString("%1 %2 %3").arg(start.face).arg(start.pointSize).arg(start.colour.name()), "Tahoma 14 #ffffff");
     EXPECT_EQ(controlText(*dialog, "lblFolder.font"), "DejaVu Serif 12.5");
     EXPECT_EQ(controlText(*dialog, "lblFolder.text"), "#FF0000");
     clickOK(*dialog);
-    EXPECT_EQ(store.read(keys::FolFont), "DejaVu Serif");
-    EXPECT_EQ(store.read(keys::FolFontSize), "12.5");
-    EXPECT_EQ(store.read(keys::FolFontColor), "255");
+    EXPECT_EQ(store.read(keys::FolFont) + " " + store.read(keys::FolFontSize) + " " + store.read(keys::FolFontColor),
+              "DejaVu Serif 12.5 255");
     EXPECT_EQ(store.read(keys::FileFont), "Tahoma");  // the other sample keeps its own
 }
 

@@ -22,23 +22,14 @@ using Edit = std::function<void(QWidget&)>;
 using KeyValues = std::map<std::string, std::string>;
 
 // Every key OK writes (all but the preview tick and the two date-time
-// bounds, which depend on the clock and are checked apart), with what OK
-// stores when nothing was changed: the key table's defaults.
-bool writtenByOk(const SettingKey& key) { return &key != &keys::Browser && !key.defaultIsNow(); }
-
-KeyValues defaults() {
+// bounds, which depend on the clock and are checked apart): what the store
+// holds, an absent key read as a text no control can store; without a store,
+// what OK stores when nothing was changed, the key table's defaults.
+KeyValues okKeys(SettingsStore* store = nullptr) {
     KeyValues values;
     for (const SettingKey* key : kAllKeys)
-        if (writtenByOk(*key)) values[std::string(key->name)] = std::string(key->def);
-    return values;
-}
-
-// What the store holds for every key OK writes; an absent key reads as a
-// text no control can store.
-KeyValues storedValues(SettingsStore& store) {
-    KeyValues values;
-    for (const SettingKey* key : kAllKeys)
-        if (writtenByOk(*key)) values[std::string(key->name)] = store.read(*key, "\x01" "absent");
+        if (key != &keys::Browser && !key->defaultIsNow())
+            values[std::string(key->name)] = store ? store->read(*key, "\x01" "absent") : std::string(key->def);
     return values;
 }
 
@@ -83,7 +74,7 @@ TEST_F(SettingsDialogTest, FirstOpeningShowsTheDefaultsAndOkStoresThem) {
     expectPickersBetween(*dialog, before, after);
 
     clickOK(*dialog);
-    EXPECT_EQ(storedValues(store), defaults());
+    EXPECT_EQ(okKeys(&store), okKeys());
     EXPECT_FALSE(std::ifstream(log.path).good());  // not logging
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(saved.count(), 1);
@@ -143,9 +134,9 @@ TEST_F(SettingsDialogTest, OkStoresEachControlInItsKeyAndShowsItAgain) {
         auto dialog = open();
         row.edit(*dialog);
         clickOK(*dialog);
-        KeyValues expected = defaults();
+        KeyValues expected = okKeys();
         for (const auto& [key, value] : row.stored) expected[key] = value;
-        EXPECT_EQ(storedValues(store), expected) << row.name;
+        EXPECT_EQ(okKeys(&store), expected) << row.name;
         EXPECT_EQ(controlText(*open(), row.control), row.shownAgain) << row.name;
     }
     const std::string logged = quillory::test::readFile(log.path);
@@ -179,12 +170,11 @@ TEST_F(SettingsDialogTest, DateAndTimeOfEachBoundAreStoredAndShownAgain) {
 // A store with one key set and the others absent, or none at all: the
 // file stays as it was, or absent.
 TEST_F(SettingsDialogTest, CancelAndEscapeLeaveTheStoreFileAsItWas) {
-    const auto cancel = [](QDialog& d) { control<QAbstractButton>(d, "cmdCancel")->click(); };
     const struct {
         const char* name;
         bool stored;
         std::function<void(QDialog&)> leave;
-    } rows[] = {{"CancelOnAnEmptyStore", false, cancel},
+    } rows[] = {{"CancelOnAnEmptyStore", false, [](QDialog& d) { control<QAbstractButton>(d, "cmdCancel")->click(); }},
                 {"EscapeOnAStore", true, [](QDialog& d) { QTest::keyClick(&d, Qt::Key_Escape); }}};
     for (const auto& row : rows) {
         EXPECT_TRUE(!row.stored || store.write(keys::SizeStr, "Bytes"));

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -48,14 +49,11 @@ TEST(SecondInstanceOnScreen, ShowsItsMessageOrHandsItsFolderToTheFirst) {
     // The first holds its lock before the second starts: other tests' windows
     // on the same display may be titled "Quillory" too.
     const auto holdsLock = [&runtime](int pid) {
-        return waitFor([&] {
-            for (const auto& entry : std::filesystem::directory_iterator(runtime)) {
-                int owner = 0;
-                if (entry.path().extension() == ".lock" && (std::ifstream(entry.path()) >> owner) && owner == pid)
-                    return true;
-            }
-            return false;
-        });
+        const auto owned = [pid](const std::filesystem::path& lock) {
+            int owner = 0;
+            return lock.extension() == ".lock" && (std::ifstream(lock) >> owner) && owner == pid;
+        };
+        return waitFor([&] { return std::ranges::any_of(std::filesystem::directory_iterator(runtime), owned); });
     };
     const int first = startProcess({QUILLORY_EXE}, env);
     const bool firstUp = holdsLock(first) && shown("\"Quillory\"");

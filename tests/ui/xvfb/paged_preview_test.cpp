@@ -41,8 +41,6 @@ QStringList rowNamesShown(const PreviewHarness& h) {
         .split(u'\n', Qt::SkipEmptyParts);
 }
 
-QString pageText(const PreviewHarness& h) { return h.preview.findChild<QLabel*>("PageText")->text(); }
-
 // Two folders of 5 and 3 files, in pages of 2 rows: 4 pages, the big folder's
 // table cut twice.
 void listTwoFolders(PreviewHarness& h) {
@@ -50,12 +48,6 @@ void listTwoFolders(PreviewHarness& h) {
     for (int i = 0; i < 3; ++i) h.tree.file("small/s" + std::to_string(i) + ".txt", i);
     h.list(h.tree.path(), {"-D", "Output/IgnoreNoFiles=1"});
     h.preview.setPageLimits({2, 1 << 20});
-}
-
-void pressOnPage(PreviewHarness& h, Qt::Key key) {
-    QWidget* keys = h.web()->focusProxy();
-    ASSERT_NE(keys, nullptr);
-    QTest::keyClick(keys, key);
 }
 
 // One showing steps through every page with the buttons, the page keys and
@@ -80,7 +72,7 @@ TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
                 ASSERT_TRUE(h.waitLoaded());
             }
             EXPECT_EQ(h.preview.currentPage(), k);
-            EXPECT_EQ(pageText(h), QString("Page %1 of 4").arg(k + 1));
+            EXPECT_EQ(h.preview.findChild<QLabel*>("PageText")->text(), QString("Page %1 of 4").arg(k + 1));
             seen << rowNamesShown(h);
         }
         EXPECT_FALSE(h.button("Next")->isEnabled());
@@ -94,8 +86,9 @@ TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
         // A short page is at its top and its end at once: Page Down opens the
         // next page, Page Up the previous one.
         h.web()->setFocus();
+        ASSERT_NE(h.web()->focusProxy(), nullptr);
         for (const auto& [key, page] : {std::pair{Qt::Key_PageDown, 3u}, {Qt::Key_PageUp, 2u}, {Qt::Key_PageUp, 1u}}) {
-            pressOnPage(h, key);
+            QTest::keyClick(h.web()->focusProxy(), key);
             ASSERT_TRUE(h.waitLoaded());
             EXPECT_EQ(h.preview.currentPage(), page);
         }

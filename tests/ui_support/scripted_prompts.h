@@ -46,9 +46,8 @@ public:
 
 private:
     static QString take(std::deque<QString>& queue) {
-        if (queue.empty()) return {};
-        QString front = std::move(queue.front());
-        queue.pop_front();
+        const QString front = queue.empty() ? QString() : queue.front();
+        if (!queue.empty()) queue.pop_front();
         return front;
     }
 };

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <QApplication>
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -13,29 +14,13 @@
 
 namespace {
 
-bool listingOnly(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--gtest_list_tests") == 0) return true;
-    return false;
-}
-
 void useFixtureDisplay() {
     const char* file = ::getenv("QUILLORY_TEST_DISPLAY_FILE");
-    if (file == nullptr) return;
-    std::ifstream in(file);
+    std::ifstream in(file != nullptr ? file : "");
     std::string number;
-    if (!(in >> number)) return;
+    if (file == nullptr || !(in >> number)) return;
     ::setenv("DISPLAY", (":" + number).c_str(), 1);
     ::setenv("QT_QPA_PLATFORM", "xcb", 1);
-}
-
-// The same for every run, from ctest or by hand: the C locale, UTC, and the
-// web engine as it runs here (as root, without a GPU).
-void fixedEnvironment() {
-    ::setenv("LC_ALL", "C", 1);
-    ::setenv("TZ", "UTC", 1);
-    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
-    ::setenv("QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu", 1);
 }
 
 }  // namespace
@@ -43,8 +28,13 @@ void fixedEnvironment() {
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);
     // Test discovery runs at build time, where there may be no display.
-    if (listingOnly(argc, argv)) return RUN_ALL_TESTS();
-    fixedEnvironment();
+    const auto listing = [](const char* arg) { return std::strcmp(arg, "--gtest_list_tests") == 0; };
+    if (std::any_of(argv + 1, argv + argc, listing)) return RUN_ALL_TESTS();
+    // The same for every run, from ctest or by hand: the C locale, UTC, and
+    // the web engine as it runs here (as root, without a GPU).
+    for (const auto& [name, value] : {std::pair{"LC_ALL", "C"}, {"TZ", "UTC"}, {"QTWEBENGINE_DISABLE_SANDBOX", "1"},
+                                      {"QTWEBENGINE_CHROMIUM_FLAGS", "--disable-gpu"}})
+        ::setenv(name, value, 1);
     useFixtureDisplay();
     if (::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // As the program starts, so the web engine uses the program's fonts.

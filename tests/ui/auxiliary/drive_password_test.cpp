@@ -14,35 +14,34 @@ namespace quillory::ui {
 namespace {
 
 TEST(DrivePassword, IsTypedMaskedAndCanBeDeclined) {
-    for (const bool fromWorker : {false, true}) {
-        for (const bool accept : {true, false}) {
-            QLineEdit::EchoMode echo = QLineEdit::Normal;
-            QTimer user;
-            QObject::connect(&user, &QTimer::timeout, [&] {
-                auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
-                if (!dialog) return;
-                user.stop();
-                echo = dialog->textEchoMode();
-                dialog->setTextValue("s3cret");
-                accept ? dialog->accept() : dialog->reject();
-            });
-            user.start(10);
-            std::optional<std::string> typed;
-            const auto ask = [&] { typed = askDrivePassword('F', "\\\\host\\share", std::string("alice")); };
-            if (fromWorker) {
-                QEventLoop loop;
-                std::thread worker([&] {
-                    ask();
-                    QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
-                });
-                loop.exec();
-                worker.join();
-            } else {
+    // Accepted on the window thread, declined from a worker.
+    for (const auto& [fromWorker, accept] : {std::pair{false, true}, {true, false}}) {
+        QLineEdit::EchoMode echo = QLineEdit::Normal;
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (!dialog) return;
+            user.stop();
+            echo = dialog->textEchoMode();
+            dialog->setTextValue("s3cret");
+            accept ? dialog->accept() : dialog->reject();
+        });
+        user.start(10);
+        std::optional<std::string> typed;
+        const auto ask = [&] { typed = askDrivePassword('F', "\\\\host\\share", std::string("alice")); };
+        if (fromWorker) {
+            QEventLoop loop;
+            std::thread worker([&] {
                 ask();
-            }
-            EXPECT_EQ(typed, accept ? std::optional<std::string>("s3cret") : std::nullopt) << fromWorker;
-            EXPECT_EQ(echo, QLineEdit::Password) << fromWorker;
+                QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+            });
+            loop.exec();
+            worker.join();
+        } else {
+            ask();
         }
+        EXPECT_EQ(typed, accept ? std::optional<std::string>("s3cret") : std::nullopt) << fromWorker;
+        EXPECT_EQ(echo, QLineEdit::Password) << fromWorker;
     }
 }
 

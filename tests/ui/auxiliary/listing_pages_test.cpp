@@ -25,21 +25,15 @@ const std::string kPrefix = "<html><head><style>\r\n.dir{}</style></head><body>\
 const std::string kTail = std::string(tpl::kTotalsStart) + "Total Files: 3, Total Folders : 1, Total Size: 0 Bytes." +
                           "</td></tr></table></body></html>";
 
-std::string row(const std::string& name, bool odd) {
-    return std::string(odd ? tpl::kOddRowStart : tpl::kEvenRowStart) + "<td width=\"35%\">" + name + "</td></tr>\r\n";
-}
-
-std::string heading(const std::string& path) {
-    return std::string(tpl::kHeadingStart) + path + std::string(tpl::kHeadingEnd) + "\r\n";
-}
-
 // A listing as the report run writes it.
 std::string listing(const std::vector<Folder>& folders) {
     std::string doc = kPrefix;
     for (const Folder& f : folders) {
-        doc += heading(f.path);
-        doc += tpl::kTableStart;
-        for (std::size_t i = 0; i < f.names.size(); ++i) doc += row(f.names[i], i % 2 == 0);
+        doc += std::string(tpl::kHeadingStart) + f.path + std::string(tpl::kHeadingEnd) + "\r\n" +
+               std::string(tpl::kTableStart);
+        for (std::size_t i = 0; i < f.names.size(); ++i)
+            doc += std::string(i % 2 == 0 ? tpl::kOddRowStart : tpl::kEvenRowStart) + "<td width=\"35%\">" +
+                   f.names[i] + "</td></tr>\r\n";
         doc += "</table>\r\n" + std::string(tpl::kTableStart) + "<tr class=\"summary\"><td>Files: " +
                std::to_string(f.names.size()) + ", Total Size: 0 Bytes.</td></tr></table><br><br>\r\n";
     }
@@ -75,7 +69,7 @@ TEST_P(ListingPagesCut, EveryRowOnceInOrderOnCompletePages) {
     TempDir dir;
     const std::string doc = listing(c.folders);
     test::writeFile(dir / "l.htm", doc);
-    auto indexed = ListingPages::index(dir / "l.htm", {c.pageRows, 1 << 20});
+    auto indexed = ListingPages::index(dir / "l.htm", {c.pageRows, std::uint64_t{1} << 30});
     ASSERT_TRUE(indexed) << indexed.status().message();
     const ListingPages& pages = *indexed.value();
     ASSERT_EQ(pages.pageCount(), c.rowsPerPage.size());
@@ -85,24 +79,18 @@ TEST_P(ListingPagesCut, EveryRowOnceInOrderOnCompletePages) {
         auto page = pages.page(k);
         ASSERT_TRUE(page);
         const std::string& text = page.value();
-        if (pages.pageCount() == 1) {
-            EXPECT_EQ(text, doc);
-        }
+        EXPECT_TRUE(pages.pageCount() > 1 || text == doc);
         EXPECT_TRUE(text.starts_with(kPrefix));
         const bool last = k + 1 == pages.pageCount();
         EXPECT_TRUE(text.ends_with(last ? kTail : "</table><br><br>\r\n</body></html>") ||
                     text.ends_with("</tr>\r\n</table>\r\n</body></html>"))
-            << text;
-        if (!c.folders.empty()) {
-            EXPECT_TRUE(text.substr(kPrefix.size()).starts_with(tpl::kHeadingStart));
-        }
+            << text.substr(text.size() - std::min<std::size_t>(text.size(), 200));
+        EXPECT_TRUE(c.folders.empty() || text.substr(kPrefix.size()).starts_with(tpl::kHeadingStart));
         const ListingPage& info = pages.pageInfo(k);
-        if (!c.reopened.empty()) {
-            EXPECT_EQ(info.headingEnd > info.headingBegin, c.reopened[k]);
-        }
+        EXPECT_TRUE(c.reopened.empty() || (info.headingEnd > info.headingBegin) == c.reopened[k]);
         const std::vector<std::string> rows = rowsOf(text);
         EXPECT_EQ(static_cast<int>(rows.size()), c.rowsPerPage[k]);
-        EXPECT_EQ(pages.pageInfo(k).firstRow, seen.size());
+        EXPECT_EQ(info.firstRow, seen.size());
         seen.insert(seen.end(), rows.begin(), rows.end());
     }
     EXPECT_EQ(seen, rowsOf(doc));
@@ -124,33 +112,20 @@ INSTANTIATE_TEST_SUITE_P(
         CutCase{"HostileNames",
                 {{"/t/<table>", {"<table>", "</td>", "<!--", "]]>", kInvalidUtf8, "<tr class=\"file\">x"}},
                  {"/t/<!--", {"-->", "</table></body></html>"}}},
-                1,
-                {1, 1, 1, 1, 1, 1, 1, 1},
-                {}},
-        CutCase{"NoFolderAtAll", {}, 1, {0}, {false}}),
+                1, std::vector(8, 1), {}},
+        CutCase{"NoFolderAtAll", {}, 1, {0}, {false}},
+        // Rows shorter than what is read at a line's start: one starts just
+        // before the end of the first 1 MiB read.
+        CutCase{"ALineStartAcrossTheReadChunk", {{"/t", std::vector<std::string>(30000, "a")}}, 15000, {15000, 15000},
+                {false, true}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// Save writes the root's inner markup byte for byte, and the pages come from
-// the file that was indexed, even after the next run replaced it.
-TEST(ListingPages, SavesTheRootsInnerMarkupAndKeepsTheIndexedFile) {
+// The search goes round from the page after `from`; the pages come from the
+// file that was indexed, even after the next run replaced it; a missing file
+// is an error.
+TEST(ListingPages, FindsTheNextFolderGoingRoundAndKeepsTheIndexedFile) {
     TempDir dir;
-    const std::string doc = listing({{"/t", {"a", kInvalidUtf8, "<!--"}}, {"/t/u", {"b"}}});
-    test::writeFile(dir / "l.htm", doc);
-    auto pages = ListingPages::index(dir / "l.htm", {1, 1 << 20});
-    ASSERT_TRUE(pages);
-    ASSERT_TRUE(pages.value()->writeRootInner(dir / "saved.html"));
-    EXPECT_EQ(test::readFile(dir / "saved.html"), doc.substr(6, doc.size() - 6 - 7));
-    ::unlink((dir / "l.htm").c_str());
-    test::writeFile(dir / "l.htm", listing({{"/t", {"new"}}}));
-    const auto second = pages.value()->page(1);
-    ASSERT_TRUE(second);
-    EXPECT_NE(second.value().find(kInvalidUtf8), std::string::npos);
-    EXPECT_EQ(second.value().find("new"), std::string::npos);
-}
-
-TEST(ListingPages, FindsTheNextFolderGoingRound) {
-    TempDir dir;
-    test::writeFile(dir / "l.htm", listing({{"/t", {"a", "b"}}, {"/t/Music", {"c"}}, {"/t/z", {"d", "e"}}}));
+    test::writeFile(dir / "l.htm", listing({{"/t", {"a", "b"}}, {"/t/Music", {"c"}}, {"/t/z", {"d", kInvalidUtf8}}}));
     auto indexed = ListingPages::index(dir / "l.htm", {2, 1 << 20});
     ASSERT_TRUE(indexed);
     const ListingPages& pages = *indexed.value();
@@ -161,13 +136,12 @@ TEST(ListingPages, FindsTheNextFolderGoingRound) {
         long page;
     } rows[] = {{"music", 0, 1}, {"MUSIC", 1, 1}, {"/t/z", 2, 1}, {"/t", 0, 1}, {"nowhere", 0, -1}, {"a", 0, -1}};
     for (const auto& r : rows) EXPECT_EQ(pages.findFolder(r.text, r.from), r.page) << r.text << " from " << r.from;
-}
-
-TEST(ListingPages, AMissingFileIsAnError) {
-    TempDir dir;
-    const auto pages = ListingPages::index(dir / "none.htm", {});
-    ASSERT_FALSE(pages);
-    EXPECT_EQ(pages.status().code(), ENOENT);
+    ::unlink((dir / "l.htm").c_str());
+    test::writeFile(dir / "l.htm", listing({{"/t", {"new"}}}));
+    const auto last = pages.page(2);
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(last.value().find(kInvalidUtf8) != std::string::npos && last.value().find("new") == std::string::npos);
+    EXPECT_EQ(ListingPages::index(dir / "none.htm", {}).status().code(), ENOENT);
 }
 
 }  // namespace

@@ -30,8 +30,7 @@
 namespace quillory::test {
 
 // A script's value in a world of the test's own (page scripts are off; these
-// still run). The answer lives as long as the browser may still give it,
-// even after the test stopped waiting.
+// still run), kept alive as long as the browser may still give it.
 inline QVariant evaluate(QWebEngineView* web, const QString& script) {
     const auto answer = std::make_shared<std::optional<QVariant>>();
     web->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
@@ -40,13 +39,15 @@ inline QVariant evaluate(QWebEngineView* web, const QString& script) {
     return answer->value_or(QVariant());
 }
 
+inline QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
 class PreviewHarness {
 public:
     TempDir files;  // scratch file, store, saved files
     TempDir tree;   // what is listed
     ScriptedPrompts prompts;
     std::string scratch = files / "myTmpFile.htm";
-    ui::frmPreview preview{prompts, QFile::decodeName(QByteArray::fromStdString(scratch))};
+    ui::frmPreview preview{prompts, pathText(scratch)};
 
     // Lists `folder` into the scratch file; `options` go before the folder.
     void list(const std::string& folder, const std::vector<std::string>& options = {}) {
@@ -97,7 +98,7 @@ public:
             const int pdfEntry = printers->findText("Print to File (PDF)");
             ASSERT_GE(pdfEntry, 0);
             printers->setCurrentIndex(pdfEntry);
-            dialog->findChild<QLineEdit*>("filename")->setText(QFile::decodeName(QByteArray::fromStdString(pdf)));
+            dialog->findChild<QLineEdit*>("filename")->setText(pathText(pdf));
             dialog->accept();
         });
         button("Print")->trigger();

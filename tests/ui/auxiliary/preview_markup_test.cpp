@@ -5,31 +5,23 @@
 namespace quillory::ui {
 namespace {
 
-struct MarkupCase {
-    const char* name;
-    const char* serialized;
-    const char* inner;
-};
-
-void PrintTo(const MarkupCase& row, std::ostream* out) { *out << row.name; }
-
-class RootInnerHtml : public ::testing::TestWithParam<MarkupCase> {};
-
-TEST_P(RootInnerHtml, KeepsWhatIsBetweenTheRootTags) {
-    EXPECT_EQ(rootInnerHtml(QString::fromUtf8(GetParam().serialized)).toStdString(), GetParam().inner);
+TEST(RootInnerHtml, KeepsWhatIsBetweenTheRootTags) {
+    const struct {
+        const char* name;
+        const char* serialized;
+        const char* inner;
+    } rows[] = {
+        {"Plain", "<html><head></head><body>a</body></html>", "<head></head><body>a</body>"},
+        {"DocumentTypeAndComment", "<!DOCTYPE html><!-- x --><html><body>b</body></html>", "<body>b</body>"},
+        {"RootAttributes", "<html lang=\"en\" data-x=\"a>b\"><body>c</body></html>", "<body>c</body>"},
+        {"EndTagTextInsideKept", "<html><body>&lt;/html&gt; </html>x</body></html>",
+         "<body>&lt;/html&gt; </html>x</body>"},
+        {"UpperCase", "<HTML><BODY>d</BODY></HTML>", "<BODY>d</BODY>"},
+        {"NoRoot", "just text", "just text"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(rootInnerHtml(QString::fromUtf8(row.serialized)).toStdString(), row.inner) << row.name;
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Documents, RootInnerHtml,
-    ::testing::Values(
-        MarkupCase{"Plain", "<html><head></head><body>a</body></html>", "<head></head><body>a</body>"},
-        MarkupCase{"DocumentTypeAndComment", "<!DOCTYPE html><!-- x --><html><body>b</body></html>", "<body>b</body>"},
-        MarkupCase{"RootAttributes", "<html lang=\"en\" data-x=\"a>b\"><body>c</body></html>", "<body>c</body>"},
-        MarkupCase{"EndTagTextInsideKept", "<html><body>&lt;/html&gt; </html>x</body></html>",
-                   "<body>&lt;/html&gt; </html>x</body>"},
-        MarkupCase{"UpperCase", "<HTML><BODY>d</BODY></HTML>", "<BODY>d</BODY>"},
-        MarkupCase{"NoRoot", "just text", "just text"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace quillory::ui

@@ -1,34 +1,22 @@
 // The program in the user's language, loaded as the program loads it: the
-// German main window and settings dialog, Qt's own texts with them, and no
-// translation at all in the C and English locales.
+// German main window, Qt's own texts with it, and no translation at all in
+// the C locale.
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QPushButton>
 
 #include "ui/auxiliary/translations.h"
 #include "ui/main/main_window_fixture.h"
-#include "ui/settings/settings_dialog_fixture.h"
 
 namespace quillory::test {
 namespace {
 
-struct LocaleRow {
-    const char* name;
-    bool translated;
-};
-
-class LocaleChoice : public ::testing::TestWithParam<LocaleRow> {};
-
-TEST_P(LocaleChoice, TranslatesOnlyWhereThereIsATranslation) {
-    const ui::Translations translations{QLocale(QString::fromLatin1(GetParam().name))};
-    EXPECT_EQ(translations.loaded(), GetParam().translated);
-    EXPECT_EQ(QCoreApplication::translate("quillory::ui::frmMain", "&Listing"),
-              GetParam().translated ? "&Liste" : "&Listing");
+TEST(Translations, OnlyWhereThereIsATranslation) {
+    for (const auto& [locale, translated] : {std::pair{"C", false}, std::pair{"de_AT", true}}) {
+        const ui::Translations translations{QLocale(QString::fromLatin1(locale))};
+        EXPECT_EQ(translations.loaded(), translated);
+        EXPECT_EQ(QCoreApplication::translate("quillory::ui::frmMain", "&Listing"), translated ? "&Liste" : "&Listing");
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Locales, LocaleChoice,
-                         ::testing::Values(LocaleRow{"C", false}, LocaleRow{"en_GB", false}, LocaleRow{"de_AT", true}),
-                         [](const auto& info) { return std::string(info.param.name); });
 
 // The translator is in place before the window is made, as in main().
 class GermanMainWindow : public MainWindowTest {
@@ -53,23 +41,3 @@ TEST_F(GermanMainWindow, MenusMessagesAndQtsOwnButtonsAreGerman) {
 
 }  // namespace
 }  // namespace quillory::test
-
-namespace quillory::ui::test {
-namespace {
-
-class GermanSettingsDialog : public SettingsDialogTest {
-protected:
-    Translations german{QLocale(QLocale::German, QLocale::Germany)};
-};
-
-TEST_F(GermanSettingsDialog, CaptionsAreGerman) {
-    ASSERT_TRUE(german.loaded());
-    auto dialog = open();
-    EXPECT_EQ(dialog->windowTitle(), "Einstellungen");
-    EXPECT_EQ(control<QAbstractButton>(*dialog, "chkEscape")->text(), "Namen für HTML- und CSV-Leser maskieren");
-    // A sample is the listing's text, not the dialog's: it stays as stored.
-    EXPECT_EQ(control<QLabel>(*dialog, "lblFolder")->text(), "C:\\Brown fox");
-}
-
-}  // namespace
-}  // namespace quillory::ui::test

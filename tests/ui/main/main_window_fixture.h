@@ -42,11 +42,7 @@ protected:
     }
 
     // A started run taken to its end through the window's finished handlers.
-    void finishRun() {
-        if (window->isRunning()) {
-            EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isRunning(); }, 60000));
-        }
-    }
+    void finishRun() { EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isRunning(); }, 60000)); }
 
     template <class T>
     T* child(const char* name) {

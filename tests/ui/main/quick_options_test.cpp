@@ -1,8 +1,8 @@
 // The quick options reach the store the moment the user changes them, in
-// the writers' exact order; start-up and closing restore and keep them.
+// the writers' exact order; start-up and closing restore and keep them; a
+// store that cannot be written is reported once; the event log's switch.
 #include <sqlite3.h>
 
-#include <QCloseEvent>
 #include <filesystem>
 #include <utility>
 #include <vector>
@@ -30,111 +30,85 @@ public:
     }
     Writes writes() {
         Writes out;
-        sqlite3* db = nullptr;
-        sqlite3_open(m_path.c_str(), &db);
-        sqlite3_stmt* query = nullptr;
-        sqlite3_prepare_v2(db, "SELECT CAST(name AS TEXT), CAST(value AS TEXT) FROM write_log ORDER BY rowid", -1,
-                           &query, nullptr);
-        while (sqlite3_step(query) == SQLITE_ROW)
-            out.emplace_back(reinterpret_cast<const char*>(sqlite3_column_text(query, 0)),
-                             reinterpret_cast<const char*>(sqlite3_column_text(query, 1)));
-        sqlite3_finalize(query);
-        sqlite3_close(db);
+        exec("SELECT CAST(name AS TEXT), CAST(value AS TEXT) FROM write_log ORDER BY rowid", &out);
         return out;
     }
 
 private:
-    void exec(const char* sql) {
+    void exec(const char* sql, Writes* rows = nullptr) {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(m_path.c_str(), &db), SQLITE_OK);
-        ASSERT_EQ(sqlite3_exec(db, sql, nullptr, nullptr, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
+        const auto row = [](void* out, int, char** values, char**) {
+            static_cast<Writes*>(out)->emplace_back(values[0], values[1]);
+            return 0;
+        };
+        EXPECT_EQ(sqlite3_exec(db, sql, rows ? +row : nullptr, rows, nullptr), SQLITE_OK) << sqlite3_errmsg(db);
         sqlite3_close(db);
     }
     std::string m_path;
 };
 
-Writes orderWrites(const std::string& selected) {
-    Writes out;
-    for (const char* key : {"noorder", "extorder", "sizeorder", "typeorder", "dateorder", "nameorder"})
-        out.emplace_back(key, key == selected ? "1" : "0");
-    return out;
-}
-
-// An empty store starts with the defaults and is not created by that; then
-// every click of an order button, the checked one first, writes all six keys.
-TEST_F(MainWindowTest, EmptyStoreStartsWithDefaultsAndAnOrderClickWritesAllSixKeys) {
+// An empty store starts with the defaults and is not created by that. Each
+// click of an order button, the checked one first, writes all six keys; each
+// click of a recursion button, and each keystroke in the filter, is written at
+// once; the preview tick is written at closing only. Stored options are shown
+// at the next start, a depth with both recursion buttons clear.
+TEST_F(MainWindowTest, EveryQuickOptionChangeIsWrittenAtOnceAndShownAtTheNextStart) {
     window->startUp({});
     EXPECT_TRUE(action("mnUseInternalBrowser")->isChecked());
     EXPECT_FALSE(action("mnuLog")->isChecked());
     EXPECT_TRUE(child<QRadioButton>("optNoOrder")->isChecked());
     EXPECT_TRUE(child<QRadioButton>("optRecurseInfinite")->isChecked());
-    EXPECT_EQ(child<QLineEdit>("txtfilter")->text(), "*");
+    auto* filter = child<QLineEdit>("txtfilter");
+    EXPECT_EQ(filter->text(), "*");
     EXPECT_FALSE(std::filesystem::exists(store.path()));
     WriteLog log(store);
-    const std::pair<const char*, const char*> buttons[] = {
-        {"optNoOrder", "noorder"},   {"optNameOrder", "nameorder"}, {"optSizeOrder", "sizeorder"},
-        {"optExtOrder", "extorder"}, {"optTypeOrder", "typeorder"}, {"optDateOrder", "dateorder"}};
     Writes expected;
-    for (const auto& [button, key] : buttons) {
+    for (const char* button :
+         {"optNoOrder", "optNameOrder", "optSizeOrder", "optExtOrder", "optTypeOrder", "optDateOrder"}) {
         click(button);
-        const Writes one = orderWrites(key);
-        expected.insert(expected.end(), one.begin(), one.end());
+        const std::string key = QString(button + 3).toLower().toStdString();
+        for (const char* written : {"noorder", "extorder", "sizeorder", "typeorder", "dateorder", "nameorder"})
+            expected.emplace_back(written, written == key ? "1" : "0");
     }
-    EXPECT_EQ(log.writes(), expected);
-}
-
-TEST_F(MainWindowTest, StoredOptionsAreShown) {
-    EXPECT_TRUE(store.write(keys::NoOrder, "0"));
-    EXPECT_TRUE(store.write(keys::DateOrder, "1"));
-    EXPECT_TRUE(store.write(keys::Recurse, "No"));
-    EXPECT_TRUE(store.write(keys::FileInclude, "*.txt;*.doc"));
-    window->startUp({});
-    EXPECT_TRUE(child<QRadioButton>("optDateOrder")->isChecked());
-    EXPECT_TRUE(child<QRadioButton>("optNoRecursion")->isChecked());
-    EXPECT_EQ(child<QLineEdit>("txtfilter")->text(), "*.txt;*.doc");
-}
-
-// A stored depth leaves both recursion buttons clear; each click, and each
-// keystroke in the filter, is written at once.
-TEST_F(MainWindowTest, DepthLeavesBothRecursionButtonsClearAndEveryChangeIsWritten) {
-    EXPECT_TRUE(store.write(keys::Recurse, "Depth"));
-    window->startUp({});
-    EXPECT_FALSE(child<QRadioButton>("optRecurseInfinite")->isChecked());
-    EXPECT_FALSE(child<QRadioButton>("optNoRecursion")->isChecked());
-    auto* filter = child<QLineEdit>("txtfilter");
-    filter->clear();
-    WriteLog log(store);
+    action("mnUseInternalBrowser")->trigger();
     click("optNoRecursion");
     click("optRecurseInfinite");
+    filter->clear();  // not the user's edit: not written
     QTest::keyClicks(filter, "*.c;");
     QTest::keyClick(filter, Qt::Key_Backspace);
-    EXPECT_EQ(log.writes(), (Writes{{"recurse", "No"}, {"recurse", "Infinite"}, {"fileinclude", "*"},
-                                    {"fileinclude", "*."}, {"fileinclude", "*.c"}, {"fileinclude", "*.c;"},
-                                    {"fileinclude", "*.c"}}));
+    const Writes later{{"recurse", "No"},     {"recurse", "Infinite"}, {"fileinclude", "*"},    {"fileinclude", "*."},
+                       {"fileinclude", "*.c"}, {"fileinclude", "*.c;"}, {"fileinclude", "*.c"}};
+    expected.insert(expected.end(), later.begin(), later.end());
+    EXPECT_EQ(log.writes(), expected);
+    window->close();
+    expected.emplace_back("browser", "0");
+    EXPECT_EQ(log.writes(), expected);
+
+    EXPECT_TRUE(store.write(keys::Recurse, "No"));
+    makeWindow();
+    window->startUp({});
+    EXPECT_FALSE(action("mnUseInternalBrowser")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("optDateOrder")->isChecked());
+    EXPECT_TRUE(child<QRadioButton>("optNoRecursion")->isChecked());
+    EXPECT_EQ(child<QLineEdit>("txtfilter")->text(), "*.c");
+    EXPECT_TRUE(store.write(keys::Recurse, "Depth"));
+    makeWindow();
+    window->startUp({});
+    EXPECT_FALSE(child<QRadioButton>("optRecurseInfinite")->isChecked() ||
+                 child<QRadioButton>("optNoRecursion")->isChecked());
 }
 
-// A folder that is a file holds no store, for root as for anyone. The
-// window says so once a session, at start or at the first write that fails,
-// and the quick options that fail after it say nothing more.
-struct BlockedRow {
-    const char* name;
-    bool blockedAtStart;  // else the folder turns into a file after start
-};
-
-class BlockedStore : public MainWindowTest, public ::testing::WithParamInterface<BlockedRow> {};
-
-TEST_P(BlockedStore, SaysSoOnce) {
-    const std::string folder = dir / "store-folder";
-    if (GetParam().blockedAtStart) dir.file("store-folder");
-    else dir.folder("store-folder");
+// A folder that is a file holds no store, for root as for anyone. When it
+// turns into one after start, the window says so once, at the first write
+// that fails, and the quick options that fail after it say nothing more.
+TEST_F(MainWindowTest, AStoreThatCannotBeWrittenIsReportedOnce) {
+    const std::string folder = dir.folder("store-folder");
     SettingsStore blocked(folder + "/settings.sqlite");
     ui::frmMain blockedWindow(blocked, prompts, ui::MainPaths{scratch, dir / "log.txt"});
     blockedWindow.startUp({});
-    EXPECT_EQ(prompts.messages.size(), GetParam().blockedAtStart ? 1u : 0u);
-    if (!GetParam().blockedAtStart) {
-        std::filesystem::remove(folder);
-        dir.file("store-folder");
-    }
+    std::filesystem::remove(folder);
+    dir.file("store-folder");
     for (const char* button : {"optSizeOrder", "optNoRecursion", "optNameOrder"})
         blockedWindow.findChild<QRadioButton*>(button)->click();
     QTest::keyClicks(blockedWindow.findChild<QLineEdit*>("txtfilter"), "x");
@@ -145,32 +119,15 @@ TEST_P(BlockedStore, SaysSoOnce) {
     EXPECT_EQ(shown.icon, QMessageBox::Warning);
 }
 
-INSTANTIATE_TEST_SUITE_P(When, BlockedStore,
-                         ::testing::Values(BlockedRow{"AtStart", true}, BlockedRow{"AtTheFirstFailingWrite", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(MainWindowTest, PreviewTickIsKeptAtClosingOnly) {
-    window->startUp({});
-    WriteLog log(store);
-    action("mnUseInternalBrowser")->trigger();
-    EXPECT_TRUE(log.writes().empty());
-    window->close();
-    EXPECT_EQ(log.writes(), (Writes{{"browser", "0"}}));
-    makeWindow();
-    window->startUp({});
-    EXPECT_FALSE(action("mnUseInternalBrowser")->isChecked());
-}
-
 TEST_F(MainWindowTest, LogEventsStartsAFreshLogAndRunsWriteToItOnlyWhileTicked) {
     const std::string logFile = dir / "log.txt";
-    { std::ofstream(logFile) << "old run\r\n"; }
+    writeFile(logFile, "old run\r\n");
     window->startUp({});
     useDefaultBrowser();
     folderBox()->setText(QString::fromStdString(dir.folder("listed")));
     action("mnuLog")->trigger();
-    const std::string started = readFile(logFile);
-    EXPECT_EQ(started.find("old run"), std::string::npos);
-    EXPECT_NE(started.find("\r\n"), std::string::npos);
+    EXPECT_EQ(readFile(logFile).find("old run"), std::string::npos);
+    EXPECT_NE(readFile(logFile).find("SETTINGS\r\n"), std::string::npos);  // the settings summary
     action("mnPreview")->trigger();
     finishRun();
     EXPECT_NE(readFile(logFile).find("Make Report Called. Base Folder: " + dir / "listed"), std::string::npos);

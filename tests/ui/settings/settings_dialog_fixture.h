@@ -1,8 +1,7 @@
 #pragma once
-// A settings dialog on a real store in a temp folder, over a main window on
-// the same store, and pickers answered from a script. HOME
-// and the XDG folders point into the temp folder, so the folder verb that OK
-// adds or removes never touches the real desktop.
+// A settings dialog on a real store in a temp folder, and pickers answered
+// from a script. HOME and the XDG folders point into the temp folder, so the
+// folder verb that OK adds or removes never touches the real desktop.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -11,9 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QTimeEdit>
-#include <QWidget>
 #include <deque>
 #include <memory>
 #include <optional>
@@ -23,25 +20,17 @@
 #include "settings/store.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
-#include "ui/main/frm_main.h"
-#include "ui/main/main_option_controls.h"
-#include "ui/main/quick_options.h"
 #include "ui/settings/frm_settings.h"
 #include "ui/settings/pickers.h"
-#include "ui_support/scripted_prompts.h"
 
 namespace quillory::ui::test {
 
 struct ScriptedPickers final : Pickers {
     std::deque<QColor> colours;  // answers; an empty queue cancels
     std::deque<FontChoice> fonts;
-    std::vector<QColor> colourStarts;  // what each dialog was given
-    std::vector<FontChoice> fontStarts;
+    std::vector<FontChoice> fontStarts;  // what each dialog was given
 
-    std::optional<QColor> colour(QWidget*, const QColor& start) override {
-        colourStarts.push_back(start);
-        return next(colours);
-    }
+    std::optional<QColor> colour(QWidget*, const QColor&) override { return next(colours); }
     std::optional<FontChoice> font(QWidget*, const FontChoice& start) override {
         fontStarts.push_back(start);
         return next(fonts);
@@ -50,9 +39,8 @@ struct ScriptedPickers final : Pickers {
 private:
     template <typename T>
     static std::optional<T> next(std::deque<T>& answers) {
-        if (answers.empty()) return std::nullopt;
-        const T answer = answers.front();
-        answers.pop_front();
+        const std::optional<T> answer = answers.empty() ? std::nullopt : std::optional<T>(answers.front());
+        if (!answers.empty()) answers.pop_front();
         return answer;
     }
 };
@@ -97,16 +85,8 @@ protected:
     SettingsStore store{storePath};
     EventLog log{false, home / "log.txt"};
     ScriptedPickers pickers;
-    quillory::test::ScriptedPrompts prompts;
-    frmMain main{store, prompts, MainPaths{home / "scratch.htm", home / "main-log.txt"}};
-    MainOptionControls controls = main.mainOptionControls();
 
-    // OK refreshes the main window's quick options, as its own command does.
-    std::unique_ptr<frmSettings> open() {
-        auto dialog = std::make_unique<frmSettings>(store, log, pickers, &main);
-        QObject::connect(dialog.get(), &frmSettings::optionsSaved, &main, [this] { restoreOptions(store, controls); });
-        return dialog;
-    }
+    std::unique_ptr<frmSettings> open() { return std::make_unique<frmSettings>(store, log, pickers); }
 };
 
 }  // namespace quillory::ui::test

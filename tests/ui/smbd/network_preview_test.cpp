@@ -1,6 +1,6 @@
 // A share typed into the folder box and previewed from the toolbar: listed
 // through a temporary letter with the share's path in the headings, the
-// letter given back afterwards.
+// letter given back afterwards. Then a folder on a mapped letter saved.
 #include "support/smbd_server.h"
 #include "net/network_drives.h"
 #include "settings/mapped_drives.h"
@@ -9,7 +9,7 @@
 namespace quillory::test {
 namespace {
 
-TEST_F(MainWindowTest, ToolbarPreviewListsATypedShareThroughATemporaryLetter) {
+TEST_F(MainWindowTest, ASharePreviewedOrSavedThroughALetterIsListedFromTheShare) {
     const SmbdServer& server = SmbdServer::suite();
     SKIP_WITHOUT_SMBD(server);
     ShareTree tree(server.guestDir, "preview");
@@ -30,21 +30,14 @@ TEST_F(MainWindowTest, ToolbarPreviewListsATypedShareThroughATemporaryLetter) {
         EXPECT_NE(listing.find(part), std::string::npos) << part << " in " << listing;
     EXPECT_EQ(listing.find("Z:"), std::string::npos) << listing;
     // The letter is free again, also for the next start of the program.
-    StoredMappings mappings(store);
-    EXPECT_EQ(NetworkDrives(mappings, nullptr).getFreeDriveLetter(), "Z");
-}
-
-// Save As HTM looks for a mapped letter's folder on the share, as the run
-// reads it; a letter that is not mapped stays an invalid folder.
-TEST_F(MainWindowTest, SaveAsHtmListsAFolderOnAMappedLetter) {
-    const SmbdServer& server = SmbdServer::suite();
-    SKIP_WITHOUT_SMBD(server);
-    ShareTree tree(server.guestDir, "mapped");
-    ASSERT_TRUE(tree.file("sub/inner.txt", 5, 1'000'000'000));
     {
         StoredMappings mappings(store);
-        ASSERT_TRUE(NetworkDrives(mappings, nullptr).mapNetworkDrive("D", server.url("guest", tree.name()), std::nullopt,
-                                                                     std::nullopt));
+        NetworkDrives drives(mappings, nullptr);
+        EXPECT_EQ(drives.getFreeDriveLetter(), "Z");
+
+        // Save As HTM looks for a mapped letter's folder on the share, as the
+        // run reads it; a letter that is not mapped stays an invalid folder.
+        ASSERT_TRUE(drives.mapNetworkDrive("D", share, std::nullopt, std::nullopt));
     }
     makeWindow();
     const std::string target = dir / "mapped.html";
@@ -54,8 +47,8 @@ TEST_F(MainWindowTest, SaveAsHtmListsAFolderOnAMappedLetter) {
     finishRun();
     ASSERT_EQ(prompts.messages.size(), 1u);
     EXPECT_EQ(prompts.messages[0].title, "Saved");
-    EXPECT_NE(readFile(target).find("inner.txt"), std::string::npos);
     // The heading keeps the letter's folder as typed.
+    EXPECT_NE(readFile(target).find("inner.txt"), std::string::npos);
     EXPECT_NE(readFile(target).find("<h2>Listing of D:\\sub</h2>"), std::string::npos) << readFile(target);
 
     folderBox()->setText("E:\\");

@@ -7,6 +7,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -22,9 +23,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-std::string windowNames() {
-    return runProcess({"/usr/bin/xwininfo", "-root", "-tree"}).out;
-}
+std::string windowNames() { return runProcess({"/usr/bin/xwininfo", "-root", "-tree"}).out; }
 
 bool waitFor(const std::function<bool()>& condition) {
     for (auto end = std::chrono::steady_clock::now() + 15s; std::chrono::steady_clock::now() < end;
@@ -33,10 +32,8 @@ bool waitFor(const std::function<bool()>& condition) {
     return false;
 }
 
-// A second start without a folder shows its message while the first window
-// stays up; one with a folder, as the file manager's verb makes it, hands the
-// folder to the running program, which previews it, and ends without a
-// message of its own.
+// The folder is handed over as the file manager's verb gives it; the running
+// program previews it, and the second ends without a message of its own.
 TEST(SecondInstanceOnScreen, ShowsItsMessageOrHandsItsFolderToTheFirst) {
     ASSERT_NE(std::getenv("DISPLAY"), nullptr);
     ASSERT_TRUE(std::filesystem::exists("/usr/bin/xwininfo")) << "xwininfo (x11-utils) is needed to see the windows";
@@ -52,41 +49,34 @@ TEST(SecondInstanceOnScreen, ShowsItsMessageOrHandsItsFolderToTheFirst) {
     // The first holds its lock before the second starts: other tests' windows
     // on the same display may be titled "Quillory" too.
     const auto holdsLock = [&runtime](int pid) {
-        return waitFor([&] {
-            for (const auto& entry : std::filesystem::directory_iterator(runtime)) {
-                int owner = 0;
-                if (entry.path().extension() == ".lock" && (std::ifstream(entry.path()) >> owner) && owner == pid)
-                    return true;
-            }
-            return false;
-        });
+        const auto owned = [pid](const std::filesystem::path& lock) {
+            int owner = 0;
+            return lock.extension() == ".lock" && (std::ifstream(lock) >> owner) && owner == pid;
+        };
+        return waitFor([&] { return std::ranges::any_of(std::filesystem::directory_iterator(runtime), owned); });
     };
     const int first = startProcess({QUILLORY_EXE}, env);
     const bool firstUp = holdsLock(first) && shown("\"Quillory\"");
     const int second = firstUp ? startProcess({QUILLORY_EXE}, env) : -1;
     const bool messageUp = firstUp && shown("\"Cannot start two instances\"");
-    if (second > 0) {
-        ::kill(second, SIGKILL);
-        ::waitpid(second, nullptr, 0);
-    }
+    const auto end = [](int pid) {
+        ::kill(pid, SIGKILL);
+        ::waitpid(pid, nullptr, 0);
+    };
+    if (second > 0) end(second);
     const bool storeMade = std::filesystem::exists(dir / "settings.sqlite");
     // The third must end by itself; one that became the program is killed.
     const int third = messageUp ? startProcess({QUILLORY_EXE, dir / "handed"}, env) : -1;
     int thirdStatus = -1;
     const bool thirdEnded = third > 0 && waitFor([&] { return ::waitpid(third, &thirdStatus, WNOHANG) == third; });
-    if (third > 0 && !thirdEnded) {
-        ::kill(third, SIGKILL);
-        ::waitpid(third, nullptr, 0);
-    }
+    if (third > 0 && !thirdEnded) end(third);
     const bool previewUp = thirdEnded && shown("\"Quillory - Preview & Print\"");
     const std::string windows = windowNames();
-    ::kill(first, SIGKILL);
-    ::waitpid(first, nullptr, 0);
+    end(first);
     // The lock the killed first left behind does not block the next start.
     const int next = startProcess({QUILLORY_EXE}, env);
     const bool nextTookOver = holdsLock(next);
-    ::kill(next, SIGKILL);
-    ::waitpid(next, nullptr, 0);
+    end(next);
     ASSERT_TRUE(firstUp);
     EXPECT_TRUE(messageUp);
     EXPECT_FALSE(storeMade);

@@ -8,7 +8,6 @@
 #include <QSignalSpy>
 #include <QTimer>
 #include <QWebEngineView>
-#include <functional>
 #include <vector>
 
 #include "settings/key_table.h"
@@ -27,48 +26,37 @@ TEST_F(MarkupWarningTest, CountsMarkupNamesAndListsAgainEscaped) {
     ASSERT_TRUE(store.write(keys::NoOrder, "0"));
     if (!action("mnUseInternalBrowser")->isChecked()) action("mnUseInternalBrowser")->trigger();
 
-    // Each showing of the preview, in turn, while it stands.
-    struct Seen {
-        QString warning;
-        bool warningShown = false;
-        QString names;  // the text of each file row's first cell
-    };
-    std::vector<Seen> seen;
+    // Each showing of the preview, while it stands: the warning's text (or
+    // "hidden") and the text of each file row's first cell.
+    std::vector<QStringList> seen;
     std::unique_ptr<QSignalSpy> loads;
-    bool inShowing = false;
     QTimer watch;
-    watch.setInterval(50);
     QObject::connect(&watch, &QTimer::timeout, [&] {
         auto* preview = window->findChild<ui::frmPreview*>();
-        if (inShowing || preview == nullptr || !preview->isVisible() || seen.size() == 2) return;
+        if (preview == nullptr || !preview->isVisible() || seen.size() == 2) return;
+        watch.stop();
         auto* web = preview->findChild<QWebEngineView*>("Web");
         if (!loads) loads = std::make_unique<QSignalSpy>(web->page(), &QWebEnginePage::loadFinished);
-        inShowing = true;
-        const qsizetype showing = static_cast<qsizetype>(seen.size()) + 1;
-        EXPECT_TRUE(QTest::qWaitFor([&] { return loads->size() >= showing; }, 20000));
-        Seen now;
-        now.warningShown = preview->findChild<QWidget*>("MarkupWarning")->isVisible();
-        now.warning = preview->findChild<QWidget*>("MarkupWarning")->findChild<QLabel*>()->text();
-        now.names = evaluate(web, "Array.from(document.querySelectorAll('tr[class^=file]'))"
-                                  ".map(r => r.cells[0].textContent).join('|')")
-                        .toString();
-        seen.push_back(now);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return loads->size() > static_cast<qsizetype>(seen.size()); }, 20000));
+        auto* warning = preview->findChild<QWidget*>("MarkupWarning");
+        seen.push_back({warning->isVisible() ? warning->findChild<QLabel*>()->text() : "hidden",
+                        evaluate(web, "Array.from(document.querySelectorAll('tr[class^=file]'))"
+                                      ".map(r => r.cells[0].textContent).join('|')")
+                            .toString()});
         if (seen.size() == 1) preview->findChild<QPushButton*>("EscapeNames")->click();
         else preview->done(0);
-        inShowing = false;
+        watch.start();
     });
-    watch.start();
+    watch.start(50);
     folderBox()->setText(QFile::decodeName((dir / "tree").c_str()));
     action("mnPreview")->trigger();
     EXPECT_TRUE(QTest::qWaitFor([&] { return seen.size() == 2 && !window->isRunning(); }, 60000));
     watch.stop();
 
     ASSERT_EQ(seen.size(), 2u);
-    EXPECT_TRUE(seen[0].warningShown);
-    EXPECT_EQ(seen[0].warning, "2 names in this listing hold the character \"<\": the browser may read them as "
-                               "markup and hide the rows after them.");
-    EXPECT_FALSE(seen[1].warningShown);
-    EXPECT_EQ(seen[1].names, "<b>bold.txt|<script>run.txt|plain.txt|zeta.txt");
+    EXPECT_EQ(seen[0][0], "2 names in this listing hold the character \"<\": the browser may read them as markup and "
+                          "hide the rows after them.");
+    EXPECT_EQ(seen[1], (QStringList{"hidden", "<b>bold.txt|<script>run.txt|plain.txt|zeta.txt"}));
     EXPECT_EQ(store.read(keys::Escape), "0");
 }
 

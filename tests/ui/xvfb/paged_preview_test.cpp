@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QStandardPaths>
 #include <QTest>
-#include <algorithm>
 #include <filesystem>
 #include <regex>
 #include <string>
@@ -24,30 +23,23 @@ namespace {
 
 namespace fs = std::filesystem;
 
-QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
-
 // The names in the listing's rows, in the file's order.
-std::vector<std::string> rowNamesInFile(const std::string& scratch) {
+QStringList rowNamesInFile(const std::string& scratch) {
     const std::string text = readFile(scratch);
     const std::regex row(R"(<tr class="file(?:Odd)?"><td width="35%">([^\r]*?)</td>)");
-    std::vector<std::string> names;
+    QStringList names;
     for (auto it = std::sregex_iterator(text.begin(), text.end(), row); it != std::sregex_iterator(); ++it)
-        names.push_back((*it)[1]);
+        names << QString::fromStdString((*it)[1]);
     return names;
 }
 
 // The names in the rows of the page shown.
-std::vector<std::string> rowNamesShown(const PreviewHarness& h) {
-    const QString joined = h.evaluate("Array.from(document.querySelectorAll('tr[class^=file]'))"
-                                      ".map(r => r.cells[0].textContent).join('\\n')")
-                               .toString();
-    std::vector<std::string> names;
-    if (joined.isEmpty()) return names;
-    for (const QString& name : joined.split(u'\n')) names.push_back(name.toStdString());
-    return names;
+QStringList rowNamesShown(const PreviewHarness& h) {
+    return h.evaluate("Array.from(document.querySelectorAll('tr[class^=file]'))"
+                      ".map(r => r.cells[0].textContent).join('\\n')")
+        .toString()
+        .split(u'\n', Qt::SkipEmptyParts);
 }
-
-QString pageText(const PreviewHarness& h) { return h.preview.findChild<QLabel*>("PageText")->text(); }
 
 // Two folders of 5 and 3 files, in pages of 2 rows: 4 pages, the big folder's
 // table cut twice.
@@ -58,12 +50,6 @@ void listTwoFolders(PreviewHarness& h) {
     h.preview.setPageLimits({2, 1 << 20});
 }
 
-void pressOnPage(PreviewHarness& h, Qt::Key key) {
-    QWidget* keys = h.web()->focusProxy();
-    ASSERT_NE(keys, nullptr);
-    QTest::keyClick(keys, key);
-}
-
 // One showing steps through every page with the buttons, the page keys and
 // the folder search; a renderer killed meanwhile is reported once and stops
 // neither the next page, nor Print of the whole listing, nor the next showing. A second listing
@@ -71,7 +57,7 @@ void pressOnPage(PreviewHarness& h, Qt::Key key) {
 TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
     PreviewHarness h;
     listTwoFolders(h);
-    const std::vector<std::string> expected = rowNamesInFile(h.scratch);
+    const QStringList expected = rowNamesInFile(h.scratch);
     ASSERT_EQ(expected.size(), 8u);
     const std::string pdf = h.files / "listing.pdf";
     h.whileShown([&] {
@@ -79,40 +65,32 @@ TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
         EXPECT_EQ(h.preview.pageCount(), 4u);
         EXPECT_FALSE(h.button("Previous")->isEnabled());
         EXPECT_TRUE(h.button("Save")->isEnabled());
-        std::vector<std::string> seen;
+        QStringList seen;
         for (std::size_t k = 0; k < 4; ++k) {
             if (k > 0) {
                 h.button("Next")->trigger();
                 ASSERT_TRUE(h.waitLoaded());
             }
             EXPECT_EQ(h.preview.currentPage(), k);
-            EXPECT_EQ(pageText(h), QString("Page %1 of 4").arg(k + 1));
-            const auto rows = rowNamesShown(h);
-            seen.insert(seen.end(), rows.begin(), rows.end());
+            EXPECT_EQ(h.preview.findChild<QLabel*>("PageText")->text(), QString("Page %1 of 4").arg(k + 1));
+            seen << rowNamesShown(h);
         }
         EXPECT_FALSE(h.button("Next")->isEnabled());
         EXPECT_EQ(seen, expected);
-        const struct {
-            const char* button;
-            std::size_t page;
-        } steps[] = {{"First", 0}, {"Last", 3}, {"Previous", 2}};
-        for (const auto& step : steps) {
-            h.button(step.button)->trigger();
+        for (const auto& [button, page] : {std::pair{"First", 0u}, {"Last", 3u}, {"Previous", 2u}}) {
+            h.button(button)->trigger();
             ASSERT_TRUE(h.waitLoaded());
-            EXPECT_EQ(h.preview.currentPage(), step.page) << step.button;
+            EXPECT_EQ(h.preview.currentPage(), page) << button;
         }
 
         // A short page is at its top and its end at once: Page Down opens the
         // next page, Page Up the previous one.
         h.web()->setFocus();
-        const struct {
-            Qt::Key key;
-            std::size_t page;
-        } keys[] = {{Qt::Key_PageDown, 3}, {Qt::Key_PageUp, 2}, {Qt::Key_PageUp, 1}};
-        for (const auto& step : keys) {
-            pressOnPage(h, step.key);
+        ASSERT_NE(h.web()->focusProxy(), nullptr);
+        for (const auto& [key, page] : {std::pair{Qt::Key_PageDown, 3u}, {Qt::Key_PageUp, 2u}, {Qt::Key_PageUp, 1u}}) {
+            QTest::keyClick(h.web()->focusProxy(), key);
             ASSERT_TRUE(h.waitLoaded());
-            EXPECT_EQ(h.preview.currentPage(), step.page);
+            EXPECT_EQ(h.preview.currentPage(), page);
         }
 
         // The folders come in the order the file system gives them: small's
@@ -127,8 +105,7 @@ TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
         ASSERT_TRUE(h.waitLoaded());
         const std::size_t found = h.preview.currentPage();
         EXPECT_TRUE(found == 0 || found == 2) << found;
-        const auto rows = rowNamesShown(h);
-        EXPECT_NE(std::find(rows.begin(), rows.end(), "s0.txt"), rows.end());
+        EXPECT_TRUE(rowNamesShown(h).contains("s0.txt"));
 
         ASSERT_EQ(::kill(static_cast<pid_t>(h.web()->page()->renderProcessPid()), SIGKILL), 0);
         ASSERT_TRUE(QTest::qWaitFor([&] { return !h.prompts.questions.empty(); }, 10000));
@@ -149,8 +126,8 @@ TEST(PagedPreview, StepsFindsPrintsSavesAndOutlivesTheRenderer) {
     ASSERT_EQ(text.status, 0) << text.err;
     // A join that mixed up the parts' fonts reads back with font errors.
     EXPECT_EQ(text.err, "");
-    EXPECT_NE(text.out.find(expected.front()), std::string::npos) << text.out;
-    EXPECT_NE(text.out.find(expected.back()), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(expected.first().toStdString()), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find(expected.last().toStdString()), std::string::npos) << text.out;
     EXPECT_NE(text.out.find("Total Files: 8"), std::string::npos) << text.out;
 
     // The browser holds one page: Save writes the scratch file's own markup

@@ -190,10 +190,7 @@ struct FailingQueries {
             for (const pollfd& end : ends) ::close(end.fd);
         });
     }
-    ~FailingQueries() {
-        relay.join();
-        ::close(listener);
-    }
+    ~FailingQueries() { relay.join(); ::close(listener); }
 };
 
 TEST_F(SmbClient, AListingTheServerCutsShortIsReadAgainOrUnread) {

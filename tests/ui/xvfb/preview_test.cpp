@@ -1,10 +1,12 @@
 // The preview window on a real browser: what it shows, what Save writes, what
-// Print makes, and what it refuses to do with hostile names.
+// Print makes, what it refuses to do with hostile names, and a large load.
 #include <gtest/gtest.h>
 
+#include <QProgressBar>
 #include <QStandardPaths>
 #include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 #include <cstring>
 #include <filesystem>
 
@@ -147,6 +149,29 @@ TEST(Preview, HostileNamesRunNoScriptAndFetchNothing) {
         });
     }
     EXPECT_EQ(connections, 0);
+}
+
+// Loading happens in the browser's own process: the window keeps answering
+// (its timer sees the loading bar) and a listing this large comes in pages.
+TEST(Preview, ManyFilesLoadInPagesWhileTheWindowAnswers) {
+    PreviewHarness h;
+    const TempDir big = TempDir::inMemory();
+    big.manyFiles("many", 10000);
+    h.list(big / "many");
+    bool loadingShown = false;
+    QTimer ticks;
+    QObject::connect(&ticks, &QTimer::timeout, [&] {
+        const auto* progress = h.preview.findChild<QProgressBar*>();
+        loadingShown = loadingShown || (progress != nullptr && progress->isVisible());
+    });
+    h.whileShown([&] {
+        ticks.start(50);
+        ASSERT_TRUE(h.waitLoaded(600000));
+        ticks.stop();
+        EXPECT_EQ(h.preview.pageCount(), 20u);
+        EXPECT_EQ(h.evaluate("document.querySelectorAll('tr[class^=file]').length").toInt(), 500);
+    });
+    EXPECT_TRUE(loadingShown);
 }
 
 }  // namespace

@@ -200,9 +200,7 @@ TEST_F(SettingsDialogTest, UnexpectedStoredValuesLoadAsTheReadersSay) {
     const struct {
         const char* name;
         const SettingKey* key;
-        const char* stored;
-        const char* control;
-        const char* shown;
+        const char *stored, *control, *shown;
         const char* storedOnOK;  // what OK writes back, unchanged
     } rows[] = {
         {"order flag without a number", &keys::NoOrder, "yes", "optNoOrder", "off", "0"},
@@ -222,6 +220,8 @@ TEST_F(SettingsDialogTest, UnexpectedStoredValuesLoadAsTheReadersSay) {
         clickOK(*dialog);
         EXPECT_EQ(store.read(*row.key), row.storedOnOK) << row.name;
     }
+    EXPECT_TRUE(store.write(keys::FileTimeFrom, "yesterday"));  // unreadable: the pickers keep the current time
+    EXPECT_EQ(control<QDateEdit>(*open(), "DTPicker1")->date(), currentPickerValues().date);
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ inline constexpr std::size_t kReadAheadBytes = std::size_t{8} << 20;
 
 class ReaderPool {
 public:
-    // `readers` 0: as many as the link calls for (one when a folder read is
+    // `readers` 0: as many as the link calls for (two when a folder read is
     // quick, more the slower round trips make it, up to kMaxReaders).
     ReaderPool(std::string program, const ShareLocation& where, const SmbCredentials& credentials,
                const StopToken* stop, int readers);

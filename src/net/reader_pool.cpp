@@ -79,6 +79,13 @@ Directory ReaderPool::take(const ShareLocation& where) {
     const auto known = m_bySubPath.find(where.subPath);
     const JobPtr job = known != m_bySubPath.end() ? *known->second : enqueue(where);
     m_wanted = job;
+    // Answers that came in while the walk was busy elsewhere, and new work for
+    // their readers, even when this folder was read long ago: otherwise the
+    // readers idle for as long as the walk finds its folders read.
+    if (job->state == Job::State::Done && !pump(0)) {
+        m_wanted.reset();
+        return unreadable(m_failed);
+    }
     while (job->state != Job::State::Done) {
         dispatch();
         if (job->state == Job::State::Done) break;
@@ -86,7 +93,7 @@ Directory ReaderPool::take(const ShareLocation& where) {
             job->result.error = m_spawnError != 0 ? m_spawnError : EIO;
             break;
         }
-        if (!pump()) break;
+        if (!pump(kPollMilliseconds)) break;
     }
     m_wanted.reset();
     if (!job->dropped) {
@@ -172,10 +179,10 @@ bool ReaderPool::send(Reader& reader, const JobPtr& job) {
     return true;
 }
 
-bool ReaderPool::pump() {
+bool ReaderPool::pump(int timeoutMs) {
     std::vector<pollfd> watched;
     for (const Reader& r : m_readers) watched.push_back({r.process->socket(), r.job ? short(POLLIN) : short(0), 0});
-    const int ready = ::poll(watched.data(), watched.size(), kPollMilliseconds);
+    const int ready = ::poll(watched.data(), watched.size(), timeoutMs);
     if (stopRequested()) {
         fail(ECANCELED);
         return false;
@@ -184,6 +191,7 @@ bool ReaderPool::pump() {
     for (std::size_t i = 0; i < watched.size(); ++i)
         if (watched[i].revents != 0) receive(m_readers[i]);
     std::erase_if(m_readers, [](const Reader& r) { return !r.process; });
+    dispatch();
     return true;
 }
 

@@ -82,8 +82,9 @@ private:
     void dispatch();
     bool startReader();
     bool send(Reader& reader, const JobPtr& job);
-    // Waits for answers (at most kPollMilliseconds); false once stopped.
-    bool pump();
+    // Takes the answers in, waiting at most `timeoutMs` for the first, and
+    // gives the readers that answered their next folder; false once stopped.
+    bool pump(int timeoutMs);
     void receive(Reader& reader);
     void finish(Reader& reader, Directory result);
     void readAheadBelow(const JobPtr& job);

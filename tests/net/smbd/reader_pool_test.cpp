@@ -53,14 +53,14 @@ TEST_F(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     const std::string url = server.url("secure", tree.name());
     StopToken stop;
     {
-        const auto source = shareSource(url, {server.user, server.password, std::nullopt}, stop, "2");
+        // The pool sizes itself: even on loopback, a second reader once two folders are read.
+        const auto source = shareSource(url, {server.user, server.password, std::nullopt}, stop, nullptr);
         const auto root = source->open(url);
         ASSERT_TRUE(root->readable()) << root->error();
-        // The first two folders go to the two readers in turn: both are then past their start.
         const auto first = root->openChild(0);
         ASSERT_TRUE(root->openChild(1)->readable());
         const std::vector<pid_t> readers = childrenOf(::getpid());
-        ASSERT_EQ(readers.size(), 2u);
+        ASSERT_GE(readers.size(), 2u);
         for (const pid_t pid : readers)
             for (const char* what : {"cmdline", "environ"}) {
                 const std::string text = readFile("/proc/" + std::to_string(pid) + "/" + what);

@@ -82,8 +82,8 @@ private:
     void dispatch();
     bool startReader();
     bool send(Reader& reader, const JobPtr& job);
-    // Takes the answers in, waiting at most `timeoutMs` for the first, and
-    // gives the readers that answered their next folder; false once stopped.
+    // Takes the answers in, waiting at most `timeoutMs` for the first; false
+    // once stopped.
     bool pump(int timeoutMs);
     void receive(Reader& reader);
     void finish(Reader& reader, Directory result);

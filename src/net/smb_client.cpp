@@ -1,6 +1,5 @@
 #include "net/smb_client.h"
 
-#include <libsmbclient.h>
 #include <netdb.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -8,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "net/smbclient_library.h"
 #include "platform/secret_guard.h"
 
 namespace quillory {
@@ -22,6 +22,12 @@ void wipe(SmbCredentials& credentials) {
 namespace quillory::smb {
 
 namespace {
+
+// The library is loaded once a Client exists (create() checks it).
+const SmbClientLibrary& api() {
+    int error = 0;
+    return *smbClientLibrary(error);
+}
 
 constexpr std::uint16_t kDirectoryAttribute = 0x10;
 // What a Windows directory search calls a file with no other attribute; no
@@ -66,11 +72,11 @@ void fill(char* buffer, int length, const std::optional<std::string>& value) {
 class OpenDirectory {
 public:
     OpenDirectory(SMBCCTX* context, const std::string& url)
-        : m_context(context), m_dir(smbc_getFunctionOpendir(context)(context, url.c_str())) {
+        : m_context(context), m_dir(api().getFunctionOpendir(context)(context, url.c_str())) {
         if (!m_dir) m_error = errno ? errno : EIO;
     }
     ~OpenDirectory() {
-        if (m_dir) smbc_getFunctionClosedir(m_context)(m_context, m_dir);
+        if (m_dir) api().getFunctionClosedir(m_context)(m_context, m_dir);
     }
     OpenDirectory(const OpenDirectory&) = delete;
     OpenDirectory& operator=(const OpenDirectory&) = delete;
@@ -90,31 +96,32 @@ Client::Client(std::string host, const SmbCredentials& credentials)
     : m_host(std::move(host)), m_credentials(credentials) {}
 
 std::unique_ptr<Client> Client::create(const ShareLocation& where, const SmbCredentials& credentials, int& error) {
+    if (!smbClientLibrary(error)) return nullptr;
     std::unique_ptr<Client> client(new Client(where.host, credentials));
-    SMBCCTX* context = smbc_new_context();
+    SMBCCTX* context = api().new_context();
     if (!context) {
         error = errno ? errno : ENOMEM;
         return nullptr;
     }
     // The listing may go to standard output: the library's messages must not.
-    smbc_setDebug(context, 0);
-    smbc_setOptionDebugToStderr(context, 1);
-    smbc_setTimeout(context, kTimeoutMilliseconds);
-    if (where.port != 0) smbc_setPort(context, static_cast<std::uint16_t>(where.port));
-    smbc_setOptionUserData(context, client.get());
-    smbc_setFunctionAuthDataWithContext(context, &Client::authenticate);
+    api().setDebug(context, 0);
+    api().setOptionDebugToStderr(context, 1);
+    api().setTimeout(context, kTimeoutMilliseconds);
+    if (where.port != 0) api().setPort(context, static_cast<std::uint16_t>(where.port));
+    api().setOptionUserData(context, client.get());
+    api().setFunctionAuthDataWithContext(context, &Client::authenticate);
     if (!credentials.password) {
         // The user's own: a Kerberos ticket when there is one, else a plain
         // login by name and then the guest account.
-        smbc_setOptionUseKerberos(context, 1);
-        smbc_setOptionFallbackAfterKerberos(context, 1);
+        api().setOptionUseKerberos(context, 1);
+        api().setOptionFallbackAfterKerberos(context, 1);
     } else {
         // A refused password is an answer; it must not turn into a guest login.
-        smbc_setOptionNoAutoAnonymousLogin(context, 1);
+        api().setOptionNoAutoAnonymousLogin(context, 1);
     }
-    if (!smbc_init_context(context)) {
+    if (!api().init_context(context)) {
         error = errno ? errno : EIO;
-        smbc_free_context(context, 1);
+        api().free_context(context, 1);
         return nullptr;
     }
     client->m_context = context;
@@ -123,13 +130,13 @@ std::unique_ptr<Client> Client::create(const ShareLocation& where, const SmbCred
 }
 
 Client::~Client() {
-    if (m_context) smbc_free_context(m_context, 1);
+    if (m_context) api().free_context(m_context, 1);
     wipe(m_credentials);
 }
 
 void Client::authenticate(SMBCCTX* context, const char*, const char*, char* workgroup, int workgroupLength, char* user,
                           int userLength, char* password, int passwordLength) {
-    const auto* self = static_cast<const Client*>(smbc_getOptionUserData(context));
+    const auto* self = static_cast<const Client*>(api().getOptionUserData(context));
     if (!self) return;
     fill(workgroup, workgroupLength, self->m_credentials.domain);
     fill(user, userLength, self->m_credentials.user);
@@ -178,8 +185,8 @@ Directory Client::list(const std::string& url, bool& answered) {
     }
     // Only "." needs the stat form (its inode is the folder's identity); the
     // plain form spares two system calls per entry.
-    const auto withStat = smbc_getFunctionReaddirPlus2(m_context);
-    const auto plain = smbc_getFunctionReaddirPlus(m_context);
+    const auto withStat = api().getFunctionReaddirPlus2(m_context);
+    const auto plain = api().getFunctionReaddirPlus(m_context);
     struct stat st {};
     bool selfSeen = false;
     errno = 0;

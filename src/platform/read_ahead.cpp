@@ -13,10 +13,12 @@ namespace quillory::local_folder {
 
 namespace {
 
-// How much may wait read ahead: a few folders, or fewer when they are large
-// (memory and descriptors stay bounded).
-constexpr std::size_t kMostFolders = 8;
-constexpr std::size_t kMostEntries = 8192;
+// How much may wait read ahead: a few dozen folders, or fewer when they are
+// large (memory and descriptors stay bounded). With room for fewer, the
+// helper idles while the caller writes a large folder and the caller then
+// stats much of the next ones itself.
+constexpr std::size_t kMostFolders = 32;
+constexpr std::size_t kMostEntries = 32768;
 // Folders whose sub-folders are still to come, each with a descriptor; past
 // this the outermost is forgotten and the read-ahead ends before reaching it.
 constexpr std::size_t kMostFrames = 4;

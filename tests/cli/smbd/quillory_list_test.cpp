@@ -1,7 +1,13 @@
+#include <dlfcn.h>
+
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
 
 #include "cli/cli_runner.h"
 #include "net/smbd/share_walk.h"
+#include "support/scoped_env.h"
 
 namespace quillory::test {
 namespace {
@@ -46,6 +52,15 @@ TEST_F(QuilloryListShare, LogsInWithAnAuthFileOrSaysWhyNot) {
             EXPECT_NE(r.out.find("\"inside.txt\",\"" + url + "/\""), std::string::npos) << r.out;
         }
     }
+    // A libsmbclient without its functions (another library under its name, found first): the share says why.
+    const TempDir fake;
+    Dl_info math{};
+    ASSERT_NE(::dladdr(reinterpret_cast<void*>(static_cast<double (*)(double)>(&::cos)), &math), 0);
+    std::filesystem::copy_file(math.dli_fname, fake / "libsmbclient.so.0");
+    const ScopedEnv libraries("LD_LIBRARY_PATH", fake.path().c_str());
+    const ProcessResult r = Cli()({"--csv", url});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "quillory-list: cannot read folder '" + url + "': Can not access a needed shared library\n");
 }
 
 TEST_F(QuilloryListShare, AsksForThePasswordOnATerminalWithoutEchoingIt) {

@@ -24,10 +24,7 @@ namespace quillory::smb {
 namespace {
 
 // The library is loaded once a Client exists (create() checks it).
-const SmbClientLibrary& api() {
-    int error = 0;
-    return *smbClientLibrary(error);
-}
+const SmbClientLibrary& api() { return *smbClientLibrary(); }
 
 constexpr std::uint16_t kDirectoryAttribute = 0x10;
 // What a Windows directory search calls a file with no other attribute; no
@@ -96,7 +93,10 @@ Client::Client(std::string host, const SmbCredentials& credentials)
     : m_host(std::move(host)), m_credentials(credentials) {}
 
 std::unique_ptr<Client> Client::create(const ShareLocation& where, const SmbCredentials& credentials, int& error) {
-    if (!smbClientLibrary(error)) return nullptr;
+    if (!smbClientLibrary()) {
+        error = ELIBACC;
+        return nullptr;
+    }
     std::unique_ptr<Client> client(new Client(where.host, credentials));
     SMBCCTX* context = api().new_context();
     if (!context) {

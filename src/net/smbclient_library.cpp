@@ -2,8 +2,6 @@
 
 #include <dlfcn.h>
 
-#include <cerrno>
-
 namespace quillory::smb {
 
 namespace {
@@ -34,9 +32,8 @@ const SmbClientLibrary* load() {
 
 }  // namespace
 
-const SmbClientLibrary* smbClientLibrary(int& error) {
+const SmbClientLibrary* smbClientLibrary() {
     static const SmbClientLibrary* const library = load();
-    error = library ? 0 : ELIBACC;
     return library;
 }
 

@@ -29,7 +29,7 @@ struct SmbClientLibrary {
 };
 
 // The library, loaded on the first call and kept for the run; null when it
-// cannot be loaded, with `error` ELIBACC.
-const SmbClientLibrary* smbClientLibrary(int& error);
+// cannot be loaded.
+const SmbClientLibrary* smbClientLibrary();
 
 }  // namespace quillory::smb

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "net/directory_query_watch.h"
 #include "net/smbclient_library.h"
 #include "platform/secret_guard.h"
 
@@ -157,15 +158,14 @@ int Client::probe(const std::string& url) {
 }
 
 Directory Client::read(const std::string& url) {
-    // libsmbclient ends a listing quietly when a directory query fails once
-    // the folder is open (the close that follows succeeds and hides the
-    // error): a first query the server cut short leaves no entry at all,
-    // which the library then calls a missing folder, although Samba lists
-    // "." in every folder, a share's root included. Such a read is tried
-    // once more before the folder counts as not read.
+    // A directory query the server failed is tried once more before the
+    // folder counts as not read. The library keeps no such error: a failed
+    // first query leaves no entry, which it calls a missing folder (Samba
+    // lists "." in every folder, a share's root included), and a later one
+    // ends the listing quietly, as if whole (see directory_query_watch.h).
     bool answered = false;
     Directory out = list(url, answered);
-    if (out.error == ENOENT || (out.error == 0 && !answered)) {
+    if (out.error == ENOENT || out.error == EIO || (out.error == 0 && !answered)) {
         out = list(url, answered);
         if (out.error == 0 && !answered) out.error = EIO;
     }
@@ -178,9 +178,10 @@ Directory Client::list(const std::string& url, bool& answered) {
         out.error = m_serverGone;
         return out;
     }
+    takeLostQueryFailure();
     const OpenDirectory dir(m_context, url);
     if (!dir.get()) {
-        out.error = failure(dir.error());
+        out.error = takeLostQueryFailure() ? EIO : failure(dir.error());
         return out;
     }
     // Only "." needs the stat form (its inode is the folder's identity); the
@@ -207,9 +208,13 @@ Directory Client::list(const std::string& url, bool& answered) {
     }
     // The end of the listing leaves errno alone; anything else (ENOENT
     // included: the stat form's own failures) means entries were left out.
-    if (errno != 0) {
+    const int error = errno;
+    if (takeLostQueryFailure()) {
         out = Directory{};
-        out.error = failure(errno);
+        out.error = EIO;
+    } else if (error != 0) {
+        out = Directory{};
+        out.error = failure(error);
     }
     return out;
 }

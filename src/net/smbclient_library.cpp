@@ -27,6 +27,7 @@ const SmbClientLibrary* load() {
                        QUILLORY_BIND(getFunctionClosedir) && QUILLORY_BIND(getFunctionReaddirPlus) &&
                        QUILLORY_BIND(getFunctionReaddirPlus2);
 #undef QUILLORY_BIND
+    bind(library, "smb2cli_query_directory_recv", functions.queryDirectoryRecv);
     return bound ? &functions : nullptr;
 }
 

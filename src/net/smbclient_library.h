@@ -4,6 +4,8 @@
 // (about 10 MB of a run's memory, and their start-up).
 #include <libsmbclient.h>
 
+#include <cstdint>
+
 namespace quillory::smb {
 
 // The library's functions this program calls, named as in the library
@@ -26,6 +28,9 @@ struct SmbClientLibrary {
     decltype(&smbc_getFunctionClosedir) getFunctionClosedir;
     decltype(&smbc_getFunctionReaddirPlus) getFunctionReaddirPlus;
     decltype(&smbc_getFunctionReaddirPlus2) getFunctionReaddirPlus2;
+    // Internal to the library, and null when it has no such function: what
+    // each directory query's answer passes through (see directory_query_watch.h).
+    std::uint32_t (*queryDirectoryRecv)(void* request, void* memory, std::uint8_t** data, std::uint32_t* length);
 };
 
 // The library, loaded on the first call and kept for the run; null when it

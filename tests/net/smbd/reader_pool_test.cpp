@@ -150,41 +150,45 @@ TEST_F(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
 }
 
 
-// Relays one connection to the server and answers the first `failures`
-// directory queries with an error, as a server that cuts a read short.
+// Relays one connection to the server. Directory queries ask for at most
+// `batch` bytes, so a folder comes in several answers; from answer `failAt`
+// of each folder on, `failures` answers in all become errors, as from a
+// server that cuts a read short.
 struct FailingQueries {
     int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
     std::thread relay;
-    FailingQueries(int serverPort, int failures) {
+    FailingQueries(int serverPort, int failAt, int failures, std::uint32_t batch) {
         socklen_t length = sizeof at;
         ::bind(listener, reinterpret_cast<sockaddr*>(&at), length);
         ::listen(listener, 1);
         ::getsockname(listener, reinterpret_cast<sockaddr*>(&at), &length);
-        relay = std::thread([this, serverPort, failures]() mutable {
+        relay = std::thread([this, serverPort, failAt, failures, batch]() mutable {
             sockaddr_in to{AF_INET, htons(static_cast<std::uint16_t>(serverPort)), {htonl(INADDR_LOOPBACK)}, {}};
             pollfd ends[] = {{::accept(listener, nullptr, nullptr), POLLIN, 0}, {::socket(AF_INET, SOCK_STREAM, 0), POLLIN, 0}};
             ::connect(ends[1].fd, reinterpret_cast<sockaddr*>(&to), sizeof to);
-            std::string answers;
+            std::string pending[2];
             char chunk[65536];
+            int answer = 0;
             while (::poll(ends, 2, -1) > 0) {
-                const bool up = ends[0].revents != 0;
-                const ssize_t got = ::read(ends[up ? 0 : 1].fd, chunk, sizeof chunk);
+                const int from = ends[0].revents != 0 ? 0 : 1;
+                const ssize_t got = ::read(ends[from].fd, chunk, sizeof chunk);
                 if (got <= 0) break;
-                if (up) {
-                    (void)!::write(ends[1].fd, chunk, static_cast<std::size_t>(got));
-                    continue;
-                }
                 // Whole frames: a length of 3 bytes after a 0, then the SMB2
-                // header with its status at 8 and its command at 12.
-                answers.append(chunk, static_cast<std::size_t>(got));
-                const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(answers[i]); };
+                // header with its status at 8 and its command at 12 (5 opens,
+                // 14 queries); a query's buffer size is at 28 past the header.
+                std::string& frames = pending[from];
+                frames.append(chunk, static_cast<std::size_t>(got));
+                const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(frames[i]); };
                 std::size_t frame = 0;
-                while (answers.size() >= 4 && answers.size() >= 4 + (frame = byte(1) << 16 | byte(2) << 8 | byte(3))) {
-                    if (frame >= 64 && byte(4) == 0xfe && byte(16) == 0x0e && byte(17) == 0 && failures-- > 0)
-                        answers.replace(12, 4, "\x9a\x00\x00\xc0", 4);  // insufficient resources
-                    (void)!::write(ends[0].fd, answers.data(), 4 + frame);
-                    answers.erase(0, 4 + frame);
+                while (frames.size() >= 4 && frames.size() >= 4 + (frame = byte(1) << 16 | byte(2) << 8 | byte(3))) {
+                    const bool smb2 = frame >= 64 && byte(4) == 0xfe && byte(17) == 0;
+                    if (smb2 && from == 0 && byte(16) == 0x0e) frames.replace(96, 4, reinterpret_cast<char*>(&batch), 4);
+                    if (smb2 && from == 1 && byte(16) == 0x05) answer = 0;
+                    if (smb2 && from == 1 && byte(16) == 0x0e && ++answer >= failAt && failures-- > 0)
+                        frames.replace(12, 4, "\x9a\x00\x00\xc0", 4);  // insufficient resources
+                    (void)!::write(ends[1 - from].fd, frames.data(), 4 + frame);
+                    frames.erase(0, 4 + frame);
                 }
             }
             for (const pollfd& end : ends) ::close(end.fd);
@@ -198,11 +202,14 @@ TEST_F(SmbClient, AListingTheServerCutsShortIsReadAgainOrUnread) {
     tree.manyFiles("d", 30);
     const struct {
         const char* name;
-        int failures, error;
+        int failAt, failures, error;
         std::size_t entries;
-    } rows[] = {{"once: read again", 1, 0, 30}, {"every time: not read", 1000, ENOENT, 0}};
+    } rows[] = {{"first answer once: read again", 1, 1, 0, 30},
+                {"first answer every time: not read", 1, 1000, EIO, 0},
+                {"a later answer once: read again", 2, 1, 0, 30},
+                {"a later answer every time: not read", 2, 1000, EIO, 0}};
     for (const auto& row : rows) {
-        const FailingQueries relay(server.port, row.failures);
+        const FailingQueries relay(server.port, row.failAt, row.failures, 1024);
         ShareLocation where = *parseSharePath(server.url("guest", tree.name() + "/d"));
         where.port = ntohs(relay.at.sin_port);
         int error = 0;

@@ -5,15 +5,20 @@
  *
  *   floor csv DIR    folder,name,size,date lines
  *   floor html DIR   one heading per folder and one table row per file
+ *   floor attrs DIR  the same, and per file one read of the user.DOSATTRIB
+ *                    attribute (getxattrat where the kernel has it), shown
+ *                    as a last column: what an attributes column costs at least
  */
 #define _GNU_SOURCE
 #include <dirent.h>
+#include <errno.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
+#include <sys/xattr.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -22,6 +27,33 @@ enum { kOutSize = 1 << 20, kPathMax = 4096 };
 static char g_out[kOutSize];
 static size_t g_used;
 static int g_html;
+static int g_attrs;
+
+#ifndef SYS_getxattrat
+#define SYS_getxattrat 464
+#endif
+
+struct XattrArgs {
+    unsigned long long value;
+    unsigned size, flags;
+};
+
+/* The attribute's text, or "" when the file has none. */
+static void readAttr(int dir, const char *name, const char *path, size_t pathLength, char *value, size_t size) {
+    static int noGetxattrat;
+    long n = -1;
+    if (!noGetxattrat) {
+        struct XattrArgs args = {(unsigned long long)(unsigned long)value, (unsigned)size - 1, 0};
+        n = syscall(SYS_getxattrat, dir, name, 0, "user.DOSATTRIB", &args, sizeof args);
+        if (n < 0 && errno == ENOSYS) noGetxattrat = 1;
+    }
+    if (noGetxattrat) {
+        char full[kPathMax * 2];
+        snprintf(full, sizeof full, "%.*s/%s", (int)pathLength, path, name);
+        n = getxattr(full, "user.DOSATTRIB", value, size - 1);
+    }
+    value[n > 0 ? n : 0] = 0;
+}
 
 static void flushOut(void) {
     size_t at = 0;
@@ -70,10 +102,15 @@ static void listFile(int dir, const char *name, const char *path, size_t pathLen
     localtime_r(&st.st_mtime, &local);
     char date[32];
     strftime(date, sizeof date, "%Y-%m-%d %H:%M", &local);
+    char attr[256] = "";
+    if (g_attrs) readAttr(dir, name, path, pathLength, attr, sizeof attr);
     char line[8192];
-    int n = g_html ? snprintf(line, sizeof line, "<tr><td>%s</td><td align=right>%.1f KB</td><td>%s</td></tr>\r\n",
-                              name, (double)st.st_size / 1024.0, date)
-                   : snprintf(line, sizeof line, "%.*s,%s,%lld,%s\n", (int)pathLength, path, name,
+    int n = g_attrs  ? snprintf(line, sizeof line,
+                                "<tr><td>%s</td><td align=right>%.1f KB</td><td>%s</td><td>%.4s</td></tr>\r\n", name,
+                                (double)st.st_size / 1024.0, date, attr)
+            : g_html ? snprintf(line, sizeof line, "<tr><td>%s</td><td align=right>%.1f KB</td><td>%s</td></tr>\r\n",
+                                name, (double)st.st_size / 1024.0, date)
+                     : snprintf(line, sizeof line, "%.*s,%s,%lld,%s\n", (int)pathLength, path, name,
                               (long long)st.st_size, date);
     if (n > 0) emit(line, (size_t)n < sizeof line ? (size_t)n : sizeof line - 1);
 }
@@ -124,11 +161,12 @@ static void walk(int dir, char *path, size_t pathLength) {
 }
 
 int main(int argc, char **argv) {
-    if (argc != 3 || (strcmp(argv[1], "csv") != 0 && strcmp(argv[1], "html") != 0)) {
-        fprintf(stderr, "usage: floor csv|html DIR\n");
+    if (argc != 3 || (strcmp(argv[1], "csv") != 0 && strcmp(argv[1], "html") != 0 && strcmp(argv[1], "attrs") != 0)) {
+        fprintf(stderr, "usage: floor csv|html|attrs DIR\n");
         return 1;
     }
-    g_html = strcmp(argv[1], "html") == 0;
+    g_attrs = strcmp(argv[1], "attrs") == 0;
+    g_html = g_attrs || strcmp(argv[1], "html") == 0;
     static char path[kPathMax];
     snprintf(path, sizeof path, "%s", argv[2]);
     int dir = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);

@@ -111,6 +111,27 @@ TEST_F(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
     EXPECT_LE(after.size(), 3u) << "a reader that died may be replaced, no more";
 }
 
+TEST_F(ReaderPool, FoldersDeletedOnceQueuedAreUnreadAndTheRestWhole) {
+    const ShareTree tree(server.guestDir, "deleted");
+    constexpr int kFolders = 40, kFilesEach = 20;
+    for (int i = 0; i < kFolders; ++i) tree.manyFiles("d" + std::to_string(i), kFilesEach);
+    const std::string url = server.url("guest", tree.name());
+    EngineFixture f;
+    const auto source = shareSource(url, {}, f.stop, "3");
+    // The root is read, so all its folders are queued; few are read yet.
+    AfterFolders remove(1, [&] {
+        for (int i = kFolders / 2; i < kFolders; ++i) std::filesystem::remove_all(tree.path() + "/d" + std::to_string(i));
+    });
+    RunResult result;
+    listed(f, *source, url, Format::Csv, &result, &remove);
+    EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
+    EXPECT_EQ(f.totals.TotalFolders, 1 + kFolders) << "a folder gone still gets its block";
+    EXPECT_FALSE(result.unreadable.empty());
+    for (const UnreadFolder& u : result.unreadable) EXPECT_EQ(u.error, ENOENT) << u.path;
+    EXPECT_EQ(f.totals.TotalFiles, (kFolders - static_cast<int>(result.unreadable.size())) * kFilesEach)
+        << "read before it went, a folder is listed whole";
+}
+
 TEST_F(ReaderPool, StopEndsAReadTheServerNeverAnswers) {
     const PrivateSmbd smbd;
     SKIP_WITHOUT_SMBD(smbd.server());

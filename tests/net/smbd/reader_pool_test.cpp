@@ -1,5 +1,5 @@
-// A killed reader, a server that stops answering and a refused password end the reader pool's work cleanly
-// (that several readers list the same bytes as one is the folder source's test).
+// A killed reader, folders deleted while queued, a server that stops answering and a refused password end the
+// reader pool's work cleanly (that several readers list the same bytes as one is the folder source's test).
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
@@ -73,63 +73,55 @@ TEST_F(ReaderPool, PasswordReachesReadersThroughTheirSocketOnly) {
     EXPECT_EQ(childrenOf(::getpid()).size(), 1u);
 }
 
-TEST_F(ReaderPool, KilledReaderCostsItsFolderAndTheWalkGoesOn) {
-    const ShareTree tree(server.guestDir, "killed");
+// A reader killed mid-walk costs its folder (EIO); folders deleted once the
+// root is read, and so queued, are not read (ENOENT). Either way the walk goes
+// on, and every other folder, also one read before it went, is listed whole.
+TEST_F(ReaderPool, KilledReaderOrDeletedFoldersCostOnlyThoseFolders) {
     constexpr int kFolders = 40, kFilesEach = 50;
-    for (int i = 0; i < kFolders; ++i) tree.manyFiles("d" + std::to_string(i), kFilesEach);
-    const std::string url = server.url("guest", tree.name());
-    EngineFixture f;
-    const auto source = shareSource(url, {}, f.stop, "3");
-    std::size_t readers = 0;
-    pid_t killed = 0;
-    AfterFolders kill(5, [&] {
-        const std::vector<pid_t> running = childrenOf(::getpid());
-        readers = running.size();
-        killed = running.front();
-        ::kill(killed, SIGKILL);
-        // SIGKILL lands when the kernel next runs the reader: wait for it to be dead (a zombie or gone), so the
-        // rest of the walk, which may be read ahead already, cannot finish before it.
-        const std::string stat = "/proc/" + std::to_string(killed) + "/stat";
-        const auto dead = [&] {
-            std::ifstream in(stat);
-            std::string pid, name, state;
-            return !(in >> pid >> name >> state) || state == "Z" || state == "X";
-        };
-        for (int waited = 0; waited < 5000 && !dead(); ++waited) ::usleep(1000);
-    });
-    RunResult result;
-    listed(f, *source, url, Format::Csv, &result, &kill);
-    EXPECT_EQ(readers, 3u);
-    EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
-    EXPECT_EQ(f.totals.TotalFolders, 1 + kFolders) << "an unreadable folder still gets its block";
-    EXPECT_LE(result.unreadable.size(), 1u);
-    for (const UnreadFolder& u : result.unreadable) EXPECT_EQ(u.error, EIO) << u.path;
-    EXPECT_EQ(f.totals.TotalFiles, (kFolders - static_cast<int>(result.unreadable.size())) * kFilesEach)
-        << "every other folder is listed whole";
-    const std::vector<pid_t> after = childrenOf(::getpid());
-    EXPECT_EQ(std::count(after.begin(), after.end(), killed), 0);
-    EXPECT_LE(after.size(), 3u) << "a reader that died may be replaced, no more";
-}
-
-TEST_F(ReaderPool, FoldersDeletedOnceQueuedAreUnreadAndTheRestWhole) {
-    const ShareTree tree(server.guestDir, "deleted");
-    constexpr int kFolders = 40, kFilesEach = 20;
-    for (int i = 0; i < kFolders; ++i) tree.manyFiles("d" + std::to_string(i), kFilesEach);
-    const std::string url = server.url("guest", tree.name());
-    EngineFixture f;
-    const auto source = shareSource(url, {}, f.stop, "3");
-    // The root is read, so all its folders are queued; few are read yet.
-    AfterFolders remove(1, [&] {
-        for (int i = kFolders / 2; i < kFolders; ++i) std::filesystem::remove_all(tree.path() + "/d" + std::to_string(i));
-    });
-    RunResult result;
-    listed(f, *source, url, Format::Csv, &result, &remove);
-    EXPECT_EQ(result.outcome, RunResult::Outcome::Completed);
-    EXPECT_EQ(f.totals.TotalFolders, 1 + kFolders) << "a folder gone still gets its block";
-    EXPECT_FALSE(result.unreadable.empty());
-    for (const UnreadFolder& u : result.unreadable) EXPECT_EQ(u.error, ENOENT) << u.path;
-    EXPECT_EQ(f.totals.TotalFiles, (kFolders - static_cast<int>(result.unreadable.size())) * kFilesEach)
-        << "read before it went, a folder is listed whole";
+    for (const bool killing : {true, false}) {
+        const ShareTree tree(server.guestDir, killing ? "killed" : "deleted");
+        for (int i = 0; i < kFolders; ++i) tree.manyFiles("d" + std::to_string(i), kFilesEach);
+        const std::string url = server.url("guest", tree.name());
+        EngineFixture f;
+        const auto source = shareSource(url, {}, f.stop, "3");
+        std::size_t readers = 0;
+        pid_t killed = 0;
+        AfterFolders act(killing ? 5 : 1, [&] {
+            if (!killing) {
+                for (int i = kFolders / 2; i < kFolders; ++i) std::filesystem::remove_all(tree.path() + "/d" + std::to_string(i));
+                return;
+            }
+            const std::vector<pid_t> running = childrenOf(::getpid());
+            readers = running.size();
+            killed = running.front();
+            ::kill(killed, SIGKILL);
+            // SIGKILL lands when the kernel next runs the reader: wait for it to be dead (a zombie or gone), so
+            // the rest of the walk, which may be read ahead already, cannot finish before it.
+            const std::string stat = "/proc/" + std::to_string(killed) + "/stat";
+            const auto dead = [&] {
+                std::ifstream in(stat);
+                std::string pid, name, state;
+                return !(in >> pid >> name >> state) || state == "Z" || state == "X";
+            };
+            for (int waited = 0; waited < 5000 && !dead(); ++waited) ::usleep(1000);
+        });
+        RunResult result;
+        listed(f, *source, url, Format::Csv, &result, &act);
+        EXPECT_EQ(result.outcome, RunResult::Outcome::Completed) << tree.name();
+        EXPECT_EQ(f.totals.TotalFolders, 1 + kFolders) << "an unreadable folder still gets its block";
+        for (const UnreadFolder& u : result.unreadable) EXPECT_EQ(u.error, killing ? EIO : ENOENT) << u.path;
+        EXPECT_EQ(f.totals.TotalFiles, (kFolders - static_cast<int>(result.unreadable.size())) * kFilesEach)
+            << "every other folder is listed whole";
+        if (!killing) {
+            EXPECT_FALSE(result.unreadable.empty());
+            continue;
+        }
+        EXPECT_EQ(readers, 3u);
+        EXPECT_LE(result.unreadable.size(), 1u);
+        const std::vector<pid_t> after = childrenOf(::getpid());
+        EXPECT_EQ(std::count(after.begin(), after.end(), killed), 0);
+        EXPECT_LE(after.size(), 3u) << "a reader that died may be replaced, no more";
+    }
 }
 
 TEST_F(ReaderPool, StopEndsAReadTheServerNeverAnswers) {

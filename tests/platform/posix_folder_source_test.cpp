@@ -1,10 +1,16 @@
 #include <gtest/gtest.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <thread>
 
 #include "platform/folder_source.h"
 #include "support/scoped_env.h"
@@ -37,10 +43,23 @@ TEST(LocalFolderSource, ReopenedFolderMustBeTheSameFolder) {
     EXPECT_EQ(replaced->error(), ESTALE);
 }
 
+// getxattrat() (464 on x86-64 and arm64 alike) answers ENOSYS on this thread
+// from now on, as on a kernel before it or under a seccomp policy.
+bool refuseGetxattrat() {
+    sock_filter code[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, 464, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | ENOSYS),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    const sock_fprog program{static_cast<unsigned short>(std::size(code)), code};
+    return ::prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 && ::syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &program) == 0;
+}
+
 // The word is Samba's when it has one, else read-only from the owner's write
-// bit and hidden from a leading dot. The switch takes the path (as kernels
-// without getxattrat() do): after the folder is renamed, only the relative
-// read still finds Samba's word.
+// bit and hidden from a leading dot. The switch takes the path, as a kernel
+// that refuses getxattrat() makes it do: after the folder is renamed, only
+// the relative read still finds Samba's word.
 TEST(LocalFolderSource, AttributesThroughThePathWhenAsked) {
     // relative: read relative to the folder; byPath: what the path finds once the folder moved
     const struct { const char *name, *dosAttrib; mode_t mode; std::int64_t relative, byPath; } rows[] = {
@@ -56,8 +75,11 @@ TEST(LocalFolderSource, AttributesThroughThePathWhenAsked) {
             GTEST_SKIP() << "file system refuses user extended attributes";
         ASSERT_EQ(::chmod(path.c_str(), row.mode), 0);
     }
-    for (const bool byPath : {false, true}) {
-        const ScopedEnv force("QUILLORY_ATTRIBUTES_BY_PATH", byPath ? "1" : nullptr);
+    enum class Way { Relative, Asked, Refused };  // the last for the rest of the process
+    for (const Way way : {Way::Relative, Way::Asked, Way::Refused}) std::thread([&] {
+        const bool byPath = way != Way::Relative;
+        const ScopedEnv force("QUILLORY_ATTRIBUTES_BY_PATH", way == Way::Asked ? "1" : nullptr);
+        ASSERT_TRUE(way != Way::Refused || refuseGetxattrat());
         const auto source = makeLocalFolderSource();
         const auto here = source->open(tree / "d"), moved = source->open(tree / "d");
         for (const auto& row : rows) EXPECT_EQ(here->attributes(entryNamed(*here, row.name)), row.relative) << row.name;
@@ -66,7 +88,7 @@ TEST(LocalFolderSource, AttributesThroughThePathWhenAsked) {
         for (const auto& row : rows)
             EXPECT_EQ(moved->attributes(entryNamed(*moved, row.name)), byPath ? row.byPath : row.relative) << row.name;
         ASSERT_EQ(::rename((tree / "e").c_str(), (tree / "d").c_str()), 0);
-    }
+    }).join();
 }
 
 }  // namespace
